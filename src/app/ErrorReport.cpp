@@ -1,0 +1,17 @@
+#include "ErrorReport.h"
+
+#include "platform/DvsError.h"
+#include "platform/MessageBoxes.h"
+
+#include <QString>
+
+void runReported(MessageBoxes &messages, const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const DvsError &error) {
+        messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+    } catch (const std::exception &error) {
+        messages.show(MsgType::Error, QString::fromLocal8Bit(error.what()), MsgButtons::Ok);
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Facts about the program itself, defined once for every window that shows or
+// uses them.
+namespace ProgramInfo {
+
+inline const QString Title = QStringLiteral("Dravopax Vevavav");
+inline const QString VersionText = QStringLiteral("0.9.92 (2004-07-22)");
+inline const QString VersionNumber = QStringLiteral("0");
+inline const QString HomePage = QStringLiteral("http://dravopax-vevavav.example.org/");
+inline const QString AuthorMail = QStringLiteral("author@dravopax-vevavav.example.org");
+inline const QString MaintainerContact = QStringLiteral("maintainer@dravopax-vevavav.example.org");
+// Where the two download offers for the patch itself lead.
+inline const QString PatchHomePage = QStringLiteral("http://dravopax.example.org/");
+
+} // namespace ProgramInfo

@@ -1,0 +1,221 @@
+#pragma once
+
+#include "app/ProgramFiles.h"
+#include "platform/Platform.h"
+
+#include <QCursor>
+#include <QMainWindow>
+
+#include <optional>
+
+class ComponentNameSet;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class SwitchPanel;
+
+// The main window: a toolbar of drop-down buttons, the switch panel and the
+// notepad page, and a status bar that shows the hint of whatever the mouse is
+// over. It owns the switch panel and the program settings of its menus.
+class TformMain final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    TformMain(ProgramFiles files, Platform platform, QWidget *parent = nullptr);
+    ~TformMain() override;
+
+    const ProgramFiles &files() const { return m_files; }
+    Platform &platform() { return m_platform; }
+
+    SwitchPanel *switchPanel() const { return scrlMain; }
+    QStatusBar *statusBarMain() const { return barMain; }
+
+    // Set while no patch version is stored; the first version picked then
+    // builds the switch panel.
+    bool versionNotSet() const { return m_versionNotSet; }
+    void setVersionNotSet(bool notSet) { m_versionNotSet = notSet; }
+
+    void CreateSwitches();
+    void DeleteSwitches();
+    void ReloadDVDatabase();
+
+    void MenuPosition(int position);
+    void ChangeCursor(const QString &mode);
+    void ChangeRunSettings();
+    void mniSettingsRun(int mode);
+
+    // The program settings of section "dvs" as the start applies them to the
+    // menus, the toolbar and the cursor.
+    void ApplyProgramSettings();
+
+    void itemDVSFullscreenClick();
+    void itemDVSOverwriteClick();
+    void itemDVSPositionClick();
+    void itemDVS3DLookClick();
+    void itemDVSMenuTextClick();
+    void itemDVSMenuTopClick() { MenuPosition(0); }
+    void itemDVSMenuLeftClick() { MenuPosition(1); }
+    void itemDVSMenuRightClick() { MenuPosition(2); }
+    void itemDVSMenuBottomClick() { MenuPosition(3); }
+    void itemDVSZVTCursorClick() { ChangeCursor(QStringLiteral("ZVT")); }
+    void mniSettingsDVSMouseWinCursorClick() { ChangeCursor(QStringLiteral("Win")); }
+    void mniSettingsDVSAfterExitClick();
+    void itemDVSMinimizeClick();
+    void itemDVSDeleteClick();
+    void mniFileQuitClick();
+    void pageMainChange();
+    void itemHelpLinksDVSHomePageClick();
+    void itemHelpLinksDVSEMailClick();
+
+    // Controls and menu items, named as the program's documents name them.
+    QToolBar *menuMain = nullptr;
+    QTabWidget *pageMain = nullptr;
+    QWidget *pageDV = nullptr;
+    QWidget *pageNotepad = nullptr;
+    SwitchPanel *scrlMain = nullptr;
+    QStatusBar *barMain = nullptr;
+    QMenuBar *mnmMain = nullptr;
+    QPlainTextEdit *memoNotepad = nullptr;
+    QPushButton *butnSaveNotepad = nullptr;
+    QPushButton *butnLoadNotepad = nullptr;
+    QPushButton *butnSelectAll = nullptr;
+    QPushButton *butnCopyAll = nullptr;
+    QPushButton *butnClearNotepad = nullptr;
+
+    QToolButton *butnLoadSave = nullptr;
+    QToolButton *butnSettingsDVS = nullptr;
+    QToolButton *butnSettingsZVT = nullptr;
+    QToolButton *butnDVSVersion = nullptr;
+    QToolButton *butnLinks = nullptr;
+    QToolButton *butnHelp = nullptr;
+    QToolButton *butnEdit = nullptr;
+    QToolButton *butnTools = nullptr;
+    QToolButton *butnUpdate = nullptr;
+    QToolButton *butnRun = nullptr;
+
+    QMenu *menuLoadSave = nullptr;
+    QMenu *menuSettingsDVS = nullptr;
+    QMenu *menuSettingsZVT = nullptr;
+    QMenu *menuDVSVersion = nullptr;
+    QMenu *menuLinks = nullptr;
+    QMenu *menuHelp = nullptr;
+    QMenu *menuEdit = nullptr;
+    QMenu *menuTools = nullptr;
+    QMenu *menuRun = nullptr;
+
+    QAction *mniFileLoadFile = nullptr;
+    QAction *mniFileLoadCfg = nullptr;
+    QAction *mniFileLoadDefault = nullptr;
+    QAction *mniFileSaveFile = nullptr;
+    QAction *mniFileSaveCfg = nullptr;
+    QAction *itemQuit = nullptr;
+
+    QAction *itemDVSLoadNothing = nullptr;
+    QAction *itemDVSLoaddravopaxcfg = nullptr;
+    QAction *itemDVSLoadSelectHere = nullptr;
+    QAction *itemDVSFullscreen = nullptr;
+    QAction *itemDVSOverwrite = nullptr;
+    QAction *itemDVSPosition = nullptr;
+    QAction *itemDVS3DLook = nullptr;
+    QAction *itemDVSMenuTop = nullptr;
+    QAction *itemDVSMenuLeft = nullptr;
+    QAction *itemDVSMenuRight = nullptr;
+    QAction *itemDVSMenuBottom = nullptr;
+    QAction *itemDVSMenuText = nullptr;
+    QAction *itemDVSWinCursor = nullptr;
+    QAction *itemDVSZVTCursor = nullptr;
+    QAction *itemDVSExit = nullptr;
+    QAction *itemDVSMinimize = nullptr;
+    QAction *itemDVSReload = nullptr;
+    QAction *itemDVSDelete = nullptr;
+
+    QMenu *itemZVTDisplay = nullptr;
+    QMenu *itemZVTSound = nullptr;
+    QMenu *itemZVTMouse = nullptr;
+    QAction *itemZVTFullscreen = nullptr;
+    QAction *itemZVTSafeMode = nullptr;
+    QAction *itemZVTUpdateMode = nullptr;
+    QAction *itemZVTMidiTypeNoMidi = nullptr;
+    QAction *itemZVTMidiTypeGeneral = nullptr;
+    QAction *itemZVTMidiTypeFMSynth = nullptr;
+    QAction *itemZVTMidiTypeSBlaster = nullptr;
+    QAction *itemMousePointerGame = nullptr;
+    QAction *itemMousePointerWin = nullptr;
+    QAction *mniSettingsZVTDir = nullptr;
+    QAction *mniCreateRegistryEntry = nullptr;
+
+    QAction *itemHelpLinksDVSHomePage = nullptr;
+    QAction *itemHelpLinksDVSEMail = nullptr;
+
+    QAction *itemHelpDVS = nullptr;
+    QAction *itemHelpDV = nullptr;
+    QAction *itemHelpZVT = nullptr;
+    QAction *itemAbout = nullptr;
+
+    QAction *ProgramsEditor1 = nullptr;
+    QAction *VersionPatch1 = nullptr;
+    QAction *EditDravopaxSwitches = nullptr;
+    QAction *itemLinksEditor = nullptr;
+
+    QAction *itemMkdvtxt = nullptr;
+    QAction *itemNotepad = nullptr;
+
+    QAction *mniSelectRunDVCfg = nullptr;
+    QAction *mniSelectRunDVFile = nullptr;
+    QAction *mniSelectRunDVCurrent = nullptr;
+    QAction *mniSelectRunDVexebat = nullptr;
+    QAction *mniSelectRunZVT = nullptr;
+
+    // The hidden main menu, which carries the keyboard shortcuts.
+    QAction *FromFile1 = nullptr;
+    QAction *Fromdravopaxcfg1 = nullptr;
+    QAction *FromDefaults1 = nullptr;
+    QAction *ToFile1 = nullptr;
+    QAction *Todravopaxcfg1 = nullptr;
+    QAction *mniFileQuit = nullptr;
+    QAction *SetZVTDirectory1 = nullptr;
+    QAction *ReloadDravopaxDatabase1 = nullptr;
+    QAction *HelpDVS1 = nullptr;
+    QAction *HelpDV1 = nullptr;
+    QAction *HelpZVT1 = nullptr;
+    QAction *About1 = nullptr;
+    QAction *itemRun = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createToolbar();
+    void createMenus();
+    void createHiddenMainMenu();
+    void createPages();
+    void createStatusBar();
+    void connectHandlers();
+    void setToolbarText(bool shown);
+    void showHintsOf(QMenu *menu);
+
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString(),
+                     const QKeySequence &shortcut = QKeySequence());
+    QAction *addCheckItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString());
+    QMenu *addSubmenu(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString());
+    QToolButton *addButton(const char *name, const QString &caption, const QString &hint, int image, QMenu *menu);
+
+    // Connects a handler so that an error it raises is reported and ends only it.
+    template <typename Handler> void onTriggered(QAction *action, Handler handler);
+
+    ComponentNameSet componentNames() const;
+    void writeSetting(const QString &key, bool value);
+
+    ProgramFiles m_files;
+    Platform m_platform;
+    bool m_versionNotSet = false;
+    std::optional<QCursor> m_savedCursor;
+    QCursor m_gameCursor;
+};

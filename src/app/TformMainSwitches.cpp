@@ -1,0 +1,50 @@
+#include "TformMain.h"
+
+#include "app/TIniFile.h"
+#include "platform/MessageBoxes.h"
+#include "switches/ComponentNames.h"
+#include "switches/SwitchPanel.h"
+#include "switches/SwitchPanelBuilder.h"
+
+void TformMain::CreateSwitches()
+{
+    // A build always starts from an empty panel, so no caller can leave two
+    // controls of one switch behind.
+    scrlMain->removeAll();
+    scrlMain->hide();
+    SwitchPanelBuilder(*scrlMain, *barMain, m_platform.messages).build(m_files, componentNames());
+
+    const TIniFile settings(m_files.settingsIni());
+    if (settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false))
+        ChangeCursor(QStringLiteral("ZVT"));
+
+    const QString stored = settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1"));
+    const TIniFile versions(m_files.versionIni());
+    setWindowTitle(QStringLiteral("Dravopax Vevavav - ver. ") +
+                   versions.ReadString(QStringLiteral("version"), QStringLiteral("display") + stored.mid(3),
+                                       QStringLiteral("CORRUPT VERSION FILE")));
+    scrlMain->show();
+}
+
+void TformMain::DeleteSwitches()
+{
+    scrlMain->hide();
+    scrlMain->removeAll();
+    scrlMain->show();
+}
+
+void TformMain::ReloadDVDatabase()
+{
+    const MsgAnswer answer = m_platform.messages.show(
+        MsgType::Warning,
+        QStringLiteral("You are going to reload Dravopax Database. You will lost every changes.\n"
+                       "All switches will back to their defaults.\nAre you sure you want continue?"),
+        MsgButtons::YesNo);
+    if (answer != MsgAnswer::Yes)
+        return;
+    DeleteSwitches();
+    // Without a selected version there is nothing to build for; the first
+    // version picked builds the panel.
+    if (!m_versionNotSet)
+        CreateSwitches();
+}

@@ -1,0 +1,55 @@
+#include "AtomicFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Every byte must reach the file: a short write (disk full, size limit) is a failure.
+bool writeAll(int fd, const QByteArray &content)
+{
+    const char *data = content.constData();
+    qint64 left = content.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const QString &path, const QByteArray &content)
+{
+    // Through a symbolic link the file it names is replaced, not the link.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QString temporary =
+        QStringLiteral("%1.%2.tmp").arg(target).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QByteArray temporaryName = QFile::encodeName(temporary);
+
+    struct stat existing{};
+    const mode_t mode = ::stat(QFile::encodeName(target).constData(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(temporaryName.constData(), QFile::encodeName(target).constData()) == 0;
+    if (!ok)
+        ::unlink(temporaryName.constData());
+    return ok;
+}

@@ -1,0 +1,38 @@
+#include "AtomicFile.h"
+
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <windows.h>
+
+#include <algorithm>
+
+bool writeFileAtomically(const QString &path, const QByteArray &content)
+{
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QString temporary =
+        QStringLiteral("%1.%2.tmp").arg(target).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const auto wide = [](const QString &s) { return reinterpret_cast<LPCWSTR>(s.utf16()); };
+
+    HANDLE file = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    const char *data = content.constData();
+    qint64 left = content.size();
+    while (ok && left > 0) {
+        DWORD written = 0;
+        const DWORD chunk = DWORD(std::min<qint64>(left, 1 << 30));
+        ok = WriteFile(file, data, chunk, &written, nullptr) && written > 0;
+        data += written;
+        left -= written;
+    }
+    ok = ok && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (ok)
+        ok = MoveFileExW(wide(temporary), wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileW(wide(temporary));
+    return ok;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Every text file the program reads or writes is 8-bit Windows-1252. These two
+// functions are the only place where bytes become text and back, so a byte such
+// as 0xE9 shows as "é" and is written back as the same byte.
+namespace Cp1252 {
+
+QString decode(QByteArrayView bytes);
+
+// Characters outside the code page become '?'.
+QByteArray encode(QStringView text);
+
+} // namespace Cp1252

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// What identifies one version of a file on disk: which file it is, its size and
+// its change times at full resolution. Two equal stamps mean the content is the
+// same one we saw before, so a parse of it may be reused.
+struct FileStamp
+{
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
+// Empty when the path names no regular file.
+std::optional<FileStamp> fileStamp(const QString &path);

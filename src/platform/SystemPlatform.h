@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Clock.h"
+#include "Platform.h"
+#include "QtDialogs.h"
+#include "SystemShell.h"
+
+#include <memory>
+
+// The real services, owned together; the entry point creates one.
+class SystemPlatform final
+{
+public:
+    explicit SystemPlatform(const QString &programFolder);
+    ~SystemPlatform();
+
+    Platform platform();
+
+private:
+    QtMessageBoxes m_messages;
+    QtFileDialogs m_fileDialogs;
+    QtFolderBrowser m_folders;
+    QtInputBox m_input;
+    SystemShell m_shell;
+    std::unique_ptr<Registry> m_registry;
+    QtScreen m_screen;
+    SystemClock m_clock;
+    QtClipboard m_clipboard;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class TIniFile;
+
+// The selected patch version's number from its stored form "ver" + number; a
+// stored text that holds no number gives 0.
+int selectedVersionNumber(const QString &storedVersion);
+
+// Whether a switch exists in patch version `current`: introduced no later than
+// it and not yet obsolete. Short names that version.ini does not know count as
+// version 0, so an unknown "version" is always met and an unknown "obsolete"
+// never is.
+bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName, int current);

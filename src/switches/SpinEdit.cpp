@@ -1,0 +1,75 @@
+#include "SpinEdit.h"
+
+#include "app/IntegerText.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+#include <limits>
+
+SpinEdit::SpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
+{
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setAccelerated(false);
+    lineEdit()->setText(QStringLiteral("0"));
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinEdit::textChanged);
+}
+
+int SpinEdit::value() const
+{
+    return parseInteger(lineEdit()->text()).value_or(m_min);
+}
+
+int SpinEdit::checkValue(int value) const
+{
+    if (m_max != m_min) {
+        if (value < m_min)
+            return m_min;
+        if (value > m_max)
+            return m_max;
+    }
+    return value;
+}
+
+void SpinEdit::setValue(int value)
+{
+    setText(QString::number(checkValue(value)));
+}
+
+QString SpinEdit::text() const
+{
+    return lineEdit()->text();
+}
+
+void SpinEdit::setText(const QString &text)
+{
+    lineEdit()->setText(text);
+}
+
+void SpinEdit::stepBy(int steps)
+{
+    const qint64 next = std::clamp<qint64>(qint64(value()) + steps, std::numeric_limits<int>::min(),
+                                           std::numeric_limits<int>::max());
+    setValue(int(next));
+}
+
+QValidator::State SpinEdit::validate(QString &, int &) const
+{
+    // What may be typed is decided by the switch's key filter and its value rule.
+    return QValidator::Acceptable;
+}
+
+void SpinEdit::fixup(QString &) const {}
+
+QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const
+{
+    return StepUpEnabled | StepDownEnabled;
+}
+
+void SpinEdit::focusOutEvent(QFocusEvent *event)
+{
+    const int current = value();
+    if (checkValue(current) != current)
+        setValue(current);
+    QAbstractSpinBox::focusOutEvent(event);
+}

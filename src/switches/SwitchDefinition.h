@@ -1,0 +1,47 @@
+#pragma once
+
+#include "SwitchKind.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class TIniFile;
+
+// Everything the panel needs to build one switch, read from its section of
+// patch.ini with the database's defaults. Positions, sizes and item counts are
+// bounded so that a damaged database cannot make the panel unusable or huge.
+struct SwitchDefinition
+{
+    static constexpr int MaxCoordinate = 20000;
+    static constexpr int MaxExtent = 10000;
+    static constexpr int MaxItems = 1000;
+
+    QString name;
+    SwitchKind kind = SwitchKind::OnOff;
+    QString caption;
+    QString hint;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0; // check lists only
+
+    // number
+    int minValue = 0;
+    int maxValue = 0;
+    int value = 0; // number default, or the default sum of a check list
+    int offValue = 0;
+
+    bool checked = false;   // on/off default as the panel builds it
+    QString text;           // text default
+    QStringList items;      // choice texts, or check-list texts
+    QList<int> weights;     // check-list weights
+
+    // The switch of `section`, or nothing when its "component" is not 1-5.
+    static std::optional<SwitchDefinition> read(const TIniFile &patch, const QString &section);
+};
+
+// Reads a check list's item weights value0..valueM of `section`.
+QList<int> readCheckListWeights(const TIniFile &patch, const QString &section);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class ComponentNameSet;
+class MessageBoxes;
+class ProgramFiles;
+class QStatusBar;
+class SwitchPanel;
+
+// Fills the switch panel from patch.ini: one control per switch section, in
+// file order, placed, captioned, limited and greyed for the selected patch
+// version. A section whose name cannot be a component name is reported once
+// and skipped; the rest is built.
+class SwitchPanelBuilder final
+{
+public:
+    SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar, MessageBoxes &messages);
+
+    // `reservedNames` holds the names of the main window's own components.
+    void build(const ProgramFiles &files, ComponentNameSet reservedNames);
+
+private:
+    SwitchPanel &m_panel;
+    QStatusBar &m_statusBar;
+    MessageBoxes &m_messages;
+};

@@ -1,0 +1,210 @@
+#include "FakePlatform.h"
+
+#include "platform/DvsError.h"
+
+#include <gtest/gtest.h>
+
+QString describe(MsgType type)
+{
+    switch (type) {
+    case MsgType::Error:
+        return QStringLiteral("error");
+    case MsgType::Warning:
+        return QStringLiteral("warning");
+    case MsgType::Information:
+        return QStringLiteral("information");
+    case MsgType::Confirmation:
+        return QStringLiteral("confirmation");
+    }
+    return {};
+}
+
+// Hands out the first scripted answer; kept out of line so the compiler sees
+// one clear move of the optional.
+static std::optional<QString> takeFront(std::deque<std::optional<QString>> &queue)
+{
+    std::optional<QString> answer;
+    if (queue.front().has_value())
+        answer.emplace(*queue.front());
+    queue.pop_front();
+    return answer;
+}
+
+static QString describe(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return QStringLiteral("OK");
+    case MsgButtons::YesNo:
+        return QStringLiteral("Yes/No");
+    case MsgButtons::YesNoCancel:
+        return QStringLiteral("Yes/No/Cancel");
+    }
+    return {};
+}
+
+void FakeMessageBoxes::expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
+{
+    m_expected.push_back({type, text, buttons, answer});
+}
+
+MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons buttons)
+{
+    m_shown.push_back({type, text, buttons});
+    const MsgAnswer refusal = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "unexpected " << describe(type).toStdString() << " box (" << describe(buttons).toStdString()
+                      << "): \"" << text.toStdString() << "\"";
+        return refusal;
+    }
+    const Expected next = m_expected.front();
+    m_expected.pop_front();
+    if (next.type != type || next.text != text || next.buttons != buttons) {
+        ADD_FAILURE() << "expected " << describe(next.type).toStdString() << " box ("
+                      << describe(next.buttons).toStdString() << "): \"" << next.text.toStdString() << "\"\n"
+                      << "     got " << describe(type).toStdString() << " box (" << describe(buttons).toStdString()
+                      << "): \"" << text.toStdString() << "\"";
+        return refusal;
+    }
+    return next.answer;
+}
+
+void FakeMessageBoxes::verify()
+{
+    for (const Expected &e : m_expected)
+        ADD_FAILURE() << "expected " << describe(e.type).toStdString() << " box was never shown: \""
+                      << e.text.toStdString() << "\"";
+    m_expected.clear();
+}
+
+std::optional<QString> FakeFileDialogs::open(const FileDialogRequest &request)
+{
+    m_shown.push_back({false, request});
+    if (m_open.empty()) {
+        ADD_FAILURE() << "unexpected open dialog \"" << request.title.toStdString() << "\"";
+        return std::nullopt;
+    }
+    return takeFront(m_open);
+}
+
+std::optional<QString> FakeFileDialogs::save(const FileDialogRequest &request)
+{
+    m_shown.push_back({true, request});
+    if (m_save.empty()) {
+        ADD_FAILURE() << "unexpected save dialog \"" << request.title.toStdString() << "\"";
+        return std::nullopt;
+    }
+    return takeFront(m_save);
+}
+
+void FakeFileDialogs::verify()
+{
+    if (!m_open.empty())
+        ADD_FAILURE() << m_open.size() << " scripted open dialog answer(s) never used";
+    if (!m_save.empty())
+        ADD_FAILURE() << m_save.size() << " scripted save dialog answer(s) never used";
+    m_open.clear();
+    m_save.clear();
+}
+
+std::optional<QString> FakeFolderBrowser::browse(const QString &title, const QString &startFolder)
+{
+    m_shown.push_back({title, startFolder});
+    if (m_answers.empty()) {
+        ADD_FAILURE() << "unexpected folder dialog \"" << title.toStdString() << "\"";
+        return std::nullopt;
+    }
+    return takeFront(m_answers);
+}
+
+void FakeFolderBrowser::verify()
+{
+    if (!m_answers.empty())
+        ADD_FAILURE() << m_answers.size() << " scripted folder answer(s) never used";
+    m_answers.clear();
+}
+
+std::optional<QString> FakeInputBox::ask(const QString &caption, const QString &prompt, const QString &text)
+{
+    m_shown.push_back({caption, prompt, text});
+    if (m_answers.empty()) {
+        ADD_FAILURE() << "unexpected input box \"" << caption.toStdString() << "\"";
+        return std::nullopt;
+    }
+    return takeFront(m_answers);
+}
+
+void FakeInputBox::verify()
+{
+    if (!m_answers.empty())
+        ADD_FAILURE() << m_answers.size() << " scripted input answer(s) never used";
+    m_answers.clear();
+}
+
+class FakeRegistryKey final : public RegistryKey
+{
+public:
+    FakeRegistryKey(FakeRegistry *registry, QString path) : m_registry(registry), m_path(std::move(path)) {}
+
+    bool isOpen() const override { return m_registry != nullptr; }
+    bool valueExists(const QString &name) const override
+    {
+        return m_registry && m_registry->m_keys.value(m_path).contains(name.toLower());
+    }
+    int readInteger(const QString &name) const override
+    {
+        const QVariant v = m_registry ? m_registry->m_keys.value(m_path).value(name.toLower()) : QVariant();
+        if (v.typeId() != QMetaType::Int)
+            throw DvsError(RegistryErrors::invalidDataType(name));
+        return v.toInt();
+    }
+    QString readString(const QString &name) const override
+    {
+        const QVariant v = m_registry ? m_registry->m_keys.value(m_path).value(name.toLower()) : QVariant();
+        if (v.typeId() != QMetaType::QString)
+            throw DvsError(RegistryErrors::invalidDataType(name));
+        return v.toString();
+    }
+    void writeInteger(const QString &name, int value) override { write(name, QVariant(value)); }
+    void writeString(const QString &name, const QString &value) override { write(name, QVariant(value)); }
+
+private:
+    void write(const QString &name, const QVariant &value)
+    {
+        if (!m_registry || m_registry->m_refuseWrites)
+            throw DvsError(RegistryErrors::failedToSetData(name));
+        m_registry->m_keys[m_path].insert(name.toLower(), value);
+    }
+
+    FakeRegistry *m_registry;
+    QString m_path;
+};
+
+std::unique_ptr<RegistryKey> FakeRegistry::openKey(const QString &path, bool create)
+{
+    const QString lower = path.toLower();
+    if (!m_keys.contains(lower)) {
+        if (!create || m_refuseWrites)
+            return std::make_unique<FakeRegistryKey>(nullptr, lower);
+        m_keys.insert(lower, {});
+    }
+    return std::make_unique<FakeRegistryKey>(this, lower);
+}
+
+void FakeRegistry::setInteger(const QString &path, const QString &name, int value)
+{
+    m_keys[path.toLower()].insert(name.toLower(), QVariant(value));
+}
+
+void FakeRegistry::setString(const QString &path, const QString &name, const QString &value)
+{
+    m_keys[path.toLower()].insert(name.toLower(), QVariant(value));
+}
+
+std::optional<QVariant> FakeRegistry::value(const QString &path, const QString &name) const
+{
+    const auto key = m_keys.constFind(path.toLower());
+    if (key == m_keys.cend() || !key->contains(name.toLower()))
+        return std::nullopt;
+    return key->value(name.toLower());
+}

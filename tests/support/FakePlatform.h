@@ -1,0 +1,216 @@
+#pragma once
+
+#include "QtPrinters.h"
+
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/FileDialogs.h"
+#include "platform/FolderBrowser.h"
+#include "platform/InputBox.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
+#include "platform/Shell.h"
+
+#include <QHash>
+#include <QVariant>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+// Scripted stand-ins for every platform service. Message boxes, dialogs and
+// input boxes answer from a queue the test fills; anything nobody expected
+// fails the test. Every box, dialog and start is recorded.
+
+QString describe(MsgType type);
+
+class FakeMessageBoxes final : public MessageBoxes
+{
+public:
+    struct Shown
+    {
+        MsgType type;
+        QString text;
+        MsgButtons buttons;
+    };
+
+    // The next box must be of this type, text and button set; it is answered with `answer`.
+    void expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer);
+    void expectOk(MsgType type, const QString &text) { expect(type, text, MsgButtons::Ok, MsgAnswer::Ok); }
+
+    MsgAnswer show(MsgType type, const QString &text, MsgButtons buttons) override;
+
+    const std::vector<Shown> &shown() const { return m_shown; }
+    // Fails the test for every expected box that was not shown.
+    void verify();
+
+private:
+    struct Expected
+    {
+        MsgType type;
+        QString text;
+        MsgButtons buttons;
+        MsgAnswer answer;
+    };
+    std::deque<Expected> m_expected;
+    std::vector<Shown> m_shown;
+};
+
+class FakeFileDialogs final : public FileDialogs
+{
+public:
+    struct Shown
+    {
+        bool saving;
+        FileDialogRequest request;
+    };
+
+    // The next dialog's answer: a path, or nothing for Cancel.
+    void answerOpen(std::optional<QString> path) { m_open.push_back(std::move(path)); }
+    void answerSave(std::optional<QString> path) { m_save.push_back(std::move(path)); }
+
+    std::optional<QString> open(const FileDialogRequest &request) override;
+    std::optional<QString> save(const FileDialogRequest &request) override;
+
+    const std::vector<Shown> &shown() const { return m_shown; }
+    void verify();
+
+private:
+    std::deque<std::optional<QString>> m_open;
+    std::deque<std::optional<QString>> m_save;
+    std::vector<Shown> m_shown;
+};
+
+class FakeFolderBrowser final : public FolderBrowser
+{
+public:
+    struct Shown
+    {
+        QString title;
+        QString startFolder;
+    };
+    void answer(std::optional<QString> folder) { m_answers.push_back(std::move(folder)); }
+    std::optional<QString> browse(const QString &title, const QString &startFolder) override;
+    const std::vector<Shown> &shown() const { return m_shown; }
+    void verify();
+
+private:
+    std::deque<std::optional<QString>> m_answers;
+    std::vector<Shown> m_shown;
+};
+
+class FakeInputBox final : public InputBox
+{
+public:
+    struct Shown
+    {
+        QString caption;
+        QString prompt;
+        QString text;
+    };
+    void answer(std::optional<QString> text) { m_answers.push_back(std::move(text)); }
+    std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override;
+    const std::vector<Shown> &shown() const { return m_shown; }
+    void verify();
+
+private:
+    std::deque<std::optional<QString>> m_answers;
+    std::vector<Shown> m_shown;
+};
+
+class FakeShell final : public Shell
+{
+public:
+    struct Start
+    {
+        QString file;
+        QString parameters;
+        QString workingFolder;
+        friend bool operator==(const Start &, const Start &) = default;
+    };
+    void open(const QString &file, const QString &parameters, const QString &workingFolder) override
+    {
+        m_starts.push_back({file, parameters, workingFolder});
+    }
+    const std::vector<Start> &starts() const { return m_starts; }
+
+private:
+    std::vector<Start> m_starts;
+};
+
+// An in-memory registry that keeps value types; writes can be refused.
+class FakeRegistry final : public Registry
+{
+public:
+    std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
+
+    bool keyExists(const QString &path) const { return m_keys.contains(path.toLower()); }
+    void setInteger(const QString &path, const QString &name, int value);
+    void setString(const QString &path, const QString &name, const QString &value);
+    std::optional<QVariant> value(const QString &path, const QString &name) const;
+    void refuseWrites(bool refuse) { m_refuseWrites = refuse; }
+
+private:
+    friend class FakeRegistryKey;
+    QHash<QString, QHash<QString, QVariant>> m_keys; // lower-case key path -> lower-case name -> value
+    bool m_refuseWrites = false;
+};
+
+class FakeScreen final : public Screen
+{
+public:
+    QSize size() const override { return m_size; }
+    void setSize(QSize size) { m_size = size; }
+
+private:
+    QSize m_size{1024, 768};
+};
+
+class FakeClock final : public Clock
+{
+public:
+    QDate today() const override { return m_today; }
+    void setToday(QDate date) { m_today = date; }
+
+private:
+    QDate m_today{2026, 12, 6};
+};
+
+class FakeClipboard final : public Clipboard
+{
+public:
+    void setText(const QString &text) override { m_text = text; }
+    QString text() const override { return m_text; }
+
+private:
+    QString m_text;
+};
+
+struct FakePlatform
+{
+    FakeMessageBoxes messages;
+    FakeFileDialogs fileDialogs;
+    FakeFolderBrowser folders;
+    FakeInputBox input;
+    FakeShell shell;
+    FakeRegistry registry;
+    FakeScreen screen;
+    FakeClock clock;
+    FakeClipboard clipboard;
+
+    Platform platform()
+    {
+        return Platform{messages, fileDialogs, folders, input, shell, registry, screen, clock, clipboard};
+    }
+
+    // Fails the test for every scripted answer that was never asked for.
+    void verify()
+    {
+        messages.verify();
+        fileDialogs.verify();
+        folders.verify();
+        input.verify();
+    }
+};

@@ -1,0 +1,24 @@
+#include "QtPrinters.h"
+
+#include <QDebug>
+
+void PrintTo(const QString &text, std::ostream *out)
+{
+    QString shown;
+    QDebug(&shown) << text;
+    *out << shown.toStdString();
+}
+
+void PrintTo(const QByteArray &bytes, std::ostream *out)
+{
+    QString shown;
+    QDebug(&shown) << bytes;
+    *out << shown.toStdString();
+}
+
+void PrintTo(const QStringList &list, std::ostream *out)
+{
+    QString shown;
+    QDebug(&shown) << list;
+    *out << shown.toStdString();
+}

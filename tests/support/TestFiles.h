@@ -1,0 +1,37 @@
+#pragma once
+
+#include "QtPrinters.h"
+
+#include "app/ProgramFiles.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// Windows-1252 bytes of a text written with "\n" line ends, each becoming CR LF.
+QByteArray crlf(const QString &text);
+
+void writeBytes(const QString &path, const QByteArray &bytes);
+// Writes `text` as Windows-1252 with CR LF line ends.
+void writeText(const QString &path, const QString &text);
+QByteArray readBytes(const QString &path);
+
+// A program folder of its own for one test: settings.ini beside a Data folder.
+class TestProgramFolder final
+{
+public:
+    TestProgramFolder();
+
+    const ProgramFiles &files() const { return m_files; }
+    QString path() const { return m_dir.path(); }
+
+    void writeSettings(const QString &text) { writeText(m_files.settingsIni(), text); }
+    void writePatch(const QString &text) { writeText(m_files.patchIni(), text); }
+    void writeVersions(const QString &text) { writeText(m_files.versionIni(), text); }
+    // Copies one file of the shipped sample data into this folder's Data folder.
+    void copySampleData(const QString &name);
+
+private:
+    QTemporaryDir m_dir;
+    ProgramFiles m_files;
+};
