@@ -1,6 +1,7 @@
 #include "TformMain.h"
 
 #include "app/ErrorReport.h"
+#include "app/Look.h"
 #include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
 #include "platform/MessageBoxes.h"
@@ -34,7 +35,7 @@ TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("formMain"));
     setWindowTitle(ProgramInfo::Title);
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font = tahomaFont();
     font.setPointSize(8);
     setFont(font);
     setMinimumSize(640, 480);
@@ -103,7 +104,7 @@ void TformMain::createStatusBar()
     barMain->setObjectName(QStringLiteral("barMain"));
     barMain->setSizeGripEnabled(false);
     barMain->setLayoutDirection(Qt::RightToLeft);
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font = tahomaFont();
     font.setPixelSize(12);
     font.setBold(true);
     barMain->setFont(font);

@@ -1,6 +1,7 @@
 #include "SwitchPanel.h"
 
 #include "SwitchControls.h"
+#include "app/Look.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -16,7 +17,7 @@ SwitchPanel::SwitchPanel(QWidget *parent) : QScrollArea(parent)
     horizontalScrollBar()->setSingleStep(5);
     verticalScrollBar()->setTracking(true);
     horizontalScrollBar()->setTracking(true);
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font = tahomaFont();
     font.setPixelSize(11);
     setFont(font);
     newSurface();
@@ -24,6 +25,8 @@ SwitchPanel::SwitchPanel(QWidget *parent) : QScrollArea(parent)
 
 void SwitchPanel::newSurface()
 {
+    // Deleting a widget that still has events waiting searches the whole queue.
+    QCoreApplication::sendPostedEvents();
     m_surface = new QWidget;
     m_surface->resize(0, 0);
     setWidget(m_surface); // deletes the previous surface with everything on it

@@ -143,7 +143,7 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
         ++step;
         if (step <= progress->maximum())
             progress->setValue(step);
-        if (sinceRepaint.elapsed() > 40) {
+        if (sinceRepaint.elapsed() > 100) {
             progress->repaint();
             sinceRepaint.restart();
         }

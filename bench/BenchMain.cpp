@@ -1,0 +1,117 @@
+// Prints the program's performance figures, one per line as "name: value unit".
+#include "BenchPlatform.h"
+#include "GeneratedDatabase.h"
+#include "app/IniDocument.h"
+#include "app/TIniFile.h"
+#include "app/TformMain.h"
+#include "switches/SwitchPanel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+void writeFile(const QString &path, const QString &text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toLatin1()) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(2);
+    }
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds for CreateSwitches on a database of `switches` switches.
+double createSwitchesMs(BenchPlatform &platform, int switches)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Data"));
+    const ProgramFiles files(dir.path());
+    writeFile(files.patchIni(), generatedPatchIni(switches));
+    writeFile(files.versionIni(), generatedVersionIni());
+    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver3\r\n"));
+
+    TformMain window(files, platform.platform());
+    window.show();
+    std::vector<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        // As in use, the window has been drawn before the panel is built again.
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        window.CreateSwitches();
+        runs.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (int(window.scrlMain->controls().size()) != switches) {
+            std::fprintf(stderr, "built %zu of %d switches\n", window.scrlMain->controls().size(), switches);
+            std::exit(2);
+        }
+    }
+    return median(runs);
+}
+
+double cachedReadRatio()
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/patch.ini");
+    writeFile(path, generatedPatchIni(1000));
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = file.readAll();
+
+    std::vector<double> parses;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const IniDocument parsed = IniDocument::fromBytes(bytes);
+        parses.push_back(double(timer.nsecsElapsed()));
+        if (parsed.sections().empty())
+            std::exit(2);
+    }
+
+    const TIniFile ini(path);
+    (void)ini.ReadString(QStringLiteral("switch1"), QStringLiteral("caption"), QString());
+    const int reads = 20000;
+    QElapsedTimer timer;
+    timer.start();
+    qsizetype sink = 0;
+    for (int i = 0; i < reads; ++i)
+        sink += ini.ReadString(QStringLiteral("switch%1").arg(i % 1000), QStringLiteral("hint"), QString()).size();
+    const double perRead = double(timer.nsecsElapsed()) / reads;
+    if (sink == 0)
+        std::exit(2);
+    std::printf("ini_parse_1000_switches: %.2f ms\n", median(parses) / 1e6);
+    std::printf("ini_cached_reads_per_second: %.0f reads/s\n", 1e9 / perRead);
+    return median(parses) / perRead;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    BenchPlatform platform;
+
+    const double ms250 = createSwitchesMs(platform, 250);
+    const double ms1000 = createSwitchesMs(platform, 1000);
+    const double ms4000 = createSwitchesMs(platform, 4000);
+    std::printf("create_switches_250: %.1f ms\n", ms250);
+    std::printf("create_switches_1000: %.1f ms\n", ms1000);
+    std::printf("create_switches_4000: %.1f ms\n", ms4000);
+    std::printf("create_switches_growth_4000_over_1000: %.2f x\n", ms4000 / ms1000);
+    std::printf("ini_cached_read_ratio: %.0f x\n", cachedReadRatio());
+    return 0;
+}
