@@ -87,7 +87,8 @@ double cachedReadRatio()
     timer.start();
     qsizetype sink = 0;
     for (int i = 0; i < reads; ++i)
-        sink += ini.ReadString(QStringLiteral("switch%1").arg(i % 1000), QStringLiteral("hint"), QString()).size();
+        sink += ini.ReadString(QStringLiteral("switch%1").arg(i % 1000), QStringLiteral("hint"), QString())
+                    .size();
     const double perRead = double(timer.nsecsElapsed()) / reads;
     if (sink == 0)
         std::exit(2);

@@ -10,7 +10,11 @@ QString generatedPatchIni(int switches)
     int top = 8;
     for (int i = 0; i < switches; ++i) {
         const int column = i % 3;
-        const int kind = (i * 7) % 20 < 4 ? 1 : (i * 7) % 20 < 12 ? 2 : (i * 7) % 20 < 15 ? 3 : (i * 7) % 20 < 17 ? 4 : 5;
+        const int kind = (i * 7) % 20 < 4    ? 1
+                         : (i * 7) % 20 < 12 ? 2
+                         : (i * 7) % 20 < 15 ? 3
+                         : (i * 7) % 20 < 17 ? 4
+                                             : 5;
         text += QStringLiteral("[switch%1]\r\ncomponent=%2\r\ncaption=Generated switch number %1\r\n"
                                "hint=What generated switch %1 changes in the game\r\nleft=%3\r\ntop=%4\r\n")
                     .arg(i)
@@ -23,7 +27,8 @@ QString generatedPatchIni(int switches)
             text += QStringLiteral("obsolete=v30\r\n");
         switch (kind) {
         case 1:
-            text += QStringLiteral("width=60\r\nminvalue=0\r\nmaxvalue=255\r\nvalue=%1\r\noffvalue=0\r\n").arg(i % 200);
+            text += QStringLiteral("width=60\r\nminvalue=0\r\nmaxvalue=255\r\nvalue=%1\r\noffvalue=0\r\n")
+                        .arg(i % 200);
             break;
         case 2:
             text += QStringLiteral("width=230\r\nvalue=%1\r\n").arg(i % 2);
@@ -45,14 +50,16 @@ QString generatedPatchIni(int switches)
         if (column == 2)
             top += kind == 5 ? 100 : kind == 3 ? 46 : 26;
         if (i == switches / 2)
-            text += QStringLiteral("[data]\r\nnumber=%1\r\norgdata=2026-11-20\r\nversion=7\r\n").arg(switches);
+            text +=
+                QStringLiteral("[data]\r\nnumber=%1\r\norgdata=2026-11-20\r\nversion=7\r\n").arg(switches);
     }
     return text;
 }
 
 QString generatedVersionIni()
 {
-    return QStringLiteral("[version]\r\nnumber=5\r\ndisplay1=One\r\ndisplay2=Two\r\ndisplay3=Three\r\ndisplay4=Four\r\n"
-                          "display5=Five\r\nnumber1=v10\r\nnumber2=v11\r\nnumber3=v20\r\nnumber4=v21\r\nnumber5=v30\r\n"
-                          "v10=1\r\nv11=2\r\nv20=3\r\nv21=4\r\nv30=5\r\n");
+    return QStringLiteral(
+        "[version]\r\nnumber=5\r\ndisplay1=One\r\ndisplay2=Two\r\ndisplay3=Three\r\ndisplay4=Four\r\n"
+        "display5=Five\r\nnumber1=v10\r\nnumber2=v11\r\nnumber3=v20\r\nnumber4=v21\r\nnumber5=v30\r\n"
+        "v10=1\r\nv11=2\r\nv20=3\r\nv21=4\r\nv30=5\r\n");
 }

@@ -17,7 +17,8 @@ std::optional<int> parseInteger(QStringView text)
     if (i < n && text[i] == QLatin1Char('$')) {
         hex = true;
         ++i;
-    } else if (i + 1 < n && text[i] == QLatin1Char('0') && (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
+    } else if (i + 1 < n && text[i] == QLatin1Char('0') &&
+               (text[i + 1] == QLatin1Char('x') || text[i + 1] == QLatin1Char('X'))) {
         hex = true;
         i += 2;
     }

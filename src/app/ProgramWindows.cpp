@@ -7,8 +7,7 @@
 
 ProgramWindows::ProgramWindows(ProgramFiles files, Platform platform)
     : m_files(std::move(files)), m_platform(platform)
-{
-}
+{}
 
 ProgramWindows::~ProgramWindows() = default;
 

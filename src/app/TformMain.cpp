@@ -141,27 +141,56 @@ void TformMain::connectHandlers()
     onTriggered(itemHelpLinksDVSHomePage, &TformMain::itemHelpLinksDVSHomePageClick);
     onTriggered(itemHelpLinksDVSEMail, &TformMain::itemHelpLinksDVSEMailClick);
 
-    const std::pair<QAction *, int> runModes[] = {{mniSelectRunDVCfg, 0}, {mniSelectRunDVFile, 1},
-                                                  {mniSelectRunDVCurrent, 2}, {mniSelectRunZVT, 3},
+    const std::pair<QAction *, int> runModes[] = {{mniSelectRunDVCfg, 0},
+                                                  {mniSelectRunDVFile, 1},
+                                                  {mniSelectRunDVCurrent, 2},
+                                                  {mniSelectRunZVT, 3},
                                                   {mniSelectRunDVexebat, 4}};
     for (const auto &[item, mode] : runModes) {
-        connect(item, &QAction::triggered, this,
-                [this, mode = mode] { runReported(m_platform.messages, [this, mode] { mniSettingsRun(mode); }); });
+        connect(item, &QAction::triggered, this, [this, mode = mode] {
+            runReported(m_platform.messages, [this, mode] { mniSettingsRun(mode); });
+        });
     }
 
     connect(pageMain, &QTabWidget::currentChanged, this, &TformMain::pageMainChange);
 
     // Commands whose windows and files this build does not offer yet stay
     // visible but unavailable, rather than seeming to work.
-    for (QAction *later :
-         {mniFileLoadFile, mniFileLoadCfg, mniFileLoadDefault, mniFileSaveFile, mniFileSaveCfg, FromFile1,
-          Fromdravopaxcfg1, FromDefaults1, ToFile1, Todravopaxcfg1, itemDVSLoadNothing, itemDVSLoaddravopaxcfg,
-          itemDVSLoadSelectHere, itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
-          itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster, itemMousePointerGame,
-          itemMousePointerWin, mniSettingsZVTDir, SetZVTDirectory1, mniCreateRegistryEntry, itemAbout, About1,
-          ProgramsEditor1, VersionPatch1, EditDravopaxSwitches, itemMkdvtxt, itemRun})
+    for (QAction *later : {mniFileLoadFile,
+                           mniFileLoadCfg,
+                           mniFileLoadDefault,
+                           mniFileSaveFile,
+                           mniFileSaveCfg,
+                           FromFile1,
+                           Fromdravopaxcfg1,
+                           FromDefaults1,
+                           ToFile1,
+                           Todravopaxcfg1,
+                           itemDVSLoadNothing,
+                           itemDVSLoaddravopaxcfg,
+                           itemDVSLoadSelectHere,
+                           itemZVTFullscreen,
+                           itemZVTSafeMode,
+                           itemZVTUpdateMode,
+                           itemZVTMidiTypeNoMidi,
+                           itemZVTMidiTypeGeneral,
+                           itemZVTMidiTypeFMSynth,
+                           itemZVTMidiTypeSBlaster,
+                           itemMousePointerGame,
+                           itemMousePointerWin,
+                           mniSettingsZVTDir,
+                           SetZVTDirectory1,
+                           mniCreateRegistryEntry,
+                           itemAbout,
+                           About1,
+                           ProgramsEditor1,
+                           VersionPatch1,
+                           EditDravopaxSwitches,
+                           itemMkdvtxt,
+                           itemRun})
         later->setEnabled(false);
-    for (QPushButton *later : {butnSaveNotepad, butnLoadNotepad, butnSelectAll, butnCopyAll, butnClearNotepad})
+    for (QPushButton *later :
+         {butnSaveNotepad, butnLoadNotepad, butnSelectAll, butnCopyAll, butnClearNotepad})
         later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }
@@ -185,7 +214,8 @@ void TformMain::ApplyProgramSettings()
     else
         itemDVSMinimize->setChecked(true);
     ChangeRunSettings();
-    ChangeCursor(settings.ReadBool(kDvs, QStringLiteral("mouse"), false) ? QStringLiteral("ZVT") : QStringLiteral("Win"));
+    ChangeCursor(settings.ReadBool(kDvs, QStringLiteral("mouse"), false) ? QStringLiteral("ZVT")
+                                                                         : QStringLiteral("Win"));
     const int menu = settings.ReadInteger(kDvs, QStringLiteral("menu"), 0);
     MenuPosition(menu >= 1 && menu <= 3 ? menu : 0);
     itemDVS3DLook->setChecked(settings.ReadBool(kDvs, QStringLiteral("3dlook"), true));
@@ -212,7 +242,8 @@ void TformMain::itemDVS3DLookClick()
 {
     writeSetting(QStringLiteral("3dlook"), itemDVS3DLook->isChecked());
     m_platform.messages.show(MsgType::Information,
-                             QStringLiteral("This settings will change after restarting Dravopax Vevavav"), MsgButtons::Ok);
+                             QStringLiteral("This settings will change after restarting Dravopax Vevavav"),
+                             MsgButtons::Ok);
 }
 
 void TformMain::itemDVSMenuTextClick()
@@ -258,9 +289,10 @@ void TformMain::ChangeCursor(const QString &mode)
 
 void TformMain::ChangeRunSettings()
 {
-    static const QString hints[] = {QStringLiteral("Run Dravopax (dravopax.cfg)"), QStringLiteral("Run Dravopax (custom.cfg)"),
-                                    QStringLiteral("Run Dravopax (current settings)"), QStringLiteral("Run ZVT"),
-                                    QStringLiteral("Run EXE or BAT file")};
+    static const QString hints[] = {QStringLiteral("Run Dravopax (dravopax.cfg)"),
+                                    QStringLiteral("Run Dravopax (custom.cfg)"),
+                                    QStringLiteral("Run Dravopax (current settings)"),
+                                    QStringLiteral("Run ZVT"), QStringLiteral("Run EXE or BAT file")};
     QAction *const items[] = {mniSelectRunDVCfg, mniSelectRunDVFile, mniSelectRunDVCurrent, mniSelectRunZVT,
                               mniSelectRunDVexebat};
     int mode = TIniFile(m_files.settingsIni()).ReadInteger(kDvs, QStringLiteral("run"), 0);
@@ -306,10 +338,11 @@ void TformMain::itemDVSDeleteClick()
                                  MsgButtons::Ok);
         return;
     }
-    m_platform.messages.show(MsgType::Warning,
-                             QStringLiteral("File Deleted.\nYou should now select all settings in "
-                                            "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."),
-                             MsgButtons::Ok);
+    m_platform.messages.show(
+        MsgType::Warning,
+        QStringLiteral("File Deleted.\nYou should now select all settings in "
+                       "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."),
+        MsgButtons::Ok);
 }
 
 void TformMain::mniFileQuitClick()
@@ -330,7 +363,8 @@ void TformMain::itemHelpLinksDVSHomePageClick()
 
 void TformMain::itemHelpLinksDVSEMailClick()
 {
-    m_platform.shell.open(QStringLiteral("mailto:") + ProgramInfo::AuthorMail + QStringLiteral("?subject=Dravopax Vevavav"),
+    m_platform.shell.open(QStringLiteral("mailto:") + ProgramInfo::AuthorMail +
+                              QStringLiteral("?subject=Dravopax Vevavav"),
                           QString(), QString());
 }
 
@@ -360,7 +394,8 @@ ComponentNameSet TformMain::componentNames() const
     ComponentNameSet names;
     names.insert(objectName());
     for (const QObject *child : findChildren<QObject *>()) {
-        if (!child->objectName().isEmpty() && !scrlMain->surface()->isAncestorOf(qobject_cast<const QWidget *>(child)))
+        if (!child->objectName().isEmpty() &&
+            !scrlMain->surface()->isAncestorOf(qobject_cast<const QWidget *>(child)))
             names.insert(child->objectName());
     }
     return names;

@@ -203,9 +203,11 @@ private:
 
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString(),
                      const QKeySequence &shortcut = QKeySequence());
-    QAction *addCheckItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString());
+    QAction *addCheckItem(QMenu *menu, const char *name, const QString &caption,
+                          const QString &hint = QString());
     QMenu *addSubmenu(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString());
-    QToolButton *addButton(const char *name, const QString &caption, const QString &hint, int image, QMenu *menu);
+    QToolButton *addButton(const char *name, const QString &caption, const QString &hint, int image,
+                           QMenu *menu);
 
     // Connects a handler so that an error it raises is reported and ends only it.
     template <typename Handler> void onTriggered(QAction *action, Handler handler);

@@ -87,19 +87,24 @@ void TformMain::createMenus()
 
     menuLoadSave = newMenu("menuLoadSave");
     QMenu *load = addSubmenu(menuLoadSave, "mniFileLoad", QStringLiteral("Load"));
-    mniFileLoadFile = addItem(load, "mniFileLoadFile", QStringLiteral("From File"), QStringLiteral("Load from *.cfg file"),
-                              QKeySequence(Qt::CTRL | Qt::Key_L));
-    mniFileLoadCfg = addItem(load, "mniFileLoadCfg", QStringLiteral("From dravopax.cfg"),
-                             QStringLiteral("Load from dravopax.cfg"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    mniFileLoadDefault = addItem(load, "mniFileLoadDefault", QStringLiteral("From Defaults"),
-                                 QStringLiteral("Set all switches to their defaults"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    mniFileLoadFile = addItem(load, "mniFileLoadFile", QStringLiteral("From File"),
+                              QStringLiteral("Load from *.cfg file"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    mniFileLoadCfg =
+        addItem(load, "mniFileLoadCfg", QStringLiteral("From dravopax.cfg"),
+                QStringLiteral("Load from dravopax.cfg"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    mniFileLoadDefault =
+        addItem(load, "mniFileLoadDefault", QStringLiteral("From Defaults"),
+                QStringLiteral("Set all switches to their defaults"), QKeySequence(Qt::CTRL | Qt::Key_D));
     QMenu *save = addSubmenu(menuLoadSave, "mniFileSave", QStringLiteral("Save"));
-    mniFileSaveFile = addItem(save, "mniFileSaveFile", QStringLiteral("To File"),
-                              QStringLiteral("Save Switches to *.cfg file"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mniFileSaveFile =
+        addItem(save, "mniFileSaveFile", QStringLiteral("To File"),
+                QStringLiteral("Save Switches to *.cfg file"), QKeySequence(Qt::CTRL | Qt::Key_S));
     mniFileSaveCfg = addItem(save, "mniFileSaveCfg", QStringLiteral("To dravopax.cfg"),
-                             QStringLiteral("Save Switches to dravopax.cfg"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+                             QStringLiteral("Save Switches to dravopax.cfg"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     menuLoadSave->addSeparator();
-    itemQuit = addItem(menuLoadSave, "itemQuit", QStringLiteral("Quit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    itemQuit = addItem(menuLoadSave, "itemQuit", QStringLiteral("Quit"), QString(),
+                       QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     menuSettingsDVS = newMenu("menuSettingsDVS");
     QMenu *misc = addSubmenu(menuSettingsDVS, "itemDVSMisc", QStringLiteral("Miscellaneous Settings"),
@@ -123,11 +128,14 @@ void TformMain::createMenus()
 
     QMenu *position = addSubmenu(menuSettingsDVS, "itemDVSMenuPosition", QStringLiteral("Main Menu Position"),
                                  QStringLiteral("On which side should be main menu"));
-    itemDVSMenuTop = addItem(position, "itemDVSMenuTop", QStringLiteral("Top"), QStringLiteral("Menu on the top"));
-    itemDVSMenuLeft = addItem(position, "itemDVSMenuLeft", QStringLiteral("Left"), QStringLiteral("Menu on the left"));
-    itemDVSMenuRight = addItem(position, "itemDVSMenuRight", QStringLiteral("Right"), QStringLiteral("Menu on the right"));
-    itemDVSMenuBottom =
-        addItem(position, "itemDVSMenuBottom", QStringLiteral("Bottom"), QStringLiteral("Menu at the bottom"));
+    itemDVSMenuTop =
+        addItem(position, "itemDVSMenuTop", QStringLiteral("Top"), QStringLiteral("Menu on the top"));
+    itemDVSMenuLeft =
+        addItem(position, "itemDVSMenuLeft", QStringLiteral("Left"), QStringLiteral("Menu on the left"));
+    itemDVSMenuRight =
+        addItem(position, "itemDVSMenuRight", QStringLiteral("Right"), QStringLiteral("Menu on the right"));
+    itemDVSMenuBottom = addItem(position, "itemDVSMenuBottom", QStringLiteral("Bottom"),
+                                QStringLiteral("Menu at the bottom"));
     radioGroup(this, {itemDVSMenuTop, itemDVSMenuLeft, itemDVSMenuRight, itemDVSMenuBottom});
     itemDVSMenuTop->setChecked(true);
     position->addSeparator();
@@ -138,12 +146,14 @@ void TformMain::createMenus()
                               QStringLiteral("Mouse Settings"));
     itemDVSWinCursor = addItem(mouse, "itemDVSWinCursor", QStringLiteral("Cusror from Windows"),
                                QStringLiteral("Select Windows mouse cursor in Pointer in Dravopax Vevavav"));
-    itemDVSZVTCursor = addItem(mouse, "itemDVSZVTCursor", QStringLiteral("Cursor from ZVT"),
-                               QStringLiteral("Select mouse cursor in Pointer in Dravopax Vevavav from Zorvantia"));
+    itemDVSZVTCursor =
+        addItem(mouse, "itemDVSZVTCursor", QStringLiteral("Cursor from ZVT"),
+                QStringLiteral("Select mouse cursor in Pointer in Dravopax Vevavav from Zorvantia"));
     radioGroup(this, {itemDVSWinCursor, itemDVSZVTCursor});
     itemDVSWinCursor->setChecked(true);
 
-    QMenu *afterRun = addSubmenu(menuSettingsDVS, "itemDVSRun", QStringLiteral("When ZVT/Dravopax is running"));
+    QMenu *afterRun =
+        addSubmenu(menuSettingsDVS, "itemDVSRun", QStringLiteral("When ZVT/Dravopax is running"));
     itemDVSExit = addItem(afterRun, "itemDVSExit", QStringLiteral("DVS will exit"),
                           QStringLiteral("When you run Zorvantia in Dravopax Vevavav it will exit"));
     itemDVSMinimize = addItem(afterRun, "itemDVSMinimize", QStringLiteral("DVS will minimize"),
@@ -157,30 +167,38 @@ void TformMain::createMenus()
     itemDVSDelete = addItem(menuSettingsDVS, "itemDVSDelete", QStringLiteral("Delete Settings File"));
 
     menuSettingsZVT = newMenu("menuSettingsZVT");
-    itemZVTDisplay =
-        addSubmenu(menuSettingsZVT, "itemZVTDisplay", QStringLiteral("Display"), QStringLiteral("Display Settings"));
+    itemZVTDisplay = addSubmenu(menuSettingsZVT, "itemZVTDisplay", QStringLiteral("Display"),
+                                QStringLiteral("Display Settings"));
     itemZVTFullscreen = addCheckItem(itemZVTDisplay, "itemZVTFullscreen", QStringLiteral("Fullscreen"),
                                      QStringLiteral("Run Zorvantia in a Fullscreen Mode"));
     itemZVTSafeMode =
         addCheckItem(itemZVTDisplay, "itemZVTSafeMode", QStringLiteral("Safe Mode"),
                      QStringLiteral("Run Zorvantia using Safe Mode (if you have problems select this)"));
-    itemZVTUpdateMode = addCheckItem(itemZVTDisplay, "itemZVTUpdateMode", QStringLiteral("Update Mode"),
-                                     QStringLiteral("Run Zorvantia with Update Mode (don't know what it is)"));
-    itemZVTSound = addSubmenu(menuSettingsZVT, "itemZVTSound", QStringLiteral("Sound"), QStringLiteral("Sound Settings"));
+    itemZVTUpdateMode =
+        addCheckItem(itemZVTDisplay, "itemZVTUpdateMode", QStringLiteral("Update Mode"),
+                     QStringLiteral("Run Zorvantia with Update Mode (don't know what it is)"));
+    itemZVTSound = addSubmenu(menuSettingsZVT, "itemZVTSound", QStringLiteral("Sound"),
+                              QStringLiteral("Sound Settings"));
     itemZVTMidiTypeNoMidi = addItem(itemZVTSound, "itemZVTMidiTypeNoMidi", QStringLiteral("No Midi"));
     itemZVTMidiTypeGeneral = addItem(itemZVTSound, "itemZVTMidiTypeGeneral", QStringLiteral("General Midi"));
-    itemZVTMidiTypeFMSynth = addItem(itemZVTSound, "itemZVTMidiTypeFMSynth", QStringLiteral("FM Synth/SoundBlaster"));
-    itemZVTMidiTypeSBlaster = addItem(itemZVTSound, "itemZVTMidiTypeSBlaster", QStringLiteral("SoundBlaster AWE32"));
-    radioGroup(this, {itemZVTMidiTypeNoMidi, itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster});
-    itemZVTMouse = addSubmenu(menuSettingsZVT, "itemZVTMouse", QStringLiteral("Mouse"), QStringLiteral("Mouse Settings"));
+    itemZVTMidiTypeFMSynth =
+        addItem(itemZVTSound, "itemZVTMidiTypeFMSynth", QStringLiteral("FM Synth/SoundBlaster"));
+    itemZVTMidiTypeSBlaster =
+        addItem(itemZVTSound, "itemZVTMidiTypeSBlaster", QStringLiteral("SoundBlaster AWE32"));
+    radioGroup(this, {itemZVTMidiTypeNoMidi, itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth,
+                      itemZVTMidiTypeSBlaster});
+    itemZVTMouse = addSubmenu(menuSettingsZVT, "itemZVTMouse", QStringLiteral("Mouse"),
+                              QStringLiteral("Mouse Settings"));
     itemMousePointerGame = addItem(itemZVTMouse, "itemMousePointerGame", QStringLiteral("Game Pointer"));
     itemMousePointerWin = addItem(itemZVTMouse, "itemMousePointerWin", QStringLiteral("Windows Pointer"));
     radioGroup(this, {itemMousePointerGame, itemMousePointerWin});
     menuSettingsZVT->addSeparator();
-    mniSettingsZVTDir = addItem(menuSettingsZVT, "mniSettingsZVTDir", QStringLiteral("Set ZVT Directory"),
-                                QStringLiteral("Set Zorvantia Directory"), QKeySequence(Qt::CTRL | Qt::Key_F11));
-    mniCreateRegistryEntry = addItem(menuSettingsZVT, "mniCreateRegistryEntry", QStringLiteral("Create Registry Entry"),
-                                     QStringLiteral("Creates Registry Entry (Makes Everything Default)"));
+    mniSettingsZVTDir =
+        addItem(menuSettingsZVT, "mniSettingsZVTDir", QStringLiteral("Set ZVT Directory"),
+                QStringLiteral("Set Zorvantia Directory"), QKeySequence(Qt::CTRL | Qt::Key_F11));
+    mniCreateRegistryEntry =
+        addItem(menuSettingsZVT, "mniCreateRegistryEntry", QStringLiteral("Create Registry Entry"),
+                QStringLiteral("Creates Registry Entry (Makes Everything Default)"));
 
     menuDVSVersion = newMenu("menuDVSVersion");
 
@@ -192,16 +210,18 @@ void TformMain::createMenus()
 
     menuHelp = newMenu("menuHelp");
     itemHelpDVS = addItem(menuHelp, "itemHelpDVS", QStringLiteral("Dravopax Vevavav"),
-                          QStringLiteral("Dravopax Vevavav Help (Avabile with stable version)"), QKeySequence(Qt::Key_F2));
-    itemHelpDV = addItem(menuHelp, "itemHelpDV", QStringLiteral("Dravopax"),
-                         QStringLiteral("Dravopax Help (Avabile with stable version)"), QKeySequence(Qt::Key_F3));
+                          QStringLiteral("Dravopax Vevavav Help (Avabile with stable version)"),
+                          QKeySequence(Qt::Key_F2));
+    itemHelpDV =
+        addItem(menuHelp, "itemHelpDV", QStringLiteral("Dravopax"),
+                QStringLiteral("Dravopax Help (Avabile with stable version)"), QKeySequence(Qt::Key_F3));
     itemHelpZVT = addItem(menuHelp, "itemHelpZVT", QStringLiteral("Zorvantia"),
                           QStringLiteral("ZVT Help (Avabile with stable version)"), QKeySequence(Qt::Key_F4));
     for (QAction *help : {itemHelpDVS, itemHelpDV, itemHelpZVT})
         help->setEnabled(false);
     menuHelp->addSeparator();
-    itemAbout = addItem(menuHelp, "itemAbout", QStringLiteral("About"), QStringLiteral("Some informations about program"),
-                        QKeySequence(Qt::Key_F1));
+    itemAbout = addItem(menuHelp, "itemAbout", QStringLiteral("About"),
+                        QStringLiteral("Some informations about program"), QKeySequence(Qt::Key_F1));
 
     menuEdit = newMenu("menuEdit");
     ProgramsEditor1 = addItem(menuEdit, "ProgramsEditor1", QStringLiteral("Add/Remove Shortcut"),
@@ -222,15 +242,19 @@ void TformMain::createMenus()
     menuRun = newMenu("menuRun");
     mniSelectRunDVCfg = addItem(menuRun, "mniSelectRunDVCfg", QStringLiteral("Dravopax (dravopax.cfg)"),
                                 QStringLiteral("Dravopax with dravopax.cfg will run after pushing button"));
-    mniSelectRunDVFile = addItem(menuRun, "mniSelectRunDVFile", QStringLiteral("Dravopax (custom.cfg)"),
-                                 QStringLiteral("Dravopax with custom *.cfg file will run after pushing button"));
-    mniSelectRunDVCurrent = addItem(menuRun, "mniSelectRunDVCurrent", QStringLiteral("Dravopax (current switches)"),
-                                    QStringLiteral("Dravopax with current settings will run after pushing button"));
-    mniSelectRunDVexebat = addItem(menuRun, "mniSelectRunDVexebat", QStringLiteral("Dravopax (*.exe, *.bat file)"),
-                                   QStringLiteral("After pushing button you can select file you want to run"));
+    mniSelectRunDVFile =
+        addItem(menuRun, "mniSelectRunDVFile", QStringLiteral("Dravopax (custom.cfg)"),
+                QStringLiteral("Dravopax with custom *.cfg file will run after pushing button"));
+    mniSelectRunDVCurrent =
+        addItem(menuRun, "mniSelectRunDVCurrent", QStringLiteral("Dravopax (current switches)"),
+                QStringLiteral("Dravopax with current settings will run after pushing button"));
+    mniSelectRunDVexebat =
+        addItem(menuRun, "mniSelectRunDVexebat", QStringLiteral("Dravopax (*.exe, *.bat file)"),
+                QStringLiteral("After pushing button you can select file you want to run"));
     mniSelectRunZVT = addItem(menuRun, "mniSelectRunZVT", QStringLiteral("Zorvantia"),
                               QStringLiteral("ZVT will run after pushing button"));
-    radioGroup(this, {mniSelectRunDVCfg, mniSelectRunDVFile, mniSelectRunDVCurrent, mniSelectRunDVexebat, mniSelectRunZVT});
+    radioGroup(this, {mniSelectRunDVCfg, mniSelectRunDVFile, mniSelectRunDVCurrent, mniSelectRunDVexebat,
+                      mniSelectRunZVT});
     mniSelectRunDVCfg->setChecked(true);
 
     createHiddenMainMenu();
@@ -261,27 +285,33 @@ void TformMain::createHiddenMainMenu()
     QMenu *file = topMenu("mniFile", QStringLiteral("File"));
     QMenu *load = file->addMenu(QStringLiteral("Load"));
     load->setObjectName(QStringLiteral("Load1"));
-    FromFile1 = shortcutItem(load, "FromFile1", QStringLiteral("From File"), QKeySequence(Qt::CTRL | Qt::Key_L),
-                             QStringLiteral("Load from *.cfg file"));
+    FromFile1 = shortcutItem(load, "FromFile1", QStringLiteral("From File"),
+                             QKeySequence(Qt::CTRL | Qt::Key_L), QStringLiteral("Load from *.cfg file"));
     Fromdravopaxcfg1 = shortcutItem(load, "Fromdravopaxcfg1", QStringLiteral("From dravopax.cfg"),
-                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), QStringLiteral("Load from dravopax.cfg"));
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+                                    QStringLiteral("Load from dravopax.cfg"));
     FromDefaults1 = shortcutItem(load, "FromDefaults1", QStringLiteral("From Defaults"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_D), QStringLiteral("Set all switches to their defaults"));
+                                 QKeySequence(Qt::CTRL | Qt::Key_D),
+                                 QStringLiteral("Set all switches to their defaults"));
     QMenu *save = file->addMenu(QStringLiteral("Save"));
     save->setObjectName(QStringLiteral("Save1"));
     ToFile1 = shortcutItem(save, "ToFile1", QStringLiteral("To File"), QKeySequence(Qt::CTRL | Qt::Key_S),
                            QStringLiteral("Save Switches to *.cfg file"));
     Todravopaxcfg1 = shortcutItem(save, "Todravopaxcfg1", QStringLiteral("To dravopax.cfg"),
-                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("Save Switches to dravopax.cfg"));
-    mniFileQuit = shortcutItem(file, "mniFileQuit", QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-                               QStringLiteral("Exit from Dravopax Vevavav"));
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                                  QStringLiteral("Save Switches to dravopax.cfg"));
+    mniFileQuit =
+        shortcutItem(file, "mniFileQuit", QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+                     QStringLiteral("Exit from Dravopax Vevavav"));
 
     QMenu *settings = topMenu("mniSettingsDVS", QStringLiteral("DVS Settings"));
-    SetZVTDirectory1 = shortcutItem(settings, "SetZVTDirectory1", QStringLiteral("Set ZVT Directory"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_F11), QStringLiteral("Set Zorvantia Directory"));
+    SetZVTDirectory1 =
+        shortcutItem(settings, "SetZVTDirectory1", QStringLiteral("Set ZVT Directory"),
+                     QKeySequence(Qt::CTRL | Qt::Key_F11), QStringLiteral("Set Zorvantia Directory"));
     ReloadDravopaxDatabase1 =
         shortcutItem(settings, "ReloadDravopaxDatabase1", QStringLiteral("Reload Dravopax Database"),
-                     QKeySequence(Qt::CTRL | Qt::Key_F12), QStringLiteral("Reload Database (all switches will back to their defaults)"));
+                     QKeySequence(Qt::CTRL | Qt::Key_F12),
+                     QStringLiteral("Reload Database (all switches will back to their defaults)"));
 
     QMenu *help = topMenu("mniHelp", QStringLiteral("Help"));
     HelpDVS1 = shortcutItem(help, "HelpDVS1", QStringLiteral("Dravopax Vevavav"), QKeySequence(Qt::Key_F2),
@@ -331,22 +361,24 @@ void TformMain::createToolbar()
     setContextMenuPolicy(Qt::NoContextMenu);
     addToolBar(Qt::TopToolBarArea, menuMain);
 
-    butnLoadSave = addButton("butnLoadSave", QStringLiteral("Load / Save"), QStringLiteral("Load / Save Configuration File"),
-                             0, menuLoadSave);
+    butnLoadSave = addButton("butnLoadSave", QStringLiteral("Load / Save"),
+                             QStringLiteral("Load / Save Configuration File"), 0, menuLoadSave);
     butnSettingsDVS = addButton("butnSettingsDVS", QStringLiteral("DVS Settings"),
                                 QStringLiteral("Dravopax Vevavav Settings"), 6, menuSettingsDVS);
-    butnSettingsZVT =
-        addButton("butnSettingsZVT", QStringLiteral("ZVT Settings"), QStringLiteral("Zorvantia Settings"), 1, menuSettingsZVT);
-    butnDVSVersion = addButton("butnDVSVersion", QStringLiteral("DV Versions"), QStringLiteral("Select Dravopax Version"),
-                               5, menuDVSVersion);
-    butnLinks =
-        addButton("butnLinks", QStringLiteral("Links, E-mails"), QStringLiteral("Usefull Links and E-Mails"), 2, menuLinks);
+    butnSettingsZVT = addButton("butnSettingsZVT", QStringLiteral("ZVT Settings"),
+                                QStringLiteral("Zorvantia Settings"), 1, menuSettingsZVT);
+    butnDVSVersion = addButton("butnDVSVersion", QStringLiteral("DV Versions"),
+                               QStringLiteral("Select Dravopax Version"), 5, menuDVSVersion);
+    butnLinks = addButton("butnLinks", QStringLiteral("Links, E-mails"),
+                          QStringLiteral("Usefull Links and E-Mails"), 2, menuLinks);
     butnHelp = addButton("butnHelp", QStringLiteral("Help"), QStringLiteral("Help and About"), 3, menuHelp);
-    butnEdit = addButton("butnEdit", QStringLiteral("Edit DVS"), QStringLiteral("Dravopax Vevavav Editors"), 8, menuEdit);
+    butnEdit = addButton("butnEdit", QStringLiteral("Edit DVS"), QStringLiteral("Dravopax Vevavav Editors"),
+                         8, menuEdit);
     butnTools = addButton("butnTools", QStringLiteral("Tools"), QStringLiteral("Tools"), 7, menuTools);
-    butnUpdate =
-        addButton("butnUpdate", QStringLiteral("Update"), QStringLiteral("Auto-Update of Dravopax Vevavav"), 9, nullptr);
-    butnRun = addButton("butnRun", QStringLiteral("Run ZVT / DV"), QStringLiteral("Run ZVT/Dravopax"), 4, menuRun);
+    butnUpdate = addButton("butnUpdate", QStringLiteral("Update"),
+                           QStringLiteral("Auto-Update of Dravopax Vevavav"), 9, nullptr);
+    butnRun =
+        addButton("butnRun", QStringLiteral("Run ZVT / DV"), QStringLiteral("Run ZVT/Dravopax"), 4, menuRun);
     butnRun->setPopupMode(QToolButton::MenuButtonPopup);
     setToolbarText(true);
 }

@@ -18,7 +18,8 @@ void TformMain::CreateSwitches()
     if (settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false))
         ChangeCursor(QStringLiteral("ZVT"));
 
-    const QString stored = settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1"));
+    const QString stored =
+        settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1"));
     const TIniFile versions(m_files.versionIni());
     setWindowTitle(QStringLiteral("Dravopax Vevavav - ver. ") +
                    versions.ReadString(QStringLiteral("version"), QStringLiteral("display") + stored.mid(3),

@@ -5,8 +5,8 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,12 +36,16 @@ bool writeFileAtomically(const QString &path, const QByteArray &content)
     // Through a symbolic link the file it names is replaced, not the link.
     const QFileInfo info(path);
     const QString target = info.isSymLink() ? info.symLinkTarget() : path;
-    const QString temporary =
-        QStringLiteral("%1.%2.tmp").arg(target).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString temporary = QStringLiteral("%1.%2.tmp")
+                                  .arg(target)
+                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     const QByteArray temporaryName = QFile::encodeName(temporary);
 
-    struct stat existing{};
-    const mode_t mode = ::stat(QFile::encodeName(target).constData(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    struct stat existing
+    {
+    };
+    const mode_t mode =
+        ::stat(QFile::encodeName(target).constData(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
     const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0)
         return false;

@@ -11,11 +11,13 @@ bool writeFileAtomically(const QString &path, const QByteArray &content)
 {
     const QFileInfo info(path);
     const QString target = info.isSymLink() ? info.symLinkTarget() : path;
-    const QString temporary =
-        QStringLiteral("%1.%2.tmp").arg(target).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString temporary = QStringLiteral("%1.%2.tmp")
+                                  .arg(target)
+                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     const auto wide = [](const QString &s) { return reinterpret_cast<LPCWSTR>(s.utf16()); };
 
-    HANDLE file = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = true;

@@ -9,10 +9,8 @@
 class DvsError : public std::runtime_error
 {
 public:
-    explicit DvsError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    explicit DvsError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message)
+    {}
 
     const QString &message() const noexcept { return m_message; }
 

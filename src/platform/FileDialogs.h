@@ -11,9 +11,9 @@ struct FileDialogRequest
 {
     QString title;
     QString filter;
-    QString folder;   // start folder; empty or "0" leaves the dialog's own choice
-    QString fileName; // preselected file name
-    QString defaultExtension; // added to a typed name without extension
+    QString folder;            // start folder; empty or "0" leaves the dialog's own choice
+    QString fileName;          // preselected file name
+    QString defaultExtension;  // added to a typed name without extension
     bool mustExist = false;    // open: the chosen file must exist
     bool askOverwrite = false; // save: ask before replacing an existing file
 };

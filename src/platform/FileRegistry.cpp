@@ -15,7 +15,12 @@ const QString kRoot = QStringLiteral("HKEY_LOCAL_MACHINE\\");
 
 struct Value
 {
-    enum class Type { DWord, String, Other };
+    enum class Type
+    {
+        DWord,
+        String,
+        Other
+    };
     QString name;
     Type type = Type::Other;
     quint32 dword = 0;
@@ -211,8 +216,7 @@ class FileRegistryKey final : public RegistryKey
 public:
     FileRegistryKey(QString fileName, QString path, bool open)
         : m_fileName(std::move(fileName)), m_path(std::move(path)), m_open(open)
-    {
-    }
+    {}
 
     bool isOpen() const override { return m_open; }
 

@@ -6,7 +6,9 @@
 
 std::optional<FileStamp> fileStamp(const QString &path)
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     FileStamp stamp;

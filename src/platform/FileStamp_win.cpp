@@ -20,9 +20,11 @@ std::optional<FileStamp> fileStamp(const QString &path)
     stamp.inode = join(info.nFileIndexHigh, info.nFileIndexLow);
     stamp.size = static_cast<std::int64_t>(join(info.nFileSizeHigh, info.nFileSizeLow));
     // FILETIME counts 100 ns ticks.
-    stamp.modifiedNs =
-        static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)) * 100;
-    stamp.changedNs =
-        static_cast<std::int64_t>(join(info.ftCreationTime.dwHighDateTime, info.ftCreationTime.dwLowDateTime)) * 100;
+    stamp.modifiedNs = static_cast<std::int64_t>(
+                           join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)) *
+                       100;
+    stamp.changedNs = static_cast<std::int64_t>(
+                          join(info.ftCreationTime.dwHighDateTime, info.ftCreationTime.dwLowDateTime)) *
+                      100;
     return stamp;
 }

@@ -21,7 +21,8 @@ static qsizetype lastSeparator(const QString &filePath)
 {
     qsizetype slash = filePath.lastIndexOf(QLatin1Char('/'));
 #ifdef Q_OS_WIN
-    slash = std::max({slash, filePath.lastIndexOf(QLatin1Char('\\')), filePath.lastIndexOf(QLatin1Char(':'))});
+    slash =
+        std::max({slash, filePath.lastIndexOf(QLatin1Char('\\')), filePath.lastIndexOf(QLatin1Char(':'))});
 #endif
     return slash;
 }

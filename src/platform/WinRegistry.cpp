@@ -25,7 +25,8 @@ public:
 
     bool valueExists(const QString &name) const override
     {
-        return m_key && RegQueryValueExW(m_key, wide(name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        return m_key &&
+               RegQueryValueExW(m_key, wide(name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     }
 
     int readInteger(const QString &name) const override
@@ -34,7 +35,8 @@ public:
         DWORD data = 0;
         DWORD size = sizeof(data);
         if (!m_key ||
-            RegQueryValueExW(m_key, wide(name), nullptr, &type, reinterpret_cast<BYTE *>(&data), &size) != ERROR_SUCCESS ||
+            RegQueryValueExW(m_key, wide(name), nullptr, &type, reinterpret_cast<BYTE *>(&data), &size) !=
+                ERROR_SUCCESS ||
             type != REG_DWORD)
             throw DvsError(RegistryErrors::invalidDataType(name));
         return static_cast<int>(data);
@@ -48,8 +50,8 @@ public:
             (type != REG_SZ && type != REG_EXPAND_SZ))
             throw DvsError(RegistryErrors::invalidDataType(name));
         std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(m_key, wide(name), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()), &size) !=
-            ERROR_SUCCESS)
+        if (RegQueryValueExW(m_key, wide(name), nullptr, &type, reinterpret_cast<BYTE *>(buffer.data()),
+                             &size) != ERROR_SUCCESS)
             throw DvsError(RegistryErrors::invalidDataType(name));
         return QString::fromWCharArray(buffer.c_str());
     }
@@ -65,8 +67,8 @@ public:
     void writeString(const QString &name, const QString &value) override
     {
         const DWORD size = DWORD((value.size() + 1) * sizeof(wchar_t));
-        if (!m_key ||
-            RegSetValueExW(m_key, wide(name), 0, REG_SZ, reinterpret_cast<const BYTE *>(wide(value)), size) != ERROR_SUCCESS)
+        if (!m_key || RegSetValueExW(m_key, wide(name), 0, REG_SZ,
+                                     reinterpret_cast<const BYTE *>(wide(value)), size) != ERROR_SUCCESS)
             throw DvsError(RegistryErrors::failedToSetData(name));
     }
 
@@ -81,7 +83,8 @@ std::unique_ptr<RegistryKey> WinRegistry::openKey(const QString &path, bool crea
     HKEY key = nullptr;
     LONG result;
     if (create)
-        result = RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(path), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        result = RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(path), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                 nullptr);
     else
         result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(path), 0, KEY_ALL_ACCESS, &key);
     return std::make_unique<WinRegistryKey>(result == ERROR_SUCCESS ? key : nullptr);

@@ -8,7 +8,8 @@ int selectedVersionNumber(const QString &storedVersion)
     return parseInteger(QStringView(storedVersion).mid(3)).value_or(0);
 }
 
-bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName, int current)
+bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName,
+                       int current)
 {
     const QString introducedIn = patch.ReadString(switchName, QStringLiteral("version"), QStringLiteral("0"));
     const int introduced = versions.ReadInteger(QStringLiteral("version"), introducedIn, 0);

@@ -12,4 +12,5 @@ int selectedVersionNumber(const QString &storedVersion);
 // it and not yet obsolete. Short names that version.ini does not know count as
 // version 0, so an unknown "version" is always met and an unknown "obsolete"
 // never is.
-bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName, int current);
+bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName,
+                       int current);

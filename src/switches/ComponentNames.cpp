@@ -4,8 +4,8 @@ namespace {
 
 bool isIdentStart(QChar c)
 {
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-           c == QLatin1Char('_');
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('_');
 }
 
 } // namespace

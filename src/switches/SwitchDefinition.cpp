@@ -46,7 +46,8 @@ QList<int> readCheckListWeights(const TIniFile &patch, const QString &section)
 
 std::optional<SwitchDefinition> SwitchDefinition::read(const TIniFile &patch, const QString &section)
 {
-    const std::optional<SwitchKind> kind = switchKindFromComponent(patch.ReadInteger(section, QStringLiteral("component"), 0));
+    const std::optional<SwitchKind> kind =
+        switchKindFromComponent(patch.ReadInteger(section, QStringLiteral("component"), 0));
     if (!kind)
         return std::nullopt;
 

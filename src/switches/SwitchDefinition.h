@@ -34,10 +34,10 @@ struct SwitchDefinition
     int value = 0; // number default, or the default sum of a check list
     int offValue = 0;
 
-    bool checked = false;   // on/off default as the panel builds it
-    QString text;           // text default
-    QStringList items;      // choice texts, or check-list texts
-    QList<int> weights;     // check-list weights
+    bool checked = false; // on/off default as the panel builds it
+    QString text;         // text default
+    QStringList items;    // choice texts, or check-list texts
+    QList<int> weights;   // check-list weights
 
     // The switch of `section`, or nothing when its "component" is not 1-5.
     static std::optional<SwitchDefinition> read(const TIniFile &patch, const QString &section);

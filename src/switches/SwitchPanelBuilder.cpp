@@ -112,8 +112,7 @@ Created createSwitch(QWidget *surface, const SwitchDefinition &d)
 
 SwitchPanelBuilder::SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar, MessageBoxes &messages)
     : m_panel(panel), m_statusBar(statusBar), m_messages(messages)
-{
-}
+{}
 
 void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reservedNames)
 {
@@ -127,13 +126,14 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
     auto progress = std::make_unique<QProgressBar>();
     progress->setObjectName(QStringLiteral("barProgress"));
     progress->setTextVisible(false);
-    progress->setRange(0, std::max(0, patch.ReadInteger(QStringLiteral("data"), QStringLiteral("number"), 0)));
+    progress->setRange(0,
+                       std::max(0, patch.ReadInteger(QStringLiteral("data"), QStringLiteral("number"), 0)));
     progress->setValue(0);
     m_statusBar.addWidget(progress.get(), 1);
     progress->show();
 
-    const int current =
-        selectedVersionNumber(settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1")));
+    const int current = selectedVersionNumber(
+        settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1")));
     const bool look3D = settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("3dlook"), true);
 
     QElapsedTimer sinceRepaint;
@@ -178,7 +178,8 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
     for (SwitchControl *control : m_panel.controls()) {
         if (auto *choice = dynamic_cast<ChoiceSwitch *>(control)) {
             const int fallback = choice->width() + 30;
-            const int wanted = patch.ReadInteger(choice->objectName(), QStringLiteral("expandwidth"), fallback);
+            const int wanted =
+                patch.ReadInteger(choice->objectName(), QStringLiteral("expandwidth"), fallback);
             choice->setDroppedWidth(std::clamp(wanted, 0, SwitchDefinition::MaxExtent));
         }
     }

@@ -19,7 +19,8 @@ TEST(IntegerText, AcceptsTheForms)
 
 TEST(IntegerText, RefusesEverythingElse)
 {
-    for (const char16_t *text : {u"", u" ", u"-", u"+", u"off", u"12 ", u"1.0", u"1e3", u"2147483648",
-                                 u"-2147483649", u"99999999999999999999", u"0x", u"$", u"0x100000000", u"ff", u"--1"})
+    for (const char16_t *text :
+         {u"", u" ", u"-", u"+", u"off", u"12 ", u"1.0", u"1e3", u"2147483648", u"-2147483649",
+          u"99999999999999999999", u"0x", u"$", u"0x100000000", u"ff", u"--1"})
         EXPECT_FALSE(parseInteger(text).has_value()) << QString::fromUtf16(text).toStdString();
 }

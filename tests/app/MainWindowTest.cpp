@@ -46,7 +46,8 @@ TEST_F(MainWindowTest, TheToolbarHasItsTenButtonsWithCaptionsHintsAndMenus)
                                   QStringLiteral("DV Versions | Select Dravopax Version"),
                                   QStringLiteral("Links, E-mails | Usefull Links and E-Mails"),
                                   QStringLiteral("Help | Help and About"),
-                                  QStringLiteral("Edit DVS | Dravopax Vevavav Editors"), QStringLiteral("Tools | Tools"),
+                                  QStringLiteral("Edit DVS | Dravopax Vevavav Editors"),
+                                  QStringLiteral("Tools | Tools"),
                                   QStringLiteral("Update | Auto-Update of Dravopax Vevavav"),
                                   QStringLiteral("Run ZVT / DV | Run Dravopax (dravopax.cfg)")}));
     EXPECT_EQ(formMain->butnRun->popupMode(), QToolButton::MenuButtonPopup);
@@ -74,26 +75,29 @@ TEST_F(MainWindowTest, TheDropDownMenusHoldTheirItemsInOrder)
                            QStringLiteral("Delete Settings File")}));
     EXPECT_EQ(captions(formMain->findChild<QMenu *>(QStringLiteral("itemDVSMisc"))),
               (QStringList{QStringLiteral("Load at Startup"), QStringLiteral("Fullscreen"),
-                           QStringLiteral("No Overwrite Confirmation"), QStringLiteral("Remeber DVS position"),
-                           QStringLiteral("3D Look")}));
+                           QStringLiteral("No Overwrite Confirmation"),
+                           QStringLiteral("Remeber DVS position"), QStringLiteral("3D Look")}));
     EXPECT_EQ(captions(formMain->menuSettingsZVT),
-              (QStringList{QStringLiteral("Display"), QStringLiteral("Sound"), QStringLiteral("Mouse"), QStringLiteral("-"),
-                           QStringLiteral("Set ZVT Directory"), QStringLiteral("Create Registry Entry")}));
+              (QStringList{QStringLiteral("Display"), QStringLiteral("Sound"), QStringLiteral("Mouse"),
+                           QStringLiteral("-"), QStringLiteral("Set ZVT Directory"),
+                           QStringLiteral("Create Registry Entry")}));
     EXPECT_TRUE(captions(formMain->menuDVSVersion).isEmpty());
     EXPECT_EQ(captions(formMain->menuHelp),
-              (QStringList{QStringLiteral("Dravopax Vevavav"), QStringLiteral("Dravopax"), QStringLiteral("Zorvantia"),
-                           QStringLiteral("-"), QStringLiteral("About")}));
+              (QStringList{QStringLiteral("Dravopax Vevavav"), QStringLiteral("Dravopax"),
+                           QStringLiteral("Zorvantia"), QStringLiteral("-"), QStringLiteral("About")}));
     EXPECT_FALSE(formMain->itemHelpDVS->isEnabled());
-    EXPECT_EQ(captions(formMain->menuEdit),
-              (QStringList{QStringLiteral("Add/Remove Shortcut"), QStringLiteral("Edit Dravopax Versions"),
-                           QStringLiteral("Edit Dravopax Switches"), QStringLiteral("Edit Links && E-Mails")}));
+    EXPECT_EQ(
+        captions(formMain->menuEdit),
+        (QStringList{QStringLiteral("Add/Remove Shortcut"), QStringLiteral("Edit Dravopax Versions"),
+                     QStringLiteral("Edit Dravopax Switches"), QStringLiteral("Edit Links && E-Mails")}));
     EXPECT_FALSE(formMain->itemLinksEditor->isEnabled());
     EXPECT_EQ(captions(formMain->menuRun),
               (QStringList{QStringLiteral("Dravopax (dravopax.cfg)"), QStringLiteral("Dravopax (custom.cfg)"),
-                           QStringLiteral("Dravopax (current switches)"), QStringLiteral("Dravopax (*.exe, *.bat file)"),
-                           QStringLiteral("Zorvantia")}));
-    EXPECT_EQ(captions(formMain->menuTools), (QStringList{QStringLiteral("Mkdvtxt Tool"),
-                                                          QStringLiteral("Open in Notepad"), QStringLiteral("-")}));
+                           QStringLiteral("Dravopax (current switches)"),
+                           QStringLiteral("Dravopax (*.exe, *.bat file)"), QStringLiteral("Zorvantia")}));
+    EXPECT_EQ(captions(formMain->menuTools),
+              (QStringList{QStringLiteral("Mkdvtxt Tool"), QStringLiteral("Open in Notepad"),
+                           QStringLiteral("-")}));
 }
 
 TEST_F(MainWindowTest, TheHiddenMainMenuCarriesTheShortcuts)
@@ -130,14 +134,17 @@ TEST_F(MainWindowTest, MenuItemsShowTheirHintsInTheStatusBar)
     startProgram();
     QMenu *misc = formMain->findChild<QMenu *>(QStringLiteral("itemDVSMisc"));
     ASSERT_TRUE(misc);
-    EXPECT_EQ(hintShownFor(misc, formMain->itemDVSFullscreen), QStringLiteral("Always run Dravopax Vevavav in a Fullscreen Mode"));
-    EXPECT_EQ(hintShownFor(formMain->menuHelp, formMain->itemAbout), QStringLiteral("Some informations about program"));
+    EXPECT_EQ(hintShownFor(misc, formMain->itemDVSFullscreen),
+              QStringLiteral("Always run Dravopax Vevavav in a Fullscreen Mode"));
+    EXPECT_EQ(hintShownFor(formMain->menuHelp, formMain->itemAbout),
+              QStringLiteral("Some informations about program"));
     EXPECT_EQ(hintShownFor(formMain->menuSettingsDVS, formMain->itemDVSReload),
               QStringLiteral("Reload Database (all switches will back to their defaults)"));
     EXPECT_EQ(hintShownFor(formMain->menuHelp, formMain->itemHelpDV),
               QStringLiteral("Dravopax Help (Avabile with stable version)"))
         << "a disabled item still says why";
-    EXPECT_EQ(hintShownFor(formMain->menuLoadSave, formMain->itemQuit), QString()) << "an item without hint clears the bar";
+    EXPECT_EQ(hintShownFor(formMain->menuLoadSave, formMain->itemQuit), QString())
+        << "an item without hint clears the bar";
 }
 
 TEST_F(MainWindowTest, SettingsTogglesFlipTheirMarkAndWriteTheirKey)
@@ -153,7 +160,8 @@ TEST_F(MainWindowTest, SettingsTogglesFlipTheirMarkAndWriteTheirKey)
     click(formMain->itemDVSPosition);
     EXPECT_EQ(setting(QStringLiteral("position")), QStringLiteral("0"));
 
-    fake.messages.expectOk(MsgType::Information, QStringLiteral("This settings will change after restarting Dravopax Vevavav"));
+    fake.messages.expectOk(MsgType::Information,
+                           QStringLiteral("This settings will change after restarting Dravopax Vevavav"));
     click(formMain->itemDVS3DLook);
     EXPECT_FALSE(formMain->itemDVS3DLook->isChecked());
     EXPECT_EQ(setting(QStringLiteral("3dlook")), QStringLiteral("0"));
@@ -206,14 +214,16 @@ TEST_F(MainWindowTest, TheToolbarMovesToTheChosenEdgeAndTheChoiceIsStored)
         EXPECT_EQ(setting(QStringLiteral("menu")), stored);
     }
     formMain->MenuPosition(9);
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "other values change nothing on screen";
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea)
+        << "other values change nothing on screen";
     EXPECT_EQ(setting(QStringLiteral("menu")), QStringLiteral("9"));
 }
 
 TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStart)
 {
-    folder.writeSettings(QStringLiteral("[dvs]\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\nmouse=1\n"
-                                        "menu=7\n3dlook=0\nrun=3\n"));
+    folder.writeSettings(
+        QStringLiteral("[dvs]\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\nmouse=1\n"
+                       "menu=7\n3dlook=0\nrun=3\n"));
     startProgram();
     EXPECT_TRUE(formMain->itemDVSFullscreen->isChecked());
     EXPECT_TRUE(formMain->itemDVSOverwrite->isChecked());
@@ -222,7 +232,8 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStart)
     EXPECT_TRUE(formMain->itemDVSExit->isChecked());
     EXPECT_TRUE(formMain->itemDVSZVTCursor->isChecked());
     EXPECT_FALSE(formMain->itemDVS3DLook->isChecked());
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "menu=7 places the toolbar at the top";
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea)
+        << "menu=7 places the toolbar at the top";
     EXPECT_EQ(setting(QStringLiteral("menu")), QStringLiteral("0"));
     EXPECT_TRUE(formMain->mniSelectRunZVT->isChecked());
     EXPECT_EQ(formMain->butnRun->statusTip(), QStringLiteral("Run ZVT"));
@@ -278,10 +289,11 @@ TEST_F(MainWindowTest, ClosingSavesThePlacementWhenTheUserWantsItRemembered)
     formMain->setGeometry(40, 50, 700, 500);
     const QPoint at = formMain->pos();
     closeProgram();
-    EXPECT_EQ(readBytes(folder.files().settingsIni()),
-              crlf(QStringLiteral("[dvs]\nmouse=0\nmenu=0\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n")
-                       .arg(at.x())
-                       .arg(at.y())));
+    EXPECT_EQ(
+        readBytes(folder.files().settingsIni()),
+        crlf(QStringLiteral("[dvs]\nmouse=0\nmenu=0\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n")
+                 .arg(at.x())
+                 .arg(at.y())));
 }
 
 TEST_F(MainWindowTest, ClosingMaximisedKeepsTheEarlierPlacementAndStoresMaximize)
@@ -323,21 +335,25 @@ TEST_F(MainWindowTest, DeleteSettingsFileAsksFirstAndThenDeletes)
 {
     folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\ncounter=9\n"));
     startProgram();
-    const QString question = QStringLiteral("This you should do only if you have problems with running Dravopax Vevavav.\n"
-                                            "This will delete all Dravopax Vevavav Settings. Do you want continue?");
+    const QString question =
+        QStringLiteral("This you should do only if you have problems with running Dravopax Vevavav.\n"
+                       "This will delete all Dravopax Vevavav Settings. Do you want continue?");
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->itemDVSDelete);
     EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("9"));
 
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
-    fake.messages.expectOk(MsgType::Warning, QStringLiteral("File Deleted.\nYou should now select all settings in "
-                                                            "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."));
+    fake.messages.expectOk(
+        MsgType::Warning,
+        QStringLiteral("File Deleted.\nYou should now select all settings in "
+                       "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."));
     click(formMain->itemDVSDelete);
     EXPECT_FALSE(QFile::exists(folder.files().settingsIni()));
 
     closeProgram();
     EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("<absent>"));
-    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("0")) << "closing writes the placement again";
+    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("0"))
+        << "closing writes the placement again";
 }
 
 TEST_F(MainWindowTest, QuitClosesTheWindow)
@@ -354,14 +370,42 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheScreenSti
     // A folder in the settings file's place refuses every write.
     ASSERT_TRUE(QFile::remove(folder.files().settingsIni()));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("settings.ini")));
-    fake.messages.expectOk(MsgType::Error, QStringLiteral("Unable to write to ") + folder.files().settingsIni());
+    fake.messages.expectOk(MsgType::Error,
+                           QStringLiteral("Unable to write to ") + folder.files().settingsIni());
     click(formMain->itemDVSMenuLeft);
     EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::LeftToolBarArea);
     EXPECT_TRUE(formMain->itemDVSMenuLeft->isChecked());
 
-    fake.messages.expectOk(MsgType::Error, QStringLiteral("Unable to write to ") + folder.files().settingsIni());
+    fake.messages.expectOk(MsgType::Error,
+                           QStringLiteral("Unable to write to ") + folder.files().settingsIni());
     closeProgram();
     EXPECT_FALSE(formMain->isVisible()) << "a failed save never keeps the user from leaving";
+}
+
+TEST_F(MainWindowTest, ADamagedSettingsFileStillStartsWithDefaults)
+{
+    folder.copySampleData(QStringLiteral("patch.ini"));
+    folder.copySampleData(QStringLiteral("version.ini"));
+    const QList<QByteArray> damaged = {
+        QByteArray(),
+        QByteArray(100000, '\x8F'),
+        QByteArray("version=ver2\r\nmenu=2\r\n"),
+        QByteArray("[dvs]\r\nmenu=") + QByteArray(1 << 20, '3') + QByteArray("\r\n"),
+    };
+    for (const QByteArray &bytes : damaged) {
+        writeBytes(folder.files().settingsIni(), bytes);
+        startProgram();
+        EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - version not set"));
+        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
+        EXPECT_TRUE(formMain->itemDVSPosition->isChecked());
+        closeProgram();
+    }
+
+    writeBytes(folder.files().settingsIni(), QByteArray("[dvs]\r\nversion=garbage\r\n"));
+    startProgram();
+    EXPECT_FALSE(formMain->scrlMain->controls().empty())
+        << "a stored version that holds no number still builds";
+    EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - ver. CORRUPT VERSION FILE"));
 }
 
 TEST_F(MainWindowTest, TheProgramsOwnLinksOpenThroughTheShell)

@@ -16,18 +16,25 @@ namespace {
 class TIniFileTest : public ::testing::Test
 {
 protected:
-    QString path(const QString &name = QStringLiteral("settings.ini")) const { return dir.path() + QLatin1Char('/') + name; }
+    QString path(const QString &name = QStringLiteral("settings.ini")) const
+    {
+        return dir.path() + QLatin1Char('/') + name;
+    }
 
     QTemporaryDir dir;
 };
 
 TEST_F(TIniFileTest, NamesAreFoundRegardlessOfCaseAndValuesAreTrimmedAndUnquoted)
 {
-    writeText(path(), QStringLiteral("[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\nLone=\"\n"));
+    writeText(path(), QStringLiteral(
+                          "[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\nLone=\"\n"));
     const TIniFile ini(path());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("0")), QStringLiteral("ver3"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Dvs"), QStringLiteral("QUOTED"), QString()), QStringLiteral("  spaced  "));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("twice"), QString()), QStringLiteral("\"inner\""));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("0")),
+              QStringLiteral("ver3"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Dvs"), QStringLiteral("QUOTED"), QString()),
+              QStringLiteral("  spaced  "));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("twice"), QString()),
+              QStringLiteral("\"inner\""));
     EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("lone"), QString()), QStringLiteral("\""));
 }
 
@@ -43,7 +50,8 @@ TEST_F(TIniFileTest, LinesWithoutEqualsAndLinesBeforeTheFirstSectionAreIgnored)
 TEST_F(TIniFileTest, AbsentFileSectionOrKeyGivesTheDefault)
 {
     const TIniFile ini(path(QStringLiteral("missing.ini")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("0")), QStringLiteral("0"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("0")),
+              QStringLiteral("0"));
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), 7), 7);
     EXPECT_TRUE(ini.ReadBool(QStringLiteral("dvs"), QStringLiteral("position"), true));
     EXPECT_FALSE(ini.SectionExists(QStringLiteral("dvs")));
@@ -52,10 +60,13 @@ TEST_F(TIniFileTest, AbsentFileSectionOrKeyGivesTheDefault)
 
 TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimal)
 {
-    writeText(path(), QStringLiteral("[n]\na=0x1F\nb=0X1f\nc=$1F\nd=-42\ne=+7\nf=12abc\ng=2147483648\nh=-2147483648\n"
-                                     "i=0x\nj=\nk=$FFFFFFFF\nl=1.5\nm= 9 \n"));
+    writeText(path(),
+              QStringLiteral("[n]\na=0x1F\nb=0X1f\nc=$1F\nd=-42\ne=+7\nf=12abc\ng=2147483648\nh=-2147483648\n"
+                             "i=0x\nj=\nk=$FFFFFFFF\nl=1.5\nm= 9 \n"));
     const TIniFile ini(path());
-    auto read = [&](const char *key) { return ini.ReadInteger(QStringLiteral("n"), QString::fromLatin1(key), -999); };
+    auto read = [&](const char *key) {
+        return ini.ReadInteger(QStringLiteral("n"), QString::fromLatin1(key), -999);
+    };
     EXPECT_EQ(read("a"), 31);
     EXPECT_EQ(read("b"), 31);
     EXPECT_EQ(read("c"), 31);
@@ -85,7 +96,8 @@ TEST_F(TIniFileTest, ReadBoolIsReadIntegerNotZero)
 TEST_F(TIniFileTest, ValuesAreCutAt2047Characters)
 {
     const QString longValue(5000, QLatin1Char('x'));
-    writeText(path(), QStringLiteral("[s]\nlong=") + longValue + QStringLiteral("\nnum=1") + QString(3000, QLatin1Char('0')) + QStringLiteral("\n"));
+    writeText(path(), QStringLiteral("[s]\nlong=") + longValue + QStringLiteral("\nnum=1") +
+                          QString(3000, QLatin1Char('0')) + QStringLiteral("\n"));
     const TIniFile ini(path());
     EXPECT_EQ(ini.ReadString(QStringLiteral("s"), QStringLiteral("long"), QString()).size(), 2047);
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("s"), QStringLiteral("num"), 5), 5);
@@ -110,7 +122,8 @@ TEST_F(TIniFileTest, ListingsSeeAtMost16384BytesOfNames)
     EXPECT_EQ(ini.ReadSection(QStringLiteral("keys")).size(), 16384 / 9);
     EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("keys")).size(), 16384 / 11);
     // Reads of single keys are not limited.
-    EXPECT_EQ(ini.ReadString(QStringLiteral("keys"), QStringLiteral("keyn1999"), QString()), QStringLiteral("v"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("keys"), QStringLiteral("keyn1999"), QString()),
+              QStringLiteral("v"));
 }
 
 TEST_F(TIniFileTest, WriteKeepsAnExistingKeyInPlaceAndAppendsANewKeyToItsSection)
@@ -120,8 +133,9 @@ TEST_F(TIniFileTest, WriteKeepsAnExistingKeyInPlaceAndAppendsANewKeyToItsSection
     ini.WriteString(QStringLiteral("DVS"), QStringLiteral("version"), QStringLiteral("ver4"));
     ini.WriteString(QStringLiteral("dvs"), QStringLiteral("added"), QStringLiteral("x"));
     ini.WriteString(QStringLiteral("new"), QStringLiteral("key"), QStringLiteral("v"));
-    EXPECT_EQ(readBytes(path()), crlf(QStringLiteral("[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n\n[zvt]\ndir=C:\\Games\n"
-                                                     "[new]\nkey=v\n")));
+    EXPECT_EQ(readBytes(path()),
+              crlf(QStringLiteral("[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n\n[zvt]\ndir=C:\\Games\n"
+                                  "[new]\nkey=v\n")));
 }
 
 TEST_F(TIniFileTest, FirstWriteCreatesTheFileButNotItsFolder)
@@ -173,7 +187,8 @@ TEST_F(TIniFileTest, DeletingTheFileWhileRunningGivesDefaultsAndTheNextWriteCrea
     TIniFile ini(path());
     ini.WriteString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("ver2"));
     ASSERT_TRUE(QFile::remove(path()));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1")), QStringLiteral("1"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1")),
+              QStringLiteral("1"));
     ini.WriteString(QStringLiteral("dvs"), QStringLiteral("menu"), QStringLiteral("2"));
     EXPECT_EQ(readBytes(path()), crlf(QStringLiteral("[dvs]\nmenu=2\n")));
 }
@@ -183,7 +198,8 @@ TEST_F(TIniFileTest, SectionExistsNeedsAKeyAndValueExistsAcceptsAnEmptyValue)
     TIniFile ini(path());
     ini.WriteString(QStringLiteral("dvs"), QStringLiteral("startup"), QString());
     EXPECT_TRUE(ini.ValueExists(QStringLiteral("DVS"), QStringLiteral("STARTUP")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("startup"), QStringLiteral("0")), QString());
+    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("startup"), QStringLiteral("0")),
+              QString());
     EXPECT_TRUE(ini.SectionExists(QStringLiteral("dvs")));
     ini.DeleteKey(QStringLiteral("dvs"), QStringLiteral("startup"));
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("dvs"), QStringLiteral("startup")));
@@ -206,7 +222,8 @@ TEST_F(TIniFileTest, TheFirstOccurrenceOfARepeatedSectionOrKeyIsTheOneRead)
     EXPECT_EQ(ini.ReadString(QStringLiteral("s"), QStringLiteral("k"), QString()), QStringLiteral("first"));
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("s"), QStringLiteral("other")));
     EXPECT_EQ(ini.ReadSections(), (QStringList{QStringLiteral("s"), QStringLiteral("S")}));
-    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("s")), (QStringList{QStringLiteral("k=first"), QStringLiteral("K=first")}));
+    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("s")),
+              (QStringList{QStringLiteral("k=first"), QStringLiteral("K=first")}));
     ini.WriteString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("new"));
     EXPECT_EQ(readBytes(path()), crlf(QStringLiteral("[s]\nk=new\nK=second\n[S]\nk=third\nother=1\n")));
 }
@@ -218,13 +235,15 @@ TEST_F(TIniFileTest, WesternTextKeepsItsBytes)
     const QString caption = ini.ReadString(QStringLiteral("sw"), QStringLiteral("caption"), QString());
     EXPECT_EQ(caption, QStringLiteral("Café € \u0081"));
     ini.WriteString(QStringLiteral("sw"), QStringLiteral("hint"), caption);
-    EXPECT_EQ(readBytes(path()), QByteArray("[sw]\r\ncaption=Caf\xE9 \x80 \x81\r\nhint=Caf\xE9 \x80 \x81\r\n"));
+    EXPECT_EQ(readBytes(path()),
+              QByteArray("[sw]\r\ncaption=Caf\xE9 \x80 \x81\r\nhint=Caf\xE9 \x80 \x81\r\n"));
 }
 
 TEST_F(TIniFileTest, ALineBreakInAValueCannotAddLinesToTheFile)
 {
     TIniFile ini(path());
-    ini.WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("C:\\a\r\n[zvt]\r\ndir=evil"));
+    ini.WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"),
+                    QStringLiteral("C:\\a\r\n[zvt]\r\ndir=evil"));
     EXPECT_FALSE(ini.SectionExists(QStringLiteral("zvt")));
     EXPECT_EQ(ini.ReadSection(QStringLiteral("dvs")), QStringList{QStringLiteral("lastdir")});
 }
@@ -236,7 +255,8 @@ TEST_F(TIniFileTest, DamagedFilesReadWithoutCrashing)
         garbage.append(char((i * 7919) % 256));
     writeBytes(path(QStringLiteral("garbage.ini")), garbage);
     const TIniFile damaged(path(QStringLiteral("garbage.ini")));
-    EXPECT_EQ(damaged.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(damaged.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("d")),
+              QStringLiteral("d"));
     (void)damaged.ReadAllSections();
 
     writeBytes(path(QStringLiteral("longline.ini")),
@@ -260,7 +280,9 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     const QByteArray before = readBytes(path());
 
     // The file size limit makes the write fail part-way, as a full disk would.
-    struct rlimit old{};
+    struct rlimit old
+    {
+    };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -268,7 +290,8 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString message;
     try {
-        TIniFile(path()).WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QString(10000, QLatin1Char('d')));
+        TIniFile(path()).WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"),
+                                     QString(10000, QLatin1Char('d')));
     } catch (const DvsError &error) {
         message = error.message();
     }

@@ -18,5 +18,6 @@ TEST(Cp1252, WesternLettersAndSymbolsDecodeToTheirCharacters)
 {
     EXPECT_EQ(Cp1252::decode("Caf\xE9"), QStringLiteral("Café"));
     EXPECT_EQ(Cp1252::decode("\x80\x8A\x9F\xFF"), QStringLiteral("€ŠŸÿ"));
-    EXPECT_EQ(Cp1252::encode(u"€ Łódź"), QByteArray("\x80 ?\xF3" "d?"));
+    EXPECT_EQ(Cp1252::encode(u"€ Łódź"), QByteArray("\x80 ?\xF3"
+                                                    "d?"));
 }

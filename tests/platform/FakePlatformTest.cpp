@@ -30,7 +30,8 @@ TEST(FakeMessageBoxes, FailsOnADifferentTextTypeOrButtonSetAndRefuses)
     FakeMessageBoxes boxes;
     boxes.expect(MsgType::Warning, QStringLiteral("Sure?"), MsgButtons::YesNo, MsgAnswer::Yes);
     MsgAnswer answer = MsgAnswer::Yes;
-    EXPECT_NONFATAL_FAILURE(answer = boxes.show(MsgType::Warning, QStringLiteral("Sure ?"), MsgButtons::YesNo),
+    EXPECT_NONFATAL_FAILURE(answer =
+                                boxes.show(MsgType::Warning, QStringLiteral("Sure ?"), MsgButtons::YesNo),
                             "expected warning box");
     EXPECT_EQ(answer, MsgAnswer::Cancel);
 }

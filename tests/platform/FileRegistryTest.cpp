@@ -1,5 +1,5 @@
-#include "platform/DvsError.h"
 #include "platform/FileRegistry.h"
+#include "platform/DvsError.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -49,10 +49,11 @@ TEST_F(FileRegistryTest, ValuesAreWrittenInTheExportFormatAndKeepTheirTypes)
     key->writeInteger(QStringLiteral("Fullscreen"), 10);
     key->writeString(QStringLiteral("HDPath"), QStringLiteral("C:\\Games\\Zvt \"Gold\""));
     key->writeBool(QStringLiteral("SafeMode"), true);
-    EXPECT_EQ(readBytes(file()), crlf(QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
-                                                     "\"Fullscreen\"=dword:0000000a\n"
-                                                     "\"HDPath\"=\"C:\\\\Games\\\\Zvt \\\"Gold\\\"\"\n"
-                                                     "\"SafeMode\"=dword:00000001\n\n")));
+    EXPECT_EQ(readBytes(file()),
+              crlf(QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
+                                  "\"Fullscreen\"=dword:0000000a\n"
+                                  "\"HDPath\"=\"C:\\\\Games\\\\Zvt \\\"Gold\\\"\"\n"
+                                  "\"SafeMode\"=dword:00000001\n\n")));
 
     auto again = FileRegistry(file()).openKey(kGameKey, false);
     EXPECT_EQ(again->readInteger(QStringLiteral("FULLSCREEN")), 10) << "value names ignore case";
@@ -68,9 +69,10 @@ TEST_F(FileRegistryTest, ValuesAreWrittenInTheExportFormatAndKeepTheirTypes)
 
 TEST_F(FileRegistryTest, NegativeNumbersAndOtherKeysSurviveARewrite)
 {
-    writeText(file(), QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Blob\"=hex:01,02,\\\n  03\n"
-                                     "@=\"default\"\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
-                                     "\"MidiType\"=dword:00000003\n"));
+    writeText(file(), QStringLiteral(
+                          "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Blob\"=hex:01,02,\\\n  03\n"
+                          "@=\"default\"\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
+                          "\"MidiType\"=dword:00000003\n"));
     auto key = registry.openKey(kGameKey, false);
     ASSERT_TRUE(key->isOpen());
     EXPECT_EQ(key->readInteger(QStringLiteral("MidiType")), 3);
@@ -84,7 +86,8 @@ TEST_F(FileRegistryTest, NegativeNumbersAndOtherKeysSurviveARewrite)
 
 TEST_F(FileRegistryTest, ADamagedFileReadsAsHavingNoKeyAndIsKeptAsideWhenTheKeyIsCreated)
 {
-    const QByteArray damaged("[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n\"FullScreen\"=dword:zz\r\n");
+    const QByteArray damaged(
+        "[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n\"FullScreen\"=dword:zz\r\n");
     writeBytes(file(), damaged);
     EXPECT_FALSE(registry.openKey(kGameKey, false)->isOpen());
 

@@ -53,8 +53,8 @@ MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons b
     m_shown.push_back({type, text, buttons});
     const MsgAnswer refusal = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     if (m_expected.empty()) {
-        ADD_FAILURE() << "unexpected " << describe(type).toStdString() << " box (" << describe(buttons).toStdString()
-                      << "): \"" << text.toStdString() << "\"";
+        ADD_FAILURE() << "unexpected " << describe(type).toStdString() << " box ("
+                      << describe(buttons).toStdString() << "): \"" << text.toStdString() << "\"";
         return refusal;
     }
     const Expected next = m_expected.front();
@@ -62,8 +62,8 @@ MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons b
     if (next.type != type || next.text != text || next.buttons != buttons) {
         ADD_FAILURE() << "expected " << describe(next.type).toStdString() << " box ("
                       << describe(next.buttons).toStdString() << "): \"" << next.text.toStdString() << "\"\n"
-                      << "     got " << describe(type).toStdString() << " box (" << describe(buttons).toStdString()
-                      << "): \"" << text.toStdString() << "\"";
+                      << "     got " << describe(type).toStdString() << " box ("
+                      << describe(buttons).toStdString() << "): \"" << text.toStdString() << "\"";
         return refusal;
     }
     return next.answer;

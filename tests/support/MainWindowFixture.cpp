@@ -6,8 +6,8 @@
 
 #include <QAction>
 #include <QEnterEvent>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
 
@@ -53,8 +53,8 @@ QString MainWindowFixture::hintShownFor(QMenu *menu, QAction *item)
     menu->popup(formMain->mapToGlobal(QPoint(10, 10)));
     [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(menu);
     const QRect at = menu->actionGeometry(item);
-    QMouseEvent move(QEvent::MouseMove, at.center(), menu->mapToGlobal(at.center()), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at.center(), menu->mapToGlobal(at.center()), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(menu, &move);
     const QString shown = formMain->statusBar()->currentMessage();
     menu->hide();

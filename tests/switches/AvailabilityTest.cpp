@@ -1,6 +1,6 @@
+#include "switches/Availability.h"
 #include "app/TIniFile.h"
 #include "support/TestFiles.h"
-#include "switches/Availability.h"
 
 #include <gtest/gtest.h>
 

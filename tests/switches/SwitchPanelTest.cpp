@@ -1,7 +1,7 @@
+#include "switches/SwitchPanel.h"
 #include "app/TformMain.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
-#include "switches/SwitchPanel.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
@@ -13,8 +13,9 @@
 
 namespace {
 
-const QString kVersions = QStringLiteral("[version]\nnumber=3\ndisplay1=First release\ndisplay2=Second release\n"
-                                         "display3=Third release\nv1=1\nv2=2\nv3=3\n");
+const QString kVersions =
+    QStringLiteral("[version]\nnumber=3\ndisplay1=First release\ndisplay2=Second release\n"
+                   "display3=Third release\nv1=1\nv2=2\nv3=3\n");
 
 // One switch of each kind, with the data section between them.
 const QString kPatch = QStringLiteral(
@@ -57,12 +58,14 @@ protected:
 TEST_F(SwitchPanelTest, OneControlPerSwitchInFileOrderRecognisableByKind)
 {
     startProgram();
-    EXPECT_EQ(panelOrder(), (QStringList{QStringLiteral("speed:TCSpinEdit"), QStringLiteral("lanterns:TCheckBox"),
-                                         QStringLiteral("weather:TComboBox"), QStringLiteral("motto:TEdit"),
-                                         QStringLiteral("goods:TCheckListBox")}));
+    EXPECT_EQ(panelOrder(),
+              (QStringList{QStringLiteral("speed:TCSpinEdit"), QStringLiteral("lanterns:TCheckBox"),
+                           QStringLiteral("weather:TComboBox"), QStringLiteral("motto:TEdit"),
+                           QStringLiteral("goods:TCheckListBox")}));
     EXPECT_EQ(control(QStringLiteral("motto"))->property("switchKind").toString(), QStringLiteral("TEdit"));
     EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - ver. Second release"));
-    EXPECT_EQ(formMain->scrlMain->surface()->findChildren<QLabel *>().size(), 4) << "the check box has no label";
+    EXPECT_EQ(formMain->scrlMain->surface()->findChildren<QLabel *>().size(), 4)
+        << "the check box has no label";
 }
 
 TEST_F(SwitchPanelTest, ControlsArePlacedCaptionedAndLimitedAsTheDatabaseSays)
@@ -147,7 +150,8 @@ TEST_F(SwitchPanelTest, TheGameCursorReachesTheSwitchControls)
 TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
 {
     // Far enough down that the panel has something to scroll.
-    folder.writePatch(kPatch + QStringLiteral("[far]\ncomponent=2\ncaption=Far\nleft=8\ntop=3000\nwidth=80\n"));
+    folder.writePatch(kPatch +
+                      QStringLiteral("[far]\ncomponent=2\ncaption=Far\nleft=8\ntop=3000\nwidth=80\n"));
     startProgram();
     auto *speed = control<NumberSwitch>(QStringLiteral("speed"));
     auto *weather = control<ChoiceSwitch>(QStringLiteral("weather"));
@@ -157,8 +161,8 @@ TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
 
     auto wheelDown = [](QWidget *target) {
         const QPointF at(5, 5);
-        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(target, &wheel);
     };
     const QString speedBefore = speed->text();
@@ -178,27 +182,29 @@ TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
 
 TEST_F(SwitchPanelTest, ABadSwitchNameIsReportedOnceAndSkippedAndTheRestIsBuilt)
 {
-    folder.writePatch(QStringLiteral("[2fast]\ncomponent=2\n[bad-name]\ncomponent=2\n[good]\ncomponent=2\n"
-                                     "[GOOD]\ncomponent=4\n[butnRun]\ncomponent=2\n[notaswitch]\ncomponent=6\n"
-                                     "[bad name]\ncomponent=0\n[ok_2]\ncomponent=1\n[Labelok_2]\ncomponent=2\n"));
+    folder.writePatch(
+        QStringLiteral("[2fast]\ncomponent=2\n[bad-name]\ncomponent=2\n[good]\ncomponent=2\n"
+                       "[GOOD]\ncomponent=4\n[butnRun]\ncomponent=2\n[notaswitch]\ncomponent=6\n"
+                       "[bad name]\ncomponent=0\n[ok_2]\ncomponent=1\n[Labelok_2]\ncomponent=2\n"));
     fake.messages.expectOk(MsgType::Error, QStringLiteral("''2fast'' is not a valid component name"));
     fake.messages.expectOk(MsgType::Error, QStringLiteral("''bad-name'' is not a valid component name"));
     fake.messages.expectOk(MsgType::Error, QStringLiteral("A component named GOOD already exists"));
     fake.messages.expectOk(MsgType::Error, QStringLiteral("A component named butnRun already exists"));
     fake.messages.expectOk(MsgType::Error, QStringLiteral("A component named Labelok_2 already exists"));
     startProgram();
-    EXPECT_EQ(panelOrder(), (QStringList{QStringLiteral("good:TCheckBox"), QStringLiteral("ok_2:TCSpinEdit")}));
+    EXPECT_EQ(panelOrder(),
+              (QStringList{QStringLiteral("good:TCheckBox"), QStringLiteral("ok_2:TCSpinEdit")}));
 }
 
 TEST_F(SwitchPanelTest, AbsurdNumbersInTheDatabaseAreBounded)
 {
-    folder.writePatch(QStringLiteral(
-        "[data]\nnumber=2000000000\n"
-        "[wide]\ncomponent=4\nleft=-5000\ntop=-7\nwidth=99999999\ncaption=Wide\n"
-        "[many]\ncomponent=3\nnumber=2000000000\nwidth=-40\nexpandwidth=2000000000\n"
-        "[manyset]\ncomponent=5\nnumber=2000000000\nheight=99999999\n"
-        "[negative]\ncomponent=5\nnumber=-5\nvalue=3\n"
-        "[words]\ncomponent=1\nleft=ten\nminvalue=low\nmaxvalue=high\nvalue=x\n"));
+    folder.writePatch(
+        QStringLiteral("[data]\nnumber=2000000000\n"
+                       "[wide]\ncomponent=4\nleft=-5000\ntop=-7\nwidth=99999999\ncaption=Wide\n"
+                       "[many]\ncomponent=3\nnumber=2000000000\nwidth=-40\nexpandwidth=2000000000\n"
+                       "[manyset]\ncomponent=5\nnumber=2000000000\nheight=99999999\n"
+                       "[negative]\ncomponent=5\nnumber=-5\nvalue=3\n"
+                       "[words]\ncomponent=1\nleft=ten\nminvalue=low\nmaxvalue=high\nvalue=x\n"));
     startProgram();
     QLabel *wideLabel = label(QStringLiteral("wide"));
     EXPECT_EQ(wideLabel->pos(), QPoint(0, 0));
@@ -261,8 +267,9 @@ TEST_F(SwitchPanelTest, ReloadAnsweredNoKeepsValuesAndYesBringsBackTheDefaults)
     startProgram();
     auto *lanterns = control<OnOffSwitch>(QStringLiteral("lanterns"));
     lanterns->setChecked(true);
-    const QString question = QStringLiteral("You are going to reload Dravopax Database. You will lost every changes.\n"
-                                            "All switches will back to their defaults.\nAre you sure you want continue?");
+    const QString question =
+        QStringLiteral("You are going to reload Dravopax Database. You will lost every changes.\n"
+                       "All switches will back to their defaults.\nAre you sure you want continue?");
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->itemDVSReload);
     EXPECT_TRUE(control<OnOffSwitch>(QStringLiteral("lanterns"))->isChecked());
@@ -278,10 +285,11 @@ TEST_F(SwitchPanelTest, AnEditedDatabaseTakesEffectAtTheNextReload)
 {
     startProgram();
     folder.writePatch(kPatch + QStringLiteral("[added]\ncomponent=2\ncaption=Added later\n"));
-    fake.messages.expect(MsgType::Warning,
-                         QStringLiteral("You are going to reload Dravopax Database. You will lost every changes.\n"
-                                        "All switches will back to their defaults.\nAre you sure you want continue?"),
-                         MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.messages.expect(
+        MsgType::Warning,
+        QStringLiteral("You are going to reload Dravopax Database. You will lost every changes.\n"
+                       "All switches will back to their defaults.\nAre you sure you want continue?"),
+        MsgButtons::YesNo, MsgAnswer::Yes);
     click(formMain->itemDVSReload);
     ASSERT_TRUE(control<OnOffSwitch>(QStringLiteral("added")));
     EXPECT_EQ(control<OnOffSwitch>(QStringLiteral("added"))->text(), QStringLiteral("Added later"));
