@@ -266,64 +266,43 @@ void TformMain::createHiddenMainMenu()
     mnmMain->setObjectName(QStringLiteral("mnmMain"));
     mnmMain->hide();
 
-    // Shortcuts of a hidden menu work only through actions the window itself holds.
-    auto shortcutItem = [this](QMenu *menu, const char *name, const QString &caption, const QKeySequence &key,
-                               const QString &hint = QString()) {
-        auto *action = menu->addAction(caption);
+    // The hidden menu repeats drop-down items for their shortcuts. Shortcuts of
+    // a hidden menu work only through actions the window itself holds.
+    auto repeat = [this](QMenu *menu, const char *name, const QAction *item) {
+        auto *action = menu->addAction(item->text());
         action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(key);
-        action->setStatusTip(hint);
+        action->setShortcut(item->shortcut());
+        action->setStatusTip(item->statusTip());
+        action->setEnabled(item->isEnabled());
         addAction(action);
         return action;
     };
-    auto topMenu = [this](const char *name, const QString &caption) {
-        QMenu *menu = mnmMain->addMenu(caption);
+    auto topMenu = [this](QMenu *parent, const char *name, const QString &caption) {
+        QMenu *menu = parent ? parent->addMenu(caption) : mnmMain->addMenu(caption);
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
 
-    QMenu *file = topMenu("mniFile", QStringLiteral("File"));
-    QMenu *load = file->addMenu(QStringLiteral("Load"));
-    load->setObjectName(QStringLiteral("Load1"));
-    FromFile1 = shortcutItem(load, "FromFile1", QStringLiteral("From File"),
-                             QKeySequence(Qt::CTRL | Qt::Key_L), QStringLiteral("Load from *.cfg file"));
-    Fromdravopaxcfg1 = shortcutItem(load, "Fromdravopaxcfg1", QStringLiteral("From dravopax.cfg"),
-                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L),
-                                    QStringLiteral("Load from dravopax.cfg"));
-    FromDefaults1 = shortcutItem(load, "FromDefaults1", QStringLiteral("From Defaults"),
-                                 QKeySequence(Qt::CTRL | Qt::Key_D),
-                                 QStringLiteral("Set all switches to their defaults"));
-    QMenu *save = file->addMenu(QStringLiteral("Save"));
-    save->setObjectName(QStringLiteral("Save1"));
-    ToFile1 = shortcutItem(save, "ToFile1", QStringLiteral("To File"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                           QStringLiteral("Save Switches to *.cfg file"));
-    Todravopaxcfg1 = shortcutItem(save, "Todravopaxcfg1", QStringLiteral("To dravopax.cfg"),
-                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                                  QStringLiteral("Save Switches to dravopax.cfg"));
-    mniFileQuit =
-        shortcutItem(file, "mniFileQuit", QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-                     QStringLiteral("Exit from Dravopax Vevavav"));
+    QMenu *file = topMenu(nullptr, "mniFile", QStringLiteral("File"));
+    QMenu *load = topMenu(file, "Load1", QStringLiteral("Load"));
+    FromFile1 = repeat(load, "FromFile1", mniFileLoadFile);
+    Fromdravopaxcfg1 = repeat(load, "Fromdravopaxcfg1", mniFileLoadCfg);
+    FromDefaults1 = repeat(load, "FromDefaults1", mniFileLoadDefault);
+    QMenu *save = topMenu(file, "Save1", QStringLiteral("Save"));
+    ToFile1 = repeat(save, "ToFile1", mniFileSaveFile);
+    Todravopaxcfg1 = repeat(save, "Todravopaxcfg1", mniFileSaveCfg);
+    mniFileQuit = repeat(file, "mniFileQuit", itemQuit);
+    mniFileQuit->setStatusTip(QStringLiteral("Exit from Dravopax Vevavav"));
 
-    QMenu *settings = topMenu("mniSettingsDVS", QStringLiteral("DVS Settings"));
-    SetZVTDirectory1 =
-        shortcutItem(settings, "SetZVTDirectory1", QStringLiteral("Set ZVT Directory"),
-                     QKeySequence(Qt::CTRL | Qt::Key_F11), QStringLiteral("Set Zorvantia Directory"));
-    ReloadDravopaxDatabase1 =
-        shortcutItem(settings, "ReloadDravopaxDatabase1", QStringLiteral("Reload Dravopax Database"),
-                     QKeySequence(Qt::CTRL | Qt::Key_F12),
-                     QStringLiteral("Reload Database (all switches will back to their defaults)"));
+    QMenu *settings = topMenu(nullptr, "mniSettingsDVS", QStringLiteral("DVS Settings"));
+    SetZVTDirectory1 = repeat(settings, "SetZVTDirectory1", mniSettingsZVTDir);
+    ReloadDravopaxDatabase1 = repeat(settings, "ReloadDravopaxDatabase1", itemDVSReload);
 
-    QMenu *help = topMenu("mniHelp", QStringLiteral("Help"));
-    HelpDVS1 = shortcutItem(help, "HelpDVS1", QStringLiteral("Dravopax Vevavav"), QKeySequence(Qt::Key_F2),
-                            QStringLiteral("Dravopax Vevavav Help (Avabile with stable version)"));
-    HelpDV1 = shortcutItem(help, "HelpDV1", QStringLiteral("Dravopax"), QKeySequence(Qt::Key_F3),
-                           QStringLiteral("Dravopax Help (Avabile with stable version)"));
-    HelpZVT1 = shortcutItem(help, "HelpZVT1", QStringLiteral("Zorvantia"), QKeySequence(Qt::Key_F4),
-                            QStringLiteral("ZVT Help (Avabile with stable version)"));
-    for (QAction *disabled : {HelpDVS1, HelpDV1, HelpZVT1})
-        disabled->setEnabled(false);
-    About1 = shortcutItem(help, "About1", QStringLiteral("About"), QKeySequence(Qt::Key_F1),
-                          QStringLiteral("Some informations about program"));
+    QMenu *help = topMenu(nullptr, "mniHelp", QStringLiteral("Help"));
+    HelpDVS1 = repeat(help, "HelpDVS1", itemHelpDVS);
+    HelpDV1 = repeat(help, "HelpDV1", itemHelpDV);
+    HelpZVT1 = repeat(help, "HelpZVT1", itemHelpZVT);
+    About1 = repeat(help, "About1", itemAbout);
 
     itemRun = mnmMain->addAction(QStringLiteral("Run ZVT/Dravopax"));
     itemRun->setObjectName(QStringLiteral("itemRun"));

@@ -8,3 +8,10 @@
 // refused write leaves the old file untouched. Returns false when the file
 // system refused any part of it.
 [[nodiscard]] bool writeFileAtomically(const QString &path, const QByteArray &content);
+
+namespace AtomicFileDetail {
+// The file a write really replaces: through a symbolic link, the file it names.
+QString replacedFile(const QString &path);
+// A fresh name beside `file` for the temporary copy.
+QString temporaryBeside(const QString &file);
+} // namespace AtomicFileDetail

@@ -1,8 +1,6 @@
 #include "AtomicFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -33,12 +31,8 @@ bool writeAll(int fd, const QByteArray &content)
 
 bool writeFileAtomically(const QString &path, const QByteArray &content)
 {
-    // Through a symbolic link the file it names is replaced, not the link.
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
-    const QString temporary = QStringLiteral("%1.%2.tmp")
-                                  .arg(target)
-                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString target = AtomicFileDetail::replacedFile(path);
+    const QString temporary = AtomicFileDetail::temporaryBeside(target);
     const QByteArray temporaryName = QFile::encodeName(temporary);
 
     struct stat existing

@@ -1,19 +1,13 @@
 #include "AtomicFile.h"
 
-#include <QFileInfo>
-#include <QRandomGenerator>
-
 #include <windows.h>
 
 #include <algorithm>
 
 bool writeFileAtomically(const QString &path, const QByteArray &content)
 {
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
-    const QString temporary = QStringLiteral("%1.%2.tmp")
-                                  .arg(target)
-                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QString target = AtomicFileDetail::replacedFile(path);
+    const QString temporary = AtomicFileDetail::temporaryBeside(target);
     const auto wide = [](const QString &s) { return reinterpret_cast<LPCWSTR>(s.utf16()); };
 
     HANDLE file =
