@@ -18,6 +18,7 @@ bool ProgramWindows::start()
         m_formMain = std::make_unique<TformMain>(m_files, m_platform);
         TformMain &main = *m_formMain;
         main.ApplyProgramSettings();
+        main.SetDravopaxVersion();
 
         const TIniFile settings(m_files.settingsIni());
         if (settings.ValueExists(QStringLiteral("dvs"), QStringLiteral("version"))) {

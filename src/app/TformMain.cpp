@@ -8,6 +8,7 @@
 #include "platform/Shell.h"
 #include "switches/ComponentNames.h"
 #include "switches/SwitchPanel.h"
+#include "switches/SwitchRules.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,6 +46,16 @@ TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
     if (const QCursor *current = QGuiApplication::overrideCursor())
         m_savedCursor = *current;
     m_gameCursor = QCursor(QPixmap(QStringLiteral(":/images/zvtcursor.png")), 0, 0);
+
+    m_rules = new SwitchRules(m_files, this);
+    dlgLoad.title = QStringLiteral("Load Configuration File");
+    dlgLoad.filter = QStringLiteral("Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*");
+    dlgLoad.defaultExtension = QStringLiteral("cfg");
+    dlgLoad.mustExist = true;
+    dlgSave.title = QStringLiteral("Save Configuration File");
+    dlgSave.filter = dlgLoad.filter;
+    dlgSave.defaultExtension = QStringLiteral("cfg");
+    dlgSave.askOverwrite = true;
 
     createMenus();
     createToolbar();
@@ -112,10 +123,15 @@ void TformMain::createStatusBar()
     barMain->showMessage(QStringLiteral("Help Bar. Here you will see all helpful informations."));
 }
 
+void TformMain::guarded(const std::function<void()> &handler)
+{
+    runReported(m_platform.messages, handler);
+}
+
 template <typename Handler> void TformMain::onTriggered(QAction *action, Handler handler)
 {
     connect(action, &QAction::triggered, this,
-            [this, handler] { runReported(m_platform.messages, [this, handler] { (this->*handler)(); }); });
+            [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
 }
 
 void TformMain::connectHandlers()
@@ -136,6 +152,9 @@ void TformMain::connectHandlers()
     onTriggered(itemDVSReload, &TformMain::ReloadDVDatabase);
     onTriggered(ReloadDravopaxDatabase1, &TformMain::ReloadDVDatabase);
     onTriggered(itemDVSDelete, &TformMain::itemDVSDeleteClick);
+    onTriggered(mniFileLoadDefault, &TformMain::mniFileLoadDefaultClick);
+    onTriggered(FromDefaults1, &TformMain::mniFileLoadDefaultClick);
+    onTriggered(itemNotepad, &TformMain::itemNotepadClick);
     onTriggered(itemQuit, &TformMain::mniFileQuitClick);
     onTriggered(mniFileQuit, &TformMain::mniFileQuitClick);
     onTriggered(itemHelpLinksDVSHomePage, &TformMain::itemHelpLinksDVSHomePageClick);
@@ -158,12 +177,10 @@ void TformMain::connectHandlers()
     // visible but unavailable, rather than seeming to work.
     for (QAction *later : {mniFileLoadFile,
                            mniFileLoadCfg,
-                           mniFileLoadDefault,
                            mniFileSaveFile,
                            mniFileSaveCfg,
                            FromFile1,
                            Fromdravopaxcfg1,
-                           FromDefaults1,
                            ToFile1,
                            Todravopaxcfg1,
                            itemDVSLoadNothing,

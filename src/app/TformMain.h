@@ -1,15 +1,18 @@
 #pragma once
 
 #include "app/ProgramFiles.h"
+#include "platform/FileDialogs.h"
 #include "platform/Platform.h"
 
 #include <QCursor>
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class ComponentNameSet;
 class QActionGroup;
+enum class ConfigVariant;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -18,6 +21,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class SwitchPanel;
+class SwitchRules;
 
 // The main window: a toolbar of drop-down buttons, the switch panel and the
 // notepad page, and a status bar that shows the hint of whatever the mouse is
@@ -44,6 +48,22 @@ public:
     void CreateSwitches();
     void DeleteSwitches();
     void ReloadDVDatabase();
+    void mniFileLoadDefaultClick();
+
+    void SetDravopaxVersion();
+    void mniSettingsDVSVersionClick(QAction *item);
+
+    // Writes the current switches to a configuration file; an empty name
+    // writes nothing. Raises DvsError when the file cannot be written.
+    void SaveCFG(const QString &fileName);
+    // Fills the notepad page with the current switches and shows it.
+    void itemNotepadClick();
+    // Writes the run file the patch is started with. Raises DvsError when it
+    // cannot be written.
+    void WriteRunCFG(const QString &fileName);
+    // Sets the switches named in a configuration file. Raises DvsError for a
+    // value that must be an integer and is not; earlier lines stay applied.
+    void LoadCFG(const QString &fileName);
 
     void MenuPosition(int position);
     void ChangeCursor(const QString &mode);
@@ -72,6 +92,11 @@ public:
     void pageMainChange();
     void itemHelpLinksDVSHomePageClick();
     void itemHelpLinksDVSEMailClick();
+
+    // The open and save dialogs of configuration files, as they stand between
+    // showings: commands change title, filter or file name and put them back.
+    FileDialogRequest dlgLoad;
+    FileDialogRequest dlgSave;
 
     // Controls and menu items, named as the program's documents name them.
     QToolBar *menuMain = nullptr;
@@ -214,10 +239,17 @@ private:
 
     ComponentNameSet componentNames() const;
     void writeSetting(const QString &key, bool value);
+    void writeLastDir(const QString &fileName);
+    QStringList composeConfig(ConfigVariant variant) const;
+    // Runs a handler under the program's general error report.
+    void guarded(const std::function<void()> &handler);
+    QString versionCaption() const;
 
     ProgramFiles m_files;
     Platform m_platform;
     bool m_versionNotSet = false;
+    SwitchRules *m_rules = nullptr;
+    QActionGroup *m_versionGroup = nullptr;
     std::optional<QCursor> m_savedCursor;
     QCursor m_gameCursor;
 };

@@ -1,10 +1,13 @@
 #include "TformMain.h"
 
 #include "app/TIniFile.h"
+#include "config/PanelValues.h"
 #include "platform/MessageBoxes.h"
 #include "switches/ComponentNames.h"
+#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 #include "switches/SwitchPanelBuilder.h"
+#include "switches/SwitchRules.h"
 
 void TformMain::CreateSwitches()
 {
@@ -12,7 +15,8 @@ void TformMain::CreateSwitches()
     // controls of one switch behind.
     scrlMain->removeAll();
     scrlMain->hide();
-    SwitchPanelBuilder(*scrlMain, *barMain, m_platform.messages).build(m_files, componentNames());
+    SwitchPanelBuilder(*scrlMain, *barMain, m_platform.messages)
+        .build(m_files, componentNames(), [this](SwitchControl *control) { m_rules->attach(control); });
 
     const TIniFile settings(m_files.settingsIni());
     if (settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false))
@@ -48,4 +52,22 @@ void TformMain::ReloadDVDatabase()
     // version picked builds the panel.
     if (!m_versionNotSet)
         CreateSwitches();
+}
+
+QString TformMain::versionCaption() const
+{
+    const QString stored =
+        TIniFile(m_files.settingsIni())
+            .ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1"));
+    return QStringLiteral("Dravopax Vevavav - ver. ") +
+           TIniFile(m_files.versionIni())
+               .ReadString(QStringLiteral("version"), QStringLiteral("display") + stored.mid(3),
+                           QStringLiteral("CORRUPT VERSION FILE"));
+}
+
+void TformMain::mniFileLoadDefaultClick()
+{
+    const TIniFile patch(m_files.patchIni());
+    for (SwitchControl *control : scrlMain->controls())
+        PanelValues::applyDefault(*control, patch);
 }

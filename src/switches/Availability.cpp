@@ -3,6 +3,14 @@
 #include "app/IntegerText.h"
 #include "app/TIniFile.h"
 
+#include <algorithm>
+
+int versionCount(const TIniFile &versions)
+{
+    return std::clamp(versions.ReadInteger(QStringLiteral("version"), QStringLiteral("number"), 1), 0,
+                      MaxVersions);
+}
+
 int selectedVersionNumber(const QString &storedVersion)
 {
     return parseInteger(QStringView(storedVersion).mid(3)).value_or(0);

@@ -4,6 +4,11 @@
 
 class TIniFile;
 
+// How many versions version.ini lists: its "number" (1 when absent), never
+// below 0 and, however damaged the file, no more than a menu can hold.
+constexpr int MaxVersions = 500;
+int versionCount(const TIniFile &versions);
+
 // The selected patch version's number from its stored form "ver" + number; a
 // stored text that holds no number gives 0.
 int selectedVersionNumber(const QString &storedVersion);

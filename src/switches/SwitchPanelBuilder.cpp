@@ -114,7 +114,8 @@ SwitchPanelBuilder::SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar
     : m_panel(panel), m_statusBar(statusBar), m_messages(messages)
 {}
 
-void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reservedNames)
+void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reservedNames,
+                               const std::function<void(SwitchControl *)> &attach)
 {
     const TIniFile patch(files.patchIni());
     const TIniFile settings(files.settingsIni());
@@ -172,6 +173,7 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
         if (definition->kind != SwitchKind::Choice)
             created.control->setLook3D(look3D);
         m_panel.add(created.control, created.label);
+        attach(created.control);
     }
 
     // The width of an opened list only matters once every list exists.

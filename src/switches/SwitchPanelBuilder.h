@@ -2,10 +2,13 @@
 
 #include <QString>
 
+#include <functional>
+
 class ComponentNameSet;
 class MessageBoxes;
 class ProgramFiles;
 class QStatusBar;
+class SwitchControl;
 class SwitchPanel;
 
 // Fills the switch panel from patch.ini: one control per switch section, in
@@ -17,8 +20,10 @@ class SwitchPanelBuilder final
 public:
     SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar, MessageBoxes &messages);
 
-    // `reservedNames` holds the names of the main window's own components.
-    void build(const ProgramFiles &files, ComponentNameSet reservedNames);
+    // `reservedNames` holds the names of the main window's own components;
+    // `attach` gives each control its handlers once its default is set.
+    void build(const ProgramFiles &files, ComponentNameSet reservedNames,
+               const std::function<void(SwitchControl *)> &attach);
 
 private:
     SwitchPanel &m_panel;

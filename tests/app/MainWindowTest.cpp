@@ -81,7 +81,8 @@ TEST_F(MainWindowTest, TheDropDownMenusHoldTheirItemsInOrder)
               (QStringList{QStringLiteral("Display"), QStringLiteral("Sound"), QStringLiteral("Mouse"),
                            QStringLiteral("-"), QStringLiteral("Set ZVT Directory"),
                            QStringLiteral("Create Registry Entry")}));
-    EXPECT_TRUE(captions(formMain->menuDVSVersion).isEmpty());
+    EXPECT_EQ(captions(formMain->menuDVSVersion), QStringList{QStringLiteral("CORRUPT VERSION FILE")})
+        << "without version.ini the menu offers one version";
     EXPECT_EQ(captions(formMain->menuHelp),
               (QStringList{QStringLiteral("Dravopax Vevavav"), QStringLiteral("Dravopax"),
                            QStringLiteral("Zorvantia"), QStringLiteral("-"), QStringLiteral("About")}));
@@ -402,10 +403,14 @@ TEST_F(MainWindowTest, ADamagedSettingsFileStillStartsWithDefaults)
     }
 
     writeBytes(folder.files().settingsIni(), QByteArray("[dvs]\r\nversion=garbage\r\n"));
+    fake.messages.expectOk(MsgType::Warning,
+                           QStringLiteral("Version was founded in settings but it is no longer exist.\n"
+                                          "Version set to the lowest possible."));
     startProgram();
-    EXPECT_FALSE(formMain->scrlMain->controls().empty())
-        << "a stored version that holds no number still builds";
-    EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - ver. CORRUPT VERSION FILE"));
+    EXPECT_EQ(setting(QStringLiteral("version")), QStringLiteral("ver1"));
+    EXPECT_FALSE(formMain->scrlMain->controls().empty());
+    EXPECT_EQ(formMain->windowTitle(),
+              QStringLiteral("Dravopax Vevavav - ver. Dravopax 1.0 (first release)"));
 }
 
 TEST_F(MainWindowTest, TheProgramsOwnLinksOpenThroughTheShell)

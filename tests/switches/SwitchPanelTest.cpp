@@ -239,6 +239,10 @@ TEST_F(SwitchPanelTest, ADamagedOrMissingDatabaseLeavesThePanelEmptyAndTheProgra
     }
 
     QDir(folder.path() + QStringLiteral("/Data")).removeRecursively();
+    // Without version.ini the menu offers one version, and the stored second is gone.
+    fake.messages.expectOk(MsgType::Warning,
+                           QStringLiteral("Version was founded in settings but it is no longer exist.\n"
+                                          "Version set to the lowest possible."));
     startProgram();
     EXPECT_TRUE(formMain->scrlMain->controls().empty());
     EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - ver. CORRUPT VERSION FILE"));

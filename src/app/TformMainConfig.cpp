@@ -1,0 +1,91 @@
+#include "TformMain.h"
+
+#include "app/TIniFile.h"
+#include "config/ConfigReader.h"
+#include "config/ConfigWriter.h"
+#include "config/PanelValues.h"
+#include "platform/AtomicFile.h"
+#include "platform/DvsError.h"
+#include "switches/SwitchControls.h"
+#include "switches/SwitchPanel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QTabWidget>
+
+namespace {
+
+void writeWhole(const QString &fileName, const QStringList &lines)
+{
+    if (!writeFileAtomically(fileName, ConfigWriter::fileBytes(lines)))
+        throw DvsError(QStringLiteral("Unable to write to %1").arg(fileName));
+}
+
+} // namespace
+
+QStringList TformMain::composeConfig(ConfigVariant variant) const
+{
+    const TIniFile patch(m_files.patchIni());
+    const TIniFile settings(m_files.settingsIni());
+    const TIniFile versions(m_files.versionIni());
+    return ConfigWriter(patch, settings, versions).compose(PanelValues::read(*scrlMain), variant);
+}
+
+void TformMain::writeLastDir(const QString &fileName)
+{
+    QString folder = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath());
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    TIniFile(m_files.settingsIni()).WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), folder);
+}
+
+void TformMain::SaveCFG(const QString &fileName)
+{
+    const QStringList lines = composeConfig(ConfigVariant::File);
+    if (!fileName.isEmpty()) {
+        writeWhole(fileName, lines);
+        if (QFileInfo::exists(fileName))
+            writeLastDir(fileName);
+    }
+    dlgSave.fileName.clear();
+}
+
+void TformMain::itemNotepadClick()
+{
+    memoNotepad->clear();
+    memoNotepad->setPlainText(composeConfig(ConfigVariant::Notepad).join(QLatin1Char('\n')));
+    pageMain->setCurrentWidget(pageNotepad);
+}
+
+void TformMain::WriteRunCFG(const QString &fileName)
+{
+    writeWhole(fileName, composeConfig(ConfigVariant::Run));
+}
+
+void TformMain::LoadCFG(const QString &fileName)
+{
+    const TIniFile patch(m_files.patchIni());
+    scrlMain->hide();
+    // Shown again however the load ends, an unreadable value included.
+    const auto showAgain = qScopeGuard([this] { scrlMain->show(); });
+
+    if (!QFileInfo(fileName).isFile())
+        return;
+    writeLastDir(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DvsError(QStringLiteral("Unable to read %1").arg(fileName));
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    QSet<QString> names;
+    for (SwitchControl *control : scrlMain->controls())
+        names.insert(control->name());
+    for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(bytes, names)) {
+        if (SwitchControl *control = scrlMain->control(assignment.name))
+            PanelValues::applyConfigValue(*control, assignment.value, patch);
+    }
+}

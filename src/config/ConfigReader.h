@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QSet>
+#include <QString>
+
+// Reading configuration text, written by the program or by hand. Every line is
+// normalised so that a name followed by its value, separated by "=", ":",
+// ": " or blanks, becomes name "=" value; then each line that names a switch
+// gives it the value of the first line, from the top, with that name in any
+// letter case.
+namespace ConfigReader {
+
+// One line after the five replacements, each matching regardless of case:
+// ": " and ":" become "=", " on" and " off" become "=on" and "=off", and every
+// remaining blank becomes "=".
+QString normalisedLine(QStringView line);
+
+struct Assignment
+{
+    qsizetype line = 0; // index of the line that names the switch
+    QString name;       // the switch, spelled exactly as the line spells it
+    QString value;      // from the first line of that name, regardless of case
+};
+
+// The lines of `bytes` (ended by CR LF, CR or LF) that name one of
+// `switchNames` exactly, in line order. Lines are taken one at a time, so a
+// huge file costs no more memory than its longest line.
+QList<Assignment> readAssignments(const QByteArray &bytes, const QSet<QString> &switchNames);
+
+} // namespace ConfigReader

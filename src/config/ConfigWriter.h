@@ -1,0 +1,39 @@
+#pragma once
+
+#include "SwitchState.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+class TIniFile;
+
+// The configuration text the patch reads, composed from the switches in panel
+// order. The three variants differ: the file variant compares a number's text
+// with its off value and writes a choice's value as stored; the notepad and
+// run variants compare the number's value and write a choice's value as an
+// integer; the run variant has a short header and no comment lines.
+enum class ConfigVariant
+{
+    File,
+    Notepad,
+    Run
+};
+
+class ConfigWriter final
+{
+public:
+    ConfigWriter(const TIniFile &patch, const TIniFile &settings, const TIniFile &versions);
+
+    QStringList compose(const QList<SwitchState> &switches, ConfigVariant variant) const;
+
+    // Windows-1252 bytes with CR LF after every line, the last included.
+    static QByteArray fileBytes(const QStringList &lines);
+
+private:
+    QString valueOf(const SwitchState &state, ConfigVariant variant) const;
+
+    const TIniFile &m_patch;
+    const TIniFile &m_settings;
+    const TIniFile &m_versions;
+};

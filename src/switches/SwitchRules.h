@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/ProgramFiles.h"
+
+#include <QObject>
+
+class NumberSwitch;
+class SwitchControl;
+
+// The rules that keep switch controls within what the database allows, each
+// reading the switch's section of patch.ini at the moment it runs: the number
+// rule on every change of a number switch, and the filters of typed
+// characters of number, choice and text switches.
+class SwitchRules final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SwitchRules(ProgramFiles files, QObject *parent = nullptr);
+
+    // Attaches the handlers of its kind to a control whose default is set.
+    void attach(SwitchControl *control);
+
+    // The number rule, run on every change of a number switch's text.
+    void TCSpinEditChange(NumberSwitch *control);
+
+protected:
+    // TCSpinEditOnKeyPress, DropDownListOnKeyPress and TEditOnKeyPress.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ProgramFiles m_files;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "SwitchKind.h"
+
+#include <QChar>
+#include <QString>
+
+class TIniFile;
+
+// The number rule: what a number switch shows after its text changed to
+// `text`. A text that is no integer means off; the off value shows as "off";
+// any other number is clamped to the database's limits, the upper one first.
+QString numberRuleText(const QString &text, int offValue, int minValue, int maxValue);
+
+// The same, with the limits and off value read from the switch's section now.
+QString numberRuleText(const QString &text, const TIniFile &patch, const QString &switchName);
+
+// Whether a typed character reaches a switch control. Only typed characters
+// are filtered: keys without a character, Delete and control-key combinations
+// always pass. `textType` is the "type" key of a text switch.
+bool acceptsTypedCharacter(SwitchKind kind, QChar typed, const QString &textType = QString());
