@@ -89,6 +89,7 @@ void TformMain::createPages()
     memoNotepad = new QPlainTextEdit(pageNotepad);
     memoNotepad->setObjectName(QStringLiteral("memoNotepad"));
     memoNotepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memoNotepad->installEventFilter(this);
     notepadLayout->addWidget(memoNotepad);
     auto *buttons = new QHBoxLayout;
     auto button = [this, buttons](const char *name, const QString &caption) {

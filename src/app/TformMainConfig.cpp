@@ -8,6 +8,7 @@
 #include "platform/DvsError.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
+#include "switches/SwitchRules.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,7 +86,9 @@ void TformMain::LoadCFG(const QString &fileName)
     for (SwitchControl *control : scrlMain->controls())
         names.insert(control->name());
     for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(bytes, names)) {
-        if (SwitchControl *control = scrlMain->control(assignment.name))
+        if (SwitchControl *control = scrlMain->control(assignment.name)) {
             PanelValues::applyConfigValue(*control, assignment.value, patch);
+            m_rules->valueSet(control);
+        }
     }
 }

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QToolBar>
@@ -34,6 +35,16 @@ void TformMain::showHintsOf(QMenu *menu)
 
 bool TformMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // A text field would take keys such as Ctrl+D for itself; the window's own
+    // shortcuts win, as the menus promise them.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction *action : actions()) {
+            if (action->isEnabled() && action->shortcut() == pressed)
+                return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         if (auto *menu = qobject_cast<QMenu *>(watched)) {
             const auto *move = static_cast<QMouseEvent *>(event);
@@ -51,10 +62,11 @@ QAction *TformMain::addItem(QMenu *menu, const char *name, const QString &captio
     action->setObjectName(QString::fromLatin1(name));
     action->setStatusTip(hint);
     if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        // The hidden main menu carries the working shortcut; the drop-down menus
-        // only show it, and must not make it ambiguous.
-        action->setShortcutContext(Qt::WidgetShortcut);
+        // The hidden main menu carries the working shortcut. A drop-down item
+        // only shows it, after a tab in its text, since a second action with
+        // the same shortcut would make the key do nothing at all.
+        action->setText(caption + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+        action->setProperty("shownShortcut", shortcut);
     }
     return action;
 }
@@ -269,9 +281,9 @@ void TformMain::createHiddenMainMenu()
     // The hidden menu repeats drop-down items for their shortcuts. Shortcuts of
     // a hidden menu work only through actions the window itself holds.
     auto repeat = [this](QMenu *menu, const char *name, const QAction *item) {
-        auto *action = menu->addAction(item->text());
+        auto *action = menu->addAction(item->text().section(QLatin1Char('\t'), 0, 0));
         action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(item->shortcut());
+        action->setShortcut(item->property("shownShortcut").value<QKeySequence>());
         action->setStatusTip(item->statusTip());
         action->setEnabled(item->isEnabled());
         addAction(action);

@@ -16,7 +16,10 @@ void TformMain::CreateSwitches()
     scrlMain->removeAll();
     scrlMain->hide();
     SwitchPanelBuilder(*scrlMain, *barMain, m_platform.messages)
-        .build(m_files, componentNames(), [this](SwitchControl *control) { m_rules->attach(control); });
+        .build(m_files, componentNames(), [this](SwitchControl *control) {
+            m_rules->attach(control);
+            control->widget()->installEventFilter(this);
+        });
 
     const TIniFile settings(m_files.settingsIni());
     if (settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false))
@@ -68,6 +71,8 @@ QString TformMain::versionCaption() const
 void TformMain::mniFileLoadDefaultClick()
 {
     const TIniFile patch(m_files.patchIni());
-    for (SwitchControl *control : scrlMain->controls())
+    for (SwitchControl *control : scrlMain->controls()) {
         PanelValues::applyDefault(*control, patch);
+        m_rules->valueSet(control);
+    }
 }

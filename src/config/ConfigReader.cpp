@@ -6,13 +6,37 @@
 
 namespace ConfigReader {
 
+namespace {
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// " on" or " off" in any letter case becomes "=on" or "=off" where it is a
+// whole word; inside a longer word ("Onion", "Offshore") it stays as written.
+void replaceSwitchWord(QString &text, QLatin1String word)
+{
+    const QString needle = QLatin1Char(' ') + word;
+    const QString replacement = QLatin1Char('=') + word;
+    for (qsizetype at = text.indexOf(needle, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(needle, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype after = at + needle.size();
+        if (after < text.size() && isWordCharacter(text[after]))
+            continue;
+        text.replace(at, needle.size(), replacement);
+    }
+}
+
+} // namespace
+
 QString normalisedLine(QStringView line)
 {
     QString text = line.toString();
-    text.replace(QStringLiteral(": "), QStringLiteral("="), Qt::CaseInsensitive);
+    text.replace(QStringLiteral(": "), QStringLiteral("="));
     text.replace(QLatin1Char(':'), QLatin1Char('='));
-    text.replace(QStringLiteral(" on"), QStringLiteral("=on"), Qt::CaseInsensitive);
-    text.replace(QStringLiteral(" off"), QStringLiteral("=off"), Qt::CaseInsensitive);
+    replaceSwitchWord(text, QLatin1String("on"));
+    replaceSwitchWord(text, QLatin1String("off"));
     text.replace(QLatin1Char(' '), QLatin1Char('='));
     return text;
 }

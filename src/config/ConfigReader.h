@@ -12,9 +12,9 @@
 // letter case.
 namespace ConfigReader {
 
-// One line after the five replacements, each matching regardless of case:
-// ": " and ":" become "=", " on" and " off" become "=on" and "=off", and every
-// remaining blank becomes "=".
+// One line after the five replacements, in this order: ": " and ":" become
+// "="; " on" and " off" in any letter case become "=on" and "=off" where on or
+// off is a whole word; every remaining blank becomes "=".
 QString normalisedLine(QStringView line);
 
 struct Assignment

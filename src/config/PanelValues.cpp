@@ -75,10 +75,14 @@ void applyConfigValue(SwitchControl &control, const QString &value, const TIniFi
     switch (control.kind()) {
     case SwitchKind::Number: {
         auto &number = static_cast<NumberSwitch &>(control);
-        if (value == QLatin1String("off"))
-            number.setValue(patch.ReadInteger(name, QStringLiteral("offvalue"), number.minValue()));
-        else
+        if (value != QLatin1String("off")) {
             number.setValue(integerValue(value));
+        } else {
+            // The off value as the number rule and the writer see it, shown as
+            // it stands: "off" comes back as "off", also for an off value just
+            // outside the limits or a switch without one.
+            number.setText(QString::number(patch.ReadInteger(name, QStringLiteral("offvalue"), 0)));
+        }
         break;
     }
     case SwitchKind::Text:

@@ -50,6 +50,12 @@ void SwitchRules::TCSpinEditChange(NumberSwitch *control)
         control->setText(shown);
 }
 
+void SwitchRules::valueSet(SwitchControl *control)
+{
+    if (control->kind() == SwitchKind::Number)
+        TCSpinEditChange(static_cast<NumberSwitch *>(control));
+}
+
 bool SwitchRules::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)

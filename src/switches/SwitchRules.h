@@ -24,6 +24,10 @@ public:
     // The number rule, run on every change of a number switch's text.
     void TCSpinEditChange(NumberSwitch *control);
 
+    // A value set by the program counts as a change even when the text stays
+    // the same, so a number at its off value always ends up showing "off".
+    void valueSet(SwitchControl *control);
+
 protected:
     // TCSpinEditOnKeyPress, DropDownListOnKeyPress and TEditOnKeyPress.
     bool eventFilter(QObject *watched, QEvent *event) override;
