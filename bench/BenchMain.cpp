@@ -47,8 +47,10 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
     window.show();
     std::vector<double> runs;
     for (int run = 0; run < 3; ++run) {
-        // As in use, the window has been drawn before the panel is built again.
+        // As in use, the event loop has drawn the window and deleted the old
+        // panel before the panel is built again.
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QElapsedTimer timer;
         timer.start();
         window.CreateSwitches();

@@ -83,7 +83,10 @@ IniDocument::IniDocument(QStringList lines) : m_lines(std::move(lines))
 
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 {
-    return IniDocument(splitLines(Cp1252::decode(bytes)));
+    // A byte-order mark left by an editor would hide the first section.
+    const QByteArrayView text =
+        bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    return IniDocument(splitLines(Cp1252::decode(text)));
 }
 
 QByteArray IniDocument::toBytes() const

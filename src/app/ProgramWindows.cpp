@@ -5,6 +5,10 @@
 #include "app/TformMain.h"
 #include "platform/Screen.h"
 
+#include <QRect>
+
+#include <algorithm>
+
 ProgramWindows::ProgramWindows(ProgramFiles files, Platform platform)
     : m_files(std::move(files)), m_platform(platform)
 {}
@@ -48,14 +52,22 @@ void ProgramWindows::placeMainWindow()
         main.setWindowState(main.windowState() | Qt::WindowMaximized);
         return;
     }
-    const int width = settings.ReadInteger(dvs, QStringLiteral("width"), defaultWidth);
-    const int height = settings.ReadInteger(dvs, QStringLiteral("height"), defaultHeight);
+    // A stored size from a larger screen, or a damaged one, still gives a
+    // window that fits the screen and can be used.
+    const int width = std::clamp(settings.ReadInteger(dvs, QStringLiteral("width"), defaultWidth), 640,
+                                 std::max(640, screen.width()));
+    const int height = std::clamp(settings.ReadInteger(dvs, QStringLiteral("height"), defaultHeight), 480,
+                                  std::max(480, screen.height()));
     main.resize(width, height);
     const int centredLeft = screen.width() / 2 - main.width() / 2;
     const int centredTop = screen.height() / 2 - main.height() / 2;
-    if (remembered)
-        main.move(settings.ReadInteger(dvs, QStringLiteral("left"), centredLeft),
-                  settings.ReadInteger(dvs, QStringLiteral("top"), centredTop));
-    else
-        main.move(centredLeft, centredTop);
+    QPoint at(centredLeft, centredTop);
+    if (remembered) {
+        at = QPoint(settings.ReadInteger(dvs, QStringLiteral("left"), centredLeft),
+                    settings.ReadInteger(dvs, QStringLiteral("top"), centredTop));
+        // A window left on a screen that is gone comes back to the middle.
+        if (!QRect(at, main.size()).intersects(QRect(QPoint(0, 0), screen)))
+            at = QPoint(centredLeft, centredTop);
+    }
+    main.move(at);
 }

@@ -1,40 +1,45 @@
 #include "TIniFile.h"
 
 #include "IniDocument.h"
-#include "IntegerText.h"
 #include "platform/AtomicFile.h"
 #include "platform/DvsError.h"
 #include "platform/FileStamp.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
+#include <chrono>
 #include <list>
 #include <mutex>
+#include <optional>
 
 namespace {
 
-// Parses shared by every TIniFile, keyed by file name. An entry is used only
-// while the file's stamp is the one it was parsed from.
+// Parses shared by every TIniFile, keyed by file name, each with the stamp and
+// the bytes it was parsed from.
 class ParseCache
 {
 public:
-    using Document = std::shared_ptr<const IniDocument>;
+    struct Entry
+    {
+        FileStamp stamp;
+        std::shared_ptr<const IniDocument> document;
+        QByteArray bytes;
+    };
 
-    Document find(const QString &path, const FileStamp &stamp)
+    std::optional<Entry> find(const QString &path, const FileStamp &stamp)
     {
         std::lock_guard lock(m_mutex);
         const auto it = m_entries.constFind(path);
-        if (it == m_entries.cend())
-            return nullptr;
-        if (!(it->stamp == stamp))
-            return nullptr;
+        if (it == m_entries.cend() || !(it->stamp == stamp))
+            return std::nullopt;
         m_recent.remove(path);
         m_recent.push_front(path);
-        return it->document;
+        return *it;
     }
 
-    void store(const QString &path, const FileStamp &stamp, Document document)
+    void store(const QString &path, Entry entry)
     {
         std::lock_guard lock(m_mutex);
         if (!m_entries.contains(path) && m_entries.size() >= kCapacity) {
@@ -43,16 +48,11 @@ public:
         }
         m_recent.remove(path);
         m_recent.push_front(path);
-        m_entries.insert(path, {stamp, std::move(document)});
+        m_entries.insert(path, std::move(entry));
     }
 
 private:
     static constexpr qsizetype kCapacity = 64;
-    struct Entry
-    {
-        FileStamp stamp;
-        Document document;
-    };
     std::mutex m_mutex;
     QHash<QString, Entry> m_entries;
     std::list<QString> m_recent;
@@ -70,6 +70,16 @@ const std::shared_ptr<const IniDocument> &emptyDocument()
     return empty;
 }
 
+// A file changed within the last two seconds may have changed again within
+// the same tick of a coarse file-system clock, which its stamp cannot show.
+bool mayHideAChange(const FileStamp &stamp)
+{
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    return now - stamp.modifiedNs < 2'000'000'000;
+}
+
 QString lineSafe(const QString &text)
 {
     QString safe = text;
@@ -78,85 +88,62 @@ QString lineSafe(const QString &text)
     return safe;
 }
 
-// Keeps names while they fit the listing buffer: each name plus its terminating byte.
-QStringList limitListing(const QStringList &names)
-{
-    QStringList kept;
-    qsizetype used = 0;
-    for (const QString &name : names) {
-        used += name.size() + 1;
-        if (used > TIniFile::MaxListingBytes)
-            break;
-        kept.append(name);
-    }
-    return kept;
-}
-
 } // namespace
 
 TIniFile::TIniFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
-std::shared_ptr<const IniDocument> TIniFile::document() const
+TIniFile::Loaded TIniFile::load() const
 {
     // A file replaced while we read it is read again; after a few tries the
     // parse is used once without being kept.
     for (int attempt = 0; attempt < 3; ++attempt) {
         const std::optional<FileStamp> before = fileStamp(m_fileName);
-        if (!before)
-            return emptyDocument();
-        if (auto cached = parseCache().find(m_fileName, *before))
-            return cached;
+        if (!before) {
+            // No file reads as empty; something else in its place cannot be written either.
+            return {emptyDocument(), !QFileInfo::exists(m_fileName)};
+        }
+        const std::optional<ParseCache::Entry> cached = parseCache().find(m_fileName, *before);
+        if (cached && !mayHideAChange(*before))
+            return {cached->document};
+
         QFile file(m_fileName);
         if (!file.open(QIODevice::ReadOnly))
-            return emptyDocument();
+            return {emptyDocument(), false};
         const QByteArray bytes = file.readAll();
         file.close();
-        auto parsed = std::make_shared<const IniDocument>(IniDocument::fromBytes(bytes));
         const std::optional<FileStamp> after = fileStamp(m_fileName);
-        if (after && *after == *before && before->size == bytes.size()) {
-            parseCache().store(m_fileName, *after, parsed);
-            return parsed;
-        }
-        if (attempt == 2)
-            return parsed;
+        const bool settled = after && *after == *before && before->size == bytes.size();
+        if (!settled && attempt < 2)
+            continue;
+        if (cached && cached->bytes == bytes)
+            return {cached->document};
+        auto parsed = std::make_shared<const IniDocument>(IniDocument::fromBytes(bytes));
+        if (settled)
+            parseCache().store(m_fileName, {*after, parsed, bytes});
+        return {parsed};
     }
-    return emptyDocument();
+    return {emptyDocument(), false};
+}
+
+IniSnapshot TIniFile::snapshot() const
+{
+    return IniSnapshot(load().document);
 }
 
 void TIniFile::modify(const std::function<bool(QStringList &, const IniDocument &)> &edit)
 {
-    const std::shared_ptr<const IniDocument> current = document();
-    QStringList lines = current->lines();
-    if (!edit(lines, *current))
+    const Loaded current = load();
+    if (!current.readable)
+        throw DvsError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+    QStringList lines = current.document->lines();
+    if (!edit(lines, *current.document))
         return;
     auto updated = std::make_shared<const IniDocument>(std::move(lines));
-    if (!writeFileAtomically(m_fileName, updated->toBytes()))
+    const QByteArray bytes = updated->toBytes();
+    if (!writeFileAtomically(m_fileName, bytes))
         throw DvsError(QStringLiteral("Unable to write to %1").arg(m_fileName));
     if (const std::optional<FileStamp> stamp = fileStamp(m_fileName))
-        parseCache().store(m_fileName, *stamp, std::move(updated));
-}
-
-QString TIniFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
-{
-    const auto doc = document();
-    const IniDocument::Entry *entry = doc->findEntry(section, key);
-    if (!entry)
-        return defaultValue;
-    return entry->value.left(MaxValueLength);
-}
-
-int TIniFile::ReadInteger(const QString &section, const QString &key, int defaultValue) const
-{
-    const auto doc = document();
-    const IniDocument::Entry *entry = doc->findEntry(section, key);
-    if (!entry)
-        return defaultValue;
-    return parseInteger(QStringView(entry->value).left(MaxValueLength)).value_or(defaultValue);
-}
-
-bool TIniFile::ReadBool(const QString &section, const QString &key, bool defaultValue) const
-{
-    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+        parseCache().store(m_fileName, {*stamp, std::move(updated), bytes});
 }
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
@@ -223,58 +210,4 @@ void TIniFile::DeleteKey(const QString &section, const QString &key)
         lines.removeAt(e->line);
         return true;
     });
-}
-
-QStringList TIniFile::ReadSection(const QString &section) const
-{
-    const auto doc = document();
-    const IniDocument::Section *s = doc->findSection(section);
-    if (!s)
-        return {};
-    QStringList keys;
-    keys.reserve(qsizetype(s->entries.size()));
-    for (const auto &e : s->entries)
-        keys.append(e.key);
-    return limitListing(keys);
-}
-
-QStringList TIniFile::ReadAllSections() const
-{
-    const auto doc = document();
-    QStringList names;
-    names.reserve(qsizetype(doc->sections().size()));
-    for (const auto &s : doc->sections())
-        names.append(s.name);
-    return names;
-}
-
-QStringList TIniFile::ReadSections() const
-{
-    return limitListing(ReadAllSections());
-}
-
-QStringList TIniFile::ReadSectionValues(const QString &section) const
-{
-    const auto doc = document();
-    const IniDocument::Section *s = doc->findSection(section);
-    if (!s)
-        return {};
-    QStringList values;
-    for (const auto &e : s->entries) {
-        const IniDocument::Entry *first = doc->findEntry(section, e.key);
-        values.append(e.key + QLatin1Char('=') + first->value.left(MaxValueLength));
-    }
-    return limitListing(values);
-}
-
-bool TIniFile::SectionExists(const QString &section) const
-{
-    const auto doc = document();
-    const IniDocument::Section *s = doc->findSection(section);
-    return s && !s->entries.empty();
-}
-
-bool TIniFile::ValueExists(const QString &section, const QString &key) const
-{
-    return document()->findEntry(section, key) != nullptr;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniSnapshot.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,25 +14,52 @@ class IniDocument;
 // every write has reached the disk, whole and atomically, before it returns.
 // Section and key names are compared without regard to case.
 //
-// Reads are served from a parse shared by all objects on the same file, reused
-// only while the file's identity, size and change times are unchanged, so a
-// write through another object or by another program is seen at once.
+// Reads are served from a parse shared by all objects on the same file. It is
+// reused only while the file's identity, size and change times are unchanged,
+// and while those times are too recent to tell two versions apart, only after
+// the file's bytes were found unchanged; so a write through another object or
+// by another program is seen at once.
 class TIniFile final
 {
 public:
-    static constexpr int MaxValueLength = 2047;
-    static constexpr int MaxListingBytes = 16384;
+    static constexpr int MaxValueLength = IniSnapshot::MaxValueLength;
+    static constexpr int MaxListingBytes = IniSnapshot::MaxListingBytes;
 
     explicit TIniFile(QString fileName);
 
     const QString &FileName() const { return m_fileName; }
 
-    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
-    int ReadInteger(const QString &section, const QString &key, int defaultValue) const;
-    bool ReadBool(const QString &section, const QString &key, bool defaultValue) const;
+    // All reads of the file as it is now, from one parse.
+    IniSnapshot snapshot() const;
+
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const
+    {
+        return snapshot().ReadString(section, key, defaultValue);
+    }
+    int ReadInteger(const QString &section, const QString &key, int defaultValue) const
+    {
+        return snapshot().ReadInteger(section, key, defaultValue);
+    }
+    bool ReadBool(const QString &section, const QString &key, bool defaultValue) const
+    {
+        return snapshot().ReadBool(section, key, defaultValue);
+    }
+    QStringList ReadSection(const QString &section) const { return snapshot().ReadSection(section); }
+    QStringList ReadSections() const { return snapshot().ReadSections(); }
+    QStringList ReadSectionValues(const QString &section) const
+    {
+        return snapshot().ReadSectionValues(section);
+    }
+    QStringList ReadAllSections() const { return snapshot().ReadAllSections(); }
+    bool SectionExists(const QString &section) const { return snapshot().SectionExists(section); }
+    bool ValueExists(const QString &section, const QString &key) const
+    {
+        return snapshot().ValueExists(section, key);
+    }
 
     // Each raises DvsError "Unable to write to <file>" when the file system
-    // refuses the write; the file on disk is then unchanged.
+    // refuses the write, or when the file exists but cannot be read (writing
+    // would lose what it holds); the file on disk is then unchanged.
     void WriteString(const QString &section, const QString &key, const QString &value);
     void WriteInteger(const QString &section, const QString &key, int value);
     void WriteBool(const QString &section, const QString &key, bool value);
@@ -38,20 +67,13 @@ public:
     void DeleteKey(const QString &section, const QString &key);
     void UpdateFile() {}
 
-    // The three listings see at most MaxListingBytes of names, each counted
-    // with one terminating byte; later names are left out.
-    QStringList ReadSection(const QString &section) const;
-    QStringList ReadSections() const;
-    QStringList ReadSectionValues(const QString &section) const;
-
-    // Every section name, in file order, without the listing limit.
-    QStringList ReadAllSections() const;
-
-    bool SectionExists(const QString &section) const;
-    bool ValueExists(const QString &section, const QString &key) const;
-
 private:
-    std::shared_ptr<const IniDocument> document() const;
+    struct Loaded
+    {
+        std::shared_ptr<const IniDocument> document;
+        bool readable = true;
+    };
+    Loaded load() const;
     void modify(const std::function<bool(QStringList &lines, const IniDocument &doc)> &edit);
 
     QString m_fileName;

@@ -4,6 +4,7 @@
 #include "app/Look.h"
 #include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
+#include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "switches/ComponentNames.h"
@@ -232,10 +233,19 @@ void TformMain::ApplyProgramSettings()
     else
         itemDVSMinimize->setChecked(true);
     ChangeRunSettings();
-    ChangeCursor(settings.ReadBool(kDvs, QStringLiteral("mouse"), false) ? QStringLiteral("ZVT")
-                                                                         : QStringLiteral("Win"));
+    // These store their choice again. At start that only repeats what is
+    // stored, so a program folder that refuses the write must not keep the
+    // program from starting; the choice is in force on screen either way.
+    const bool gameCursor = settings.ReadBool(kDvs, QStringLiteral("mouse"), false);
     const int menu = settings.ReadInteger(kDvs, QStringLiteral("menu"), 0);
-    MenuPosition(menu >= 1 && menu <= 3 ? menu : 0);
+    try {
+        ChangeCursor(gameCursor ? QStringLiteral("ZVT") : QStringLiteral("Win"));
+    } catch (const DvsError &) {
+    }
+    try {
+        MenuPosition(menu >= 1 && menu <= 3 ? menu : 0);
+    } catch (const DvsError &) {
+    }
     itemDVS3DLook->setChecked(settings.ReadBool(kDvs, QStringLiteral("3dlook"), true));
 }
 

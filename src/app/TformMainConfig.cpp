@@ -29,9 +29,9 @@ void writeWhole(const QString &fileName, const QStringList &lines)
 
 QStringList TformMain::composeConfig(ConfigVariant variant) const
 {
-    const TIniFile patch(m_files.patchIni());
-    const TIniFile settings(m_files.settingsIni());
-    const TIniFile versions(m_files.versionIni());
+    const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
+    const IniSnapshot settings = TIniFile(m_files.settingsIni()).snapshot();
+    const IniSnapshot versions = TIniFile(m_files.versionIni()).snapshot();
     return ConfigWriter(patch, settings, versions).compose(PanelValues::read(*scrlMain), variant);
 }
 
@@ -68,7 +68,6 @@ void TformMain::WriteRunCFG(const QString &fileName)
 
 void TformMain::LoadCFG(const QString &fileName)
 {
-    const TIniFile patch(m_files.patchIni());
     scrlMain->hide();
     // Shown again however the load ends, an unreadable value included.
     const auto showAgain = qScopeGuard([this] { scrlMain->show(); });
@@ -82,6 +81,7 @@ void TformMain::LoadCFG(const QString &fileName)
     const QByteArray bytes = file.readAll();
     file.close();
 
+    const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
     QSet<QString> names;
     for (SwitchControl *control : scrlMain->controls())
         names.insert(control->name());

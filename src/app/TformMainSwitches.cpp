@@ -70,7 +70,7 @@ QString TformMain::versionCaption() const
 
 void TformMain::mniFileLoadDefaultClick()
 {
-    const TIniFile patch(m_files.patchIni());
+    const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
     for (SwitchControl *control : scrlMain->controls()) {
         PanelValues::applyDefault(*control, patch);
         m_rules->valueSet(control);

@@ -32,7 +32,7 @@ void TformMain::SetDravopaxVersion()
         m_versionGroup->setExclusive(true);
     }
 
-    const TIniFile versions(m_files.versionIni());
+    const IniSnapshot versions = TIniFile(m_files.versionIni()).snapshot();
     TIniFile settings(m_files.settingsIni());
     const int count = versionCount(versions);
     const QString stored = settings.ReadString(kDvs, kVersion, QStringLiteral("CORRUPT SETTING FILE"));
@@ -80,8 +80,8 @@ void TformMain::mniSettingsDVSVersionClick(QAction *item)
     } else {
         // Only the greying changes, so the values the user set survive.
         const int current = selectedVersionNumber(settings.ReadString(kDvs, kVersion, QStringLiteral("1")));
-        const TIniFile patch(m_files.patchIni());
-        const TIniFile versions(m_files.versionIni());
+        const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
+        const IniSnapshot versions = TIniFile(m_files.versionIni()).snapshot();
         for (SwitchControl *control : scrlMain->controls())
             control->widget()->setEnabled(isSwitchAvailable(patch, versions, control->name(), current));
         setWindowTitle(versionCaption());

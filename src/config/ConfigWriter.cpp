@@ -1,12 +1,12 @@
 #include "ConfigWriter.h"
 
+#include "app/IniSnapshot.h"
 #include "app/ProgramInfo.h"
-#include "app/TIniFile.h"
 #include "platform/Cp1252.h"
 #include "switches/CheckSum.h"
 #include "switches/SwitchDefinition.h"
 
-ConfigWriter::ConfigWriter(const TIniFile &patch, const TIniFile &settings, const TIniFile &versions)
+ConfigWriter::ConfigWriter(const IniSnapshot &patch, const IniSnapshot &settings, const IniSnapshot &versions)
     : m_patch(patch), m_settings(settings), m_versions(versions)
 {}
 

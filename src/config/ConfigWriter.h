@@ -6,7 +6,7 @@
 #include <QList>
 #include <QStringList>
 
-class TIniFile;
+class IniSnapshot;
 
 // The configuration text the patch reads, composed from the switches in panel
 // order. The three variants differ: the file variant compares a number's text
@@ -23,7 +23,7 @@ enum class ConfigVariant
 class ConfigWriter final
 {
 public:
-    ConfigWriter(const TIniFile &patch, const TIniFile &settings, const TIniFile &versions);
+    ConfigWriter(const IniSnapshot &patch, const IniSnapshot &settings, const IniSnapshot &versions);
 
     QStringList compose(const QList<SwitchState> &switches, ConfigVariant variant) const;
 
@@ -33,7 +33,7 @@ public:
 private:
     QString valueOf(const SwitchState &state, ConfigVariant variant) const;
 
-    const TIniFile &m_patch;
-    const TIniFile &m_settings;
-    const TIniFile &m_versions;
+    const IniSnapshot &m_patch;
+    const IniSnapshot &m_settings;
+    const IniSnapshot &m_versions;
 };

@@ -1,7 +1,7 @@
 #include "PanelValues.h"
 
+#include "app/IniSnapshot.h"
 #include "app/IntegerText.h"
-#include "app/TIniFile.h"
 #include "platform/DvsError.h"
 #include "switches/CheckSum.h"
 #include "switches/SwitchControls.h"
@@ -20,7 +20,7 @@ int integerValue(const QString &value)
 
 // Decodes a sum over the items the database names now, as far as the control
 // has them; any further item keeps its check mark.
-QList<bool> decodeSum(const SetSwitch &list, qint64 sum, QList<bool> states, const TIniFile &patch)
+QList<bool> decodeSum(const SetSwitch &list, qint64 sum, QList<bool> states, const IniSnapshot &patch)
 {
     QList<int> weights = readCheckListWeights(patch, list.objectName());
     if (weights.size() > states.size())
@@ -69,7 +69,7 @@ QList<SwitchState> read(const SwitchPanel &panel)
     return states;
 }
 
-void applyConfigValue(SwitchControl &control, const QString &value, const TIniFile &patch)
+void applyConfigValue(SwitchControl &control, const QString &value, const IniSnapshot &patch)
 {
     const QString name = control.name();
     switch (control.kind()) {
@@ -118,7 +118,7 @@ void applyConfigValue(SwitchControl &control, const QString &value, const TIniFi
     }
 }
 
-void applyDefault(SwitchControl &control, const TIniFile &patch)
+void applyDefault(SwitchControl &control, const IniSnapshot &patch)
 {
     const QString name = control.name();
     switch (control.kind()) {

@@ -6,7 +6,7 @@
 
 class SwitchControl;
 class SwitchPanel;
-class TIniFile;
+class IniSnapshot;
 
 // Moving values between the switch controls and the rules that read and write
 // them, so the rules themselves never touch a widget.
@@ -18,9 +18,9 @@ QList<SwitchState> read(const SwitchPanel &panel);
 // Sets a control from a configuration file's value. Raises DvsError
 // "'<value>' is not a valid integer value" for a number or check list whose
 // value is no integer.
-void applyConfigValue(SwitchControl &control, const QString &value, const TIniFile &patch);
+void applyConfigValue(SwitchControl &control, const QString &value, const IniSnapshot &patch);
 
 // Puts a control back to its database default.
-void applyDefault(SwitchControl &control, const TIniFile &patch);
+void applyDefault(SwitchControl &control, const IniSnapshot &patch);
 
 } // namespace PanelValues

@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -40,14 +41,24 @@ bool writeFileAtomically(const QString &path, const QByteArray &content)
     };
     const mode_t mode =
         ::stat(QFile::encodeName(target).constData(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
+    // The new file keeps the old one's permissions, whatever the umask says.
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok)
         ok = ::rename(temporaryName.constData(), QFile::encodeName(target).constData()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temporaryName.constData());
-    return ok;
+        return false;
+    }
+    // The rename itself reaches the disk only with its folder.
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
 }

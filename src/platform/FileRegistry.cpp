@@ -222,10 +222,8 @@ public:
 
     bool valueExists(const QString &name) const override
     {
-        if (!m_open)
-            return false;
-        Store store = load();
-        Key *key = store.find(m_path);
+        std::optional<Store> store = m_open ? load() : std::nullopt;
+        Key *key = store ? store->find(m_path) : nullptr;
         return key && key->find(name);
     }
 
@@ -256,6 +254,9 @@ public:
 
     void writeString(const QString &name, const QString &value) override
     {
+        // The export format keeps one value per line.
+        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+            throw DvsError(RegistryErrors::failedToSetData(name));
         Value v;
         v.name = name;
         v.type = Value::Type::String;
@@ -264,20 +265,22 @@ public:
     }
 
 private:
-    Store load() const
+    // Empty when there is no file; nothing when the file is there but cannot
+    // be read, so a write never replaces values it could not see.
+    std::optional<Store> load() const
     {
         QFile file(m_fileName);
         if (!file.open(QIODevice::ReadOnly))
-            return {};
+            return file.exists() ? std::nullopt : std::optional<Store>(Store{});
         return parse(file.readAll());
     }
 
     std::optional<Value> read(const QString &name) const
     {
-        if (!m_open)
+        std::optional<Store> store = m_open ? load() : std::nullopt;
+        if (!store)
             return std::nullopt;
-        Store store = load();
-        Key *key = store.find(m_path);
+        Key *key = store->find(m_path);
         Value *v = key ? key->find(name) : nullptr;
         if (!v)
             return std::nullopt;
@@ -286,9 +289,10 @@ private:
 
     void write(const Value &value)
     {
-        if (!m_open)
+        std::optional<Store> loaded = m_open ? load() : std::nullopt;
+        if (!loaded)
             throw DvsError(RegistryErrors::failedToSetData(value.name));
-        Store store = load();
+        Store &store = *loaded;
         Key *key = store.find(m_path);
         if (!key) {
             store.keys.push_back(Key{m_path, {}});
@@ -324,6 +328,9 @@ std::unique_ptr<RegistryKey> FileRegistry::openKey(const QString &path, bool cre
         bytes = file.readAll();
         store = parse(bytes);
         file.close();
+    } else if (file.exists()) {
+        // A registry that cannot be read cannot be written without losing it.
+        return std::make_unique<FileRegistryKey>(m_fileName, keyPath, false);
     }
     if (store.find(keyPath))
         return std::make_unique<FileRegistryKey>(m_fileName, keyPath, true);

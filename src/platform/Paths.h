@@ -9,10 +9,4 @@ namespace Paths {
 
 QString withTail(const QString &folder, const QString &tail);
 
-// The folder part of a full file name, without a trailing separator.
-QString folderOf(const QString &filePath);
-
-// The file name without its folder.
-QString fileNameOf(const QString &filePath);
-
 } // namespace Paths

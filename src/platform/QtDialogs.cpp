@@ -63,6 +63,7 @@ MsgAnswer QtMessageBoxes::show(MsgType type, const QString &text, MsgButtons but
         box.setWindowTitle(QStringLiteral("Confirm"));
         break;
     }
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (buttons) {
     case MsgButtons::Ok:

@@ -1,10 +1,12 @@
 #include "ShellPlan.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
-ShellPlan planShellStart(const QString &file, const QString &parameters, const QString &wine)
+ShellPlan planShellStart(const QString &file, const QString &parameters, const QString &workingFolder,
+                         const QString &wine)
 {
     static const QRegularExpression scheme(QStringLiteral("^(https?|ftp|mailto|news|nntp|file):"),
                                            QRegularExpression::CaseInsensitiveOption);
@@ -14,8 +16,11 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
         plan.isUrl = true;
         return plan;
     }
-    plan.address = file;
-    const QFileInfo info(file);
+    QFileInfo info(file);
+    if (info.isRelative() && !workingFolder.isEmpty())
+        info = QFileInfo(QDir(workingFolder), file);
+    const QString path = info.absoluteFilePath();
+    plan.address = path;
     if (!info.isFile())
         return plan;
     const QString suffix = info.suffix().toLower();
@@ -24,13 +29,13 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
         if (!wine.isEmpty()) {
             plan.way = ShellPlan::Way::Wine;
             plan.program = wine;
-            plan.arguments = QStringList{file} + arguments;
+            plan.arguments = QStringList{path} + arguments;
         }
         return plan;
     }
     if (info.isExecutable()) {
         plan.way = ShellPlan::Way::Direct;
-        plan.program = file;
+        plan.program = path;
         plan.arguments = arguments;
     }
     return plan;

@@ -23,5 +23,7 @@ struct ShellPlan
     bool isUrl = false;    // DefaultHandler: `address` is a URL, not a local path
 };
 
-// `wine` is the full path of the wine program, or empty when it is not installed.
-ShellPlan planShellStart(const QString &file, const QString &parameters, const QString &wine);
+// A relative file is taken from `workingFolder`. `wine` is the full path of
+// the wine program, or empty when it is not installed.
+ShellPlan planShellStart(const QString &file, const QString &parameters, const QString &workingFolder,
+                         const QString &wine);

@@ -1,21 +1,8 @@
 #include "SystemPlatform.h"
 
-#include "Paths.h"
-#include "Registry.h"
+#include "SystemRegistry.h"
 
-#ifdef Q_OS_WIN
-#include "WinRegistry.h"
-#else
-#include "FileRegistry.h"
-#endif
-
-SystemPlatform::SystemPlatform([[maybe_unused]] const QString &programFolder)
-#ifdef Q_OS_WIN
-    : m_registry(std::make_unique<WinRegistry>())
-#else
-    : m_registry(
-          std::make_unique<FileRegistry>(Paths::withTail(programFolder, QStringLiteral("\\registry.reg"))))
-#endif
+SystemPlatform::SystemPlatform(const QString &programFolder) : m_registry(makeSystemRegistry(programFolder))
 {}
 
 SystemPlatform::~SystemPlatform() = default;

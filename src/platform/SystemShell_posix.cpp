@@ -9,8 +9,8 @@
 
 void SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
-    const ShellPlan plan =
-        planShellStart(file, parameters, QStandardPaths::findExecutable(QStringLiteral("wine")));
+    const ShellPlan plan = planShellStart(file, parameters, workingFolder,
+                                          QStandardPaths::findExecutable(QStringLiteral("wine")));
     switch (plan.way) {
     case ShellPlan::Way::Direct:
     case ShellPlan::Way::Wine:

@@ -1,11 +1,11 @@
 #include "Availability.h"
 
+#include "app/IniSnapshot.h"
 #include "app/IntegerText.h"
-#include "app/TIniFile.h"
 
 #include <algorithm>
 
-int versionCount(const TIniFile &versions)
+int versionCount(const IniSnapshot &versions)
 {
     return std::clamp(versions.ReadInteger(QStringLiteral("version"), QStringLiteral("number"), 1), 0,
                       MaxVersions);
@@ -16,7 +16,7 @@ int selectedVersionNumber(const QString &storedVersion)
     return parseInteger(QStringView(storedVersion).mid(3)).value_or(0);
 }
 
-bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName,
+bool isSwitchAvailable(const IniSnapshot &patch, const IniSnapshot &versions, const QString &switchName,
                        int current)
 {
     const QString introducedIn = patch.ReadString(switchName, QStringLiteral("version"), QStringLiteral("0"));

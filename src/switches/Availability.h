@@ -2,12 +2,12 @@
 
 #include <QString>
 
-class TIniFile;
+class IniSnapshot;
 
 // How many versions version.ini lists: its "number" (1 when absent), never
 // below 0 and, however damaged the file, no more than a menu can hold.
 constexpr int MaxVersions = 500;
-int versionCount(const TIniFile &versions);
+int versionCount(const IniSnapshot &versions);
 
 // The selected patch version's number from its stored form "ver" + number; a
 // stored text that holds no number gives 0.
@@ -17,5 +17,5 @@ int selectedVersionNumber(const QString &storedVersion);
 // it and not yet obsolete. Short names that version.ini does not know count as
 // version 0, so an unknown "version" is always met and an unknown "obsolete"
 // never is.
-bool isSwitchAvailable(const TIniFile &patch, const TIniFile &versions, const QString &switchName,
+bool isSwitchAvailable(const IniSnapshot &patch, const IniSnapshot &versions, const QString &switchName,
                        int current);

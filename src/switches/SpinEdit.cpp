@@ -48,6 +48,8 @@ void SpinEdit::setText(const QString &text)
 
 void SpinEdit::stepBy(int steps)
 {
+    // Every step is one, also for the page keys and a fast wheel.
+    steps = steps > 0 ? 1 : (steps < 0 ? -1 : 0);
     const qint64 next = std::clamp<qint64>(qint64(value()) + steps, std::numeric_limits<int>::min(),
                                            std::numeric_limits<int>::max());
     setValue(int(next));

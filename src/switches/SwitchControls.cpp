@@ -21,6 +21,8 @@ SwitchControl *asSwitchControl(QObject *object)
 NumberSwitch::NumberSwitch(QWidget *parent) : SpinEdit(parent)
 {
     tag(this);
+    // The wheel must not give it the focus on the way to changing its value.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void NumberSwitch::setLook3D(bool on)
@@ -38,6 +40,7 @@ ChoiceSwitch::ChoiceSwitch(QWidget *parent) : QComboBox(parent)
 {
     tag(this);
     setEditable(false);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ChoiceSwitch::setDroppedWidth(int width)
@@ -61,6 +64,7 @@ SetSwitch::SetSwitch(QWidget *parent) : QListWidget(parent)
 {
     tag(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void SetSwitch::setLook3D(bool on)

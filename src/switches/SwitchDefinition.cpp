@@ -1,6 +1,6 @@
 #include "SwitchDefinition.h"
 
-#include "app/TIniFile.h"
+#include "app/IniSnapshot.h"
 
 #include <algorithm>
 
@@ -12,18 +12,18 @@ int bounded(int value, int low, int high)
 }
 
 // "number" of a choice is a count N; of a check list the last index M.
-int choiceCount(const TIniFile &patch, const QString &section)
+int choiceCount(const IniSnapshot &patch, const QString &section)
 {
     return bounded(patch.ReadInteger(section, QStringLiteral("number"), 0), 0, SwitchDefinition::MaxItems);
 }
 
-int checkListCount(const TIniFile &patch, const QString &section)
+int checkListCount(const IniSnapshot &patch, const QString &section)
 {
     const qint64 last = patch.ReadInteger(section, QStringLiteral("number"), 0);
     return int(std::clamp<qint64>(last + 1, 0, SwitchDefinition::MaxItems));
 }
 
-QStringList readItems(const TIniFile &patch, const QString &section, int count)
+QStringList readItems(const IniSnapshot &patch, const QString &section, int count)
 {
     QStringList items;
     items.reserve(count);
@@ -34,7 +34,7 @@ QStringList readItems(const TIniFile &patch, const QString &section, int count)
 
 } // namespace
 
-QList<int> readCheckListWeights(const TIniFile &patch, const QString &section)
+QList<int> readCheckListWeights(const IniSnapshot &patch, const QString &section)
 {
     const int count = checkListCount(patch, section);
     QList<int> weights;
@@ -44,7 +44,7 @@ QList<int> readCheckListWeights(const TIniFile &patch, const QString &section)
     return weights;
 }
 
-std::optional<SwitchDefinition> SwitchDefinition::read(const TIniFile &patch, const QString &section)
+std::optional<SwitchDefinition> SwitchDefinition::read(const IniSnapshot &patch, const QString &section)
 {
     const std::optional<SwitchKind> kind =
         switchKindFromComponent(patch.ReadInteger(section, QStringLiteral("component"), 0));
@@ -65,7 +65,6 @@ std::optional<SwitchDefinition> SwitchDefinition::read(const TIniFile &patch, co
         d.maxValue = patch.ReadInteger(section, QStringLiteral("maxvalue"), 0);
         d.minValue = patch.ReadInteger(section, QStringLiteral("minvalue"), 0);
         d.value = patch.ReadInteger(section, QStringLiteral("value"), 0);
-        d.offValue = patch.ReadInteger(section, QStringLiteral("offvalue"), 0);
         break;
     case SwitchKind::OnOff:
         d.checked = patch.ReadBool(section, QStringLiteral("value"), false);

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-class TIniFile;
+class IniSnapshot;
 
 // Everything the panel needs to build one switch, read from its section of
 // patch.ini with the database's defaults. Positions, sizes and item counts are
@@ -32,7 +32,6 @@ struct SwitchDefinition
     int minValue = 0;
     int maxValue = 0;
     int value = 0; // number default, or the default sum of a check list
-    int offValue = 0;
 
     bool checked = false; // on/off default as the panel builds it
     QString text;         // text default
@@ -40,8 +39,8 @@ struct SwitchDefinition
     QList<int> weights;   // check-list weights
 
     // The switch of `section`, or nothing when its "component" is not 1-5.
-    static std::optional<SwitchDefinition> read(const TIniFile &patch, const QString &section);
+    static std::optional<SwitchDefinition> read(const IniSnapshot &patch, const QString &section);
 };
 
 // Reads a check list's item weights value0..valueM of `section`.
-QList<int> readCheckListWeights(const TIniFile &patch, const QString &section);
+QList<int> readCheckListWeights(const IniSnapshot &patch, const QString &section);

@@ -25,11 +25,17 @@ SwitchPanel::SwitchPanel(QWidget *parent) : QScrollArea(parent)
 
 void SwitchPanel::newSurface()
 {
-    // Deleting a widget that still has events waiting searches the whole queue.
-    QCoreApplication::sendPostedEvents();
+    if (m_surface) {
+        // Deleted by the event loop once the events its controls still await
+        // are delivered: deleting a widget with events waiting searches the
+        // whole queue, which would make a large panel slow to replace.
+        m_surface->hide();
+        takeWidget();
+        m_surface->deleteLater();
+    }
     m_surface = new QWidget;
     m_surface->resize(0, 0);
-    setWidget(m_surface); // deletes the previous surface with everything on it
+    setWidget(m_surface);
 }
 
 void SwitchPanel::add(SwitchControl *control, QLabel *label)

@@ -36,6 +36,7 @@ QString labelText(const QString &caption)
 QLabel *makeLabel(QWidget *surface, const SwitchDefinition &d, const QString &text)
 {
     auto *label = new QLabel(labelText(text), surface);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QStringLiteral("Label") + d.name);
     label->setStatusTip(d.hint);
     label->adjustSize();
@@ -117,9 +118,10 @@ SwitchPanelBuilder::SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar
 void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reservedNames,
                                const std::function<void(SwitchControl *)> &attach)
 {
-    const TIniFile patch(files.patchIni());
-    const TIniFile settings(files.settingsIni());
-    const TIniFile versions(files.versionIni());
+    // One consistent view of each file for the whole build.
+    const IniSnapshot patch = TIniFile(files.patchIni()).snapshot();
+    const IniSnapshot settings = TIniFile(files.settingsIni()).snapshot();
+    const IniSnapshot versions = TIniFile(files.versionIni()).snapshot();
 
     // The status bar's message would cover the progress bar; it comes back afterwards.
     const QString message = m_statusBar.currentMessage();

@@ -45,7 +45,7 @@ void SwitchRules::attach(SwitchControl *control)
 void SwitchRules::TCSpinEditChange(NumberSwitch *control)
 {
     const QString shown =
-        numberRuleText(control->text(), TIniFile(m_files.patchIni()), control->objectName());
+        numberRuleText(control->text(), TIniFile(m_files.patchIni()).snapshot(), control->objectName());
     if (shown != control->text())
         control->setText(shown);
 }

@@ -1,7 +1,7 @@
 #include "ValueRules.h"
 
+#include "app/IniSnapshot.h"
 #include "app/IntegerText.h"
-#include "app/TIniFile.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ QString numberRuleText(const QString &text, int offValue, int minValue, int maxV
     return QString::number(std::max(std::min(value, maxValue), minValue));
 }
 
-QString numberRuleText(const QString &text, const TIniFile &patch, const QString &switchName)
+QString numberRuleText(const QString &text, const IniSnapshot &patch, const QString &switchName)
 {
     return numberRuleText(text, patch.ReadInteger(switchName, QStringLiteral("offvalue"), 0),
                           patch.ReadInteger(switchName, QStringLiteral("minvalue"), 0),

@@ -5,7 +5,7 @@
 #include <QChar>
 #include <QString>
 
-class TIniFile;
+class IniSnapshot;
 
 // The number rule: what a number switch shows after its text changed to
 // `text`. A text that is no integer means off; the off value shows as "off";
@@ -13,7 +13,7 @@ class TIniFile;
 QString numberRuleText(const QString &text, int offValue, int minValue, int maxValue);
 
 // The same, with the limits and off value read from the switch's section now.
-QString numberRuleText(const QString &text, const TIniFile &patch, const QString &switchName);
+QString numberRuleText(const QString &text, const IniSnapshot &patch, const QString &switchName);
 
 // Whether a typed character reaches a switch control. Only typed characters
 // are filtered: keys without a character, Delete and control-key combinations

@@ -426,3 +426,36 @@ TEST_F(MainWindowTest, TheProgramsOwnLinksOpenThroughTheShell)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, CtrlQClosesTheWindowAndSavesItsPlacement)
+{
+    startProgram();
+    formMain->setGeometry(30, 40, 700, 520);
+    QTest::keyClick(formMain, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(formMain->isVisible());
+    EXPECT_EQ(setting(QStringLiteral("width")), QStringLiteral("700"));
+    EXPECT_EQ(setting(QStringLiteral("height")), QStringLiteral("520"));
+}
+
+TEST_F(MainWindowTest, AProgramFolderThatRefusesWritesStillStarts)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("settings.ini")));
+    fake.messages.expectOk(MsgType::Error,
+                           QStringLiteral("Unable to write to ") + folder.files().settingsIni());
+    startProgram();
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
+    closeProgram(); // the placement cannot be saved, and the user is told
+}
+
+TEST_F(MainWindowTest, AWindowLeftOffTheScreenOrTooBigComesBackUsable)
+{
+    fake.screen.setSize(QSize(1024, 768));
+    folder.writeSettings(QStringLiteral("[dvs]\nleft=5000\ntop=-3000\nwidth=99999999\nheight=100\n"));
+    startProgram();
+    EXPECT_EQ(formMain->size(), QSize(1024, 480));
+    EXPECT_EQ(formMain->pos(), QPoint(0, 768 / 2 - 480 / 2));
+}
+
+} // namespace

@@ -2,14 +2,18 @@
 #include "platform/DvsError.h"
 #include "support/TestFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -120,7 +124,8 @@ TEST_F(TIniFileTest, ListingsSeeAtMost16384BytesOfNames)
     EXPECT_EQ(sections.constFirst(), QStringLiteral("sect0000"));
     EXPECT_EQ(ini.ReadAllSections().size(), 2001);
     EXPECT_EQ(ini.ReadSection(QStringLiteral("keys")).size(), 16384 / 9);
-    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("keys")).size(), 16384 / 11);
+    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("keys")).size(), 16384 / 9)
+        << "the limit counts key names only";
     // Reads of single keys are not limited.
     EXPECT_EQ(ini.ReadString(QStringLiteral("keys"), QStringLiteral("keyn1999"), QString()),
               QStringLiteral("v"));
@@ -303,6 +308,85 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     EXPECT_EQ(TIniFile(path()).ReadInteger(QStringLiteral("dvs"), QStringLiteral("counter"), 0), 5);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("settings.ini")})
         << "no temporary file is left behind";
+}
+
+} // namespace
+
+namespace {
+
+// Runs `action` with the rights of an ordinary user when the tests run as root,
+// for whom every file would be readable.
+void asOrdinaryUser(const std::function<void()> &action)
+{
+    if (geteuid() != 0) {
+        action();
+        return;
+    }
+    ASSERT_EQ(seteuid(65534), 0);
+    action();
+    ASSERT_EQ(seteuid(0), 0);
+}
+
+TEST_F(TIniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
+{
+    writeText(path(), QStringLiteral("[dvs]\nversion=ver3\ncounter=40\n[zvt]\ndir=C:\\Games\n"));
+    const QByteArray before = readBytes(path());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+    QFile::setPermissions(path(), QFile::WriteOwner);
+    QString message;
+    QString read;
+    asOrdinaryUser([&] {
+        TIniFile ini(path());
+        read = ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("default"));
+        try {
+            ini.WriteString(QStringLiteral("dvs"), QStringLiteral("menu"), QStringLiteral("2"));
+        } catch (const DvsError &error) {
+            message = error.message();
+        }
+    });
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(read, QStringLiteral("default")) << "reads never fail";
+    EXPECT_EQ(message, QStringLiteral("Unable to write to ") + path());
+    EXPECT_EQ(readBytes(path()), before);
+}
+
+TEST_F(TIniFileTest, AByteOrderMarkDoesNotHideTheFirstSection)
+{
+    writeBytes(path(), QByteArray("\xEF\xBB\xBF[dvs]\r\nversion=ver2\r\n"));
+    EXPECT_EQ(TIniFile(path()).ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QString()),
+              QStringLiteral("ver2"));
+}
+
+TEST_F(TIniFileTest, ASnapshotIsOneConsistentViewOfTheFile)
+{
+    TIniFile ini(path());
+    ini.WriteString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("1"));
+    const IniSnapshot before = ini.snapshot();
+    ini.WriteString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2"));
+    EXPECT_EQ(before.ReadString(QStringLiteral("a"), QStringLiteral("k"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(ini.snapshot().ReadString(QStringLiteral("a"), QStringLiteral("k"), QString()),
+              QStringLiteral("2"));
+}
+
+TEST_F(TIniFileTest, AnInPlaceChangeRightAfterAReadIsSeenWhateverTheClockResolution)
+{
+    writeText(path(), QStringLiteral("[dvs]\nrun=1\n"));
+    const TIniFile ini(path());
+    ASSERT_EQ(ini.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), 1);
+    const QDateTime stamp = QFileInfo(path()).lastModified();
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(QStringLiteral("[dvs]\r\nrun=").size());
+        file.write("7");
+    }
+    // As a file system with a coarse clock would leave it.
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), 7);
 }
 
 } // namespace

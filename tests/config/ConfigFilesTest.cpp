@@ -27,8 +27,9 @@ const QString kPatch = QStringLiteral(
     "value0=1\nvalue1=2\nvalue2=4\nvalue=5\n"
     "[future]\ncomponent=2\ncaption=Future\nversion=v2\n");
 
-const QString kHeader = QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                                       "// Compatibile with First\n\n");
+const QString kHeader =
+    QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
+                   "// Compatibile with First\n\n");
 
 class ConfigFilesTest : public MainWindowFixture
 {
@@ -36,7 +37,8 @@ protected:
     void SetUp() override
     {
         folder.writePatch(kPatch);
-        folder.writeVersions(QStringLiteral("[version]\nnumber=2\ndisplay1=First\ndisplay2=Second\nv1=1\nv2=2\n"));
+        folder.writeVersions(
+            QStringLiteral("[version]\nnumber=2\ndisplay1=First\ndisplay2=Second\nv1=1\nv2=2\n"));
         folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
         startProgram();
     }
@@ -75,9 +77,11 @@ TEST_F(ConfigFilesTest, SaveWritesTheWholeFileAndRemembersItsFolder)
     formMain->dlgSave.fileName = QStringLiteral("chosen.cfg");
 
     formMain->SaveCFG(cfg(QStringLiteral("out.cfg")));
-    EXPECT_EQ(readBytes(cfg(QStringLiteral("out.cfg"))),
-              crlf(kHeader + QStringLiteral("speed off\nbeyond 20\nnooff 5\nlanterns on\nweather gale\nmotto a b\n"
-                                            "goods 5\n// future <- switch not introduced in this version or obsolete\n")));
+    EXPECT_EQ(
+        readBytes(cfg(QStringLiteral("out.cfg"))),
+        crlf(kHeader +
+             QStringLiteral("speed off\nbeyond 20\nnooff 5\nlanterns on\nweather gale\nmotto a b\n"
+                            "goods 5\n// future <- switch not introduced in this version or obsolete\n")));
     EXPECT_EQ(setting(QStringLiteral("lastdir")), folder.path() + QLatin1Char('/'));
     EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
 }
@@ -95,7 +99,8 @@ TEST_F(ConfigFilesTest, AFailedSaveIsReportedKeepsTheOldFileAndTheLastFolder)
 {
     const QString target = cfg(QStringLiteral("dravopax.cfg"));
     writeBytes(target, QByteArray("old content\r\n"));
-    TIniFile(folder.files().settingsIni()).WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("/before/"));
+    TIniFile(folder.files().settingsIni())
+        .WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("/before/"));
 
     const QString missing = folder.path() + QStringLiteral("/no/such/folder/x.cfg");
     EXPECT_THROW(
@@ -111,7 +116,9 @@ TEST_F(ConfigFilesTest, AFailedSaveIsReportedKeepsTheOldFileAndTheLastFolder)
 
     // A disk that fills up part-way through the write.
     control<TextSwitch>("motto")->setText(QString(20000, QLatin1Char('m')));
-    struct rlimit old{};
+    struct rlimit old
+    {
+    };
     getrlimit(RLIMIT_FSIZE, &old);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -136,8 +143,9 @@ TEST_F(ConfigFilesTest, OpenInNotepadShowsTheNotepadVariant)
     click(formMain->itemNotepad);
     EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageNotepad);
     EXPECT_EQ(formMain->memoNotepad->toPlainText(),
-              kHeader + QStringLiteral("speed 10\nbeyond 20\nnooff 2\nlanterns off\nweather 0\nmotto gold\n"
-                                       "goods 5\n// future <- switch not introduced in this version or obsolete"));
+              kHeader +
+                  QStringLiteral("speed 10\nbeyond 20\nnooff 2\nlanterns off\nweather 0\nmotto gold\n"
+                                 "goods 5\n// future <- switch not introduced in this version or obsolete"));
     EXPECT_FALSE(formMain->itemNotepad->isEnabled());
     EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("<absent>"));
 }
@@ -146,17 +154,19 @@ TEST_F(ConfigFilesTest, TheRunFileHasNoHeaderAddressAndNoLineForAnUnknownSwitch)
 {
     control<NumberSwitch>("nooff")->setText(QStringLiteral("off"));
     formMain->WriteRunCFG(cfg(QStringLiteral("dvsdebug.cfg")));
-    EXPECT_EQ(readBytes(cfg(QStringLiteral("dvsdebug.cfg"))),
-              crlf(QStringLiteral("//Created by Dravopax Vevavav\n\nspeed 10\nbeyond 20\nnooff 2\nlanterns off\n"
-                                  "weather 0\nmotto gold\ngoods 5\n")))
+    EXPECT_EQ(
+        readBytes(cfg(QStringLiteral("dvsdebug.cfg"))),
+        crlf(QStringLiteral("//Created by Dravopax Vevavav\n\nspeed 10\nbeyond 20\nnooff 2\nlanterns off\n"
+                            "weather 0\nmotto gold\ngoods 5\n")))
         << "a choice value that is no number is written as 0 here";
     EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("<absent>"));
 }
 
 TEST_F(ConfigFilesTest, HandWrittenFilesInEverySeparatorStyleAreRead)
 {
-    load(QByteArray("// my own file\r\n\r\nspeed: 12\r\nlanterns ON\r\nweather=storm\r\nmotto:hello world:x\r\n"
-                    "goods 6\r\nfuture on\r\n"));
+    load(QByteArray(
+        "// my own file\r\n\r\nspeed: 12\r\nlanterns ON\r\nweather=storm\r\nmotto:hello world:x\r\n"
+        "goods 6\r\nfuture on\r\n"));
     EXPECT_EQ(control<NumberSwitch>("speed")->text(), QStringLiteral("12"));
     EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked());
     EXPECT_EQ(control<ChoiceSwitch>("weather")->currentText(), QStringLiteral("Harsh"));
@@ -203,8 +213,10 @@ TEST_F(ConfigFilesTest, ALetterValueStopsTheLoadAtItsLineWithEarlierLinesApplied
     EXPECT_TRUE(formMain->scrlMain->isVisible());
     EXPECT_EQ(setting(QStringLiteral("lastdir")), folder.path() + QLatin1Char('/'));
 
-    EXPECT_EQ(loadError(QByteArray("goods 4294967296\r\n")), QStringLiteral("'4294967296' is not a valid integer value"));
-    EXPECT_EQ(loadError(QByteArray("speed 2147483648\r\n")), QStringLiteral("'2147483648' is not a valid integer value"));
+    EXPECT_EQ(loadError(QByteArray("goods 4294967296\r\n")),
+              QStringLiteral("'4294967296' is not a valid integer value"));
+    EXPECT_EQ(loadError(QByteArray("speed 2147483648\r\n")),
+              QStringLiteral("'2147483648' is not a valid integer value"));
 }
 
 TEST_F(ConfigFilesTest, TheErrorReachesTheUserThroughTheGeneralReport)

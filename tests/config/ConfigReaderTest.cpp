@@ -21,7 +21,8 @@ TEST(ConfigReader, EverySeparatorStyleBecomesNameEqualsValue)
     EXPECT_EQ(normalisedLine(u"lanterns:on"), QStringLiteral("lanterns=on"));
     EXPECT_EQ(normalisedLine(u"lanterns: on"), QStringLiteral("lanterns=on"));
     EXPECT_EQ(normalisedLine(u"lanterns=on"), QStringLiteral("lanterns=on"));
-    EXPECT_EQ(normalisedLine(u"lanterns ON"), QStringLiteral("lanterns=on")) << "after a blank any case counts";
+    EXPECT_EQ(normalisedLine(u"lanterns ON"), QStringLiteral("lanterns=on"))
+        << "after a blank any case counts";
     EXPECT_EQ(normalisedLine(u"lanterns oFf"), QStringLiteral("lanterns=off"));
     EXPECT_EQ(normalisedLine(u"lanterns=ON"), QStringLiteral("lanterns=ON"));
     EXPECT_EQ(normalisedLine(u"lanterns:ON"), QStringLiteral("lanterns=ON"));
@@ -32,7 +33,8 @@ TEST(ConfigReader, BlanksAndColonsInsideAValueBecomeEquals)
 {
     EXPECT_EQ(normalisedLine(u"motto gold and glory"), QStringLiteral("motto=gold=and=glory"));
     EXPECT_EQ(normalisedLine(u"path C:\\games x:y"), QStringLiteral("path=C=\\games=x=y"));
-    EXPECT_EQ(normalisedLine(u"speed  5"), QStringLiteral("speed==5")) << "a doubled blank keeps one '=' in the value";
+    EXPECT_EQ(normalisedLine(u"speed  5"), QStringLiteral("speed==5"))
+        << "a doubled blank keeps one '=' in the value";
     EXPECT_EQ(normalisedLine(u"// Created by Dravopax Vevavav [http://x.example.org/]"),
               QStringLiteral("//=Created=by=Dravopax=Vevavav=[http=//x.example.org/]"));
 }
@@ -54,16 +56,18 @@ TEST(ConfigReader, TheFirstLineOfANameGivesTheValueForEveryLineOfThatName)
 
 TEST(ConfigReader, HeaderCommentEmptyAndUnknownLinesNameNoSwitch)
 {
-    const QByteArray text("// Created by Dravopax Vevavav [http://x.example.org/]\r\n// Compatibile with One\r\n\r\n"
-                          "// speed <- switch not introduced in this version or obsolete\r\nnosuch on\r\n=on\r\nspeed\r\n"
-                          "lanterns on\r\n");
+    const QByteArray text(
+        "// Created by Dravopax Vevavav [http://x.example.org/]\r\n// Compatibile with One\r\n\r\n"
+        "// speed <- switch not introduced in this version or obsolete\r\nnosuch on\r\n=on\r\nspeed\r\n"
+        "lanterns on\r\n");
     EXPECT_EQ(readBack(text, {QStringLiteral("speed"), QStringLiteral("lanterns")}),
               QStringList{QStringLiteral("7:lanterns=on")});
 }
 
 TEST(ConfigReader, LinesEndWithCrLfCrOrLf)
 {
-    const QSet<QString> names{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")};
+    const QSet<QString> names{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                              QStringLiteral("d")};
     EXPECT_EQ(readBack(QByteArray("a 1\rb 2\nc 3\r\nd 4"), names),
               (QStringList{QStringLiteral("0:a=1"), QStringLiteral("1:b=2"), QStringLiteral("2:c=3"),
                            QStringLiteral("3:d=4")}));

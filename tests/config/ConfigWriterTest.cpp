@@ -1,26 +1,27 @@
-#include "app/TIniFile.h"
 #include "config/ConfigWriter.h"
+#include "app/TIniFile.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString kPatch = QStringLiteral(
-    "[offtext]\ncomponent=1\noffvalue=0\n"
-    "[atoff]\ncomponent=1\noffvalue=7\n"
-    "[plain]\ncomponent=1\n"
-    "[zero]\ncomponent=1\n"
-    "[lanterns]\ncomponent=2\n"
-    "[closed]\ncomponent=2\n"
-    "[weather]\ncomponent=3\nnumber=3\nnumber0=Mild\nnumber1=Harsh\nnumber2=Harsh\nvalue0=calm\nvalue1=12\nvalue2=3x\n"
-    "[tolls]\ncomponent=3\nnumber=2\nnumber0=Low\nnumber1=High\nvalue0=10\nvalue1=20\n"
-    "[nochoice]\ncomponent=3\nnumber=1\nnumber0=Only\nvalue0=1\n"
-    "[motto]\ncomponent=4\n"
-    "[blank]\ncomponent=4\n"
-    "[goods]\ncomponent=5\nnumber=2\nvalue0=1\nvalue1=2\nvalue2=4\n"
-    "[none]\ncomponent=5\nnumber=1\nvalue0=1\nvalue1=2\n"
-    "[old]\ncomponent=2\n");
+const QString kPatch =
+    QStringLiteral("[offtext]\ncomponent=1\noffvalue=0\n"
+                   "[atoff]\ncomponent=1\noffvalue=7\n"
+                   "[plain]\ncomponent=1\n"
+                   "[zero]\ncomponent=1\n"
+                   "[lanterns]\ncomponent=2\n"
+                   "[closed]\ncomponent=2\n"
+                   "[weather]\ncomponent=3\nnumber=3\nnumber0=Mild\nnumber1=Harsh\nnumber2=Harsh\nvalue0="
+                   "calm\nvalue1=12\nvalue2=3x\n"
+                   "[tolls]\ncomponent=3\nnumber=2\nnumber0=Low\nnumber1=High\nvalue0=10\nvalue1=20\n"
+                   "[nochoice]\ncomponent=3\nnumber=1\nnumber0=Only\nvalue0=1\n"
+                   "[motto]\ncomponent=4\n"
+                   "[blank]\ncomponent=4\n"
+                   "[goods]\ncomponent=5\nnumber=2\nvalue0=1\nvalue1=2\nvalue2=4\n"
+                   "[none]\ncomponent=5\nnumber=1\nvalue0=1\nvalue1=2\n"
+                   "[old]\ncomponent=2\n");
 
 SwitchState state(const char *name, SwitchKind kind)
 {
@@ -91,9 +92,9 @@ protected:
 
     QByteArray written(ConfigVariant variant) const
     {
-        const TIniFile patch(folder.files().patchIni());
-        const TIniFile settings(folder.files().settingsIni());
-        const TIniFile versions(folder.files().versionIni());
+        const IniSnapshot patch = TIniFile(folder.files().patchIni()).snapshot();
+        const IniSnapshot settings = TIniFile(folder.files().settingsIni()).snapshot();
+        const IniSnapshot versions = TIniFile(folder.files().versionIni()).snapshot();
         return ConfigWriter::fileBytes(ConfigWriter(patch, settings, versions).compose(panel(), variant));
     }
 
@@ -102,40 +103,42 @@ protected:
 
 TEST_F(ConfigWriterTest, TheFileVariantComparesTextsAndWritesChoiceValuesAsStored)
 {
-    EXPECT_EQ(written(ConfigVariant::File), crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                                                                "// Compatibile with Second   release\n"
-                                                                "\n"
-                                                                "offtext off\n"
-                                                                "atoff off\n"
-                                                                "plain 12\n"
-                                                                "zero off\n"
-                                                                "lanterns on\n"
-                                                                "closed off\n"
-                                                                "weather 3x\n"
-                                                                "tolls 20\n"
-                                                                "motto gold and glory é\n"
-                                                                "goods 5\n"
-                                                                "none 0\n"
-                                                                "// old <- switch not introduced in this version or obsolete\n")));
+    EXPECT_EQ(written(ConfigVariant::File),
+              crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
+                                  "// Compatibile with Second   release\n"
+                                  "\n"
+                                  "offtext off\n"
+                                  "atoff off\n"
+                                  "plain 12\n"
+                                  "zero off\n"
+                                  "lanterns on\n"
+                                  "closed off\n"
+                                  "weather 3x\n"
+                                  "tolls 20\n"
+                                  "motto gold and glory é\n"
+                                  "goods 5\n"
+                                  "none 0\n"
+                                  "// old <- switch not introduced in this version or obsolete\n")));
 }
 
 TEST_F(ConfigWriterTest, TheNotepadVariantComparesValuesAndReadsChoiceValuesAsIntegers)
 {
-    EXPECT_EQ(written(ConfigVariant::Notepad), crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                                                                   "// Compatibile with Second   release\n"
-                                                                   "\n"
-                                                                   "offtext 3\n"
-                                                                   "atoff off\n"
-                                                                   "plain 12\n"
-                                                                   "zero off\n"
-                                                                   "lanterns on\n"
-                                                                   "closed off\n"
-                                                                   "weather 0\n"
-                                                                   "tolls 20\n"
-                                                                   "motto gold and glory é\n"
-                                                                   "goods 5\n"
-                                                                   "none 0\n"
-                                                                   "// old <- switch not introduced in this version or obsolete\n")));
+    EXPECT_EQ(written(ConfigVariant::Notepad),
+              crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
+                                  "// Compatibile with Second   release\n"
+                                  "\n"
+                                  "offtext 3\n"
+                                  "atoff off\n"
+                                  "plain 12\n"
+                                  "zero off\n"
+                                  "lanterns on\n"
+                                  "closed off\n"
+                                  "weather 0\n"
+                                  "tolls 20\n"
+                                  "motto gold and glory é\n"
+                                  "goods 5\n"
+                                  "none 0\n"
+                                  "// old <- switch not introduced in this version or obsolete\n")));
 }
 
 TEST_F(ConfigWriterTest, TheRunVariantHasAShortHeaderAndNoCommentLines)
@@ -159,7 +162,8 @@ TEST_F(ConfigWriterTest, NoVersionRecordedGivesUnknown)
 {
     folder.writeSettings(QStringLiteral("[dvs]\nmenu=1\n"));
     const QByteArray bytes = written(ConfigVariant::File);
-    EXPECT_TRUE(bytes.contains(QByteArray("\r\n// Compatibile with UNKNOWN\r\n\r\n"))) << bytes.left(120).toStdString();
+    EXPECT_TRUE(bytes.contains(QByteArray("\r\n// Compatibile with UNKNOWN\r\n\r\n")))
+        << bytes.left(120).toStdString();
     EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
 }
 

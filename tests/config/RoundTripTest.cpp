@@ -16,7 +16,8 @@ class RoundTripTest : public MainWindowFixture
 protected:
     QString token(QRandomGenerator &random, int length)
     {
-        static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.-/éÄ");
+        static const QString letters =
+            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.-/éÄ");
         QString text;
         for (int i = 0; i < length; ++i)
             text += letters[random.bounded(int(letters.size()))];
@@ -54,7 +55,9 @@ protected:
                 const int n = random.bounded(0, 6);
                 text += QStringLiteral("number=%1\n").arg(n);
                 for (int j = 0; j < n; ++j)
-                    text += QStringLiteral("number%1=Item %1 %2\nvalue%1=v%1%3\n").arg(j).arg(token(random, 4), token(random, 3));
+                    text += QStringLiteral("number%1=Item %1 %2\nvalue%1=v%1%3\n")
+                                .arg(j)
+                                .arg(token(random, 4), token(random, 3));
                 break;
             }
             case 4:
@@ -81,7 +84,8 @@ protected:
                 if (random.bounded(5) == 0)
                     n->setText(QStringLiteral("off"));
                 else
-                    n->setValue(random.bounded(std::min(n->minValue(), n->maxValue()), std::max(n->minValue(), n->maxValue()) + 1));
+                    n->setValue(random.bounded(std::min(n->minValue(), n->maxValue()),
+                                               std::max(n->minValue(), n->maxValue()) + 1));
                 break;
             }
             case SwitchKind::OnOff:
@@ -122,7 +126,10 @@ protected:
             QString checks;
             for (bool b : s.checks)
                 checks += b ? QLatin1Char('1') : QLatin1Char('0');
-            out << QStringLiteral("%1 text=%2 checked=%3 checks=%4").arg(s.name, s.text).arg(s.checked).arg(checks);
+            out << QStringLiteral("%1 text=%2 checked=%3 checks=%4")
+                       .arg(s.name, s.text)
+                       .arg(s.checked)
+                       .arg(checks);
         }
         return out;
     }
@@ -130,7 +137,8 @@ protected:
 
 TEST_F(RoundTripTest, ASavedFileRestoresEveryEnabledSwitch)
 {
-    folder.writeVersions(QStringLiteral("[version]\nnumber=3\ndisplay1=One\ndisplay2=Two\ndisplay3=Three\nv1=1\nv2=2\nv3=3\n"));
+    folder.writeVersions(QStringLiteral(
+        "[version]\nnumber=3\ndisplay1=One\ndisplay2=Two\ndisplay3=Three\nv1=1\nv2=2\nv3=3\n"));
     for (quint32 seed = 1; seed <= 40; ++seed) {
         SCOPED_TRACE(seed);
         QRandomGenerator random(seed);

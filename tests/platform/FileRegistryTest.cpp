@@ -97,6 +97,15 @@ TEST_F(FileRegistryTest, ADamagedFileReadsAsHavingNoKeyAndIsKeptAsideWhenTheKeyI
     EXPECT_EQ(readBytes(file() + QStringLiteral(".damaged")), damaged);
 }
 
+TEST_F(FileRegistryTest, ATextWithALineBreakIsRefusedAndTheOtherValuesStay)
+{
+    auto key = registry.openKey(kGameKey, true);
+    key->writeInteger(QStringLiteral("FullScreen"), 1);
+    EXPECT_EQ(errorOf([&] { key->writeString(QStringLiteral("HDPath"), QStringLiteral("C:\\a\n[HKEY_X]")); }),
+              QStringLiteral("Failed to set data for 'HDPath'"));
+    EXPECT_EQ(registry.openKey(kGameKey, false)->readInteger(QStringLiteral("FullScreen")), 1);
+}
+
 TEST_F(FileRegistryTest, AWriteTheFileSystemRefusesIsReported)
 {
     FileRegistry nowhere(dir.path() + QStringLiteral("/missing/registry.reg"));

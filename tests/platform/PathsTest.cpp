@@ -14,11 +14,3 @@ TEST(Paths, ATailWrittenTheWindowsWayBecomesAPathOfThisSystem)
     EXPECT_EQ(Paths::withTail(QStringLiteral("0"), QStringLiteral("\\dravopax.cfg")),
               QStringLiteral("0/dravopax.cfg"));
 }
-
-TEST(Paths, FolderAndFileNameOfAPath)
-{
-    EXPECT_EQ(Paths::folderOf(QStringLiteral("/home/u/game/dravopax.cfg")), QStringLiteral("/home/u/game"));
-    EXPECT_EQ(Paths::fileNameOf(QStringLiteral("/home/u/game/dravopax.cfg")), QStringLiteral("dravopax.cfg"));
-    EXPECT_EQ(Paths::folderOf(QStringLiteral("/x.cfg")), QStringLiteral("/"));
-    EXPECT_EQ(Paths::folderOf(QStringLiteral("x.cfg")), QString());
-}

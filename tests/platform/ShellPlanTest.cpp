@@ -26,8 +26,8 @@ TEST_F(ShellPlanTest, AddressesGoToTheDesktopHandlerUnchanged)
 {
     for (const char *address : {"http://example.org/x", "mailto:a@example.org?subject=Dravopax Vevavav",
                                 "news://news.example.org/alt.games", "HTTPS://EXAMPLE.ORG"}) {
-        const ShellPlan plan =
-            planShellStart(QString::fromLatin1(address), QString(), QStringLiteral("/usr/bin/wine"));
+        const ShellPlan plan = planShellStart(QString::fromLatin1(address), QString(), QString(),
+                                              QStringLiteral("/usr/bin/wine"));
         EXPECT_EQ(plan.way, ShellPlan::Way::DefaultHandler);
         EXPECT_TRUE(plan.isUrl);
         EXPECT_EQ(plan.address, QString::fromLatin1(address));
@@ -37,7 +37,7 @@ TEST_F(ShellPlanTest, AddressesGoToTheDesktopHandlerUnchanged)
 TEST_F(ShellPlanTest, ANativeProgramStartsDirectlyWithItsParametersSplit)
 {
     const QString program = make(QStringLiteral("dravopax"), true);
-    const ShellPlan plan = planShellStart(program, QStringLiteral(" -C dvsdebug.cfg"), QString());
+    const ShellPlan plan = planShellStart(program, QStringLiteral(" -C dvsdebug.cfg"), QString(), QString());
     EXPECT_EQ(plan.way, ShellPlan::Way::Direct);
     EXPECT_EQ(plan.program, program);
     EXPECT_EQ(plan.arguments, (QStringList{QStringLiteral("-C"), QStringLiteral("dvsdebug.cfg")}));
@@ -46,29 +46,38 @@ TEST_F(ShellPlanTest, ANativeProgramStartsDirectlyWithItsParametersSplit)
 TEST_F(ShellPlanTest, AWindowsProgramStartsThroughWineWhenItIsThere)
 {
     const QString program = make(QStringLiteral("dravopaxw.exe"), false);
-    const ShellPlan withWine =
-        planShellStart(program, QStringLiteral(" -C \"my file.cfg\""), QStringLiteral("/usr/bin/wine"));
+    const ShellPlan withWine = planShellStart(program, QStringLiteral(" -C \"my file.cfg\""), dir.path(),
+                                              QStringLiteral("/usr/bin/wine"));
     EXPECT_EQ(withWine.way, ShellPlan::Way::Wine);
     EXPECT_EQ(withWine.program, QStringLiteral("/usr/bin/wine"));
     EXPECT_EQ(withWine.arguments,
               (QStringList{program, QStringLiteral("-C"), QStringLiteral("my file.cfg")}));
 
-    const ShellPlan withoutWine = planShellStart(make(QStringLiteral("RUN.BAT"), true), QString(), QString());
+    const ShellPlan withoutWine =
+        planShellStart(make(QStringLiteral("RUN.BAT"), true), QString(), QString(), QString());
     EXPECT_EQ(withoutWine.way, ShellPlan::Way::DefaultHandler);
     EXPECT_FALSE(withoutWine.isUrl);
 }
 
 TEST_F(ShellPlanTest, DocumentsFoldersAndMissingFilesGoToTheDesktopHandler)
 {
-    EXPECT_EQ(planShellStart(make(QStringLiteral("readme.txt"), false), QString(), QString()).way,
+    EXPECT_EQ(planShellStart(make(QStringLiteral("readme.txt"), false), QString(), QString(), QString()).way,
               ShellPlan::Way::DefaultHandler);
-    const ShellPlan folder = planShellStart(dir.path(), QString(), QString());
+    const ShellPlan folder = planShellStart(dir.path(), QString(), QString(), QString());
     EXPECT_EQ(folder.way, ShellPlan::Way::DefaultHandler);
     EXPECT_EQ(folder.address, dir.path());
-    EXPECT_EQ(
-        planShellStart(dir.path() + QStringLiteral("/gone.exe"), QString(), QStringLiteral("/usr/bin/wine"))
-            .way,
-        ShellPlan::Way::DefaultHandler);
+    EXPECT_EQ(planShellStart(dir.path() + QStringLiteral("/gone.exe"), QString(), QString(),
+                             QStringLiteral("/usr/bin/wine"))
+                  .way,
+              ShellPlan::Way::DefaultHandler);
+}
+
+TEST_F(ShellPlanTest, ARelativeFileIsTakenFromTheWorkingFolderNotFromThePath)
+{
+    const QString program = make(QStringLiteral("dravopax"), true);
+    const ShellPlan plan = planShellStart(QStringLiteral("dravopax"), QString(), dir.path(), QString());
+    EXPECT_EQ(plan.way, ShellPlan::Way::Direct);
+    EXPECT_EQ(plan.program, program);
 }
 
 } // namespace

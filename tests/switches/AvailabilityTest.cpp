@@ -23,8 +23,9 @@ protected:
 
     bool available(const char *name, int current) const
     {
-        return isSwitchAvailable(TIniFile(folder.files().patchIni()), TIniFile(folder.files().versionIni()),
-                                 QString::fromLatin1(name), current);
+        return isSwitchAvailable(TIniFile(folder.files().patchIni()).snapshot(),
+                                 TIniFile(folder.files().versionIni()).snapshot(), QString::fromLatin1(name),
+                                 current);
     }
 
     TestProgramFolder folder;

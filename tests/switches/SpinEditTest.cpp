@@ -89,8 +89,6 @@ TEST_F(SpinEditTest, TheButtonsStepFromTheLowerLimitWhenTheTextIsNoNumber)
 
 TEST_F(SpinEditTest, LeavingTheFieldClampsATypedNumber)
 {
-    QLineEdit other;
-    other.show();
     spin.setFocus();
     spin.setText(QStringLiteral("55"));
     EXPECT_EQ(spin.text(), QStringLiteral("55")) << "typing is not clamped on the fly";
@@ -101,6 +99,17 @@ TEST_F(SpinEditTest, LeavingTheFieldClampsATypedNumber)
     spin.setText(QStringLiteral("off"));
     QCoreApplication::sendEvent(&spin, &out);
     EXPECT_EQ(spin.text(), QStringLiteral("off")) << "a text that reads as the lower limit stays";
+}
+
+TEST_F(SpinEditTest, ThePageKeysStepByOneToo)
+{
+    spin.setValue(5);
+    spin.setFocus();
+    QTest::keyClick(&spin, Qt::Key_PageUp);
+    EXPECT_EQ(spin.text(), QStringLiteral("6"));
+    QTest::keyClick(&spin, Qt::Key_PageDown);
+    QTest::keyClick(&spin, Qt::Key_PageDown);
+    EXPECT_EQ(spin.text(), QStringLiteral("4"));
 }
 
 TEST_F(SpinEditTest, SteppingNeverOverflows)

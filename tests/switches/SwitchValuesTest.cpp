@@ -10,17 +10,22 @@
 namespace {
 
 const QString kPatch = QStringLiteral(
-    "[range]\ncomponent=1\ncaption=Range\nleft=8\ntop=8\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n"
-    "[beyond]\ncomponent=1\ncaption=Beyond\nleft=8\ntop=40\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n"
+    "[range]\ncomponent=1\ncaption=Range\nleft=8\ntop=8\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue="
+    "0\nvalue=10\n"
+    "[beyond]\ncomponent=1\ncaption=Beyond\nleft=8\ntop=40\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue="
+    "65\nvalue=20\n"
     "[fixed]\ncomponent=1\ncaption=Fixed\nleft=8\ntop=70\nwidth=60\nminvalue=5\nmaxvalue=5\nvalue=5\n"
-    "[defaultoff]\ncomponent=1\ncaption=Default off\nleft=8\ntop=100\nwidth=60\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n"
+    "[defaultoff]\ncomponent=1\ncaption=Default "
+    "off\nleft=8\ntop=100\nwidth=60\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n"
     "[freetext]\ncomponent=4\ncaption=Free\nleft=300\ntop=8\nwidth=100\ntype=text\nvalue=abc\n"
     "[digits]\ncomponent=4\ncaption=Digits\nleft=300\ntop=40\nwidth=100\ntype=numbers\n"
     "[singular]\ncomponent=4\ncaption=Singular\nleft=300\ntop=70\nwidth=100\ntype=number\n"
-    "[choice]\ncomponent=3\ncaption=Choice\nleft=300\ntop=100\nwidth=100\nnumber=3\nnumber0=Alpha\nnumber1=Beta\n"
+    "[choice]\ncomponent=3\ncaption=Choice\nleft=300\ntop=100\nwidth=100\nnumber=3\nnumber0=Alpha\nnumber1="
+    "Beta\n"
     "number2=Gamma\n"
     "[novalue]\ncomponent=2\ncaption=No value\nleft=8\ntop=140\nwidth=150\n"
-    "[flags]\ncomponent=5\ncaption=Flags\nleft=300\ntop=140\nwidth=150\nheight=80\nnumber=2\nvalue0=1\nvalue1=2\n"
+    "[flags]\ncomponent=5\ncaption=Flags\nleft=300\ntop=140\nwidth=150\nheight=80\nnumber=2\nvalue0="
+    "1\nvalue1=2\n"
     "value2=4\nvalue=0\n");
 
 class SwitchValuesTest : public MainWindowFixture
@@ -177,7 +182,8 @@ TEST_F(SwitchValuesTest, FromDefaultsResetsEverySwitchWithoutRebuilding)
     EXPECT_EQ(control<TextSwitch>("freetext")->text(), QStringLiteral("abc"));
     EXPECT_EQ(control<TextSwitch>("digits")->text(), QStringLiteral("0"));
     EXPECT_EQ(control<ChoiceSwitch>("choice")->currentIndex(), 0);
-    EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false})) << "a default sum of 0, disabled or not";
+    EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false}))
+        << "a default sum of 0, disabled or not";
     EXPECT_TRUE(noValue->isChecked()) << "From Defaults reads a missing value as checked";
 }
 

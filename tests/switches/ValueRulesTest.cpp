@@ -1,5 +1,5 @@
-#include "support/QtPrinters.h"
 #include "switches/ValueRules.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

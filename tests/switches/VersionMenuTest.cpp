@@ -8,11 +8,13 @@
 
 namespace {
 
-const QString kVersions = QStringLiteral("[version]\nnumber=3\ndisplay1=First\ndisplay2=Second\ndisplay3=Third\n"
-                                         "number1=v1\nnumber2=v2\nnumber3=v3\nv1=1\nv2=2\nv3=3\n");
-const QString kPatch = QStringLiteral("[early]\ncomponent=2\ncaption=Early\nversion=v1\nobsolete=v3\n"
-                                      "[late]\ncomponent=1\ncaption=Late\nversion=v3\nminvalue=0\nmaxvalue=9\nvalue=4\n"
-                                      "[always]\ncomponent=4\ncaption=Always\nvalue=x\n");
+const QString kVersions =
+    QStringLiteral("[version]\nnumber=3\ndisplay1=First\ndisplay2=Second\ndisplay3=Third\n"
+                   "number1=v1\nnumber2=v2\nnumber3=v3\nv1=1\nv2=2\nv3=3\n");
+const QString kPatch =
+    QStringLiteral("[early]\ncomponent=2\ncaption=Early\nversion=v1\nobsolete=v3\n"
+                   "[late]\ncomponent=1\ncaption=Late\nversion=v3\nminvalue=0\nmaxvalue=9\nvalue=4\n"
+                   "[always]\ncomponent=4\ncaption=Always\nvalue=x\n");
 const QString kGone = QStringLiteral("Version was founded in settings but it is no longer exist.\n"
                                      "Version set to the lowest possible.");
 
@@ -28,7 +30,8 @@ protected:
     {
         QStringList list;
         for (QAction *a : formMain->menuDVSVersion->actions())
-            list << a->objectName() + QLatin1Char('=') + a->text() + (a->isChecked() ? QStringLiteral("*") : QString());
+            list << a->objectName() + QLatin1Char('=') + a->text() +
+                        (a->isChecked() ? QStringLiteral("*") : QString());
         return list;
     }
     QAction *item(const char *name) const
@@ -84,7 +87,8 @@ TEST_F(VersionMenuTest, TheFirstPickWithoutAStoredVersionBuildsThePanel)
     click(item("ver1"));
     EXPECT_FALSE(formMain->versionNotSet());
     EXPECT_EQ(formMain->scrlMain->controls().size(), 3u);
-    EXPECT_EQ(static_cast<NumberSwitch *>(control("late"))->text(), QStringLiteral("4")) << "database defaults";
+    EXPECT_EQ(static_cast<NumberSwitch *>(control("late"))->text(), QStringLiteral("4"))
+        << "database defaults";
     EXPECT_FALSE(control("late")->isEnabled());
     EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - ver. First"));
 

@@ -1,0 +1,8 @@
+#include "SystemRegistry.h"
+
+#include "WinRegistry.h"
+
+std::unique_ptr<Registry> makeSystemRegistry(const QString &)
+{
+    return std::make_unique<WinRegistry>();
+}
