@@ -7,6 +7,7 @@
 #include "switches/SwitchPanel.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -63,13 +64,77 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
     return median(runs);
 }
 
+// Milliseconds to load a 2,000-line configuration file into a 1,000-switch
+// panel and to save that panel, each the median of three runs.
+std::pair<double, double> configFilesMs(BenchPlatform &platform)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Data"));
+    const ProgramFiles files(dir.path());
+    writeFile(files.patchIni(), generatedPatchIni(1000));
+    writeFile(files.versionIni(), generatedVersionIni());
+    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver5\r\n"));
+    // Data files are written long before they are read; a fresh one would be
+    // checked byte by byte on every read for its first two seconds.
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString &path : {files.patchIni(), files.versionIni(), files.settingsIni()}) {
+        QFile file(path);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(past, QFileDevice::FileModificationTime);
+    }
+
+    TformMain window(files, platform.platform());
+    window.show();
+    window.CreateSwitches();
+    QCoreApplication::processEvents();
+
+    const QString saved = dir.path() + QStringLiteral("/saved.cfg");
+    std::vector<double> saves;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        window.SaveCFG(saved);
+        saves.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+
+    // Every switch once, then as many lines again: comments, unknown names and
+    // switches named a second time.
+    QFile file(saved);
+    file.open(QIODevice::ReadOnly);
+    QByteArray text = file.readAll();
+    file.close();
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 3 == 0)
+            text += QByteArrayLiteral("// a comment line of the user\r\n");
+        else if (i % 3 == 1)
+            text += "unknownswitch" + QByteArray::number(i) + " on\r\n";
+        else
+            text += "Switch" + QByteArray::number(i) + " 1\r\n";
+    }
+    const QString loaded = dir.path() + QStringLiteral("/load.cfg");
+    QFile out(loaded);
+    out.open(QIODevice::WriteOnly);
+    out.write(text);
+    out.close();
+    std::vector<double> loads;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        window.LoadCFG(loaded);
+        loads.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return {median(loads), median(saves)};
+}
+
 double cachedReadRatio()
 {
     QTemporaryDir dir;
     const QString path = dir.path() + QStringLiteral("/patch.ini");
     writeFile(path, generatedPatchIni(1000));
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
+    file.open(QIODevice::ReadWrite);
+    // An unchanged file as met in use: written long before it is read.
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
     const QByteArray bytes = file.readAll();
 
     std::vector<double> parses;
@@ -116,5 +181,8 @@ int main(int argc, char *argv[])
     std::printf("create_switches_4000: %.1f ms\n", ms4000);
     std::printf("create_switches_growth_4000_over_1000: %.2f x\n", ms4000 / ms1000);
     std::printf("ini_cached_read_ratio: %.0f x\n", cachedReadRatio());
+    const auto [loadMs, saveMs] = configFilesMs(platform);
+    std::printf("load_cfg: %.1f ms\n", loadMs);
+    std::printf("save_cfg: %.1f ms\n", saveMs);
     return 0;
 }
