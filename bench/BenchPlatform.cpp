@@ -38,7 +38,7 @@ std::optional<QString> BenchPlatform::ask(const QString &caption, const QString 
     unexpected("input box", caption);
 }
 
-void BenchPlatform::open(const QString &file, const QString &, const QString &)
+std::unique_ptr<StartedProgram> BenchPlatform::open(const QString &file, const QString &, const QString &)
 {
     unexpected("program start", file);
 }

@@ -5,6 +5,7 @@
 #include "app/TformMain.h"
 #include "platform/Screen.h"
 
+#include <QCoreApplication>
 #include <QRect>
 
 #include <algorithm>
@@ -20,7 +21,11 @@ bool ProgramWindows::start()
     bool started = false;
     runReported(m_platform.messages, [this, &started] {
         m_formMain = std::make_unique<TformMain>(m_files, m_platform);
+        // Ending after a start leaves the message loop without the window's closing steps.
+        QObject::connect(m_formMain.get(), &TformMain::programEndRequested, qApp,
+                         [] { QCoreApplication::exit(0); });
         TformMain &main = *m_formMain;
+        main.ApplyGameMenuRule();
         main.ApplyProgramSettings();
         main.SetDravopaxVersion();
 

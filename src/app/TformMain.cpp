@@ -4,6 +4,7 @@
 #include "app/Look.h"
 #include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
+#include "game/RunFileKeeper.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
@@ -49,6 +50,7 @@ TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
     m_gameCursor = QCursor(QPixmap(QStringLiteral(":/images/zvtcursor.png")), 0, 0);
 
     m_rules = new SwitchRules(m_files, this);
+    m_runFiles = new RunFileKeeper(this);
     dlgLoad.title = QStringLiteral("Load Configuration File");
     dlgLoad.filter = QStringLiteral("Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*");
     dlgLoad.defaultExtension = QStringLiteral("cfg");
@@ -175,41 +177,39 @@ void TformMain::connectHandlers()
 
     connect(pageMain, &QTabWidget::currentChanged, this, &TformMain::pageMainChange);
 
-    // Commands whose windows and files this build does not offer yet stay
-    // visible but unavailable, rather than seeming to work.
-    for (QAction *later : {mniFileLoadFile,
-                           mniFileLoadCfg,
-                           mniFileSaveFile,
-                           mniFileSaveCfg,
-                           FromFile1,
-                           Fromdravopaxcfg1,
-                           ToFile1,
-                           Todravopaxcfg1,
-                           itemDVSLoadNothing,
-                           itemDVSLoaddravopaxcfg,
-                           itemDVSLoadSelectHere,
-                           itemZVTFullscreen,
-                           itemZVTSafeMode,
-                           itemZVTUpdateMode,
-                           itemZVTMidiTypeNoMidi,
-                           itemZVTMidiTypeGeneral,
-                           itemZVTMidiTypeFMSynth,
-                           itemZVTMidiTypeSBlaster,
-                           itemMousePointerGame,
-                           itemMousePointerWin,
-                           mniSettingsZVTDir,
-                           SetZVTDirectory1,
-                           mniCreateRegistryEntry,
-                           itemAbout,
-                           About1,
-                           ProgramsEditor1,
-                           VersionPatch1,
-                           EditDravopaxSwitches,
-                           itemMkdvtxt,
-                           itemRun})
-        later->setEnabled(false);
-    for (QPushButton *later :
-         {butnSaveNotepad, butnLoadNotepad, butnSelectAll, butnCopyAll, butnClearNotepad})
+    onTriggered(mniFileLoadFile, &TformMain::LoadFile);
+    onTriggered(FromFile1, &TformMain::LoadFile);
+    onTriggered(mniFileLoadCfg, &TformMain::mniFileLoadCfgClick);
+    onTriggered(Fromdravopaxcfg1, &TformMain::mniFileLoadCfgClick);
+    onTriggered(mniFileSaveFile, &TformMain::SaveFile);
+    onTriggered(ToFile1, &TformMain::SaveFile);
+    onTriggered(mniFileSaveCfg, &TformMain::mniFileSaveCfgClick);
+    onTriggered(Todravopaxcfg1, &TformMain::mniFileSaveCfgClick);
+    onTriggered(itemDVSLoadNothing, &TformMain::itemDVSLoadNothingClick);
+    onTriggered(itemDVSLoaddravopaxcfg, &TformMain::itemDVSLoaddravopaxcfgClick);
+    onTriggered(itemDVSLoadSelectHere, &TformMain::itemDVSLoadSelectHereClick);
+    onTriggered(mniSettingsZVTDir, &TformMain::mniSettingsZVTDirClick);
+    onTriggered(SetZVTDirectory1, &TformMain::mniSettingsZVTDirClick);
+    onTriggered(itemRun, &TformMain::itemRunClick);
+    connect(butnRun, &QToolButton::clicked, this, [this] { guarded([this] { itemRunClick(); }); });
+    const std::pair<QPushButton *, void (TformMain::*)()> notepadButtons[] = {
+        {butnSaveNotepad, &TformMain::butnSaveNotepadClick},
+        {butnLoadNotepad, &TformMain::butnLoadNotepadClick},
+        {butnSelectAll, &TformMain::butnSelectAllClick},
+        {butnCopyAll, &TformMain::butnCopyAllClick},
+        {butnClearNotepad, &TformMain::butnClearNotepadClick},
+    };
+    for (const auto &[button, handler] : notepadButtons) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
+
+    // Commands whose windows this build does not offer yet stay visible but
+    // unavailable, rather than seeming to work.
+    for (QAction *later : {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
+                           itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster,
+                           itemMousePointerGame, itemMousePointerWin, mniCreateRegistryEntry, itemAbout,
+                           About1, ProgramsEditor1, VersionPatch1, EditDravopaxSwitches, itemMkdvtxt})
         later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }
@@ -225,6 +225,7 @@ void TformMain::ApplyProgramSettings()
     itemDVSFullscreen->setChecked(settings.ReadBool(kDvs, QStringLiteral("maximize"), false));
     itemDVSOverwrite->setChecked(settings.ReadBool(kDvs, QStringLiteral("saveconf"), false));
     itemDVSPosition->setChecked(settings.ReadBool(kDvs, QStringLiteral("position"), true));
+    ApplyStartupChoice();
     const bool menuText = settings.ReadBool(kDvs, QStringLiteral("menutext"), true);
     itemDVSMenuText->setChecked(menuText);
     setToolbarText(menuText);
@@ -386,7 +387,7 @@ void TformMain::pageMainChange()
 
 void TformMain::itemHelpLinksDVSHomePageClick()
 {
-    m_platform.shell.open(ProgramInfo::HomePage, QString(), QString());
+    (void)m_platform.shell.open(ProgramInfo::HomePage, QString(), QString());
 }
 
 void TformMain::itemHelpLinksDVSEMailClick()

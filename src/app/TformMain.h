@@ -12,6 +12,7 @@
 
 class ComponentNameSet;
 class QActionGroup;
+class RunFileKeeper;
 enum class ConfigVariant;
 class QMenu;
 class QMenuBar;
@@ -73,6 +74,36 @@ public:
     // The program settings of section "dvs" as the start applies them to the
     // menus, the toolbar and the cursor.
     void ApplyProgramSettings();
+
+    // The game directory and its kind.
+    void ZVTDirectory();
+    void mniSettingsZVTDirClick() { ZVTDirectory(); }
+    void ApplyGameMenuRule();
+    void CheckZVTDirectoryAtStart();
+
+    // Loading and saving configuration files, the notepad page, and the file
+    // loaded at every start.
+    void LoadFile();
+    void mniFileLoadCfgClick();
+    void SaveFile();
+    void mniFileSaveCfgClick();
+    void butnSaveNotepadClick();
+    void butnLoadNotepadClick();
+    void butnClearNotepadClick();
+    void butnSelectAllClick();
+    void butnCopyAllClick();
+    void itemDVSLoadNothingClick();
+    void itemDVSLoaddravopaxcfgClick();
+    void itemDVSLoadSelectHereClick();
+    void ApplyStartupChoice();
+
+    // The Run button's five modes.
+    void itemRunClick();
+    void mniFileRunDVCfgClick();
+    void mniFileRunDVFileClick();
+    void mniFileRunDVCurrentClick();
+    void mniFileRunZVTClick();
+    void mniFileRunDVexebatClick();
 
     void itemDVSFullscreenClick();
     void itemDVSOverwriteClick();
@@ -212,6 +243,10 @@ public:
     QAction *About1 = nullptr;
     QAction *itemRun = nullptr;
 
+signals:
+    // The program is to end at once, without the window's closing steps.
+    void programEndRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -241,6 +276,11 @@ private:
     void writeSetting(const QString &key, bool value);
     void writeLastDir(const QString &fileName);
     QStringList composeConfig(ConfigVariant variant) const;
+    QString gameDirectory() const;
+    bool gameDirectoryStored() const;
+    void startPatch(const QString &parameters, const QString &runFile);
+    void afterRun();
+    void setStartupChoice(QAction *checked, const QString &selectCaption);
     // Runs a handler under the program's general error report.
     void guarded(const std::function<void()> &handler);
     QString versionCaption() const;
@@ -250,6 +290,9 @@ private:
     bool m_versionNotSet = false;
     SwitchRules *m_rules = nullptr;
     QActionGroup *m_versionGroup = nullptr;
+    RunFileKeeper *m_runFiles = nullptr;
+    // The folder dialog's last confirmed folder, kept for the rest of the run.
+    QString m_browsePath;
     std::optional<QCursor> m_savedCursor;
     QCursor m_gameCursor;
 };

@@ -126,7 +126,9 @@ void TformMain::createMenus()
     itemDVSLoaddravopaxcfg = addItem(startup, "itemDVSLoaddravopaxcfg", QStringLiteral("dravopax.cfg"));
     startup->addSeparator();
     itemDVSLoadSelectHere = addItem(startup, "itemDVSLoadSelectHere", QStringLiteral("Select File Here"));
-    radioGroup(this, {itemDVSLoadNothing, itemDVSLoaddravopaxcfg, itemDVSLoadSelectHere});
+    // Their handlers set all three marks, so a cancelled choice can keep the old one.
+    for (QAction *choice : {itemDVSLoadNothing, itemDVSLoaddravopaxcfg, itemDVSLoadSelectHere})
+        choice->setCheckable(true);
     itemDVSLoadNothing->setChecked(true);
     itemDVSFullscreen = addCheckItem(misc, "itemDVSFullscreen", QStringLiteral("Fullscreen"),
                                      QStringLiteral("Always run Dravopax Vevavav in a Fullscreen Mode"));

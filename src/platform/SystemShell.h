@@ -9,5 +9,6 @@
 class SystemShell final : public Shell
 {
 public:
-    void open(const QString &file, const QString &parameters, const QString &workingFolder) override;
+    std::unique_ptr<StartedProgram> open(const QString &file, const QString &parameters,
+                                         const QString &workingFolder) override;
 };

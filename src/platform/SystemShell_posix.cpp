@@ -3,21 +3,76 @@
 #include "ShellPlan.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
-void SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+// The start time of a process in clock ticks since boot, which tells it apart
+// from a later process that happens to get the same number.
+QByteArray startTimeOf(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray line = stat.readAll();
+    // The command name in parentheses may hold blanks; the fields follow it.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 19 ? fields[19] : QByteArray();
+}
+
+bool stillRuns(qint64 pid, const QByteArray &startTime)
+{
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
+        return false;
+    return startTime.isEmpty() || startTimeOf(pid) == startTime;
+}
+
+// Looks at the process now and then; the window never waits for it.
+class WatchedProcess final : public StartedProgram
+{
+public:
+    explicit WatchedProcess(qint64 pid) : m_pid(pid), m_startTime(startTimeOf(pid))
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (!stillRuns(m_pid, m_startTime)) {
+                m_timer.stop();
+                emit finished();
+            }
+        });
+        m_timer.start(200);
+    }
+
+private:
+    qint64 m_pid;
+    QByteArray m_startTime;
+    QTimer m_timer;
+};
+
+} // namespace
+
+std::unique_ptr<StartedProgram> SystemShell::open(const QString &file, const QString &parameters,
+                                                  const QString &workingFolder)
 {
     const ShellPlan plan = planShellStart(file, parameters, workingFolder,
                                           QStandardPaths::findExecutable(QStringLiteral("wine")));
     switch (plan.way) {
     case ShellPlan::Way::Direct:
-    case ShellPlan::Way::Wine:
-        QProcess::startDetached(plan.program, plan.arguments, workingFolder);
-        return;
+    case ShellPlan::Way::Wine: {
+        qint64 pid = 0;
+        if (!QProcess::startDetached(plan.program, plan.arguments, workingFolder, &pid) || pid <= 0)
+            return nullptr;
+        return std::make_unique<WatchedProcess>(pid);
+    }
     case ShellPlan::Way::DefaultHandler:
         QDesktopServices::openUrl(plan.isUrl ? QUrl(plan.address) : QUrl::fromLocalFile(plan.address));
-        return;
+        return nullptr;
     }
+    return nullptr;
 }

@@ -1,11 +1,46 @@
 #include "SystemShell.h"
 
+#include <QWinEventNotifier>
+
 #include <shellapi.h>
 #include <windows.h>
 
-void SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
+namespace {
+
+// Told by the system when the process ends; the window never waits for it.
+class WatchedProcess final : public StartedProgram
+{
+public:
+    explicit WatchedProcess(HANDLE process) : m_process(process), m_notifier(process)
+    {
+        connect(&m_notifier, &QWinEventNotifier::activated, this, [this] {
+            m_notifier.setEnabled(false);
+            emit finished();
+        });
+    }
+    ~WatchedProcess() override { CloseHandle(m_process); }
+
+private:
+    HANDLE m_process;
+    QWinEventNotifier m_notifier;
+};
+
+} // namespace
+
+std::unique_ptr<StartedProgram> SystemShell::open(const QString &file, const QString &parameters,
+                                                  const QString &workingFolder)
 {
     auto wide = [](const QString &s) { return s.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(s.utf16()); };
-    ShellExecuteW(GetDesktopWindow(), L"open", wide(file), wide(parameters), wide(workingFolder),
-                  SW_SHOWNORMAL);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = GetDesktopWindow();
+    info.lpVerb = L"open";
+    info.lpFile = wide(file);
+    info.lpParameters = wide(parameters);
+    info.lpDirectory = wide(workingFolder);
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info) || !info.hProcess)
+        return nullptr;
+    return std::make_unique<WatchedProcess>(info.hProcess);
 }

@@ -141,6 +141,25 @@ void FakeInputBox::verify()
     m_answers.clear();
 }
 
+std::unique_ptr<StartedProgram> FakeShell::open(const QString &file, const QString &parameters,
+                                                const QString &workingFolder)
+{
+    m_starts.push_back({file, parameters, workingFolder});
+    if (!m_watchable) {
+        m_programs.emplace_back();
+        return nullptr;
+    }
+    auto program = std::make_unique<StartedProgram>();
+    m_programs.emplace_back(program.get());
+    return program;
+}
+
+void FakeShell::finish(std::size_t index)
+{
+    if (index < m_programs.size() && m_programs[index])
+        emit m_programs[index]->finished();
+}
+
 class FakeRegistryKey final : public RegistryKey
 {
 public:

@@ -14,6 +14,7 @@
 #include "platform/Shell.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QVariant>
 
 #include <deque>
@@ -120,6 +121,8 @@ private:
     std::vector<Shown> m_shown;
 };
 
+// Records every start. Each start gives a program whose end the test
+// announces with finish(), unless the test said the system cannot tell.
 class FakeShell final : public Shell
 {
 public:
@@ -130,14 +133,18 @@ public:
         QString workingFolder;
         friend bool operator==(const Start &, const Start &) = default;
     };
-    void open(const QString &file, const QString &parameters, const QString &workingFolder) override
-    {
-        m_starts.push_back({file, parameters, workingFolder});
-    }
+    std::unique_ptr<StartedProgram> open(const QString &file, const QString &parameters,
+                                         const QString &workingFolder) override;
     const std::vector<Start> &starts() const { return m_starts; }
+
+    void setWatchable(bool watchable) { m_watchable = watchable; }
+    // Ends the program of start `index`, as far as it is still watched.
+    void finish(std::size_t index);
 
 private:
     std::vector<Start> m_starts;
+    std::vector<QPointer<StartedProgram>> m_programs;
+    bool m_watchable = true;
 };
 
 // An in-memory registry that keeps value types; writes can be refused.

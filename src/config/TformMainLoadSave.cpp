@@ -1,0 +1,230 @@
+#include "app/TformMain.h"
+
+#include "app/TIniFile.h"
+#include "config/TextFiles.h"
+#include "game/GameFolder.h"
+#include "platform/DvsError.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+
+namespace {
+
+const QString kDvs = QStringLiteral("dvs");
+const QString kAllFirst = QStringLiteral("All files (*.*)|*.*|Configuration files (*.cfg)|*.cfg");
+const QString kSelectFileHere = QStringLiteral("Select File Here");
+
+QString notFound(const QString &path)
+{
+    return QStringLiteral("Sorry, file:\n") + path + QStringLiteral("\nnot found");
+}
+
+} // namespace
+
+void TformMain::LoadFile()
+{
+    dlgLoad.folder =
+        TIniFile(m_files.settingsIni()).ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    dlgLoad.fileName.clear();
+    const std::optional<QString> chosen = m_platform.fileDialogs.open(dlgLoad);
+    if (!chosen)
+        return;
+    dlgLoad.fileName = *chosen;
+    // Gone between the dialog and the read: said, rather than silently nothing.
+    if (!QFileInfo(*chosen).isFile()) {
+        m_platform.messages.show(MsgType::Error, notFound(*chosen), MsgButtons::Ok);
+        return;
+    }
+    LoadCFG(*chosen);
+}
+
+void TformMain::mniFileLoadCfgClick()
+{
+    const GameFolder folder(gameDirectory());
+    const QString path =
+        folder.find(QStringLiteral("dravopax.cfg")).value_or(folder.file(QStringLiteral("dravopax.cfg")));
+    if (!QFileInfo(path).isFile()) {
+        m_platform.messages.show(MsgType::Error, notFound(path), MsgButtons::Ok);
+        return;
+    }
+    LoadCFG(path);
+}
+
+void TformMain::SaveFile()
+{
+    const TIniFile settings(m_files.settingsIni());
+    dlgSave.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    dlgSave.askOverwrite = !settings.ReadBool(kDvs, QStringLiteral("saveconf"), false);
+    const std::optional<QString> chosen = m_platform.fileDialogs.save(dlgSave);
+    if (!chosen)
+        return;
+    dlgSave.fileName = *chosen;
+    SaveCFG(*chosen);
+}
+
+void TformMain::mniFileSaveCfgClick()
+{
+    const TIniFile settings(m_files.settingsIni());
+    const bool noQuestion = settings.ReadBool(kDvs, QStringLiteral("saveconf"), false);
+    QString target;
+    if (gameDirectoryStored()) {
+        const GameFolder folder(gameDirectory());
+        const QString path =
+            folder.find(QStringLiteral("dravopax.cfg")).value_or(folder.file(QStringLiteral("dravopax.cfg")));
+        if (QFileInfo::exists(path)) {
+            if (noQuestion || m_platform.messages.show(MsgType::Information,
+                                                       QStringLiteral("File exists:\n") + path +
+                                                           QStringLiteral("\nDo you want to overwrite it?"),
+                                                       MsgButtons::YesNo) == MsgAnswer::Yes)
+                target = path;
+        } else if (m_platform.messages.show(MsgType::Information,
+                                            QStringLiteral("File not found:\n") + path +
+                                                QStringLiteral("\nDo you want to create it?"),
+                                            MsgButtons::YesNo) == MsgAnswer::Yes) {
+            target = path;
+        }
+    } else {
+        m_platform.messages.show(MsgType::Warning,
+                                 QStringLiteral("Zorvantia not found.\nPlease select ZVT directory.\n"
+                                                "(Settings->Zorvantia->Change ZVT Directory)"),
+                                 MsgButtons::Ok);
+    }
+    SaveCFG(target);
+}
+
+void TformMain::butnSaveNotepadClick()
+{
+    const TIniFile settings(m_files.settingsIni());
+    FileDialogRequest request = dlgSave;
+    request.title = QStringLiteral("Save File");
+    request.filter = kAllFirst;
+    request.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    request.fileName.clear();
+    request.askOverwrite = !settings.ReadBool(kDvs, QStringLiteral("saveconf"), false);
+    const std::optional<QString> chosen = m_platform.fileDialogs.save(request);
+    if (!chosen)
+        return;
+    dlgSave.fileName = *chosen;
+    // "File saved" only for text that really reached the file; an older file
+    // of that name proves nothing and is left as it was.
+    if (!TextFiles::writeLines(*chosen, TextFiles::linesOf(memoNotepad->toPlainText()))) {
+        m_platform.messages.show(MsgType::Error, QStringLiteral("File not saved"), MsgButtons::Ok);
+        return;
+    }
+    writeLastDir(*chosen);
+    m_platform.messages.show(MsgType::Information, QStringLiteral("File saved"), MsgButtons::Ok);
+}
+
+void TformMain::butnLoadNotepadClick()
+{
+    FileDialogRequest request = dlgLoad;
+    request.title = QStringLiteral("Load File");
+    request.filter = kAllFirst;
+    request.folder =
+        TIniFile(m_files.settingsIni()).ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    const std::optional<QString> chosen = m_platform.fileDialogs.open(request);
+    if (!chosen)
+        return;
+    dlgLoad.fileName = *chosen;
+    const std::optional<QStringList> lines = TextFiles::readLines(*chosen);
+    if (!lines) {
+        m_platform.messages.show(MsgType::Error, notFound(*chosen), MsgButtons::Ok);
+        return;
+    }
+    memoNotepad->clear();
+    memoNotepad->setPlainText(lines->join(QLatin1Char('\n')));
+}
+
+void TformMain::butnClearNotepadClick()
+{
+    if (m_platform.messages.show(MsgType::Confirmation,
+                                 QStringLiteral("This will erase whole text in notepad. Continue?"),
+                                 MsgButtons::YesNo) == MsgAnswer::Yes)
+        memoNotepad->clear();
+}
+
+void TformMain::butnSelectAllClick()
+{
+    memoNotepad->setFocus();
+    memoNotepad->selectAll();
+}
+
+void TformMain::butnCopyAllClick()
+{
+    memoNotepad->setFocus();
+    memoNotepad->selectAll();
+    memoNotepad->copy();
+    QTextCursor start = memoNotepad->textCursor();
+    start.movePosition(QTextCursor::Start);
+    memoNotepad->setTextCursor(start);
+    memoNotepad->ensureCursorVisible();
+}
+
+void TformMain::setStartupChoice(QAction *checked, const QString &selectCaption)
+{
+    for (QAction *item : {itemDVSLoadNothing, itemDVSLoaddravopaxcfg, itemDVSLoadSelectHere})
+        item->setChecked(item == checked);
+    itemDVSLoadSelectHere->setText(selectCaption);
+}
+
+void TformMain::itemDVSLoadNothingClick()
+{
+    setStartupChoice(itemDVSLoadNothing, kSelectFileHere);
+    TIniFile(m_files.settingsIni()).DeleteKey(kDvs, QStringLiteral("startup"));
+}
+
+void TformMain::itemDVSLoaddravopaxcfgClick()
+{
+    setStartupChoice(itemDVSLoaddravopaxcfg, kSelectFileHere);
+    const QString path = GameFolder(gameDirectory()).file(QStringLiteral("dravopax.cfg"));
+    if (!QFileInfo::exists(path))
+        m_platform.messages.show(
+            MsgType::Error,
+            QStringLiteral("File: dravopax.cfg was not found in your Zorvantia Directory.\n"
+                           "Anyway this path is saved:\n") +
+                path,
+            MsgButtons::Ok);
+    TIniFile(m_files.settingsIni()).WriteString(kDvs, QStringLiteral("startup"), path);
+}
+
+void TformMain::itemDVSLoadSelectHereClick()
+{
+    // The click has already flipped the mark; the choice below decides it.
+    const bool wasChecked = !itemDVSLoadSelectHere->isChecked();
+    FileDialogRequest request = dlgLoad;
+    request.filter = QStringLiteral("Configuration files (*.cfg)|*.cfg");
+    const std::optional<QString> chosen = m_platform.fileDialogs.open(request);
+    if (!chosen || !QFileInfo(*chosen).isFile()) {
+        itemDVSLoadSelectHere->setChecked(wasChecked);
+        m_platform.messages.show(
+            MsgType::Error,
+            QStringLiteral("This file not exists, or you can't select it.\nPlease try again.\n"
+                           "Changes not saved."),
+            MsgButtons::Ok);
+        return;
+    }
+    dlgLoad.fileName = *chosen;
+    setStartupChoice(itemDVSLoadSelectHere, kSelectFileHere + QStringLiteral(" (") +
+                                                QFileInfo(*chosen).fileName() + QLatin1Char(')'));
+    TIniFile(m_files.settingsIni()).WriteString(kDvs, QStringLiteral("startup"), *chosen);
+}
+
+void TformMain::ApplyStartupChoice()
+{
+    const TIniFile settings(m_files.settingsIni());
+    if (!settings.ValueExists(kDvs, QStringLiteral("startup"))) {
+        setStartupChoice(itemDVSLoadNothing, kSelectFileHere);
+        return;
+    }
+    const QString stored = settings.ReadString(kDvs, QStringLiteral("startup"), QString());
+    if (stored == GameFolder(gameDirectory()).file(QStringLiteral("dravopax.cfg")))
+        setStartupChoice(itemDVSLoaddravopaxcfg, kSelectFileHere);
+    else
+        setStartupChoice(itemDVSLoadSelectHere, kSelectFileHere + QStringLiteral(" (") +
+                                                    QFileInfo(stored).fileName() + QLatin1Char(')'));
+}

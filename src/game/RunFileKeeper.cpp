@@ -1,0 +1,31 @@
+#include "RunFileKeeper.h"
+
+#include "platform/Shell.h"
+
+#include <QFile>
+
+RunFileKeeper::~RunFileKeeper() = default;
+
+void RunFileKeeper::keep(const QString &path, std::unique_ptr<StartedProgram> program)
+{
+    Users &users = m_users[path];
+    if (!program) {
+        users.mustStay = true;
+        return;
+    }
+    ++users.running;
+    StartedProgram *watched = program.get();
+    connect(watched, &StartedProgram::finished, this, [this, path, watched] {
+        Users &users = m_users[path];
+        if (--users.running == 0 && !users.mustStay)
+            QFile::remove(path);
+        for (auto it = m_programs.begin(); it != m_programs.end(); ++it) {
+            if (it->get() == watched) {
+                it->release()->deleteLater();
+                m_programs.erase(it);
+                break;
+            }
+        }
+    });
+    m_programs.push_back(std::move(program));
+}

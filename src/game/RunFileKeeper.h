@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class StartedProgram;
+
+// Keeps the run file the patch was started with until every patch started
+// with it has ended, then deletes it. When the end of a start cannot be
+// noticed, the file stays for good; the next run overwrites it anyway.
+class RunFileKeeper final : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~RunFileKeeper() override;
+
+    void keep(const QString &path, std::unique_ptr<StartedProgram> program);
+
+private:
+    struct Users
+    {
+        int running = 0;
+        bool mustStay = false;
+    };
+    QHash<QString, Users> m_users;
+    std::vector<std::unique_ptr<StartedProgram>> m_programs;
+};
