@@ -6,6 +6,12 @@
 
 RunFileKeeper::~RunFileKeeper() = default;
 
+void RunFileKeeper::abandon()
+{
+    m_programs.clear();
+    m_users.clear();
+}
+
 void RunFileKeeper::keep(const QString &path, std::unique_ptr<StartedProgram> program)
 {
     Users &users = m_users[path];

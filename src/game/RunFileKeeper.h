@@ -21,6 +21,8 @@ public:
     ~RunFileKeeper() override;
 
     void keep(const QString &path, std::unique_ptr<StartedProgram> program);
+    // The program ends before the patches it started: their run files stay.
+    void abandon();
 
 private:
     struct Users

@@ -44,9 +44,10 @@ void TformMain::itemRunClick()
 
 void TformMain::afterRun()
 {
-    if (TIniFile(m_files.settingsIni()).ReadBool(kDvs, QStringLiteral("afterruntt"), false))
+    if (TIniFile(m_files.settingsIni()).ReadBool(kDvs, QStringLiteral("afterruntt"), false)) {
+        m_runFiles->abandon();
         emit programEndRequested();
-    else
+    } else
         setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
 }
 
