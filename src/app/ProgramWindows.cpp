@@ -1,9 +1,14 @@
 #include "ProgramWindows.h"
 
-#include "app/ErrorReport.h"
+#include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "app/TformStart.h"
+#include "platform/Clock.h"
+#include "platform/DvsError.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
+#include "update/TformAbout.h"
 
 #include <QCoreApplication>
 #include <QRect>
@@ -16,31 +21,58 @@ ProgramWindows::ProgramWindows(ProgramFiles files, Platform platform)
 
 ProgramWindows::~ProgramWindows() = default;
 
-bool ProgramWindows::start()
+bool ProgramWindows::start(const QString &commandTail)
 {
-    bool started = false;
-    runReported(m_platform.messages, [this, &started] {
+    std::unique_ptr<TformStart> splash;
+    // One guard around the whole start: an error shows its message and the
+    // program ends before its main window appears.
+    try {
+        splash = std::make_unique<TformStart>(m_files, m_platform, *this);
+        splash->show();
+        splash->repaint();
+        splash->BeforeInitialize(commandTail);
+        QCoreApplication::setApplicationName(ProgramInfo::Title);
+        splash->AfterInitialize();
+
+        splash->BeforeFormMain();
         m_formMain = std::make_unique<TformMain>(m_files, m_platform);
         // Ending after a start leaves the message loop without the window's closing steps.
         QObject::connect(m_formMain.get(), &TformMain::programEndRequested, qApp,
                          [] { QCoreApplication::exit(0); });
-        TformMain &main = *m_formMain;
-        main.ApplyGameMenuRule();
-        main.ApplyProgramSettings();
-        main.SetDravopaxVersion();
+        splash->AfterFormMain();
 
-        const TIniFile settings(m_files.settingsIni());
-        if (settings.ValueExists(QStringLiteral("dvs"), QStringLiteral("version"))) {
-            main.setVersionNotSet(false);
-            main.CreateSwitches();
-        } else {
-            main.setWindowTitle(QStringLiteral("Dravopax Vevavav - version not set"));
-            main.setVersionNotSet(true);
-        }
-        placeMainWindow();
-        started = true;
-    });
-    return started;
+        splash->BeforeFormAbout();
+        m_formAbout = new TformAbout(m_files, m_platform, m_formMain.get());
+        m_formMain->formAbout = m_formAbout;
+        splash->AfterFormAbout();
+
+        splash->BeforeFormSwitches();
+        splash->AfterFormSwitches();
+        splash->BeforeFormVersion();
+        splash->AfterFormVersion();
+        splash->BeforeFormGrfManager();
+        splash->AfterFormGrfManager();
+        splash->BeforeFormMkdvtxt();
+        splash->AfterFormMkdvtxt();
+        splash->BeforeFormPrograms();
+        splash->AfterFormPrograms();
+        splash->BeforeFormLinks();
+        splash->AfterFormLinks();
+        splash->BeforeFormUpdate();
+        splash->AfterFormUpdate();
+
+        splash->Ending();
+        splash->repaint();
+        m_platform.clock.sleep(1000);
+        return true;
+    } catch (const DvsError &error) {
+        m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+    } catch (const std::exception &error) {
+        m_platform.messages.show(MsgType::Error, QString::fromLocal8Bit(error.what()), MsgButtons::Ok);
+    }
+    m_formAbout = nullptr;
+    m_formMain.reset();
+    return false;
 }
 
 void ProgramWindows::placeMainWindow()

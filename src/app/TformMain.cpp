@@ -11,12 +11,14 @@
 #include "switches/ComponentNames.h"
 #include "switches/SwitchPanel.h"
 #include "switches/SwitchRules.h"
+#include "update/TformAbout.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -191,6 +193,8 @@ void TformMain::connectHandlers()
     onTriggered(mniSettingsZVTDir, &TformMain::mniSettingsZVTDirClick);
     onTriggered(SetZVTDirectory1, &TformMain::mniSettingsZVTDirClick);
     onTriggered(itemRun, &TformMain::itemRunClick);
+    onTriggered(itemAbout, &TformMain::ShowAbout);
+    onTriggered(About1, &TformMain::ShowAbout);
     connect(butnRun, &QToolButton::clicked, this, [this] { guarded([this] { itemRunClick(); }); });
     const std::pair<QPushButton *, void (TformMain::*)()> notepadButtons[] = {
         {butnSaveNotepad, &TformMain::butnSaveNotepadClick},
@@ -208,8 +212,8 @@ void TformMain::connectHandlers()
     // unavailable, rather than seeming to work.
     for (QAction *later : {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
                            itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster,
-                           itemMousePointerGame, itemMousePointerWin, mniCreateRegistryEntry, itemAbout,
-                           About1, ProgramsEditor1, VersionPatch1, EditDravopaxSwitches, itemMkdvtxt})
+                           itemMousePointerGame, itemMousePointerWin, mniCreateRegistryEntry, ProgramsEditor1,
+                           VersionPatch1, EditDravopaxSwitches, itemMkdvtxt})
         later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }
@@ -390,11 +394,23 @@ void TformMain::itemHelpLinksDVSHomePageClick()
     (void)m_platform.shell.open(ProgramInfo::HomePage, QString(), QString());
 }
 
+void TformMain::ShowAbout()
+{
+    if (!formAbout)
+        return;
+    // Modal for the user; nothing here waits for it to close.
+    formAbout->setWindowModality(Qt::ApplicationModal);
+    formAbout->move(geometry().center() - formAbout->rect().center());
+    formAbout->show();
+    formAbout->raise();
+    formAbout->activateWindow();
+}
+
 void TformMain::itemHelpLinksDVSEMailClick()
 {
-    m_platform.shell.open(QStringLiteral("mailto:") + ProgramInfo::AuthorMail +
-                              QStringLiteral("?subject=Dravopax Vevavav"),
-                          QString(), QString());
+    const QString mail = formAbout ? formAbout->lablDVSMail->text() : ProgramInfo::AuthorMail;
+    (void)m_platform.shell.open(
+        QStringLiteral("mailto:") + mail + QStringLiteral("?subject=Dravopax Vevavav"), QString(), QString());
 }
 
 void TformMain::closeEvent(QCloseEvent *event)

@@ -22,6 +22,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class SwitchPanel;
+class TformAbout;
 class SwitchRules;
 
 // The main window: a toolbar of drop-down buttons, the switch panel and the
@@ -77,6 +78,9 @@ public:
 
     // The game directory and its kind.
     void ZVTDirectory();
+    // The check marks of the game's own settings, from its registry values.
+    void ZVTSettings(bool fullScreen, bool safeMode, int updateMode, int midiType, bool mousePointerWin);
+    void ShowAbout();
     void mniSettingsZVTDirClick() { ZVTDirectory(); }
     void ApplyGameMenuRule();
     void CheckZVTDirectoryAtStart();
@@ -128,6 +132,9 @@ public:
     // showings: commands change title, filter or file name and put them back.
     FileDialogRequest dlgLoad;
     FileDialogRequest dlgSave;
+
+    // The about window, created by the start after the main window.
+    TformAbout *formAbout = nullptr;
 
     // Controls and menu items, named as the program's documents name them.
     QToolBar *menuMain = nullptr;

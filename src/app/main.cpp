@@ -15,7 +15,8 @@ int main(int argc, char *argv[])
     const ProgramFiles files(QCoreApplication::applicationDirPath());
     SystemPlatform system(files.folder());
     ProgramWindows windows(files, system.platform());
-    if (!windows.start())
+    // The command line after the program's name is one path, its words joined by single blanks.
+    if (!windows.start(QCoreApplication::arguments().mid(1).join(QLatin1Char(' '))))
         return 0;
     windows.formMain().show();
     return QApplication::exec();

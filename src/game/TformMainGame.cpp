@@ -100,6 +100,19 @@ void TformMain::ZVTDirectory()
     ApplyGameMenuRule();
 }
 
+void TformMain::ZVTSettings(bool fullScreen, bool safeMode, int updateMode, int midiType,
+                            bool mousePointerWin)
+{
+    itemZVTFullscreen->setChecked(fullScreen);
+    itemZVTSafeMode->setChecked(safeMode);
+    itemZVTUpdateMode->setChecked(updateMode != 1);
+    (mousePointerWin ? itemMousePointerWin : itemMousePointerGame)->setChecked(true);
+    // The numbers the music items write: No Midi 0, General Midi 1, FM Synth 2, AWE32 3.
+    QAction *const music[] = {itemZVTMidiTypeNoMidi, itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth,
+                              itemZVTMidiTypeSBlaster};
+    music[midiType >= 0 && midiType <= 3 ? midiType : 0]->setChecked(true);
+}
+
 void TformMain::ApplyGameMenuRule()
 {
     const bool windows = GameFolder::isWindowsKind(

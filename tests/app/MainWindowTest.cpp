@@ -293,7 +293,8 @@ TEST_F(MainWindowTest, ClosingSavesThePlacementWhenTheUserWantsItRemembered)
     closeProgram();
     EXPECT_EQ(
         readBytes(folder.files().settingsIni()),
-        crlf(QStringLiteral("[dvs]\nmouse=0\nmenu=0\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n")
+        crlf(QStringLiteral(
+                 "[dvs]\nmouse=0\nmenu=0\ncounter=1\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n")
                  .arg(at.x())
                  .arg(at.y())));
 }
@@ -342,7 +343,7 @@ TEST_F(MainWindowTest, DeleteSettingsFileAsksFirstAndThenDeletes)
                        "This will delete all Dravopax Vevavav Settings. Do you want continue?");
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->itemDVSDelete);
-    EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("9"));
+    EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("10")) << "this start counted";
 
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.messages.expectOk(
@@ -442,8 +443,9 @@ TEST_F(MainWindowTest, CtrlQClosesTheWindowAndSavesItsPlacement)
 TEST_F(MainWindowTest, AProgramFolderThatRefusesWritesStillStarts)
 {
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("settings.ini")));
-    fake.messages.expectOk(MsgType::Error,
-                           QStringLiteral("Unable to write to ") + folder.files().settingsIni());
+    const QString refused = QStringLiteral("Unable to write to ") + folder.files().settingsIni();
+    fake.messages.expectOk(MsgType::Error, refused); // this start cannot be counted
+    fake.messages.expectOk(MsgType::Error, refused); // nor can the placement be saved at the end
     startProgram();
     EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
     closeProgram(); // the placement cannot be saved, and the user is told

@@ -282,7 +282,7 @@ TEST_F(LauncherTest, TheRunFileLivesExactlyAsLongAsTheRealPatch)
     Platform real{platform.messages, platform.fileDialogs, platform.folders, platform.input,    shell,
                   platform.registry, platform.screen,      platform.clock,   platform.clipboard};
     windows = std::make_unique<ProgramWindows>(folder.files(), real);
-    ASSERT_TRUE(windows->start());
+    ASSERT_TRUE(windows->start(QString()));
     formMain = &windows->formMain();
     formMain->show();
 

@@ -48,10 +48,24 @@ void FakeMessageBoxes::expect(MsgType type, const QString &text, MsgButtons butt
     m_expected.push_back({type, text, buttons, answer});
 }
 
+void FakeMessageBoxes::allow(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
+{
+    m_allowed.push_back({type, text, buttons, answer});
+}
+
 MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons buttons)
 {
     m_shown.push_back({type, text, buttons});
     const MsgAnswer refusal = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    const auto matches = [&](const Expected &e) {
+        return e.type == type && e.text == text && e.buttons == buttons;
+    };
+    if (m_expected.empty() || !matches(m_expected.front())) {
+        for (const Expected &allowed : m_allowed) {
+            if (matches(allowed))
+                return allowed.answer;
+        }
+    }
     if (m_expected.empty()) {
         ADD_FAILURE() << "unexpected " << describe(type).toStdString() << " box ("
                       << describe(buttons).toStdString() << "): \"" << text.toStdString() << "\"";
@@ -201,6 +215,8 @@ private:
 
 std::unique_ptr<RegistryKey> FakeRegistry::openKey(const QString &path, bool create)
 {
+    if (!m_openError.isEmpty())
+        throw DvsError(m_openError);
     const QString lower = path.toLower();
     if (!m_keys.contains(lower)) {
         if (!create || m_refuseWrites)

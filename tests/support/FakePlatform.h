@@ -18,6 +18,7 @@
 #include <QVariant>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -41,6 +42,11 @@ public:
     void expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer);
     void expectOk(MsgType type, const QString &text) { expect(type, text, MsgButtons::Ok, MsgAnswer::Ok); }
 
+    // A box that may come any number of times, in any order, and is answered
+    // with `answer`; an expected box that matches is answered first.
+    void allow(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer);
+    void clearAllowed() { m_allowed.clear(); }
+
     MsgAnswer show(MsgType type, const QString &text, MsgButtons buttons) override;
 
     const std::vector<Shown> &shown() const { return m_shown; }
@@ -56,6 +62,7 @@ private:
         MsgAnswer answer;
     };
     std::deque<Expected> m_expected;
+    std::vector<Expected> m_allowed;
     std::vector<Shown> m_shown;
 };
 
@@ -158,11 +165,14 @@ public:
     void setString(const QString &path, const QString &name, const QString &value);
     std::optional<QVariant> value(const QString &path, const QString &name) const;
     void refuseWrites(bool refuse) { m_refuseWrites = refuse; }
+    // Every later opening of a key fails with this error.
+    void failOpening(const QString &error) { m_openError = error; }
 
 private:
     friend class FakeRegistryKey;
     QHash<QString, QHash<QString, QVariant>> m_keys; // lower-case key path -> lower-case name -> value
     bool m_refuseWrites = false;
+    QString m_openError;
 };
 
 class FakeScreen final : public Screen
@@ -175,14 +185,27 @@ private:
     QSize m_size{1024, 768};
 };
 
+// Never really sleeps: records every pause, and lets a test look at the
+// screen at each one (the splash window pauses after every progress text).
 class FakeClock final : public Clock
 {
 public:
     QDate today() const override { return m_today; }
     void setToday(QDate date) { m_today = date; }
 
+    void sleep(int milliseconds) override
+    {
+        m_sleeps.push_back(milliseconds);
+        if (m_onSleep)
+            m_onSleep(milliseconds);
+    }
+    const std::vector<int> &sleeps() const { return m_sleeps; }
+    void onSleep(std::function<void(int)> watcher) { m_onSleep = std::move(watcher); }
+
 private:
     QDate m_today{2026, 12, 6};
+    std::vector<int> m_sleeps;
+    std::function<void(int)> m_onSleep;
 };
 
 class FakeClipboard final : public Clipboard

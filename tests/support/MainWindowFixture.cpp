@@ -14,10 +14,27 @@
 MainWindowFixture::MainWindowFixture() = default;
 MainWindowFixture::~MainWindowFixture() = default;
 
-void MainWindowFixture::startProgram()
+const QString kNoGameDirectoryQuestion = QStringLiteral(
+    "You don't select your Zorvantia directory.\nYou must do it if you want to work with Dravopax "
+    "Vevavav.\nDo you want to do it now?");
+const QString kGameGoneQuestion = QStringLiteral(
+    "Zorvantia not exist at path that was last time selected.\nYou must do it if you want to work "
+    "with Dravopax Vevavav.\nDo you want to do it now?");
+const QString kVersionNotSetMessage = QStringLiteral(
+    "Settings File was not found or you do not select your Dravopax version yet.\nIf you want edit "
+    "Dravopax switches you must select your Dravopax Version.");
+
+void MainWindowFixture::startProgram(const QString &commandTail, StartQuestions questions)
 {
+    fake.messages.clearAllowed();
+    if (questions == StartQuestions::Answered) {
+        fake.messages.allow(MsgType::Warning, kNoGameDirectoryQuestion, MsgButtons::YesNo, MsgAnswer::No);
+        fake.messages.allow(MsgType::Warning, kGameGoneQuestion, MsgButtons::YesNo, MsgAnswer::No);
+        fake.messages.allow(MsgType::Information, kVersionNotSetMessage, MsgButtons::Ok, MsgAnswer::Ok);
+    }
     windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
-    ASSERT_TRUE(windows->start());
+    ASSERT_TRUE(windows->start(commandTail));
+    fake.messages.clearAllowed();
     formMain = &windows->formMain();
     formMain->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(formMain));

@@ -19,8 +19,18 @@ protected:
     MainWindowFixture();
     ~MainWindowFixture() override;
 
-    // Starts the program; the main window is shown offscreen.
-    void startProgram();
+    // The boxes every start without a game directory or a patch version
+    // shows are answered No and OK, unless a test expects them itself.
+    enum class StartQuestions
+    {
+        Answered,
+        Scripted
+    };
+
+    // Starts the program the way the entry point does, with the splash
+    // window; the main window is then shown offscreen.
+    void startProgram(const QString &commandTail = QString(),
+                      StartQuestions questions = StartQuestions::Answered);
     // Closes the main window the way the user does.
     void closeProgram();
     void TearDown() override;
@@ -38,3 +48,8 @@ protected:
     std::unique_ptr<ProgramWindows> windows;
     TformMain *formMain = nullptr;
 };
+
+// The boxes of the start that ask for a game directory or a patch version.
+extern const QString kNoGameDirectoryQuestion;
+extern const QString kGameGoneQuestion;
+extern const QString kVersionNotSetMessage;

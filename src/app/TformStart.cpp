@@ -1,0 +1,356 @@
+#include "TformStart.h"
+
+#include "app/Look.h"
+#include "app/ProgramInfo.h"
+#include "app/ProgramWindows.h"
+#include "app/TIniFile.h"
+#include "app/TformMain.h"
+#include "platform/Clock.h"
+#include "platform/DvsError.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Registry.h"
+
+#include <QBitmap>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+const QString kDvs = QStringLiteral("dvs");
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(geometry);
+    return l;
+}
+
+void colour(QLabel *l, const QColor &c)
+{
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, c);
+    l->setPalette(palette);
+}
+
+QFont splashFont(int pixels, bool bold, bool underline = false)
+{
+    QFont f = tahomaFont();
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    return f;
+}
+
+} // namespace
+
+TformStart::TformStart(ProgramFiles files, Platform platform, ProgramWindows &windows)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_files(std::move(files)), m_platform(platform), m_windows(windows)
+{
+    setObjectName(QStringLiteral("formStart"));
+    setFixedSize(281, 155);
+    move(77, 77);
+    m_picture = QPixmap(QStringLiteral(":/images/splash.png")).scaled(size());
+    // The grey of the picture is see-through, so only its shape shows.
+    setMask(QBitmap::fromImage(
+        m_picture.toImage().createMaskFromColor(QColor(191, 191, 191).rgb(), Qt::MaskInColor)));
+    createControls();
+}
+
+void TformStart::createControls()
+{
+    lablDVS3 = label(this, "lablDVS3", QStringLiteral("DRAVOPAX Vevavav"), QRect(2, 4, 281, 33));
+    lablDVS3->setFont(splashFont(27, true));
+    lablDVS3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    colour(lablDVS3, QColor(0xB9, 0x00, 0xB9));
+    lablDVS2 = label(this, "lablDVS2", QStringLiteral("DRAVOPAX Vevavav"), QRect(0, 2, 281, 33));
+    lablDVS2->setFont(splashFont(27, true, true));
+    lablDVS2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    colour(lablDVS2, Qt::black);
+
+    lablInfo = label(this, "lablInfo", QStringLiteral("Created for ZVT & Dravopax"), QRect(48, 36, 225, 14));
+    lablInfo->setFont(splashFont(11, true));
+    colour(lablInfo, QColor(0x80, 0, 0));
+    lablDVSWWW = label(this, "lablDVSWWW", ProgramInfo::HomePage, QRect(48, 50, 225, 14));
+    lablDVSMail = label(this, "lablDVSMail", ProgramInfo::AuthorMail, QRect(48, 64, 225, 14));
+    for (QLabel *link : {lablDVSWWW, lablDVSMail}) {
+        link->setFont(splashFont(11, true, true));
+        colour(link, Qt::blue);
+    }
+    imgeIcon = label(this, "imgeIcon", QString(), QRect(10, 38, 32, 32));
+    imgeIcon->setPixmap(QPixmap(QStringLiteral(":/images/icon32.png")));
+
+    const QRect trainCars[] = {{6, 80, 34, 17},   {37, 80, 32, 17},  {66, 80, 32, 17},
+                               {95, 80, 32, 17},  {124, 80, 32, 17}, {153, 80, 32, 17},
+                               {182, 80, 32, 17}, {211, 80, 32, 17}, {240, 80, 34, 17}};
+    QLabel **cars[] = {&imgICEFront, &imgICEVan1, &imgICEVan2, &imgICEVan3, &imgICEVan4,
+                       &imgICEVan5,  &imgICEVan6, &imgICEVan7, &imgICEBack};
+    const char *carNames[] = {"imgICEFront", "imgICEVan1", "imgICEVan2", "imgICEVan3", "imgICEVan4",
+                              "imgICEVan5",  "imgICEVan6", "imgICEVan7", "imgICEBack"};
+    for (int i = 0; i < 9; ++i) {
+        *cars[i] = label(this, carNames[i], QString(), trainCars[i]);
+        const QString picture = i == 0   ? QStringLiteral("train_front")
+                                : i == 8 ? QStringLiteral("train_back")
+                                         : QStringLiteral("train_van");
+        (*cars[i])->setPixmap(QPixmap(QStringLiteral(":/images/%1.png").arg(picture)));
+        (*cars[i])->hide();
+    }
+
+    label(this, "lablVersion", QStringLiteral("Version:"), QRect(10, 100, 48, 14))
+        ->setFont(splashFont(11, true));
+    lablVersionExe = label(this, "lablVersionExe", ProgramInfo::VersionText, QRect(58, 100, 110, 14));
+    lablVersionExe->setFont(splashFont(11, false));
+    label(this, "lablBy", QStringLiteral("by the Dravopax Vevavav developers"), QRect(150, 100, 125, 14))
+        ->setFont(splashFont(10, false));
+    label(this, "lablVersionNumberCaption", QStringLiteral("Version Number:"), QRect(10, 114, 80, 14))
+        ->hide();
+    lablVersionNumber = label(this, "lablVersionNumber", ProgramInfo::VersionNumber, QRect(90, 114, 40, 14));
+    lablVersionNumber->hide();
+
+    Label1 = label(this, "Label1", QStringLiteral("Loading"), QRect(0, 120, 281, 14));
+    Label1->setAlignment(Qt::AlignHCenter);
+    Label1->setFont(splashFont(11, true));
+    lablLoading =
+        label(this, "lablLoading", QStringLiteral("...::: Initializing :::..."), QRect(0, 136, 281, 14));
+    lablLoading->setAlignment(Qt::AlignHCenter);
+    lablLoading->setFont(splashFont(11, false));
+}
+
+void TformStart::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(rect(), m_picture);
+}
+
+void TformStart::progress(const QString &text)
+{
+    lablLoading->setText(text);
+    m_platform.clock.sleep(m_waitTime);
+    repaint();
+}
+
+void TformStart::BeforeInitialize(const QString &commandTail)
+{
+    imgICEFront->show();
+    progress(QStringLiteral("...::: Initializing :::..."));
+    m_startFile = commandTail;
+    // Without settings.ini the start does not pause at all.
+    if (QFileInfo::exists(m_files.settingsIni())) {
+        const int wait = TIniFile(m_files.settingsIni()).ReadInteger(kDvs, QStringLiteral("waittime"), 50);
+        m_waitTime = (wait > 1000 || wait < 0) ? 50 : wait;
+    }
+}
+
+void TformStart::AfterInitialize()
+{
+    progress(QStringLiteral("...::: Initializing Done:::..."));
+    imgICEVan1->show();
+}
+
+void TformStart::BeforeFormMain()
+{
+    progress(QStringLiteral("...::: Creating Main Program :::..."));
+}
+
+void TformStart::AfterFormMain()
+{
+    TformMain &main = m_windows.formMain();
+    progress(QStringLiteral("...::: Main Program Created :::..."));
+    progress(QStringLiteral("...::: Reading ZVT Settings :::..."));
+    readZVTSettings();
+    progress(QStringLiteral("...::: Checking ZVT Path :::..."));
+    main.CheckZVTDirectoryAtStart();
+    progress(QStringLiteral("...::: Checking ZVT Version :::..."));
+    imgICEVan2->show();
+    main.ApplyGameMenuRule();
+    progress(QStringLiteral("...::: Checking DVS Settings :::..."));
+    applyDVSSettings();
+    progress(QStringLiteral("...::: Loading Dravopax Versions Data :::..."));
+    loadVersionsAndSwitches();
+    progress(QStringLiteral("...::: Adding Links & E-Mails :::..."));
+    imgICEVan4->show();
+    progress(QStringLiteral("...::: Setting Position :::..."));
+    m_windows.placeMainWindow();
+}
+
+void TformStart::readZVTSettings()
+{
+    std::unique_ptr<RegistryKey> key =
+        m_platform.registry.openKey(QStringLiteral("Software\\Quillmark\\Zorvantia"), false);
+    for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"}) {
+        if (!key->valueExists(QString::fromLatin1(name)))
+            return;
+    }
+    // A value of the wrong type only costs the check marks of the game's
+    // settings; the program still starts.
+    try {
+        const bool fullScreen = key->readBool(QStringLiteral("FullScreen"));
+        const bool safeMode = key->readBool(QStringLiteral("SafeMode"));
+        const int updateMode = key->readInteger(QStringLiteral("UpdateMode"));
+        const int midiType = key->readInteger(QStringLiteral("MidiType"));
+        const bool mousePointerWin = key->readBool(QStringLiteral("MousePointer"));
+        m_windows.formMain().ZVTSettings(fullScreen, safeMode, updateMode, midiType, mousePointerWin);
+    } catch (const DvsError &error) {
+        m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+    }
+}
+
+void TformStart::applyDVSSettings()
+{
+    TformMain &main = m_windows.formMain();
+    main.ApplyProgramSettings();
+    const TIniFile settings(m_files.settingsIni());
+    if (settings.ValueExists(kDvs, QStringLiteral("startup")) &&
+        (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
+        m_startFile = settings.ReadString(kDvs, QStringLiteral("startup"), QString());
+    main.dlgLoad.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    main.dlgSave.folder = main.dlgLoad.folder;
+}
+
+void TformStart::loadVersionsAndSwitches()
+{
+    TformMain &main = m_windows.formMain();
+    main.SetDravopaxVersion();
+    const TIniFile settings(m_files.settingsIni());
+    if (settings.ValueExists(kDvs, QStringLiteral("version"))) {
+        main.setVersionNotSet(false);
+        progress(QStringLiteral("...::: Creating Dravopax Switches :::..."));
+        main.CreateSwitches();
+        progress(QStringLiteral("...::: Dravopax Switches Done :::..."));
+        imgICEVan3->show();
+        return;
+    }
+    main.setWindowTitle(QStringLiteral("Dravopax Vevavav - version not set"));
+    main.setVersionNotSet(true);
+    m_platform.messages.show(
+        MsgType::Information,
+        QStringLiteral("Settings File was not found or you do not select your Dravopax version "
+                       "yet.\nIf you want edit Dravopax switches you must select your Dravopax "
+                       "Version."),
+        MsgButtons::Ok);
+    progress(QStringLiteral("...::: Dravopax Switches  Not Done :::..."));
+}
+
+void TformStart::BeforeFormAbout()
+{
+    progress(QStringLiteral("...::: Creating About Window :::..."));
+}
+
+void TformStart::AfterFormAbout()
+{
+    progress(QStringLiteral("...::: About Window Done :::..."));
+    imgICEVan5->show();
+}
+
+void TformStart::BeforeFormSwitches()
+{
+    progress(QStringLiteral("...::: Creating Dravopax Switches Editor :::..."));
+}
+
+void TformStart::AfterFormSwitches()
+{
+    progress(QStringLiteral("...::: Dravopax Switches Editor Done:::..."));
+}
+
+void TformStart::BeforeFormVersion()
+{
+    progress(QStringLiteral("...::: Creating Dravopax Versions Editor :::..."));
+    imgICEVan6->show();
+}
+
+void TformStart::AfterFormVersion()
+{
+    progress(QStringLiteral("...::: Dravopax Versions Editor Done :::..."));
+}
+
+void TformStart::BeforeFormGrfManager()
+{
+    progress(QStringLiteral("...::: Creating Grf Manager :::..."));
+}
+
+void TformStart::AfterFormGrfManager()
+{
+    progress(QStringLiteral("...::: Grf Manager Done :::..."));
+}
+
+void TformStart::BeforeFormMkdvtxt()
+{
+    progress(QStringLiteral("...::: Creating Mkdvtxt Tool :::..."));
+    imgICEVan7->show();
+}
+
+void TformStart::AfterFormMkdvtxt()
+{
+    progress(QStringLiteral("...::: Mkdvtxt Tool Done :::..."));
+}
+
+void TformStart::BeforeFormPrograms()
+{
+    progress(QStringLiteral("...::: Creating Programs Shortcuts Editor :::..."));
+}
+
+void TformStart::AfterFormPrograms()
+{
+    progress(QStringLiteral("...::: Programs Shortcuts Editor Done :::..."));
+}
+
+void TformStart::BeforeFormLinks()
+{
+    progress(QStringLiteral("...::: Creating Links Editor Done :::..."));
+}
+
+void TformStart::AfterFormLinks()
+{
+    progress(QStringLiteral("...::: Links Editor Done :::..."));
+}
+
+void TformStart::BeforeFormUpdate()
+{
+    progress(QStringLiteral("...::: Initializing Auto-Updating :::..."));
+}
+
+void TformStart::AfterFormUpdate()
+{
+    progress(QStringLiteral("...::: Auto-Updating Done :::..."));
+}
+
+void TformStart::Ending()
+{
+    progress(QStringLiteral("...::: WELCOME :::..."));
+    imgICEBack->show();
+    countStart();
+    loadStartFile();
+}
+
+void TformStart::countStart()
+{
+    TIniFile settings(m_files.settingsIni());
+    try {
+        settings.WriteInteger(kDvs, QStringLiteral("counter"),
+                              settings.ReadInteger(kDvs, QStringLiteral("counter"), 0) + 1);
+    } catch (const DvsError &error) {
+        // The start goes on; the user learns that this start was not counted.
+        m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+    }
+}
+
+void TformStart::loadStartFile()
+{
+    // The whole tail is one path: nothing is unquoted or split, and only an
+    // extension of exactly ".cfg" counts.
+    const QFileInfo file(m_startFile);
+    if (m_startFile.isEmpty() || !file.isFile() || !file.fileName().contains(QLatin1Char('.')) ||
+        file.fileName().mid(file.fileName().lastIndexOf(QLatin1Char('.'))) != QLatin1String(".cfg"))
+        return;
+    // A file with a value the switches cannot take is reported like any load,
+    // and the program still starts: otherwise a stored start file with such a
+    // value would stop every start from then on.
+    try {
+        m_windows.formMain().LoadCFG(m_startFile);
+    } catch (const DvsError &error) {
+        m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+    }
+}
