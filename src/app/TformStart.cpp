@@ -99,12 +99,13 @@ void TformStart::createControls()
         (*cars[i])->hide();
     }
 
-    label(this, "lablVersion", QStringLiteral("Version:"), QRect(10, 100, 48, 14))
-        ->setFont(splashFont(11, true));
-    lablVersionExe = label(this, "lablVersionExe", ProgramInfo::VersionText, QRect(58, 100, 110, 14));
-    lablVersionExe->setFont(splashFont(11, false));
-    label(this, "lablBy", QStringLiteral("by the Dravopax Vevavav developers"), QRect(150, 100, 125, 14))
-        ->setFont(splashFont(10, false));
+    label(this, "lablVersion", QStringLiteral("Version:"), QRect(8, 100, 44, 14))
+        ->setFont(splashFont(10, true));
+    lablVersionExe = label(this, "lablVersionExe", ProgramInfo::VersionText, QRect(52, 100, 106, 14));
+    lablVersionExe->setFont(splashFont(10, false));
+    QLabel *by = label(this, "lablBy", QStringLiteral("by the DV team"), QRect(160, 100, 113, 14));
+    by->setFont(splashFont(10, false));
+    by->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label(this, "lablVersionNumberCaption", QStringLiteral("Version Number:"), QRect(10, 114, 80, 14))
         ->hide();
     lablVersionNumber = label(this, "lablVersionNumber", ProgramInfo::VersionNumber, QRect(90, 114, 40, 14));
