@@ -1,6 +1,7 @@
 #include "IniDocument.h"
 
 #include "platform/Cp1252.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -18,25 +19,6 @@ QStringView trimmed(QStringView s)
     while (e > b && isBlank(s[e - 1]))
         --e;
     return s.mid(b, e - b);
-}
-
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
 }
 
 } // namespace
@@ -86,7 +68,7 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
     // A byte-order mark left by an editor would hide the first section.
     const QByteArrayView text =
         bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
-    return IniDocument(splitLines(Cp1252::decode(text)));
+    return IniDocument(splitTextLines(Cp1252::decode(text)));
 }
 
 QByteArray IniDocument::toBytes() const

@@ -285,6 +285,7 @@ private:
     QStringList composeConfig(ConfigVariant variant) const;
     QString gameDirectory() const;
     bool gameDirectoryStored() const;
+    bool gameDirectoryFor(const QString &missing);
     void startPatch(const QString &parameters, const QString &runFile);
     void afterRun();
     void setStartupChoice(QAction *checked, const QString &selectCaption);

@@ -15,8 +15,4 @@ std::optional<QStringList> readLines(const QString &path);
 // Writes whole and atomically; false when the file system refused.
 [[nodiscard]] bool writeLines(const QString &path, const QStringList &lines);
 
-// The lines of a text as an editor holds it: a final line break ends the last
-// line rather than starting an empty one.
-QStringList linesOf(const QString &text);
-
 } // namespace TextFiles

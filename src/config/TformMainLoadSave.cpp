@@ -6,6 +6,7 @@
 #include "platform/DvsError.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/TextLines.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -112,7 +113,7 @@ void TformMain::butnSaveNotepadClick()
     dlgSave.fileName = *chosen;
     // "File saved" only for text that really reached the file; an older file
     // of that name proves nothing and is left as it was.
-    if (!TextFiles::writeLines(*chosen, TextFiles::linesOf(memoNotepad->toPlainText()))) {
+    if (!TextFiles::writeLines(*chosen, splitTextLines(memoNotepad->toPlainText()))) {
         m_platform.messages.show(MsgType::Error, QStringLiteral("File not saved"), MsgButtons::Ok);
         return;
     }

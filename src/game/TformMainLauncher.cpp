@@ -42,6 +42,15 @@ void TformMain::itemRunClick()
     }
 }
 
+// Whether a game directory is stored; if not, the user is told with `missing`.
+bool TformMain::gameDirectoryFor(const QString &missing)
+{
+    if (gameDirectoryStored())
+        return true;
+    m_platform.messages.show(MsgType::Error, missing, MsgButtons::Ok);
+    return false;
+}
+
 void TformMain::afterRun()
 {
     if (TIniFile(m_files.settingsIni()).ReadBool(kDvs, QStringLiteral("afterruntt"), false)) {
@@ -69,12 +78,8 @@ void TformMain::startPatch(const QString &parameters, const QString &runFile)
 
 void TformMain::mniFileRunDVCfgClick()
 {
-    if (!gameDirectoryStored()) {
-        m_platform.messages.show(
-            MsgType::Error, QStringLiteral("You not set ZVT directory.\nDravopax Vevavav can't continue."),
-            MsgButtons::Ok);
+    if (!gameDirectoryFor(QStringLiteral("You not set ZVT directory.\nDravopax Vevavav can't continue.")))
         return;
-    }
     if (!GameFolder(gameDirectory()).has(QStringLiteral("dravopax.cfg")) &&
         m_platform.messages.show(
             MsgType::Error,
@@ -88,12 +93,8 @@ void TformMain::mniFileRunDVCfgClick()
 
 void TformMain::mniFileRunDVFileClick()
 {
-    if (!gameDirectoryStored()) {
-        m_platform.messages.show(
-            MsgType::Error, QStringLiteral("You not set ZVT directory.\nDravopax Vevavav can't continue."),
-            MsgButtons::Ok);
+    if (!gameDirectoryFor(QStringLiteral("You not set ZVT directory.\nDravopax Vevavav can't continue.")))
         return;
-    }
     TIniFile settings(m_files.settingsIni());
     dlgLoad.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
     const std::optional<QString> chosen = m_platform.fileDialogs.open(dlgLoad);
@@ -119,12 +120,8 @@ void TformMain::mniFileRunDVFileClick()
 
 void TformMain::mniFileRunDVCurrentClick()
 {
-    if (!gameDirectoryStored()) {
-        m_platform.messages.show(
-            MsgType::Error, QStringLiteral("You do not set ZVT directory.\nDravopax Vevavav can't continue."),
-            MsgButtons::Ok);
+    if (!gameDirectoryFor(QStringLiteral("You do not set ZVT directory.\nDravopax Vevavav can't continue.")))
         return;
-    }
     const QString runFile = GameFolder(gameDirectory()).file(QStringLiteral("dvsdebug.cfg"));
     WriteRunCFG(runFile);
     if (!QFileInfo::exists(runFile))
