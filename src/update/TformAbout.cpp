@@ -1,5 +1,6 @@
 #include "TformAbout.h"
 
+#include "app/Look.h"
 #include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
 #include "platform/Shell.h"
@@ -39,6 +40,14 @@ QFont boldFont(QFont f, int pixels = 0, bool underline = false)
     return f;
 }
 
+QLabel *boldLabel(QWidget *parent, const char *name, const QString &text, QPoint at)
+{
+    QLabel *l = label(parent, name, text, at);
+    l->setFont(boldFont(parent->font()));
+    l->adjustSize();
+    return l;
+}
+
 } // namespace
 
 TformAbout::TformAbout(ProgramFiles files, Platform platform, QWidget *parent)
@@ -47,6 +56,9 @@ TformAbout::TformAbout(ProgramFiles files, Platform platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("formAbout"));
     setWindowTitle(QStringLiteral("About"));
+    QFont base = tahomaFont();
+    base.setPointSize(8);
+    setFont(base);
     setFixedSize(326, 205);
     createControls();
 }
@@ -55,14 +67,14 @@ void TformAbout::createControls()
 {
     const QFont base = font();
     lablDVS1 = label(this, "lablDVS1", QString(40, QLatin1Char(' ')), QPoint(2, 2), QSize(281, 33));
-    lablDVS1->setFont(boldFont(base, 27, true));
+    lablDVS1->setFont(boldFont(base, 24, true));
     colour(lablDVS1, Qt::yellow);
     lablDVS3 = label(this, "lablDVS3", QStringLiteral("DRAVOPAX Vevavav"), QPoint(2, 2), QSize(281, 33));
-    lablDVS3->setFont(boldFont(base, 27));
+    lablDVS3->setFont(boldFont(base, 24));
     lablDVS3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     colour(lablDVS3, QColor(0x80, 0, 0x80));
     lablDVS2 = label(this, "lablDVS2", QStringLiteral("DRAVOPAX Vevavav"), QPoint(0, 0), QSize(281, 33));
-    lablDVS2->setFont(boldFont(base, 27, true));
+    lablDVS2->setFont(boldFont(base, 24, true));
     lablDVS2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     colour(lablDVS2, Qt::black);
     imgeIcon = label(this, "imgeIcon", QString(), QPoint(288, 0), QSize(33, 33));
@@ -72,9 +84,9 @@ void TformAbout::createControls()
     colour(lablInfo, QColor(0x80, 0, 0x80));
     lablInfo->adjustSize();
 
-    label(this, "lablWWW", QStringLiteral("WWW:"), QPoint(8, 56))->setFont(boldFont(base));
+    boldLabel(this, "lablWWW", QStringLiteral("WWW:"), QPoint(8, 56));
     lablDVSWWW = label(this, "lablDVSWWW", ProgramInfo::HomePage, QPoint(50, 56));
-    label(this, "lablMail", QStringLiteral("E-Mail:"), QPoint(8, 72))->setFont(boldFont(base));
+    boldLabel(this, "lablMail", QStringLiteral("E-Mail:"), QPoint(8, 72));
     lablDVSMail = label(this, "lablDVSMail", ProgramInfo::AuthorMail, QPoint(50, 72));
     for (QLabel *link : {lablDVSWWW, lablDVSMail}) {
         link->setFont(boldFont(base, 0, true));
@@ -84,7 +96,7 @@ void TformAbout::createControls()
         link->installEventFilter(this);
     }
 
-    label(this, "lablVersion", QStringLiteral("Version:"), QPoint(8, 96))->setFont(boldFont(base));
+    boldLabel(this, "lablVersion", QStringLiteral("Version:"), QPoint(8, 96));
     label(this, "lablVersion1", QStringLiteral("Exectuable:"), QPoint(16, 112));
     lablVersionExe = label(this, "lablVersionExe", ProgramInfo::VersionText, QPoint(80, 112));
     label(this, "lablVersion2", QStringLiteral("DVS Data:"), QPoint(24, 128));
@@ -93,7 +105,7 @@ void TformAbout::createControls()
     lablVersionPatchData = label(this, "lablVersionPatchData", QString(), QPoint(80, 144), QSize(240, 14));
     label(this, "lablVersion4", QStringLiteral("Help:"), QPoint(48, 160));
     lablVersionHelp = label(this, "lablVersionHelp", QString(), QPoint(80, 160), QSize(240, 14));
-    label(this, "Label1", QStringLiteral("Current Running:"), QPoint(8, 184))->setFont(boldFont(base));
+    boldLabel(this, "Label1", QStringLiteral("Current Running:"), QPoint(8, 184));
     labCOUNT = label(this, "labCOUNT", QString(), QPoint(110, 184), QSize(100, 14));
 
     butnClose = new QPushButton(QStringLiteral("&Close"), this);
