@@ -32,6 +32,7 @@ public:
                                          const QString &workingFolder) override;
     std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
     QSize size() const override { return {1280, 1024}; }
+    QList<QRect> screens() const override { return {QRect(0, 0, 1280, 1024)}; }
     void setText(const QString &) override {}
     QString text() const override { return {}; }
 

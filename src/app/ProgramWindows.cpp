@@ -14,6 +14,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <optional>
 
 ProgramWindows::ProgramWindows(ProgramFiles files, Platform platform)
     : m_files(std::move(files)), m_platform(platform)
@@ -89,22 +90,29 @@ void ProgramWindows::placeMainWindow()
         main.setWindowState(main.windowState() | Qt::WindowMaximized);
         return;
     }
-    // A stored size from a larger screen, or a damaged one, still gives a
-    // window that fits the screen and can be used.
-    const int width = std::clamp(settings.ReadInteger(dvs, QStringLiteral("width"), defaultWidth), 640,
-                                 std::max(640, screen.width()));
-    const int height = std::clamp(settings.ReadInteger(dvs, QStringLiteral("height"), defaultHeight), 480,
-                                  std::max(480, screen.height()));
-    main.resize(width, height);
-    const int centredLeft = screen.width() / 2 - main.width() / 2;
-    const int centredTop = screen.height() / 2 - main.height() / 2;
-    QPoint at(centredLeft, centredTop);
+    const auto centred = [&](QSize window) {
+        return QPoint(screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2);
+    };
+    QSize size(std::max(640, settings.ReadInteger(dvs, QStringLiteral("width"), defaultWidth)),
+               std::max(480, settings.ReadInteger(dvs, QStringLiteral("height"), defaultHeight)));
+    std::optional<QPoint> at;
+    QRect home(QPoint(0, 0), screen);
     if (remembered) {
-        at = QPoint(settings.ReadInteger(dvs, QStringLiteral("left"), centredLeft),
-                    settings.ReadInteger(dvs, QStringLiteral("top"), centredTop));
-        // A window left on a screen that is gone comes back to the middle.
-        if (!QRect(at, main.size()).intersects(QRect(QPoint(0, 0), screen)))
-            at = QPoint(centredLeft, centredTop);
+        const QPoint middle = centred(size);
+        const QPoint stored(settings.ReadInteger(dvs, QStringLiteral("left"), middle.x()),
+                            settings.ReadInteger(dvs, QStringLiteral("top"), middle.y()));
+        // A window left on a screen that is gone comes back to the middle of the main one.
+        for (const QRect &place : m_platform.screen.screens()) {
+            if (place.intersects(QRect(stored, size))) {
+                home = place;
+                at = stored;
+                break;
+            }
+        }
     }
-    main.move(at);
+    // A stored size from a larger screen, or a damaged one, still gives a
+    // window that fits its screen.
+    size = size.boundedTo(home.size()).expandedTo(QSize(640, 480));
+    main.resize(size);
+    main.move(at.value_or(centred(size)));
 }

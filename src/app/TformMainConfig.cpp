@@ -78,14 +78,12 @@ void TformMain::LoadCFG(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw DvsError(QStringLiteral("Unable to read %1").arg(fileName));
-    const QByteArray bytes = file.readAll();
-    file.close();
 
     const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
     QSet<QString> names;
     for (SwitchControl *control : scrlMain->controls())
         names.insert(control->name());
-    for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(bytes, names)) {
+    for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(file, names)) {
         if (SwitchControl *control = scrlMain->control(assignment.name)) {
             PanelValues::applyConfigValue(*control, assignment.value, patch);
             m_rules->valueSet(control);

@@ -2,6 +2,7 @@
 
 #include "app/TIniFile.h"
 #include "config/PanelValues.h"
+#include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "switches/ComponentNames.h"
 #include "switches/SwitchControls.h"
@@ -21,16 +22,15 @@ void TformMain::CreateSwitches()
             control->widget()->installEventFilter(this);
         });
 
-    const TIniFile settings(m_files.settingsIni());
-    if (settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false))
-        ChangeCursor(QStringLiteral("ZVT"));
-
-    const QString stored =
-        settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1"));
-    const TIniFile versions(m_files.versionIni());
-    setWindowTitle(QStringLiteral("Dravopax Vevavav - ver. ") +
-                   versions.ReadString(QStringLiteral("version"), QStringLiteral("display") + stored.mid(3),
-                                       QStringLiteral("CORRUPT VERSION FILE")));
+    // The new controls take the game cursor; storing the setting again only
+    // repeats what is stored, so a refused write does not undo the build.
+    if (TIniFile(m_files.settingsIni()).ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false)) {
+        try {
+            ChangeCursor(QStringLiteral("ZVT"));
+        } catch (const DvsError &) {
+        }
+    }
+    setWindowTitle(versionCaption());
     scrlMain->show();
 }
 

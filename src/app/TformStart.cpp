@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <climits>
+
 namespace {
 
 const QString kDvs = QStringLiteral("dvs");
@@ -330,8 +332,8 @@ void TformStart::countStart()
 {
     TIniFile settings(m_files.settingsIni());
     try {
-        settings.WriteInteger(kDvs, QStringLiteral("counter"),
-                              settings.ReadInteger(kDvs, QStringLiteral("counter"), 0) + 1);
+        const int counted = settings.ReadInteger(kDvs, QStringLiteral("counter"), 0);
+        settings.WriteInteger(kDvs, QStringLiteral("counter"), counted < INT_MAX ? counted + 1 : counted);
     } catch (const DvsError &error) {
         // The start goes on; the user learns that this start was not counted.
         m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);

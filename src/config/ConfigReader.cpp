@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 
+#include <QBuffer>
 #include <QHash>
 
 namespace ConfigReader {
@@ -41,7 +42,7 @@ QString normalisedLine(QStringView line)
     return text;
 }
 
-QList<Assignment> readAssignments(const QByteArray &bytes, const QSet<QString> &switchNames)
+QList<Assignment> readAssignments(QIODevice &device, const QSet<QString> &switchNames)
 {
     // Only names that some switch has, in any letter case, can matter.
     QHash<QString, QString> firstValue; // folded name -> value of its first line
@@ -53,9 +54,11 @@ QList<Assignment> readAssignments(const QByteArray &bytes, const QSet<QString> &
     qsizetype lineIndex = 0;
     auto takeLine = [&](QByteArrayView raw) {
         const qsizetype index = lineIndex++;
-        // A line that cannot hold the ":" or "=" ending a name is skipped unread.
+        // A line that cannot hold the ":", "=" or blank ending a name is skipped unread.
         if (!raw.contains(':') && !raw.contains('=') && !raw.contains(' '))
             return;
+        if (index == 0 && raw.startsWith("\xEF\xBB\xBF"))
+            raw = raw.sliced(3);
         const QString line = normalisedLine(Cp1252::decode(raw));
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
@@ -71,20 +74,51 @@ QList<Assignment> readAssignments(const QByteArray &bytes, const QSet<QString> &
             result.append({index, name, *first});
     };
 
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        takeLine(QByteArrayView(bytes).sliced(start, i - start));
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    // Read in pieces, so a huge file costs no more memory than its longest line.
+    QByteArray pending;
+    bool afterCarriageReturn = false;
+    while (!device.atEnd()) {
+        const QByteArray piece = device.read(1 << 16);
+        if (piece.isEmpty())
+            break;
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < piece.size(); ++i) {
+            const char c = piece[i];
+            if (c == '\n' && afterCarriageReturn && i == 0) {
+                // The LF of a CR LF split between two pieces.
+                start = 1;
+                afterCarriageReturn = false;
+                continue;
+            }
+            afterCarriageReturn = false;
+            if (c != '\r' && c != '\n')
+                continue;
+            pending += QByteArrayView(piece).sliced(start, i - start);
+            takeLine(pending);
+            pending.clear();
+            if (c == '\r') {
+                if (i + 1 < piece.size()) {
+                    if (piece[i + 1] == '\n')
+                        ++i;
+                } else {
+                    afterCarriageReturn = true;
+                }
+            }
+            start = i + 1;
+        }
+        pending += QByteArrayView(piece).sliced(start);
     }
-    if (start < n)
-        takeLine(QByteArrayView(bytes).sliced(start));
+    if (!pending.isEmpty())
+        takeLine(pending);
     return result;
+}
+
+QList<Assignment> readAssignments(const QByteArray &bytes, const QSet<QString> &switchNames)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readAssignments(buffer, switchNames);
 }
 
 } // namespace ConfigReader

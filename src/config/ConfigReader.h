@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -24,9 +25,10 @@ struct Assignment
     QString value;      // from the first line of that name, regardless of case
 };
 
-// The lines of `bytes` (ended by CR LF, CR or LF) that name one of
+// The lines of a file (ended by CR LF, CR or LF) that name one of
 // `switchNames` exactly, in line order. Lines are taken one at a time, so a
 // huge file costs no more memory than its longest line.
+QList<Assignment> readAssignments(QIODevice &device, const QSet<QString> &switchNames);
 QList<Assignment> readAssignments(const QByteArray &bytes, const QSet<QString> &switchNames);
 
 } // namespace ConfigReader

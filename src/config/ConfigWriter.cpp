@@ -41,7 +41,9 @@ QString ConfigWriter::valueOf(const SwitchState &state, ConfigVariant variant) c
     case SwitchKind::Text:
         return state.text;
     case SwitchKind::Set:
-        return QString::number(checkedSum(readCheckListWeights(m_patch, name), state.checks));
+        // The patch reads a 32-bit number; a larger sum wraps as it would there.
+        return QString::number(static_cast<qint32>(
+            static_cast<quint32>(checkedSum(readCheckListWeights(m_patch, name), state.checks))));
     }
     return {};
 }

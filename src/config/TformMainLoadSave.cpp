@@ -3,6 +3,7 @@
 #include "app/TIniFile.h"
 #include "config/TextFiles.h"
 #include "game/GameFolder.h"
+#include "platform/Cp1252.h"
 #include "platform/DvsError.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -111,14 +112,24 @@ void TformMain::butnSaveNotepadClick()
     if (!chosen)
         return;
     dlgSave.fileName = *chosen;
+    const QString text = memoNotepad->toPlainText();
+    // The file holds Western European text; other characters would become "?".
+    if (!Cp1252::canEncode(text) &&
+        m_platform.messages.show(
+            MsgType::Warning,
+            QStringLiteral("Some characters of this text cannot be stored in the file and will "
+                           "be written as '?'.\nSave anyway?"),
+            MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
     // "File saved" only for text that really reached the file; an older file
     // of that name proves nothing and is left as it was.
-    if (!TextFiles::writeLines(*chosen, splitTextLines(memoNotepad->toPlainText()))) {
+    if (!TextFiles::writeLines(*chosen, splitTextLines(text))) {
         m_platform.messages.show(MsgType::Error, QStringLiteral("File not saved"), MsgButtons::Ok);
         return;
     }
-    writeLastDir(*chosen);
     m_platform.messages.show(MsgType::Information, QStringLiteral("File saved"), MsgButtons::Ok);
+    // The file is saved whatever happens to the setting; a refused one is reported after.
+    writeLastDir(*chosen);
 }
 
 void TformMain::butnLoadNotepadClick()

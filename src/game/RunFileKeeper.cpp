@@ -12,6 +12,13 @@ void RunFileKeeper::abandon()
     m_users.clear();
 }
 
+void RunFileKeeper::release(const QString &path)
+{
+    const Users users = m_users.value(path);
+    if (users.running == 0 && !users.mustStay)
+        QFile::remove(path);
+}
+
 void RunFileKeeper::keep(const QString &path, std::unique_ptr<StartedProgram> program)
 {
     Users &users = m_users[path];
@@ -19,6 +26,9 @@ void RunFileKeeper::keep(const QString &path, std::unique_ptr<StartedProgram> pr
         users.mustStay = true;
         return;
     }
+    // The file was written afresh for this start, which alone decides now.
+    if (users.running == 0)
+        users.mustStay = false;
     ++users.running;
     StartedProgram *watched = program.get();
     connect(watched, &StartedProgram::finished, this, [this, path, watched] {

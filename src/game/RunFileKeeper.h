@@ -21,6 +21,9 @@ public:
     ~RunFileKeeper() override;
 
     void keep(const QString &path, std::unique_ptr<StartedProgram> program);
+    // Nothing was started with the run file: it goes at once, unless a patch
+    // started with it before still runs.
+    void release(const QString &path);
     // The program ends before the patches it started: their run files stay.
     void abandon();
 

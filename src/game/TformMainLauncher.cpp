@@ -68,8 +68,11 @@ void TformMain::startPatch(const QString &parameters, const QString &runFile)
     const GameFolder folder(directory);
     const std::optional<QString> patch = GameFolder::patchExecutable(
         TIniFile(m_files.settingsIni()).ReadString(kZvt, QStringLiteral("version"), QStringLiteral("0")));
-    if (!patch)
+    if (!patch) {
+        if (!runFile.isEmpty())
+            m_runFiles->release(runFile);
         return;
+    }
     std::unique_ptr<StartedProgram> started =
         m_platform.shell.open(folder.find(*patch).value_or(folder.file(*patch)), parameters, directory);
     if (!runFile.isEmpty())

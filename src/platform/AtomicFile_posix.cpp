@@ -39,13 +39,15 @@ bool writeFileAtomically(const QString &path, const QByteArray &content)
     struct stat existing
     {
     };
-    const mode_t mode =
-        ::stat(QFile::encodeName(target).constData(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const bool replacing = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
+    const int fd =
+        ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
     if (fd < 0)
         return false;
-    // The new file keeps the old one's permissions, whatever the umask says.
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && ::fsync(fd) == 0;
+    // A replaced file keeps its permissions whatever the umask says; a new one
+    // gets what the umask allows.
+    bool ok = (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, content) &&
+              ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok)
         ok = ::rename(temporaryName.constData(), QFile::encodeName(target).constData()) == 0;

@@ -38,6 +38,15 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+bool canEncode(QStringView text)
+{
+    for (const QChar c : text) {
+        if (encodeOne(c.unicode()) == '?' && c != QLatin1Char('?'))
+            return false;
+    }
+    return true;
+}
+
 QByteArray encode(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);

@@ -14,4 +14,7 @@ QString decode(QByteArrayView bytes);
 // Characters outside the code page become '?'.
 QByteArray encode(QStringView text);
 
+// Whether every character of the text has a byte in the code page.
+bool canEncode(QStringView text);
+
 } // namespace Cp1252

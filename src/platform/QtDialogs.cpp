@@ -137,6 +137,20 @@ QSize QtScreen::size() const
     return screen ? screen->size() : QSize(800, 600);
 }
 
+QList<QRect> QtScreen::screens() const
+{
+    QList<QRect> all;
+    if (const QScreen *primary = QGuiApplication::primaryScreen())
+        all.append(primary->geometry());
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen())
+            all.append(screen->geometry());
+    }
+    if (all.isEmpty())
+        all.append(QRect(QPoint(0, 0), size()));
+    return all;
+}
+
 void QtClipboard::setText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);

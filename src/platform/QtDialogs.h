@@ -41,6 +41,7 @@ class QtScreen final : public Screen
 {
 public:
     QSize size() const override;
+    QList<QRect> screens() const override;
 };
 
 class QtClipboard final : public Clipboard

@@ -14,16 +14,22 @@
 
 namespace {
 
-// The start time of a process in clock ticks since boot, which tells it apart
-// from a later process that happens to get the same number.
-QByteArray startTimeOf(qint64 pid)
+// The fields of /proc/<pid>/stat after the command name, which may hold
+// blanks and is closed by the last parenthesis.
+QList<QByteArray> statFields(qint64 pid)
 {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
         return {};
     const QByteArray line = stat.readAll();
-    // The command name in parentheses may hold blanks; the fields follow it.
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return line.mid(line.lastIndexOf(')') + 2).split(' ');
+}
+
+// The start time of a process in clock ticks since boot, which tells it apart
+// from a later process that happens to get the same number.
+QByteArray startTimeOf(qint64 pid)
+{
+    const QList<QByteArray> fields = statFields(pid);
     return fields.size() > 19 ? fields[19] : QByteArray();
 }
 
@@ -31,7 +37,13 @@ bool stillRuns(qint64 pid, const QByteArray &startTime)
 {
     if (::kill(pid_t(pid), 0) != 0 && errno != EPERM)
         return false;
-    return startTime.isEmpty() || startTimeOf(pid) == startTime;
+    const QList<QByteArray> fields = statFields(pid);
+    if (fields.isEmpty())
+        return startTime.isEmpty(); // no /proc to ask: the signal test is all there is
+    // An ended process that nobody has reaped yet is still listed, as a zombie.
+    if (fields[0] == "Z" || fields[0] == "X")
+        return false;
+    return startTime.isEmpty() || (fields.size() > 19 && fields[19] == startTime);
 }
 
 // Looks at the process now and then; the window never waits for it.

@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace {
@@ -163,12 +164,16 @@ bool TformAbout::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Leave:
             colour(link, Qt::blue);
             break;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
+            const auto *release = static_cast<QMouseEvent *>(event);
+            if (release->button() != Qt::LeftButton || !link->rect().contains(release->position().toPoint()))
+                break;
             if (link == lablDVSWWW)
                 OpenWWW();
             else
                 SendMail();
             return true;
+        }
         default:
             break;
         }

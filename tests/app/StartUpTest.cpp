@@ -192,6 +192,28 @@ TEST_F(StartUpTest, EveryStartIsCounted)
     EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("2"));
 }
 
+TEST_F(StartUpTest, TheCounterStopsAtItsLargestValue)
+{
+    folder.writeSettings(QStringLiteral("[dvs]\ncounter=2147483647\n"));
+    startProgram();
+    EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("2147483647"));
+}
+
+TEST_F(StartUpTest, AWindowOnAnotherScreenStaysThereAndOneOnAGoneScreenComesBack)
+{
+    fake.screen.setSize(QSize(1920, 1080));
+    fake.screen.addScreen(QRect(1920, 0, 1280, 1024));
+    folder.writeSettings(QStringLiteral("[dvs]\nleft=2100\ntop=100\nwidth=900\nheight=700\n"));
+    startProgram();
+    EXPECT_EQ(formMain->pos(), QPoint(2100, 100));
+    EXPECT_EQ(formMain->size(), QSize(900, 700));
+    closeProgram();
+
+    folder.writeSettings(QStringLiteral("[dvs]\nleft=5000\ntop=100\nwidth=900\nheight=700\n"));
+    startProgram();
+    EXPECT_EQ(formMain->pos(), QPoint(1920 / 2 - 900 / 2, 1080 / 2 - 700 / 2));
+}
+
 TEST_F(StartUpTest, ACfgFileNamedOnTheCommandLineIsLoadedAtTheEnd)
 {
     prepareSwitches();

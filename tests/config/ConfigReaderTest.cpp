@@ -75,6 +75,22 @@ TEST(ConfigReader, LinesEndWithCrLfCrOrLf)
               (QStringList{QStringLiteral("0:a=1"), QStringLiteral("2:b=2")}));
 }
 
+TEST(ConfigReader, ALineBreakSplitBetweenTwoReadsIsOneBreak)
+{
+    // The file is read in pieces of 64 KiB; this CR ends one piece and its LF starts the next.
+    QByteArray text = "a " + QByteArray((1 << 16) - 3, 'x') + "\r\nb 2\r\n";
+    ASSERT_EQ(text.indexOf('\r'), (1 << 16) - 1);
+    EXPECT_EQ(ConfigReader::readAssignments(text, {QStringLiteral("a"), QStringLiteral("b")}).last().line, 1);
+}
+
+TEST(ConfigReader, AByteOrderMarkDoesNotHideTheFirstLine)
+{
+    EXPECT_EQ(readBack(QByteArray("\xEF\xBB\xBF"
+                                  "a on\r\n"),
+                       {QStringLiteral("a")}),
+              QStringList{QStringLiteral("0:a=on")});
+}
+
 TEST(ConfigReader, NulBytesHugeLinesAndWesternLettersAreHarmless)
 {
     QByteArray text("a 1\r\n");

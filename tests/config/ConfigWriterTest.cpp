@@ -158,6 +158,19 @@ TEST_F(ConfigWriterTest, TheRunVariantHasAShortHeaderAndNoCommentLines)
                                                                "none 0\n")));
 }
 
+TEST_F(ConfigWriterTest, ACheckListSumBeyond32BitsWrapsAsThePatchReadsIt)
+{
+    folder.writePatch(
+        QStringLiteral("[huge]\ncomponent=5\nnumber=1\nvalue0=1073741824\nvalue1=1073741824\n"));
+    SwitchState huge = state("huge", SwitchKind::Set);
+    huge.checks = {true, true};
+    const IniSnapshot patch = TIniFile(folder.files().patchIni()).snapshot();
+    const IniSnapshot settings = TIniFile(folder.files().settingsIni()).snapshot();
+    const IniSnapshot versions = TIniFile(folder.files().versionIni()).snapshot();
+    EXPECT_EQ(ConfigWriter(patch, settings, versions).compose({huge}, ConfigVariant::Run).last(),
+              QStringLiteral("huge -2147483648"));
+}
+
 TEST_F(ConfigWriterTest, NoVersionRecordedGivesUnknown)
 {
     folder.writeSettings(QStringLiteral("[dvs]\nmenu=1\n"));

@@ -45,6 +45,14 @@ protected:
     }
     const FileDialogRequest &lastDialog() const { return fake.fileDialogs.shown().back().request; }
 
+    // What a save of the panel writes, with the lanterns as given.
+    static QByteArray savedPanel(bool lanternsOn)
+    {
+        return crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
+                                   "// Compatibile with UNKNOWN\n\nlanterns %1\nmotto gold\n")
+                        .arg(lanternsOn ? QStringLiteral("on") : QStringLiteral("off")));
+    }
+
     QTemporaryDir games;
     QString game;
 };
@@ -92,7 +100,7 @@ TEST_F(LoadSaveTest, ToFileAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
     EXPECT_EQ(lastDialog().title, QStringLiteral("Save Configuration File"));
     EXPECT_EQ(lastDialog().defaultExtension, QStringLiteral("cfg"));
     EXPECT_TRUE(lastDialog().askOverwrite);
-    EXPECT_TRUE(readBytes(file("out.cfg")).contains("lanterns off\r\n"));
+    EXPECT_EQ(readBytes(file("out.cfg")), savedPanel(false));
     EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
 
     click(formMain->itemDVSOverwrite);
@@ -116,16 +124,16 @@ TEST_F(LoadSaveTest, ToDravopaxCfgFollowsTheOverwriteSetting)
 
     fake.messages.expect(MsgType::Information, create, MsgButtons::YesNo, MsgAnswer::Yes);
     click(formMain->mniFileSaveCfg);
-    EXPECT_TRUE(readBytes(gameCfg()).contains("lanterns off\r\n"));
+    EXPECT_EQ(readBytes(gameCfg()), savedPanel(false));
 
     lanterns()->setChecked(true);
     fake.messages.expect(MsgType::Information, overwrite, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniFileSaveCfg);
-    EXPECT_TRUE(readBytes(gameCfg()).contains("lanterns off\r\n")) << "No writes nothing";
+    EXPECT_EQ(readBytes(gameCfg()), savedPanel(false)) << "No writes nothing";
 
     click(formMain->itemDVSOverwrite);
     click(formMain->mniFileSaveCfg);
-    EXPECT_TRUE(readBytes(gameCfg()).contains("lanterns on\r\n")) << "no question with saveconf";
+    EXPECT_EQ(readBytes(gameCfg()), savedPanel(true)) << "no question with saveconf";
 }
 
 TEST_F(LoadSaveTest, ToDravopaxCfgWithoutAGameDirectoryWarnsAndWritesNothing)
@@ -154,6 +162,25 @@ TEST_F(LoadSaveTest, NotepadSaveAsWritesTheTextAndSaysSo)
     EXPECT_EQ(setting(QStringLiteral("lastdir")), games.path() + QLatin1Char('/'));
     EXPECT_EQ(formMain->dlgSave.title, QStringLiteral("Save Configuration File")) << "put back";
     EXPECT_EQ(formMain->dlgSave.filter, kLoadFilter);
+}
+
+TEST_F(LoadSaveTest, NotepadTextTheFileCannotHoldIsSavedOnlyAfterAWarning)
+{
+    startProgram();
+    formMain->memoNotepad->setPlainText(QStringLiteral("Łódź"));
+    const QString warning =
+        QStringLiteral("Some characters of this text cannot be stored in the file and will be "
+                       "written as '?'.\nSave anyway?");
+    fake.fileDialogs.answerSave(file("east.txt"));
+    fake.messages.expect(MsgType::Warning, warning, MsgButtons::YesNo, MsgAnswer::No);
+    QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(file("east.txt")));
+
+    fake.fileDialogs.answerSave(file("east.txt"));
+    fake.messages.expect(MsgType::Warning, warning, MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.messages.expectOk(MsgType::Information, QStringLiteral("File saved"));
+    QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
+    EXPECT_EQ(readBytes(file("east.txt")), QByteArray("?\xF3\x64?\r\n"));
 }
 
 TEST_F(LoadSaveTest, NotepadSaveAsThatFailsSaysSoAndKeepsTheOlderFile)

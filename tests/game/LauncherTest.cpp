@@ -151,6 +151,25 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnes)
     EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg")));
 }
 
+TEST_F(LauncherTest, ARunFileThatStartedNothingIsDeletedAtOnce)
+{
+    for (const char *kind : {"win", "dos", "unk"}) {
+        installGame(QString::fromLatin1(kind), {"ZizaVEZ.exe", "zorvan.exe"}, QStringLiteral("run=2\n"));
+        startProgram();
+        click(formMain->itemRun);
+        EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg"))) << kind;
+        EXPECT_TRUE(starts().empty());
+
+        const QString chosen = games.path() + QStringLiteral("/mine.cfg");
+        writeBytes(chosen, QByteArray("lanterns on\r\n"));
+        click(formMain->mniSelectRunDVFile);
+        fake.fileDialogs.answerOpen(chosen);
+        click(formMain->itemRun);
+        EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg"))) << kind;
+        closeProgram();
+    }
+}
+
 TEST_F(LauncherTest, ARunFileStaysWhileAnotherPatchStillUsesItOrWhenItsEndCannotBeSeen)
 {
     installGame(QStringLiteral("dos+dvp"), {"zorvan.exe", "dravopax.exe"}, QStringLiteral("run=2\n"));
@@ -164,7 +183,12 @@ TEST_F(LauncherTest, ARunFileStaysWhileAnotherPatchStillUsesItOrWhenItsEndCannot
 
     fake.shell.setWatchable(false);
     click(formMain->itemRun);
-    EXPECT_TRUE(QFile::exists(inGame("dvsdebug.cfg"))) << "kept for good; the next run overwrites it";
+    EXPECT_TRUE(QFile::exists(inGame("dvsdebug.cfg"))) << "kept; the next run overwrites it";
+
+    fake.shell.setWatchable(true);
+    click(formMain->itemRun);
+    fake.shell.finish(starts().size() - 1);
+    EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg"))) << "a later watched run decides afresh";
 }
 
 TEST_F(LauncherTest, EndingAfterTheStartLeavesTheRunFileAndSkipsTheClosingSteps)

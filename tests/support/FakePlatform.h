@@ -179,10 +179,14 @@ class FakeScreen final : public Screen
 {
 public:
     QSize size() const override { return m_size; }
+    QList<QRect> screens() const override { return QList<QRect>{QRect(QPoint(0, 0), m_size)} + m_others; }
     void setSize(QSize size) { m_size = size; }
+    // Further screens beside the main one.
+    void addScreen(QRect where) { m_others.append(where); }
 
 private:
     QSize m_size{1024, 768};
+    QList<QRect> m_others;
 };
 
 // Never really sleeps: records every pause, and lets a test look at the

@@ -67,6 +67,8 @@ TEST_F(AboutTest, TheLinksTurnRedUnderTheMouseAndOpenThroughTheShell)
     QCoreApplication::sendEvent(www, &leave);
     EXPECT_EQ(colourOf(www), QColor(Qt::blue));
 
+    QTest::mouseClick(www, Qt::RightButton);
+    EXPECT_TRUE(fake.shell.starts().empty()) << "only the left button follows a link";
     QTest::mouseClick(www, Qt::LeftButton);
     QTest::mouseClick(about().lablDVSMail, Qt::LeftButton);
     ASSERT_EQ(fake.shell.starts().size(), 2u);
