@@ -316,15 +316,17 @@ namespace {
 
 // Runs `action` with the rights of an ordinary user when the tests run as root,
 // for whom every file would be readable.
-void asOrdinaryUser(const std::function<void()> &action)
+// False when the rights cannot be dropped here.
+bool asOrdinaryUser(const std::function<void()> &action)
 {
     if (geteuid() != 0) {
         action();
-        return;
+        return true;
     }
-    ASSERT_EQ(seteuid(65534), 0);
+    if (seteuid(65534) != 0)
+        return false;
     action();
-    ASSERT_EQ(seteuid(0), 0);
+    return seteuid(0) == 0;
 }
 
 TEST_F(TIniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
@@ -336,7 +338,7 @@ TEST_F(TIniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
     QFile::setPermissions(path(), QFile::WriteOwner);
     QString message;
     QString read;
-    asOrdinaryUser([&] {
+    const bool ran = asOrdinaryUser([&] {
         TIniFile ini(path());
         read = ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("default"));
         try {
@@ -346,6 +348,8 @@ TEST_F(TIniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
         }
     });
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    if (!ran)
+        GTEST_SKIP() << "no way to read a file as an ordinary user here";
     EXPECT_EQ(read, QStringLiteral("default")) << "reads never fail";
     EXPECT_EQ(message, QStringLiteral("Unable to write to ") + path());
     EXPECT_EQ(readBytes(path()), before);

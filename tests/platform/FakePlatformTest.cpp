@@ -30,4 +30,3 @@ TEST(FakeMessageBoxes, FailsOnAnExpectedBoxThatNeverCame)
     boxes.expectOk(MsgType::Information, QStringLiteral("File saved"));
     EXPECT_NONFATAL_FAILURE(boxes.verify(), "never shown: \"File saved\"");
 }
-
