@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -34,6 +35,22 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The median of three runs of `work`, in milliseconds; `before` runs untimed
+// ahead of each.
+double medianMs(
+    const std::function<void()> &work, const std::function<void()> &before = [] {})
+{
+    std::vector<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        before();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        runs.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return median(runs);
+}
+
 // Milliseconds for CreateSwitches on a database of `switches` switches.
 double createSwitchesMs(BenchPlatform &platform, int switches)
 {
@@ -46,22 +63,18 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
 
     TformMain window(files, platform.platform());
     window.show();
-    std::vector<double> runs;
-    for (int run = 0; run < 3; ++run) {
-        // As in use, the event loop has drawn the window and deleted the old
-        // panel before the panel is built again.
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QElapsedTimer timer;
-        timer.start();
-        window.CreateSwitches();
-        runs.push_back(double(timer.nsecsElapsed()) / 1e6);
-        if (int(window.scrlMain->controls().size()) != switches) {
-            std::fprintf(stderr, "built %zu of %d switches\n", window.scrlMain->controls().size(), switches);
-            std::exit(2);
-        }
+    const double ms = medianMs([&] { window.CreateSwitches(); },
+                               [] {
+                                   // As in use, the event loop has drawn the window and deleted
+                                   // the old panel before the panel is built again.
+                                   QCoreApplication::processEvents();
+                                   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                               });
+    if (int(window.scrlMain->controls().size()) != switches) {
+        std::fprintf(stderr, "built %zu of %d switches\n", window.scrlMain->controls().size(), switches);
+        std::exit(2);
     }
-    return median(runs);
+    return ms;
 }
 
 // Milliseconds to load a 2,000-line configuration file into a 1,000-switch
@@ -89,13 +102,7 @@ std::pair<double, double> configFilesMs(BenchPlatform &platform)
     QCoreApplication::processEvents();
 
     const QString saved = dir.path() + QStringLiteral("/saved.cfg");
-    std::vector<double> saves;
-    for (int run = 0; run < 3; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        window.SaveCFG(saved);
-        saves.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
+    const double saveMs = medianMs([&] { window.SaveCFG(saved); });
 
     // Every switch once, then as many lines again: comments, unknown names and
     // switches named a second time.
@@ -116,14 +123,7 @@ std::pair<double, double> configFilesMs(BenchPlatform &platform)
     out.open(QIODevice::WriteOnly);
     out.write(text);
     out.close();
-    std::vector<double> loads;
-    for (int run = 0; run < 3; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        window.LoadCFG(loaded);
-        loads.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return {median(loads), median(saves)};
+    return {medianMs([&] { window.LoadCFG(loaded); }), saveMs};
 }
 
 double cachedReadRatio()

@@ -66,9 +66,7 @@ IniDocument::IniDocument(QStringList lines) : m_lines(std::move(lines))
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 {
     // A byte-order mark left by an editor would hide the first section.
-    const QByteArrayView text =
-        bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
-    return IniDocument(splitTextLines(Cp1252::decode(text)));
+    return IniDocument(splitTextLines(Cp1252::decode(Cp1252::withoutByteOrderMark(bytes))));
 }
 
 QByteArray IniDocument::toBytes() const

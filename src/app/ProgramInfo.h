@@ -12,6 +12,8 @@ inline const QString VersionNumber = QStringLiteral("0");
 inline const QString HomePage = QStringLiteral("http://dravopax-vevavav.example.org/");
 inline const QString AuthorMail = QStringLiteral("author@dravopax-vevavav.example.org");
 inline const QString MaintainerContact = QStringLiteral("maintainer@dravopax-vevavav.example.org");
+// The game's own key in the machine-wide registry.
+inline const QString GameRegistryKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
 // Where the two download offers for the patch itself lead.
 inline const QString PatchHomePage = QStringLiteral("http://dravopax.example.org/");
 

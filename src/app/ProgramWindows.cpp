@@ -1,4 +1,5 @@
 #include "ProgramWindows.h"
+#include "app/SettingNames.h"
 
 #include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
@@ -83,24 +84,23 @@ void ProgramWindows::placeMainWindow()
     const QSize screen = m_platform.screen.size();
     const int defaultWidth = screen.width() < 800 ? 640 : 800;
     const int defaultHeight = screen.height() < 600 ? 480 : 600;
-    const QString dvs = QStringLiteral("dvs");
 
-    const bool remembered = settings.ReadBool(dvs, QStringLiteral("position"), true);
-    if (remembered && settings.ReadInteger(dvs, QStringLiteral("maximize"), 0) == 1) {
+    const bool remembered = settings.ReadBool(kDvs, QStringLiteral("position"), true);
+    if (remembered && settings.ReadInteger(kDvs, QStringLiteral("maximize"), 0) == 1) {
         main.setWindowState(main.windowState() | Qt::WindowMaximized);
         return;
     }
     const auto centred = [&](QSize window) {
         return QPoint(screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2);
     };
-    QSize size(std::max(640, settings.ReadInteger(dvs, QStringLiteral("width"), defaultWidth)),
-               std::max(480, settings.ReadInteger(dvs, QStringLiteral("height"), defaultHeight)));
+    QSize size(std::max(640, settings.ReadInteger(kDvs, QStringLiteral("width"), defaultWidth)),
+               std::max(480, settings.ReadInteger(kDvs, QStringLiteral("height"), defaultHeight)));
     std::optional<QPoint> at;
     QRect home(QPoint(0, 0), screen);
     if (remembered) {
         const QPoint middle = centred(size);
-        const QPoint stored(settings.ReadInteger(dvs, QStringLiteral("left"), middle.x()),
-                            settings.ReadInteger(dvs, QStringLiteral("top"), middle.y()));
+        const QPoint stored(settings.ReadInteger(kDvs, QStringLiteral("left"), middle.x()),
+                            settings.ReadInteger(kDvs, QStringLiteral("top"), middle.y()));
         // A window left on a screen that is gone comes back to the middle of the main one.
         for (const QRect &place : m_platform.screen.screens()) {
             if (place.intersects(QRect(stored, size))) {

@@ -1,4 +1,5 @@
 #include "TformMain.h"
+#include "app/SettingNames.h"
 
 #include "app/ErrorReport.h"
 #include "app/Look.h"
@@ -28,12 +29,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString kDvs = QStringLiteral("dvs");
-
-} // namespace
 
 TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
     : QMainWindow(parent), m_files(std::move(files)), m_platform(platform)
@@ -218,6 +213,15 @@ void TformMain::connectHandlers()
     butnUpdate->setEnabled(false);
 }
 
+void TformMain::restatingSetting(const std::function<void()> &apply)
+{
+    try {
+        apply();
+    } catch (const DvsError &) {
+        // Only what is stored was stored again; the choice is in force on screen.
+    }
+}
+
 void TformMain::writeSetting(const QString &key, bool value)
 {
     TIniFile(m_files.settingsIni()).WriteBool(kDvs, key, value);
@@ -238,19 +242,12 @@ void TformMain::ApplyProgramSettings()
     else
         itemDVSMinimize->setChecked(true);
     ChangeRunSettings();
-    // These store their choice again. At start that only repeats what is
-    // stored, so a program folder that refuses the write must not keep the
-    // program from starting; the choice is in force on screen either way.
+    // Storing these choices again only repeats what is stored, so a program
+    // folder that refuses the write must not keep the program from starting.
     const bool gameCursor = settings.ReadBool(kDvs, QStringLiteral("mouse"), false);
     const int menu = settings.ReadInteger(kDvs, QStringLiteral("menu"), 0);
-    try {
-        ChangeCursor(gameCursor ? QStringLiteral("ZVT") : QStringLiteral("Win"));
-    } catch (const DvsError &) {
-    }
-    try {
-        MenuPosition(menu >= 1 && menu <= 3 ? menu : 0);
-    } catch (const DvsError &) {
-    }
+    restatingSetting([&] { ChangeCursor(gameCursor ? QStringLiteral("ZVT") : QStringLiteral("Win")); });
+    restatingSetting([&] { MenuPosition(menu >= 1 && menu <= 3 ? menu : 0); });
     itemDVS3DLook->setChecked(settings.ReadBool(kDvs, QStringLiteral("3dlook"), true));
 }
 

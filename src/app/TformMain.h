@@ -281,6 +281,10 @@ private:
 
     ComponentNameSet componentNames() const;
     void writeSetting(const QString &key, bool value);
+    // Runs a command that stores a choice already stored; a refused write is
+    // then no reason to stop.
+    void restatingSetting(const std::function<void()> &apply);
+    static QString fileNotFoundMessage(const QString &path);
     void writeLastDir(const QString &fileName);
     QStringList composeConfig(ConfigVariant variant) const;
     QString gameDirectory() const;

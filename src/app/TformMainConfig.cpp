@@ -1,4 +1,5 @@
 #include "TformMain.h"
+#include "app/SettingNames.h"
 
 #include "app/TIniFile.h"
 #include "config/ConfigReader.h"
@@ -40,7 +41,7 @@ void TformMain::writeLastDir(const QString &fileName)
     QString folder = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath());
     if (!folder.endsWith(QDir::separator()))
         folder += QDir::separator();
-    TIniFile(m_files.settingsIni()).WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), folder);
+    TIniFile(m_files.settingsIni()).WriteString(kDvs, QStringLiteral("lastdir"), folder);
 }
 
 void TformMain::SaveCFG(const QString &fileName)

@@ -1,8 +1,8 @@
 #include "TformMain.h"
 
+#include "app/SettingNames.h"
 #include "app/TIniFile.h"
 #include "config/PanelValues.h"
-#include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "switches/ComponentNames.h"
 #include "switches/SwitchControls.h"
@@ -22,14 +22,9 @@ void TformMain::CreateSwitches()
             control->widget()->installEventFilter(this);
         });
 
-    // The new controls take the game cursor; storing the setting again only
-    // repeats what is stored, so a refused write does not undo the build.
-    if (TIniFile(m_files.settingsIni()).ReadBool(QStringLiteral("dvs"), QStringLiteral("mouse"), false)) {
-        try {
-            ChangeCursor(QStringLiteral("ZVT"));
-        } catch (const DvsError &) {
-        }
-    }
+    // The new controls take the game cursor.
+    if (TIniFile(m_files.settingsIni()).ReadBool(kDvs, QStringLiteral("mouse"), false))
+        restatingSetting([this] { ChangeCursor(QStringLiteral("ZVT")); });
     setWindowTitle(versionCaption());
     scrlMain->show();
 }
@@ -60,8 +55,7 @@ void TformMain::ReloadDVDatabase()
 QString TformMain::versionCaption() const
 {
     const QString stored =
-        TIniFile(m_files.settingsIni())
-            .ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1"));
+        TIniFile(m_files.settingsIni()).ReadString(kDvs, QStringLiteral("version"), QStringLiteral("1"));
     return QStringLiteral("Dravopax Vevavav - ver. ") +
            TIniFile(m_files.versionIni())
                .ReadString(QStringLiteral("version"), QStringLiteral("display") + stored.mid(3),

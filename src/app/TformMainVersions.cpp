@@ -1,4 +1,5 @@
 #include "TformMain.h"
+#include "app/SettingNames.h"
 
 #include "app/TIniFile.h"
 #include "platform/MessageBoxes.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-const QString kDvs = QStringLiteral("dvs");
 const QString kVersion = QStringLiteral("version");
 
 } // namespace

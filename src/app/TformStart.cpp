@@ -1,4 +1,5 @@
 #include "TformStart.h"
+#include "app/SettingNames.h"
 
 #include "app/Look.h"
 #include "app/ProgramInfo.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-const QString kDvs = QStringLiteral("dvs");
-
 QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
     auto *l = new QLabel(text, parent);
@@ -28,13 +27,6 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geom
     l->setTextFormat(Qt::PlainText);
     l->setGeometry(geometry);
     return l;
-}
-
-void colour(QLabel *l, const QColor &c)
-{
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, c);
-    l->setPalette(palette);
 }
 
 QFont splashFont(int pixels, bool bold, bool underline = false)
@@ -67,20 +59,20 @@ void TformStart::createControls()
     lablDVS3 = label(this, "lablDVS3", QStringLiteral("DRAVOPAX Vevavav"), QRect(2, 4, 281, 33));
     lablDVS3->setFont(splashFont(27, true));
     lablDVS3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    colour(lablDVS3, QColor(0xB9, 0x00, 0xB9));
+    setTextColour(lablDVS3, QColor(0xB9, 0x00, 0xB9));
     lablDVS2 = label(this, "lablDVS2", QStringLiteral("DRAVOPAX Vevavav"), QRect(0, 2, 281, 33));
     lablDVS2->setFont(splashFont(27, true, true));
     lablDVS2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    colour(lablDVS2, Qt::black);
+    setTextColour(lablDVS2, Qt::black);
 
     lablInfo = label(this, "lablInfo", QStringLiteral("Created for ZVT & Dravopax"), QRect(48, 36, 225, 14));
     lablInfo->setFont(splashFont(11, true));
-    colour(lablInfo, QColor(0x80, 0, 0));
+    setTextColour(lablInfo, QColor(0x80, 0, 0));
     lablDVSWWW = label(this, "lablDVSWWW", ProgramInfo::HomePage, QRect(48, 50, 225, 14));
     lablDVSMail = label(this, "lablDVSMail", ProgramInfo::AuthorMail, QRect(48, 64, 225, 14));
     for (QLabel *link : {lablDVSWWW, lablDVSMail}) {
         link->setFont(splashFont(11, true, true));
-        colour(link, Qt::blue);
+        setTextColour(link, Qt::blue);
     }
     imgeIcon = label(this, "imgeIcon", QString(), QRect(10, 38, 32, 32));
     imgeIcon->setPixmap(QPixmap(QStringLiteral(":/images/icon32.png")));
@@ -181,8 +173,7 @@ void TformStart::AfterFormMain()
 
 void TformStart::readZVTSettings()
 {
-    std::unique_ptr<RegistryKey> key =
-        m_platform.registry.openKey(QStringLiteral("Software\\Quillmark\\Zorvantia"), false);
+    std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, false);
     for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"}) {
         if (!key->valueExists(QString::fromLatin1(name)))
             return;

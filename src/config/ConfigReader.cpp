@@ -57,8 +57,8 @@ QList<Assignment> readAssignments(QIODevice &device, const QSet<QString> &switch
         // A line that cannot hold the ":", "=" or blank ending a name is skipped unread.
         if (!raw.contains(':') && !raw.contains('=') && !raw.contains(' '))
             return;
-        if (index == 0 && raw.startsWith("\xEF\xBB\xBF"))
-            raw = raw.sliced(3);
+        if (index == 0)
+            raw = Cp1252::withoutByteOrderMark(raw);
         const QString line = normalisedLine(Cp1252::decode(raw));
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)

@@ -1,4 +1,5 @@
 #include "ConfigWriter.h"
+#include "app/SettingNames.h"
 
 #include "app/IniSnapshot.h"
 #include "app/ProgramInfo.h"
@@ -56,8 +57,8 @@ QStringList ConfigWriter::compose(const QList<SwitchState> &switches, ConfigVari
     } else {
         lines << QStringLiteral("// Created by Dravopax Vevavav [") + ProgramInfo::HomePage +
                      QLatin1Char(']');
-        const QString stored = m_settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"),
-                                                     QStringLiteral("UNKNOWN"));
+        const QString stored =
+            m_settings.ReadString(kDvs, QStringLiteral("version"), QStringLiteral("UNKNOWN"));
         lines << QStringLiteral("// Compatibile with ") +
                      m_versions.ReadString(QStringLiteral("version"),
                                            QStringLiteral("display") + stored.mid(3),

@@ -1,3 +1,4 @@
+#include "app/SettingNames.h"
 #include "app/TformMain.h"
 
 #include "app/TIniFile.h"
@@ -17,16 +18,15 @@
 
 namespace {
 
-const QString kDvs = QStringLiteral("dvs");
 const QString kAllFirst = QStringLiteral("All files (*.*)|*.*|Configuration files (*.cfg)|*.cfg");
 const QString kSelectFileHere = QStringLiteral("Select File Here");
 
-QString notFound(const QString &path)
+} // namespace
+
+QString TformMain::fileNotFoundMessage(const QString &path)
 {
     return QStringLiteral("Sorry, file:\n") + path + QStringLiteral("\nnot found");
 }
-
-} // namespace
 
 void TformMain::LoadFile()
 {
@@ -39,7 +39,7 @@ void TformMain::LoadFile()
     dlgLoad.fileName = *chosen;
     // Gone between the dialog and the read: said, rather than silently nothing.
     if (!QFileInfo(*chosen).isFile()) {
-        m_platform.messages.show(MsgType::Error, notFound(*chosen), MsgButtons::Ok);
+        m_platform.messages.show(MsgType::Error, fileNotFoundMessage(*chosen), MsgButtons::Ok);
         return;
     }
     LoadCFG(*chosen);
@@ -51,7 +51,7 @@ void TformMain::mniFileLoadCfgClick()
     const QString path =
         folder.find(QStringLiteral("dravopax.cfg")).value_or(folder.file(QStringLiteral("dravopax.cfg")));
     if (!QFileInfo(path).isFile()) {
-        m_platform.messages.show(MsgType::Error, notFound(path), MsgButtons::Ok);
+        m_platform.messages.show(MsgType::Error, fileNotFoundMessage(path), MsgButtons::Ok);
         return;
     }
     LoadCFG(path);
@@ -145,7 +145,7 @@ void TformMain::butnLoadNotepadClick()
     dlgLoad.fileName = *chosen;
     const std::optional<QStringList> lines = TextFiles::readLines(*chosen);
     if (!lines) {
-        m_platform.messages.show(MsgType::Error, notFound(*chosen), MsgButtons::Ok);
+        m_platform.messages.show(MsgType::Error, fileNotFoundMessage(*chosen), MsgButtons::Ok);
         return;
     }
     memoNotepad->clear();

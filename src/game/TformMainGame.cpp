@@ -1,3 +1,4 @@
+#include "app/SettingNames.h"
 #include "app/TformMain.h"
 
 #include "app/ProgramInfo.h"
@@ -11,13 +12,6 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
-
-namespace {
-
-const QString kZvt = QStringLiteral("zvt");
-const QString kGameKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
-
-} // namespace
 
 QString TformMain::gameDirectory() const
 {
@@ -36,7 +30,7 @@ void TformMain::ZVTDirectory()
     // that holds the game, ends the choosing.
     for (bool again = true; again;) {
         again = false;
-        std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(kGameKey, true);
+        std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
         TIniFile settings(m_files.settingsIni());
         const QString start = m_browsePath.isEmpty() ? QDir::homePath() : m_browsePath;
         // Cancelling keeps the folder confirmed last in this run, which is examined again.

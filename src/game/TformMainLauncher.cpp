@@ -1,3 +1,4 @@
+#include "app/SettingNames.h"
 #include "app/TformMain.h"
 
 #include "app/TIniFile.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-const QString kDvs = QStringLiteral("dvs");
-const QString kZvt = QStringLiteral("zvt");
 const QString kRunParameters = QStringLiteral(" -C dvsdebug.cfg");
 
 } // namespace
@@ -106,14 +105,11 @@ void TformMain::mniFileRunDVFileClick()
     dlgLoad.fileName = *chosen;
     const std::optional<QStringList> lines =
         QFileInfo(*chosen).isFile() ? TextFiles::readLines(*chosen) : std::nullopt;
-    if (lines)
-        writeLastDir(*chosen);
-    else {
-        m_platform.messages.show(MsgType::Error,
-                                 QStringLiteral("Sorry, file:\n") + *chosen + QStringLiteral("\nnot found"),
-                                 MsgButtons::Ok);
+    if (!lines) {
+        m_platform.messages.show(MsgType::Error, fileNotFoundMessage(*chosen), MsgButtons::Ok);
         return;
     }
+    writeLastDir(*chosen);
     const QString runFile = GameFolder(gameDirectory()).file(QStringLiteral("dvsdebug.cfg"));
     if (!TextFiles::writeLines(runFile, *lines))
         throw DvsError(QStringLiteral("Unable to write to %1").arg(runFile));

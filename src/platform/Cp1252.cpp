@@ -38,6 +38,11 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+}
+
 bool canEncode(QStringView text)
 {
     for (const QChar c : text) {

@@ -14,6 +14,9 @@ QString decode(QByteArrayView bytes);
 // Characters outside the code page become '?'.
 QByteArray encode(QStringView text);
 
+// The bytes without a UTF-8 byte-order mark an editor may have put first.
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes);
+
 // Whether every character of the text has a byte in the code page.
 bool canEncode(QStringView text);
 

@@ -1,4 +1,5 @@
 #include "SwitchPanelBuilder.h"
+#include "app/SettingNames.h"
 
 #include "Availability.h"
 #include "CheckSum.h"
@@ -135,9 +136,9 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
     m_statusBar.addWidget(progress.get(), 1);
     progress->show();
 
-    const int current = selectedVersionNumber(
-        settings.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("1")));
-    const bool look3D = settings.ReadBool(QStringLiteral("dvs"), QStringLiteral("3dlook"), true);
+    const int current =
+        selectedVersionNumber(settings.ReadString(kDvs, QStringLiteral("version"), QStringLiteral("1")));
+    const bool look3D = settings.ReadBool(kDvs, QStringLiteral("3dlook"), true);
 
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();

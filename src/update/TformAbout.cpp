@@ -1,4 +1,5 @@
 #include "TformAbout.h"
+#include "app/SettingNames.h"
 
 #include "app/Look.h"
 #include "app/ProgramInfo.h"
@@ -23,13 +24,6 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint at,
     else
         l->adjustSize();
     return l;
-}
-
-void colour(QLabel *l, const QColor &c)
-{
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, c);
-    l->setPalette(palette);
 }
 
 QFont boldFont(QFont f, int pixels = 0, bool underline = false)
@@ -69,20 +63,20 @@ void TformAbout::createControls()
     const QFont base = font();
     lablDVS1 = label(this, "lablDVS1", QString(40, QLatin1Char(' ')), QPoint(2, 2), QSize(281, 33));
     lablDVS1->setFont(boldFont(base, 24, true));
-    colour(lablDVS1, Qt::yellow);
+    setTextColour(lablDVS1, Qt::yellow);
     lablDVS3 = label(this, "lablDVS3", QStringLiteral("DRAVOPAX Vevavav"), QPoint(2, 2), QSize(281, 33));
     lablDVS3->setFont(boldFont(base, 24));
     lablDVS3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    colour(lablDVS3, QColor(0x80, 0, 0x80));
+    setTextColour(lablDVS3, QColor(0x80, 0, 0x80));
     lablDVS2 = label(this, "lablDVS2", QStringLiteral("DRAVOPAX Vevavav"), QPoint(0, 0), QSize(281, 33));
     lablDVS2->setFont(boldFont(base, 24, true));
     lablDVS2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    colour(lablDVS2, Qt::black);
+    setTextColour(lablDVS2, Qt::black);
     imgeIcon = label(this, "imgeIcon", QString(), QPoint(288, 0), QSize(33, 33));
     imgeIcon->setPixmap(QPixmap(QStringLiteral(":/images/icon32.png")));
     lablInfo = label(this, "lablInfo", QStringLiteral("Created for ZVT & Dravopax"), QPoint(82, 32));
     lablInfo->setFont(boldFont(base));
-    colour(lablInfo, QColor(0x80, 0, 0x80));
+    setTextColour(lablInfo, QColor(0x80, 0, 0x80));
     lablInfo->adjustSize();
 
     boldLabel(this, "lablWWW", QStringLiteral("WWW:"), QPoint(8, 56));
@@ -92,7 +86,7 @@ void TformAbout::createControls()
     for (QLabel *link : {lablDVSWWW, lablDVSMail}) {
         link->setFont(boldFont(base, 0, true));
         link->adjustSize();
-        colour(link, Qt::blue);
+        setTextColour(link, Qt::blue);
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
@@ -129,8 +123,8 @@ void TformAbout::FormActivate()
         patchData += QStringLiteral(", User: ") +
                      patch.ReadString(QStringLiteral("data"), QStringLiteral("userdata"), notFound);
     lablVersionPatchData->setText(patchData);
-    labCOUNT->setText(QString::number(
-        TIniFile(m_files.settingsIni()).ReadInteger(QStringLiteral("dvs"), QStringLiteral("counter"), 1)));
+    labCOUNT->setText(
+        QString::number(TIniFile(m_files.settingsIni()).ReadInteger(kDvs, QStringLiteral("counter"), 1)));
 }
 
 void TformAbout::OpenWWW()
@@ -159,10 +153,10 @@ bool TformAbout::eventFilter(QObject *watched, QEvent *event)
     if (link && (link == lablDVSWWW || link == lablDVSMail)) {
         switch (event->type()) {
         case QEvent::Enter:
-            colour(link, Qt::red);
+            setTextColour(link, Qt::red);
             break;
         case QEvent::Leave:
-            colour(link, Qt::blue);
+            setTextColour(link, Qt::blue);
             break;
         case QEvent::MouseButtonRelease: {
             const auto *release = static_cast<QMouseEvent *>(event);
