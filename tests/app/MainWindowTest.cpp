@@ -101,36 +101,6 @@ TEST_F(MainWindowTest, TheDropDownMenusHoldTheirItemsInOrder)
                            QStringLiteral("-")}));
 }
 
-TEST_F(MainWindowTest, TheHiddenMainMenuCarriesTheShortcuts)
-{
-    startProgram();
-    EXPECT_FALSE(formMain->mnmMain->isVisible());
-    const std::pair<QAction *, QKeySequence> expected[] = {
-        {formMain->FromFile1, QKeySequence(QStringLiteral("Ctrl+L"))},
-        {formMain->Fromdravopaxcfg1, QKeySequence(QStringLiteral("Ctrl+Shift+L"))},
-        {formMain->FromDefaults1, QKeySequence(QStringLiteral("Ctrl+D"))},
-        {formMain->ToFile1, QKeySequence(QStringLiteral("Ctrl+S"))},
-        {formMain->Todravopaxcfg1, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
-        {formMain->mniFileQuit, QKeySequence(QStringLiteral("Ctrl+Q"))},
-        {formMain->SetZVTDirectory1, QKeySequence(QStringLiteral("Ctrl+F11"))},
-        {formMain->ReloadDravopaxDatabase1, QKeySequence(QStringLiteral("Ctrl+F12"))},
-        {formMain->HelpDVS1, QKeySequence(QStringLiteral("F2"))},
-        {formMain->HelpDV1, QKeySequence(QStringLiteral("F3"))},
-        {formMain->HelpZVT1, QKeySequence(QStringLiteral("F4"))},
-        {formMain->About1, QKeySequence(QStringLiteral("F1"))},
-        {formMain->itemRun, QKeySequence(QStringLiteral("Ctrl+R"))},
-    };
-    for (const auto &[action, key] : expected) {
-        EXPECT_EQ(action->shortcut(), key) << action->objectName().toStdString();
-        EXPECT_TRUE(formMain->actions().contains(action)) << action->objectName().toStdString();
-    }
-    EXPECT_EQ(formMain->mniFileQuit->statusTip(), QStringLiteral("Exit from Dravopax Vevavav"));
-    // The drop-down items show the same shortcuts without competing for them.
-    EXPECT_EQ(formMain->mniFileLoadFile->text(), QStringLiteral("From File\tCtrl+L"));
-    EXPECT_TRUE(formMain->mniFileLoadFile->shortcut().isEmpty());
-    EXPECT_EQ(formMain->itemDVSReload->text(), QStringLiteral("Reload Dravopax Database\tCtrl+F12"));
-}
-
 TEST_F(MainWindowTest, MenuItemsShowTheirHintsInTheStatusBar)
 {
     startProgram();
@@ -321,17 +291,6 @@ TEST_F(MainWindowTest, WithPositionOffClosingWritesNothingAndTheNextStartCentres
     formMain->move(100, 100);
     closeProgram();
     EXPECT_EQ(readBytes(folder.files().settingsIni()), before);
-}
-
-TEST_F(MainWindowTest, WithoutStoredSizeTheWindowFitsTheScreen)
-{
-    fake.screen.setSize(QSize(640, 480));
-    startProgram();
-    EXPECT_EQ(formMain->geometry().size(), QSize(640, 480));
-    EXPECT_EQ(formMain->pos(), QPoint(0, 0));
-    EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - version not set"));
-    EXPECT_TRUE(formMain->versionNotSet());
-    EXPECT_TRUE(formMain->scrlMain->controls().empty());
 }
 
 TEST_F(MainWindowTest, DeleteSettingsFileAsksFirstAndThenDeletes)

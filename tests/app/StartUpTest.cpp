@@ -161,21 +161,12 @@ TEST_F(StartUpTest, TheWaitTimeIsBoundedAndDefaultsTo50)
     }
 }
 
-TEST_F(StartUpTest, TheWindowIsPlacedForTheScreenAndTheStoredSettingsAreApplied)
+TEST_F(StartUpTest, TheWindowIsPlacedForTheScreen)
 {
     fake.screen.setSize(QSize(640, 480));
-    folder.writeSettings(
-        QStringLiteral("[dvs]\nmenu=7\nmenutext=0\nsaveconf=1\nmouse=1\nafterruntt=1\nrun=2\n"));
     startProgram();
     EXPECT_EQ(formMain->geometry().size(), QSize(640, 480));
     EXPECT_EQ(formMain->pos(), QPoint(0, 0));
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
-    EXPECT_EQ(setting(QStringLiteral("menu")), QStringLiteral("0"));
-    EXPECT_FALSE(formMain->itemDVSMenuText->isChecked());
-    EXPECT_TRUE(formMain->itemDVSOverwrite->isChecked());
-    EXPECT_TRUE(formMain->itemDVSZVTCursor->isChecked());
-    EXPECT_TRUE(formMain->itemDVSExit->isChecked());
-    EXPECT_TRUE(formMain->mniSelectRunDVCurrent->isChecked());
     closeProgram();
 
     fake.screen.setSize(QSize(1280, 1024));

@@ -2,7 +2,6 @@
 #include "platform/DvsError.h"
 #include "support/TestFiles.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -371,26 +370,6 @@ TEST_F(TIniFileTest, ASnapshotIsOneConsistentViewOfTheFile)
     EXPECT_EQ(before.ReadString(QStringLiteral("a"), QStringLiteral("k"), QString()), QStringLiteral("1"));
     EXPECT_EQ(ini.snapshot().ReadString(QStringLiteral("a"), QStringLiteral("k"), QString()),
               QStringLiteral("2"));
-}
-
-TEST_F(TIniFileTest, AnInPlaceChangeRightAfterAReadIsSeenWhateverTheClockResolution)
-{
-    writeText(path(), QStringLiteral("[dvs]\nrun=1\n"));
-    const TIniFile ini(path());
-    ASSERT_EQ(ini.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), 1);
-    const QDateTime stamp = QFileInfo(path()).lastModified();
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(QStringLiteral("[dvs]\r\nrun=").size());
-        file.write("7");
-    }
-    // As a file system with a coarse clock would leave it.
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(stamp, QFileDevice::FileModificationTime));
-    file.close();
-    EXPECT_EQ(ini.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), 7);
 }
 
 } // namespace

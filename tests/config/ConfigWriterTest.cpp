@@ -90,72 +90,44 @@ protected:
         folder.writeSettings(QStringLiteral("[dvs]\nversion=ver2\n"));
     }
 
-    QByteArray written(ConfigVariant variant) const
+    QByteArray written(ConfigVariant variant, const QList<SwitchState> &switches = panel()) const
     {
         const IniSnapshot patch = TIniFile(folder.files().patchIni()).snapshot();
         const IniSnapshot settings = TIniFile(folder.files().settingsIni()).snapshot();
         const IniSnapshot versions = TIniFile(folder.files().versionIni()).snapshot();
-        return ConfigWriter::fileBytes(ConfigWriter(patch, settings, versions).compose(panel(), variant));
+        return ConfigWriter::fileBytes(ConfigWriter(patch, settings, versions).compose(switches, variant));
     }
 
     TestProgramFolder folder;
 };
 
+const QString kHeader =
+    QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
+                   "// Compatibile with Second   release\n\n");
+const QString kGreyed = QStringLiteral("// old <- switch not introduced in this version or obsolete\n");
+
+// The switch lines; the variants differ in the number shown "off" and the choice's value.
+QString switchLines(const char *offText, const char *weather)
+{
+    return QStringLiteral("offtext %1\natoff off\nplain 12\nzero off\nlanterns on\nclosed off\nweather %2\n"
+                          "tolls 20\nmotto gold and glory é\ngoods 5\nnone 0\n")
+        .arg(QLatin1String(offText), QLatin1String(weather));
+}
+
 TEST_F(ConfigWriterTest, TheFileVariantComparesTextsAndWritesChoiceValuesAsStored)
 {
-    EXPECT_EQ(written(ConfigVariant::File),
-              crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                                  "// Compatibile with Second   release\n"
-                                  "\n"
-                                  "offtext off\n"
-                                  "atoff off\n"
-                                  "plain 12\n"
-                                  "zero off\n"
-                                  "lanterns on\n"
-                                  "closed off\n"
-                                  "weather 3x\n"
-                                  "tolls 20\n"
-                                  "motto gold and glory é\n"
-                                  "goods 5\n"
-                                  "none 0\n"
-                                  "// old <- switch not introduced in this version or obsolete\n")));
+    EXPECT_EQ(written(ConfigVariant::File), crlf(kHeader + switchLines("off", "3x") + kGreyed));
 }
 
 TEST_F(ConfigWriterTest, TheNotepadVariantComparesValuesAndReadsChoiceValuesAsIntegers)
 {
-    EXPECT_EQ(written(ConfigVariant::Notepad),
-              crlf(QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                                  "// Compatibile with Second   release\n"
-                                  "\n"
-                                  "offtext 3\n"
-                                  "atoff off\n"
-                                  "plain 12\n"
-                                  "zero off\n"
-                                  "lanterns on\n"
-                                  "closed off\n"
-                                  "weather 0\n"
-                                  "tolls 20\n"
-                                  "motto gold and glory é\n"
-                                  "goods 5\n"
-                                  "none 0\n"
-                                  "// old <- switch not introduced in this version or obsolete\n")));
+    EXPECT_EQ(written(ConfigVariant::Notepad), crlf(kHeader + switchLines("3", "0") + kGreyed));
 }
 
 TEST_F(ConfigWriterTest, TheRunVariantHasAShortHeaderAndNoCommentLines)
 {
-    EXPECT_EQ(written(ConfigVariant::Run), crlf(QStringLiteral("//Created by Dravopax Vevavav\n"
-                                                               "\n"
-                                                               "offtext 3\n"
-                                                               "atoff off\n"
-                                                               "plain 12\n"
-                                                               "zero off\n"
-                                                               "lanterns on\n"
-                                                               "closed off\n"
-                                                               "weather 0\n"
-                                                               "tolls 20\n"
-                                                               "motto gold and glory é\n"
-                                                               "goods 5\n"
-                                                               "none 0\n")));
+    EXPECT_EQ(written(ConfigVariant::Run),
+              crlf(QStringLiteral("//Created by Dravopax Vevavav\n\n") + switchLines("3", "0")));
 }
 
 TEST_F(ConfigWriterTest, ACheckListSumBeyond32BitsWrapsAsThePatchReadsIt)
@@ -164,11 +136,8 @@ TEST_F(ConfigWriterTest, ACheckListSumBeyond32BitsWrapsAsThePatchReadsIt)
         QStringLiteral("[huge]\ncomponent=5\nnumber=1\nvalue0=1073741824\nvalue1=1073741824\n"));
     SwitchState huge = state("huge", SwitchKind::Set);
     huge.checks = {true, true};
-    const IniSnapshot patch = TIniFile(folder.files().patchIni()).snapshot();
-    const IniSnapshot settings = TIniFile(folder.files().settingsIni()).snapshot();
-    const IniSnapshot versions = TIniFile(folder.files().versionIni()).snapshot();
-    EXPECT_EQ(ConfigWriter(patch, settings, versions).compose({huge}, ConfigVariant::Run).last(),
-              QStringLiteral("huge -2147483648"));
+    EXPECT_EQ(written(ConfigVariant::Run, {huge}),
+              crlf(QStringLiteral("//Created by Dravopax Vevavav\n\nhuge -2147483648\n")));
 }
 
 TEST_F(ConfigWriterTest, NoVersionRecordedGivesUnknown)

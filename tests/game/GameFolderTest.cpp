@@ -64,31 +64,12 @@ TEST_F(GameFolderTest, FilesCopiedFromASystemThatIgnoresCaseAreFound)
     EXPECT_EQ(folder.find(QStringLiteral("ZizaVEZ.exe")), dir.path() + QStringLiteral("/ZIZAVEZ.EXE"));
 }
 
-TEST_F(GameFolderTest, TheDosGameIsTheFirstOfItsExecutables)
-{
-    with({"zvtx.exe", "zvtlx.exe"});
-    EXPECT_EQ(GameFolder(dir.path()).dosGameExecutable(), dir.path() + QStringLiteral("/zvtlx.exe"));
-    with({"zorvan.exe"});
-    EXPECT_EQ(GameFolder(dir.path()).dosGameExecutable(), dir.path() + QStringLiteral("/zorvan.exe"));
-    EXPECT_EQ(GameFolder(dir.path() + QStringLiteral("/none")).dosGameExecutable(), std::nullopt);
-}
-
 TEST(GameFolderNames, AChosenFolderLosesItsTrailingSeparators)
 {
     EXPECT_EQ(GameFolder::trimmed(QStringLiteral("C:\\")), QStringLiteral("C:"));
     EXPECT_EQ(GameFolder::trimmed(QStringLiteral("/games/zvt//")), QStringLiteral("/games/zvt"));
     EXPECT_EQ(GameFolder::trimmed(QStringLiteral("/")), QString()) << "the root, whose files are \"/name\"";
     EXPECT_EQ(GameFolder(QString()).file(QStringLiteral("zorvan.exe")), QStringLiteral("/zorvan.exe"));
-}
-
-TEST(GameFolderNames, OnlyKindsWithThePatchHaveAPatchToStart)
-{
-    EXPECT_EQ(GameFolder::patchExecutable(QStringLiteral("win+dvp")), QStringLiteral("dravopaxw.exe"));
-    EXPECT_EQ(GameFolder::patchExecutable(QStringLiteral("dos+dvp")), QStringLiteral("dravopax.exe"));
-    for (const char *kind : {"win", "dos", "unk", "0", "WIN+DVP"})
-        EXPECT_EQ(GameFolder::patchExecutable(QString::fromLatin1(kind)), std::nullopt) << kind;
-    EXPECT_TRUE(GameFolder::isWindowsKind(QStringLiteral("win")));
-    EXPECT_FALSE(GameFolder::isWindowsKind(QStringLiteral("Win")));
 }
 
 } // namespace

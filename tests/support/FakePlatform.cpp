@@ -19,17 +19,6 @@ QString describe(MsgType type)
     return {};
 }
 
-// Hands out the first scripted answer; kept out of line so the compiler sees
-// one clear move of the optional.
-static std::optional<QString> takeFront(std::deque<std::optional<QString>> &queue)
-{
-    std::optional<QString> answer;
-    if (queue.front().has_value())
-        answer.emplace(*queue.front());
-    queue.pop_front();
-    return answer;
-}
-
 static QString describe(MsgButtons buttons)
 {
     switch (buttons) {
@@ -91,67 +80,24 @@ void FakeMessageBoxes::verify()
     m_expected.clear();
 }
 
-std::optional<QString> FakeFileDialogs::open(const FileDialogRequest &request)
+std::optional<QString> ScriptedAnswers::take(const QString &title)
 {
-    m_shown.push_back({false, request});
-    if (m_open.empty()) {
-        ADD_FAILURE() << "unexpected open dialog \"" << request.title.toStdString() << "\"";
-        return std::nullopt;
-    }
-    return takeFront(m_open);
-}
-
-std::optional<QString> FakeFileDialogs::save(const FileDialogRequest &request)
-{
-    m_shown.push_back({true, request});
-    if (m_save.empty()) {
-        ADD_FAILURE() << "unexpected save dialog \"" << request.title.toStdString() << "\"";
-        return std::nullopt;
-    }
-    return takeFront(m_save);
-}
-
-void FakeFileDialogs::verify()
-{
-    if (!m_open.empty())
-        ADD_FAILURE() << m_open.size() << " scripted open dialog answer(s) never used";
-    if (!m_save.empty())
-        ADD_FAILURE() << m_save.size() << " scripted save dialog answer(s) never used";
-    m_open.clear();
-    m_save.clear();
-}
-
-std::optional<QString> FakeFolderBrowser::browse(const QString &title, const QString &startFolder)
-{
-    m_shown.push_back({title, startFolder});
     if (m_answers.empty()) {
-        ADD_FAILURE() << "unexpected folder dialog \"" << title.toStdString() << "\"";
+        ADD_FAILURE() << "unexpected " << m_what << " \"" << title.toStdString() << "\"";
         return std::nullopt;
     }
-    return takeFront(m_answers);
+    // Copied out member by member: GCC cannot see through a moved optional here.
+    std::optional<QString> answer;
+    if (m_answers.front().has_value())
+        answer.emplace(*m_answers.front());
+    m_answers.pop_front();
+    return answer;
 }
 
-void FakeFolderBrowser::verify()
+void ScriptedAnswers::verify()
 {
     if (!m_answers.empty())
-        ADD_FAILURE() << m_answers.size() << " scripted folder answer(s) never used";
-    m_answers.clear();
-}
-
-std::optional<QString> FakeInputBox::ask(const QString &caption, const QString &prompt, const QString &text)
-{
-    m_shown.push_back({caption, prompt, text});
-    if (m_answers.empty()) {
-        ADD_FAILURE() << "unexpected input box \"" << caption.toStdString() << "\"";
-        return std::nullopt;
-    }
-    return takeFront(m_answers);
-}
-
-void FakeInputBox::verify()
-{
-    if (!m_answers.empty())
-        ADD_FAILURE() << m_answers.size() << " scripted input answer(s) never used";
+        ADD_FAILURE() << m_answers.size() << " scripted " << m_what << " answer(s) never used";
     m_answers.clear();
 }
 

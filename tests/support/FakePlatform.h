@@ -66,6 +66,22 @@ private:
     std::vector<Shown> m_shown;
 };
 
+// Answers a dialog kind gives, in order: a text, or nothing for Cancel.
+class ScriptedAnswers
+{
+public:
+    explicit ScriptedAnswers(const char *what) : m_what(what) {}
+    void push(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
+    // The next answer; a dialog nobody scripted fails the test and is cancelled.
+    std::optional<QString> take(const QString &title);
+    // Fails the test for every answer never asked for.
+    void verify();
+
+private:
+    const char *m_what;
+    std::deque<std::optional<QString>> m_answers;
+};
+
 class FakeFileDialogs final : public FileDialogs
 {
 public:
@@ -75,19 +91,30 @@ public:
         FileDialogRequest request;
     };
 
-    // The next dialog's answer: a path, or nothing for Cancel.
-    void answerOpen(std::optional<QString> path) { m_open.push_back(std::move(path)); }
-    void answerSave(std::optional<QString> path) { m_save.push_back(std::move(path)); }
+    void answerOpen(std::optional<QString> path) { m_open.push(std::move(path)); }
+    void answerSave(std::optional<QString> path) { m_save.push(std::move(path)); }
 
-    std::optional<QString> open(const FileDialogRequest &request) override;
-    std::optional<QString> save(const FileDialogRequest &request) override;
+    std::optional<QString> open(const FileDialogRequest &request) override
+    {
+        m_shown.push_back({false, request});
+        return m_open.take(request.title);
+    }
+    std::optional<QString> save(const FileDialogRequest &request) override
+    {
+        m_shown.push_back({true, request});
+        return m_save.take(request.title);
+    }
 
     const std::vector<Shown> &shown() const { return m_shown; }
-    void verify();
+    void verify()
+    {
+        m_open.verify();
+        m_save.verify();
+    }
 
 private:
-    std::deque<std::optional<QString>> m_open;
-    std::deque<std::optional<QString>> m_save;
+    ScriptedAnswers m_open{"open dialog"};
+    ScriptedAnswers m_save{"save dialog"};
     std::vector<Shown> m_shown;
 };
 
@@ -99,13 +126,17 @@ public:
         QString title;
         QString startFolder;
     };
-    void answer(std::optional<QString> folder) { m_answers.push_back(std::move(folder)); }
-    std::optional<QString> browse(const QString &title, const QString &startFolder) override;
+    void answer(std::optional<QString> folder) { m_answers.push(std::move(folder)); }
+    std::optional<QString> browse(const QString &title, const QString &startFolder) override
+    {
+        m_shown.push_back({title, startFolder});
+        return m_answers.take(title);
+    }
     const std::vector<Shown> &shown() const { return m_shown; }
-    void verify();
+    void verify() { m_answers.verify(); }
 
 private:
-    std::deque<std::optional<QString>> m_answers;
+    ScriptedAnswers m_answers{"folder dialog"};
     std::vector<Shown> m_shown;
 };
 
@@ -118,13 +149,17 @@ public:
         QString prompt;
         QString text;
     };
-    void answer(std::optional<QString> text) { m_answers.push_back(std::move(text)); }
-    std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override;
+    void answer(std::optional<QString> text) { m_answers.push(std::move(text)); }
+    std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override
+    {
+        m_shown.push_back({caption, prompt, text});
+        return m_answers.take(caption);
+    }
     const std::vector<Shown> &shown() const { return m_shown; }
-    void verify();
+    void verify() { m_answers.verify(); }
 
 private:
-    std::deque<std::optional<QString>> m_answers;
+    ScriptedAnswers m_answers{"input box"};
     std::vector<Shown> m_shown;
 };
 

@@ -1,7 +1,6 @@
 #include "switches/SpinEdit.h"
 
 #include <QLineEdit>
-#include <QStyleOptionSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -18,17 +17,6 @@ protected:
         spin.resize(80, spin.sizeHint().height());
         spin.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&spin));
-    }
-
-    QPoint buttonCentre(QStyle::SubControl button) const
-    {
-        QStyleOptionSpinBox option;
-        option.initFrom(&spin);
-        option.subControls = QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
-        option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
-        option.buttonSymbols = spin.buttonSymbols();
-        option.frame = spin.hasFrame();
-        return spin.style()->subControlRect(QStyle::CC_SpinBox, &option, button, &spin).center();
     }
 
     SpinEdit spin;
@@ -63,28 +51,6 @@ TEST_F(SpinEditTest, ATextThatIsNotAnIntegerReadsAsTheLowerLimit)
     EXPECT_EQ(spin.value(), 1);
     spin.setText(QString());
     EXPECT_EQ(spin.value(), 1);
-}
-
-TEST_F(SpinEditTest, ArrowKeysStepByOneWithinTheLimits)
-{
-    spin.setValue(9);
-    spin.setFocus();
-    QTest::keyClick(&spin, Qt::Key_Up);
-    EXPECT_EQ(spin.text(), QStringLiteral("10"));
-    QTest::keyClick(&spin, Qt::Key_Up);
-    EXPECT_EQ(spin.text(), QStringLiteral("10"));
-    QTest::keyClick(&spin, Qt::Key_Down);
-    EXPECT_EQ(spin.text(), QStringLiteral("9"));
-}
-
-TEST_F(SpinEditTest, TheButtonsStepFromTheLowerLimitWhenTheTextIsNoNumber)
-{
-    spin.setText(QStringLiteral("off"));
-    QTest::mouseClick(&spin, Qt::LeftButton, Qt::NoModifier, buttonCentre(QStyle::SC_SpinBoxUp));
-    EXPECT_EQ(spin.text(), QStringLiteral("2"));
-    QTest::mouseClick(&spin, Qt::LeftButton, Qt::NoModifier, buttonCentre(QStyle::SC_SpinBoxDown));
-    QTest::mouseClick(&spin, Qt::LeftButton, Qt::NoModifier, buttonCentre(QStyle::SC_SpinBoxDown));
-    EXPECT_EQ(spin.text(), QStringLiteral("1"));
 }
 
 TEST_F(SpinEditTest, LeavingTheFieldClampsATypedNumber)
