@@ -1,13 +1,8 @@
 #include "ProgramWindows.h"
 #include "app/SettingNames.h"
 
-#include "app/ProgramInfo.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
-#include "app/TformStart.h"
-#include "platform/Clock.h"
-#include "platform/DvsError.h"
-#include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
 #include "update/TformAbout.h"
 
@@ -23,58 +18,26 @@ ProgramWindows::ProgramWindows(ProgramFiles files, Platform platform)
 
 ProgramWindows::~ProgramWindows() = default;
 
-bool ProgramWindows::start(const QString &commandTail)
+TformMain &ProgramWindows::createMainWindow()
 {
-    std::unique_ptr<TformStart> splash;
-    // One guard around the whole start: an error shows its message and the
-    // program ends before its main window appears.
-    try {
-        splash = std::make_unique<TformStart>(m_files, m_platform, *this);
-        splash->show();
-        splash->repaint();
-        splash->BeforeInitialize(commandTail);
-        QCoreApplication::setApplicationName(ProgramInfo::Title);
-        splash->AfterInitialize();
+    m_formMain = std::make_unique<TformMain>(m_files, m_platform);
+    // Ending after a start leaves the message loop without the window's closing steps.
+    QObject::connect(m_formMain.get(), &TformMain::programEndRequested, qApp,
+                     [] { QCoreApplication::exit(0); });
+    return *m_formMain;
+}
 
-        splash->BeforeFormMain();
-        m_formMain = std::make_unique<TformMain>(m_files, m_platform);
-        // Ending after a start leaves the message loop without the window's closing steps.
-        QObject::connect(m_formMain.get(), &TformMain::programEndRequested, qApp,
-                         [] { QCoreApplication::exit(0); });
-        splash->AfterFormMain();
+TformAbout &ProgramWindows::createAbout()
+{
+    m_formAbout = new TformAbout(m_files, m_platform, m_formMain.get());
+    m_formMain->formAbout = m_formAbout;
+    return *m_formAbout;
+}
 
-        splash->BeforeFormAbout();
-        m_formAbout = new TformAbout(m_files, m_platform, m_formMain.get());
-        m_formMain->formAbout = m_formAbout;
-        splash->AfterFormAbout();
-
-        splash->BeforeFormSwitches();
-        splash->AfterFormSwitches();
-        splash->BeforeFormVersion();
-        splash->AfterFormVersion();
-        splash->BeforeFormGrfManager();
-        splash->AfterFormGrfManager();
-        splash->BeforeFormMkdvtxt();
-        splash->AfterFormMkdvtxt();
-        splash->BeforeFormPrograms();
-        splash->AfterFormPrograms();
-        splash->BeforeFormLinks();
-        splash->AfterFormLinks();
-        splash->BeforeFormUpdate();
-        splash->AfterFormUpdate();
-
-        splash->Ending();
-        splash->repaint();
-        m_platform.clock.sleep(1000);
-        return true;
-    } catch (const DvsError &error) {
-        m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
-    } catch (const std::exception &error) {
-        m_platform.messages.show(MsgType::Error, QString::fromLocal8Bit(error.what()), MsgButtons::Ok);
-    }
+void ProgramWindows::discard()
+{
     m_formAbout = nullptr;
     m_formMain.reset();
-    return false;
 }
 
 void ProgramWindows::placeMainWindow()

@@ -8,18 +8,21 @@
 class TformAbout;
 class TformMain;
 
-// Owns every window of the program for as long as it runs, and brings them up
-// in their fixed order behind the splash window.
+// Owns every window of the program for as long as it runs. The start-up
+// sequence asks it for each window in turn.
 class ProgramWindows final
 {
 public:
     ProgramWindows(ProgramFiles files, Platform platform);
     ~ProgramWindows();
 
-    // The whole start, with its splash window. `commandTail` is the command
-    // line after the program's name, taken as one path. Returns false when an
-    // error ended the start; its message has been shown.
-    bool start(const QString &commandTail);
+    const ProgramFiles &files() const { return m_files; }
+    Platform &platform() { return m_platform; }
+
+    TformMain &createMainWindow();
+    TformAbout &createAbout();
+    // A start that failed leaves no window behind.
+    void discard();
 
     TformMain &formMain() { return *m_formMain; }
     TformAbout &formAbout() { return *m_formAbout; }

@@ -1,5 +1,6 @@
 #include "app/ProgramFiles.h"
 #include "app/ProgramWindows.h"
+#include "app/StartUp.h"
 #include "app/TformMain.h"
 #include "platform/SystemPlatform.h"
 
@@ -16,7 +17,7 @@ int main(int argc, char *argv[])
     SystemPlatform system(files.folder());
     ProgramWindows windows(files, system.platform());
     // The command line after the program's name is one path, its words joined by single blanks.
-    if (!windows.start(QCoreApplication::arguments().mid(1).join(QLatin1Char(' '))))
+    if (!runStartUp(windows, QCoreApplication::arguments().mid(1).join(QLatin1Char(' '))))
         return 0;
     windows.formMain().show();
     return QApplication::exec();

@@ -1,4 +1,5 @@
 #include "app/ProgramWindows.h"
+#include "app/StartUp.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/TformStart.h"
@@ -311,7 +312,7 @@ TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)
     fake.registry.failOpening(QStringLiteral("The registry is not available"));
     fake.messages.expectOk(MsgType::Error, QStringLiteral("The registry is not available"));
     windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
-    EXPECT_FALSE(windows->start(QString()));
+    EXPECT_FALSE(runStartUp(*windows, QString()));
     EXPECT_FALSE(theSplash());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible() && w->objectName() == QLatin1String("formMain"));

@@ -1,4 +1,5 @@
 #include "app/ProgramWindows.h"
+#include "app/StartUp.h"
 #include "app/TformMain.h"
 #include "platform/SystemShell.h"
 #include "support/MainWindowFixture.h"
@@ -306,7 +307,7 @@ TEST_F(LauncherTest, TheRunFileLivesExactlyAsLongAsTheRealPatch)
     Platform real{platform.messages, platform.fileDialogs, platform.folders, platform.input,    shell,
                   platform.registry, platform.screen,      platform.clock,   platform.clipboard};
     windows = std::make_unique<ProgramWindows>(folder.files(), real);
-    ASSERT_TRUE(windows->start(QString()));
+    ASSERT_TRUE(runStartUp(*windows, QString()));
     formMain = &windows->formMain();
     formMain->show();
 

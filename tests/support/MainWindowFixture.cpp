@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/ProgramWindows.h"
+#include "app/StartUp.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 
@@ -33,7 +34,7 @@ void MainWindowFixture::startProgram(const QString &commandTail, StartQuestions 
         fake.messages.allow(MsgType::Information, kVersionNotSetMessage, MsgButtons::Ok, MsgAnswer::Ok);
     }
     windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
-    ASSERT_TRUE(windows->start(commandTail));
+    ASSERT_TRUE(runStartUp(*windows, commandTail));
     fake.messages.clearAllowed();
     formMain = &windows->formMain();
     formMain->show();

@@ -1,4 +1,4 @@
-#include "TformMain.h"
+#include "app/TformMain.h"
 #include "app/SettingNames.h"
 
 #include "app/TIniFile.h"

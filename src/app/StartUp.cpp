@@ -1,0 +1,62 @@
+#include "StartUp.h"
+
+#include "app/ProgramInfo.h"
+#include "app/ProgramWindows.h"
+#include "app/TformStart.h"
+#include "platform/Clock.h"
+#include "platform/DvsError.h"
+#include "platform/MessageBoxes.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+bool runStartUp(ProgramWindows &windows, const QString &commandTail)
+{
+    Platform &platform = windows.platform();
+    std::unique_ptr<TformStart> splash;
+    // One guard around the whole start: an error shows its message and the
+    // program ends before its main window appears.
+    try {
+        splash = std::make_unique<TformStart>(windows.files(), platform, windows);
+        splash->show();
+        splash->repaint();
+        splash->BeforeInitialize(commandTail);
+        QCoreApplication::setApplicationName(ProgramInfo::Title);
+        splash->AfterInitialize();
+
+        splash->BeforeFormMain();
+        windows.createMainWindow();
+        splash->AfterFormMain();
+
+        splash->BeforeFormAbout();
+        windows.createAbout();
+        splash->AfterFormAbout();
+
+        splash->BeforeFormSwitches();
+        splash->AfterFormSwitches();
+        splash->BeforeFormVersion();
+        splash->AfterFormVersion();
+        splash->BeforeFormGrfManager();
+        splash->AfterFormGrfManager();
+        splash->BeforeFormMkdvtxt();
+        splash->AfterFormMkdvtxt();
+        splash->BeforeFormPrograms();
+        splash->AfterFormPrograms();
+        splash->BeforeFormLinks();
+        splash->AfterFormLinks();
+        splash->BeforeFormUpdate();
+        splash->AfterFormUpdate();
+
+        splash->Ending();
+        splash->repaint();
+        platform.clock.sleep(1000);
+        return true;
+    } catch (const DvsError &error) {
+        platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+    } catch (const std::exception &error) {
+        platform.messages.show(MsgType::Error, QString::fromLocal8Bit(error.what()), MsgButtons::Ok);
+    }
+    windows.discard();
+    return false;
+}
