@@ -4,6 +4,7 @@
 #include "app/IniDocument.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "platform/FileRegistry.h"
 #include "switches/SwitchPanel.h"
 
 #include <QApplication>
@@ -164,6 +165,40 @@ double cachedReadRatio()
     return median(parses) / perRead;
 }
 
+// Milliseconds for the start's registry step (the game key opened, its five
+// values tested and read) on a registry file of `keys` keys, read afresh.
+double registryStartMs(int keys)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/registry.reg");
+    QString text = QStringLiteral("REGEDIT4\r\n");
+    for (int i = 0; i < keys; ++i)
+        text +=
+            QStringLiteral("\r\n[HKEY_LOCAL_MACHINE\\Software\\Vendor%1\\App]\r\n\"Path\"=\"C:\\\\App%1\"\r\n"
+                           "\"Count\"=dword:%2\r\n")
+                .arg(i)
+                .arg(i, 8, 16, QLatin1Char('0'));
+    text += QStringLiteral("\r\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n");
+    const QStringList names = {QStringLiteral("FullScreen"), QStringLiteral("SafeMode"),
+                               QStringLiteral("UpdateMode"), QStringLiteral("MidiType"),
+                               QStringLiteral("MousePointer")};
+    for (const QString &name : names)
+        text += QStringLiteral("\"%1\"=dword:00000001\r\n").arg(name);
+    writeFile(path, text);
+    return medianMs([&] {
+        FileRegistry registry(path);
+        const std::unique_ptr<RegistryKey> key =
+            registry.openKey(QStringLiteral("Software\\Quillmark\\Zorvantia"), false);
+        int sum = 0;
+        for (const QString &name : names)
+            sum += key->valueExists(name) ? 1 : 0;
+        for (const QString &name : names)
+            sum += key->readInteger(name);
+        if (sum != 10)
+            std::exit(2);
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -184,5 +219,9 @@ int main(int argc, char *argv[])
     const auto [loadMs, saveMs] = configFilesMs(platform);
     std::printf("load_cfg: %.1f ms\n", loadMs);
     std::printf("save_cfg: %.1f ms\n", saveMs);
+    const double registry10k = registryStartMs(10000);
+    const double registry100k = registryStartMs(100000);
+    std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
+    std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
     return 0;
 }

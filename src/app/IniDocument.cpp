@@ -40,7 +40,8 @@ IniDocument::IniDocument(QStringList lines) : m_lines(std::move(lines))
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (!current || eq < 0)
+        // A comment is never a key, whatever it holds.
+        if (!current || eq < 0 || line.startsWith(QLatin1Char(';')))
             continue;
         Entry entry;
         entry.key = trimmed(line.left(eq)).toString();
@@ -69,23 +70,25 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
     return IniDocument(splitTextLines(Cp1252::decode(Cp1252::withoutByteOrderMark(bytes))));
 }
 
-QByteArray IniDocument::toBytes() const
+std::optional<QByteArray> IniDocument::toBytes() const
 {
-    QByteArray bytes;
-    qsizetype total = 0;
-    for (const QString &line : m_lines)
-        total += line.size() + 2;
-    bytes.reserve(total);
-    for (const QString &line : m_lines) {
-        bytes += Cp1252::encode(line);
-        bytes += "\r\n";
-    }
-    return bytes;
+    return Cp1252::encodeLines(m_lines);
+}
+
+QString IniDocument::givenName(const QString &name)
+{
+    qsizetype b = 0;
+    qsizetype e = name.size();
+    while (b < e && name[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && name[e - 1] == QLatin1Char(' '))
+        --e;
+    return b == 0 && e == name.size() ? name : name.mid(b, e - b);
 }
 
 const IniDocument::Section *IniDocument::findSection(const QString &name) const
 {
-    const auto it = m_firstSection.constFind(fold(name));
+    const auto it = m_firstSection.constFind(fold(givenName(name)));
     return it == m_firstSection.cend() ? nullptr : &m_sections[std::size_t(*it)];
 }
 
@@ -94,6 +97,6 @@ const IniDocument::Entry *IniDocument::findEntry(const QString &section, const Q
     const Section *s = findSection(section);
     if (!s)
         return nullptr;
-    const auto it = s->firstEntry.constFind(fold(key));
+    const auto it = s->firstEntry.constFind(fold(givenName(key)));
     return it == s->firstEntry.cend() ? nullptr : &s->entries[std::size_t(*it)];
 }

@@ -2,6 +2,7 @@
 
 #include "IniDocument.h"
 #include "IntegerText.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -31,6 +32,12 @@ QString IniSnapshot::ReadString(const QString &section, const QString &key, cons
 {
     const IniDocument::Entry *entry = m_document->findEntry(section, key);
     return entry ? entry->value.left(MaxValueLength) : defaultValue;
+}
+
+QString IniSnapshot::ReadPath(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const IniDocument::Entry *entry = m_document->findEntry(section, key);
+    return entry ? Paths::fromStoredText(entry->value) : defaultValue;
 }
 
 int IniSnapshot::ReadInteger(const QString &section, const QString &key, int defaultValue) const

@@ -20,6 +20,7 @@ public:
     explicit IniSnapshot(std::shared_ptr<const IniDocument> document);
 
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue) const;
+    QString ReadPath(const QString &section, const QString &key, const QString &defaultValue) const;
     int ReadInteger(const QString &section, const QString &key, int defaultValue) const;
     bool ReadBool(const QString &section, const QString &key, bool defaultValue) const;
 

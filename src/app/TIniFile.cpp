@@ -2,14 +2,16 @@
 
 #include "IniDocument.h"
 #include "platform/AtomicFile.h"
+#include "platform/Cp1252.h"
 #include "platform/DvsError.h"
+#include "platform/FileLock.h"
 #include "platform/FileStamp.h"
+#include "platform/Paths.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
-#include <chrono>
 #include <list>
 #include <mutex>
 #include <optional>
@@ -70,25 +72,35 @@ const std::shared_ptr<const IniDocument> &emptyDocument()
     return empty;
 }
 
-// A file changed within the last two seconds may have changed again within
-// the same tick of a coarse file-system clock, which its stamp cannot show.
-bool mayHideAChange(const FileStamp &stamp)
+bool hasLineBreak(const QString &text)
 {
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                 std::chrono::system_clock::now().time_since_epoch())
-                                 .count();
-    return now - stamp.modifiedNs < 2'000'000'000;
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
-QString lineSafe(const QString &text)
+bool isBlank(QChar c)
 {
-    QString safe = text;
-    safe.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    safe.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return safe;
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// A name the file can hold and give back: no line break, no blank at either
+// end (the reader drops them), and nothing the reader takes for the end of
+// the name or for a comment.
+bool isStorableName(const QString &name, bool key)
+{
+    if (hasLineBreak(name) || (!name.isEmpty() && (isBlank(name.front()) || isBlank(name.back()))))
+        return false;
+    if (key)
+        return !name.isEmpty() && !name.contains(QLatin1Char('=')) && !name.startsWith(QLatin1Char(';')) &&
+               !name.startsWith(QLatin1Char('['));
+    return !name.contains(QLatin1Char(']'));
 }
 
 } // namespace
+
+QString TIniFile::refusal(const QString &reason) const
+{
+    return QStringLiteral("Unable to write to %1\n%2").arg(m_fileName, reason);
+}
 
 TIniFile::TIniFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
@@ -132,25 +144,47 @@ IniSnapshot TIniFile::snapshot() const
 
 void TIniFile::modify(const std::function<bool(QStringList &, const IniDocument &)> &edit)
 {
+    const QString failed = QStringLiteral("Unable to write to %1").arg(m_fileName);
+    // Another copy of the program may be changing the file too: each reads
+    // what the other wrote before changing it.
+    const FileLock lock(AtomicFileDetail::replacedFile(m_fileName));
+    if (lock.state() == FileLock::State::Busy)
+        throw DvsError(refusal(QStringLiteral("Another program kept it busy; nothing was written.")));
+    if (!lock.isHeld())
+        throw DvsError(failed);
     const Loaded current = load();
     if (!current.readable)
-        throw DvsError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+        throw DvsError(failed);
     QStringList lines = current.document->lines();
     if (!edit(lines, *current.document))
         return;
-    auto updated = std::make_shared<const IniDocument>(std::move(lines));
-    const QByteArray bytes = updated->toBytes();
-    if (!writeFileAtomically(m_fileName, bytes))
-        throw DvsError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+    const std::optional<QByteArray> bytes = IniDocument(std::move(lines)).toBytes();
+    if (!bytes)
+        throw DvsError(failed);
+    if (!writeFileAtomically(m_fileName, *bytes))
+        throw DvsError(failed);
+    // Reads are served from what reached the disk, never from what was asked.
     if (const std::optional<FileStamp> stamp = fileStamp(m_fileName))
-        parseCache().store(m_fileName, {*stamp, std::move(updated), bytes});
+        parseCache().store(
+            m_fileName,
+            {*stamp, std::make_shared<const IniDocument>(IniDocument::fromBytes(*bytes)), *bytes});
 }
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    const QString safeSection = lineSafe(section);
-    const QString safeKey = lineSafe(key);
-    const QString safeValue = lineSafe(value);
+    const QString safeSection = IniDocument::givenName(section);
+    const QString safeKey = IniDocument::givenName(key);
+    if (!isStorableName(safeSection, false))
+        throw DvsError(refusal(QStringLiteral("\"%1\" cannot be the name of a section.").arg(section)));
+    if (!isStorableName(safeKey, true))
+        throw DvsError(refusal(QStringLiteral("\"%1\" cannot be the name of a key.").arg(key)));
+    if (hasLineBreak(value))
+        throw DvsError(refusal(QStringLiteral("The value of %1 holds a line break.").arg(safeKey)));
+    for (const QString &text : {safeSection, safeKey, value}) {
+        if (!Cp1252::canEncode(text))
+            throw DvsError(Cp1252::refusal(m_fileName, text));
+    }
+    const QString &safeValue = value;
     modify([&](QStringList &lines, const IniDocument &doc) {
         const IniDocument::Section *s = doc.findSection(safeSection);
         if (!s) {
@@ -185,10 +219,15 @@ void TIniFile::WriteBool(const QString &section, const QString &key, bool value)
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void TIniFile::WritePath(const QString &section, const QString &key, const QString &path)
+{
+    WriteString(section, key, Paths::storedText(path));
+}
+
 void TIniFile::EraseSection(const QString &section)
 {
     modify([&](QStringList &lines, const IniDocument &doc) {
-        const QString folded = IniDocument::fold(section);
+        const QString folded = IniDocument::fold(IniDocument::givenName(section));
         bool changed = false;
         const auto &sections = doc.sections();
         for (auto it = sections.rbegin(); it != sections.rend(); ++it) {

@@ -36,6 +36,11 @@ public:
     {
         return snapshot().ReadString(section, key, defaultValue);
     }
+    // A folder or file path written by WritePath, in any script.
+    QString ReadPath(const QString &section, const QString &key, const QString &defaultValue) const
+    {
+        return snapshot().ReadPath(section, key, defaultValue);
+    }
     int ReadInteger(const QString &section, const QString &key, int defaultValue) const
     {
         return snapshot().ReadInteger(section, key, defaultValue);
@@ -57,10 +62,16 @@ public:
         return snapshot().ValueExists(section, key);
     }
 
-    // Each raises DvsError "Unable to write to <file>" when the file system
-    // refuses the write, or when the file exists but cannot be read (writing
-    // would lose what it holds); the file on disk is then unchanged.
+    // Names are given without the spaces around them, as the file's names are
+    // read. Each write raises DvsError "Unable to write to <file>" when the file
+    // system refuses it, when the file exists but cannot be read (writing would
+    // lose what it holds), when another program keeps the file busy, or when
+    // the text cannot be stored as given (a character outside the file's code
+    // page, a line break, a name the reader would not give back); the file on
+    // disk is then unchanged.
     void WriteString(const QString &section, const QString &key, const QString &value);
+    // Stores a path so that it reads back the same whatever its script.
+    void WritePath(const QString &section, const QString &key, const QString &path);
     void WriteInteger(const QString &section, const QString &key, int value);
     void WriteBool(const QString &section, const QString &key, bool value);
     void EraseSection(const QString &section);
@@ -75,6 +86,8 @@ private:
     };
     Loaded load() const;
     void modify(const std::function<bool(QStringList &lines, const IniDocument &doc)> &edit);
+    // "Unable to write to <file>" followed by why.
+    QString refusal(const QString &reason) const;
 
     QString m_fileName;
 };

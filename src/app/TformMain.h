@@ -286,6 +286,8 @@ private:
     void restatingSetting(const std::function<void()> &apply);
     static QString fileNotFoundMessage(const QString &path);
     void writeLastDir(const QString &fileName);
+    // The folder the load and save dialogs start in.
+    QString lastDir() const;
     QStringList composeConfig(ConfigVariant variant) const;
     QString gameDirectory() const;
     bool gameDirectoryStored() const;

@@ -199,8 +199,8 @@ void TformStart::applyDVSSettings()
     const TIniFile settings(m_files.settingsIni());
     if (settings.ValueExists(kDvs, QStringLiteral("startup")) &&
         (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
-        m_startFile = settings.ReadString(kDvs, QStringLiteral("startup"), QString());
-    main.dlgLoad.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+        m_startFile = settings.ReadPath(kDvs, QStringLiteral("startup"), QString());
+    main.dlgLoad.folder = settings.ReadPath(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
     main.dlgSave.folder = main.dlgLoad.folder;
 }
 

@@ -84,13 +84,3 @@ QStringList ConfigWriter::compose(const QList<SwitchState> &switches, ConfigVari
         line.replace(QLatin1Char('='), QLatin1Char(' '));
     return lines;
 }
-
-QByteArray ConfigWriter::fileBytes(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += Cp1252::encode(line);
-        bytes += "\r\n";
-    }
-    return bytes;
-}

@@ -27,9 +27,6 @@ public:
 
     QStringList compose(const QList<SwitchState> &switches, ConfigVariant variant) const;
 
-    // Windows-1252 bytes with CR LF after every line, the last included.
-    static QByteArray fileBytes(const QStringList &lines);
-
 private:
     QString valueOf(const SwitchState &state, ConfigVariant variant) const;
 

@@ -18,12 +18,8 @@ std::optional<QStringList> readLines(const QString &path)
 
 bool writeLines(const QString &path, const QStringList &lines)
 {
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += Cp1252::encode(line);
-        bytes += "\r\n";
-    }
-    return writeFileAtomically(path, bytes);
+    const std::optional<QByteArray> bytes = Cp1252::encodeLines(lines);
+    return bytes && writeFileAtomically(path, *bytes);
 }
 
 } // namespace TextFiles

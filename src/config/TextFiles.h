@@ -12,7 +12,8 @@ namespace TextFiles {
 // The file's lines, or nothing when it cannot be read.
 std::optional<QStringList> readLines(const QString &path);
 
-// Writes whole and atomically; false when the file system refused.
+// Writes whole and atomically; false when the file system refused, or when a
+// line holds a character the code page cannot (nothing is written then).
 [[nodiscard]] bool writeLines(const QString &path, const QStringList &lines);
 
 } // namespace TextFiles

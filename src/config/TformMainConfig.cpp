@@ -1,11 +1,12 @@
-#include "app/TformMain.h"
 #include "app/SettingNames.h"
+#include "app/TformMain.h"
 
 #include "app/TIniFile.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 #include "config/PanelValues.h"
-#include "platform/AtomicFile.h"
+#include "config/TextFiles.h"
+#include "platform/Cp1252.h"
 #include "platform/DvsError.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
@@ -22,7 +23,11 @@ namespace {
 
 void writeWhole(const QString &fileName, const QStringList &lines)
 {
-    if (!writeFileAtomically(fileName, ConfigWriter::fileBytes(lines)))
+    // The patch reads 8-bit text: a value it cannot read is refused, not
+    // written with "?" in its place.
+    if (const QString unstorable = Cp1252::firstUnencodableLine(lines); !unstorable.isEmpty())
+        throw DvsError(Cp1252::refusal(fileName, unstorable));
+    if (!TextFiles::writeLines(fileName, lines))
         throw DvsError(QStringLiteral("Unable to write to %1").arg(fileName));
 }
 
@@ -41,7 +46,12 @@ void TformMain::writeLastDir(const QString &fileName)
     QString folder = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath());
     if (!folder.endsWith(QDir::separator()))
         folder += QDir::separator();
-    TIniFile(m_files.settingsIni()).WriteString(kDvs, QStringLiteral("lastdir"), folder);
+    TIniFile(m_files.settingsIni()).WritePath(kDvs, QStringLiteral("lastdir"), folder);
+}
+
+QString TformMain::lastDir() const
+{
+    return TIniFile(m_files.settingsIni()).ReadPath(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
 }
 
 void TformMain::SaveCFG(const QString &fileName)

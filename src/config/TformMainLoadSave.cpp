@@ -30,8 +30,7 @@ QString TformMain::fileNotFoundMessage(const QString &path)
 
 void TformMain::LoadFile()
 {
-    dlgLoad.folder =
-        TIniFile(m_files.settingsIni()).ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    dlgLoad.folder = lastDir();
     dlgLoad.fileName.clear();
     const std::optional<QString> chosen = m_platform.fileDialogs.open(dlgLoad);
     if (!chosen)
@@ -60,7 +59,7 @@ void TformMain::mniFileLoadCfgClick()
 void TformMain::SaveFile()
 {
     const TIniFile settings(m_files.settingsIni());
-    dlgSave.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    dlgSave.folder = lastDir();
     dlgSave.askOverwrite = !settings.ReadBool(kDvs, QStringLiteral("saveconf"), false);
     const std::optional<QString> chosen = m_platform.fileDialogs.save(dlgSave);
     if (!chosen)
@@ -101,29 +100,29 @@ void TformMain::mniFileSaveCfgClick()
 
 void TformMain::butnSaveNotepadClick()
 {
+    const QStringList lines = splitTextLines(memoNotepad->toPlainText());
+    // The file holds 8-bit text: characters it cannot hold are refused before
+    // a file is chosen, never written as "?".
+    if (const QString unstorable = Cp1252::firstUnencodableLine(lines); !unstorable.isEmpty()) {
+        m_platform.messages.show(MsgType::Error,
+                                 QStringLiteral("File not saved\n") + Cp1252::whyNotStored(unstorable),
+                                 MsgButtons::Ok);
+        return;
+    }
     const TIniFile settings(m_files.settingsIni());
     FileDialogRequest request = dlgSave;
     request.title = QStringLiteral("Save File");
     request.filter = kAllFirst;
-    request.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    request.folder = lastDir();
     request.fileName.clear();
     request.askOverwrite = !settings.ReadBool(kDvs, QStringLiteral("saveconf"), false);
     const std::optional<QString> chosen = m_platform.fileDialogs.save(request);
     if (!chosen)
         return;
     dlgSave.fileName = *chosen;
-    const QString text = memoNotepad->toPlainText();
-    // The file holds Western European text; other characters would become "?".
-    if (!Cp1252::canEncode(text) &&
-        m_platform.messages.show(
-            MsgType::Warning,
-            QStringLiteral("Some characters of this text cannot be stored in the file and will "
-                           "be written as '?'.\nSave anyway?"),
-            MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
     // "File saved" only for text that really reached the file; an older file
     // of that name proves nothing and is left as it was.
-    if (!TextFiles::writeLines(*chosen, splitTextLines(text))) {
+    if (!TextFiles::writeLines(*chosen, lines)) {
         m_platform.messages.show(MsgType::Error, QStringLiteral("File not saved"), MsgButtons::Ok);
         return;
     }
@@ -137,8 +136,7 @@ void TformMain::butnLoadNotepadClick()
     FileDialogRequest request = dlgLoad;
     request.title = QStringLiteral("Load File");
     request.filter = kAllFirst;
-    request.folder =
-        TIniFile(m_files.settingsIni()).ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    request.folder = lastDir();
     const std::optional<QString> chosen = m_platform.fileDialogs.open(request);
     if (!chosen)
         return;
@@ -201,7 +199,7 @@ void TformMain::itemDVSLoaddravopaxcfgClick()
                            "Anyway this path is saved:\n") +
                 path,
             MsgButtons::Ok);
-    TIniFile(m_files.settingsIni()).WriteString(kDvs, QStringLiteral("startup"), path);
+    TIniFile(m_files.settingsIni()).WritePath(kDvs, QStringLiteral("startup"), path);
 }
 
 void TformMain::itemDVSLoadSelectHereClick()
@@ -223,7 +221,7 @@ void TformMain::itemDVSLoadSelectHereClick()
     dlgLoad.fileName = *chosen;
     setStartupChoice(itemDVSLoadSelectHere, kSelectFileHere + QStringLiteral(" (") +
                                                 QFileInfo(*chosen).fileName() + QLatin1Char(')'));
-    TIniFile(m_files.settingsIni()).WriteString(kDvs, QStringLiteral("startup"), *chosen);
+    TIniFile(m_files.settingsIni()).WritePath(kDvs, QStringLiteral("startup"), *chosen);
 }
 
 void TformMain::ApplyStartupChoice()
@@ -233,7 +231,7 @@ void TformMain::ApplyStartupChoice()
         setStartupChoice(itemDVSLoadNothing, kSelectFileHere);
         return;
     }
-    const QString stored = settings.ReadString(kDvs, QStringLiteral("startup"), QString());
+    const QString stored = settings.ReadPath(kDvs, QStringLiteral("startup"), QString());
     if (stored == GameFolder(gameDirectory()).file(QStringLiteral("dravopax.cfg")))
         setStartupChoice(itemDVSLoaddravopaxcfg, kSelectFileHere);
     else

@@ -15,7 +15,7 @@
 
 QString TformMain::gameDirectory() const
 {
-    return TIniFile(m_files.settingsIni()).ReadString(kZvt, QStringLiteral("dir"), QStringLiteral("0"));
+    return TIniFile(m_files.settingsIni()).ReadPath(kZvt, QStringLiteral("dir"), QStringLiteral("0"));
 }
 
 bool TformMain::gameDirectoryStored() const
@@ -58,7 +58,7 @@ void TformMain::ZVTDirectory()
                                    "Do you want to download Dravopax?"));
             }
             settings.WriteString(kZvt, QStringLiteral("version"), folder.kind());
-            settings.WriteString(kZvt, QStringLiteral("dir"), path);
+            settings.WritePath(kZvt, QStringLiteral("dir"), path);
             // A refused write ends the command here, before the menus change.
             key->writeString(QStringLiteral("HDPath"), path);
         } else if (folder.holdsGame()) {
@@ -75,7 +75,7 @@ void TformMain::ZVTDirectory()
                                              "Do you want to download Dravopax?"));
             }
             settings.WriteString(kZvt, QStringLiteral("version"), folder.kind());
-            settings.WriteString(kZvt, QStringLiteral("dir"), path);
+            settings.WritePath(kZvt, QStringLiteral("dir"), path);
         } else {
             const MsgAnswer answer = messages.show(
                 MsgType::Warning,
@@ -86,7 +86,7 @@ void TformMain::ZVTDirectory()
             if (answer == MsgAnswer::Yes) {
                 again = true;
             } else {
-                settings.WriteString(kZvt, QStringLiteral("dir"), path);
+                settings.WritePath(kZvt, QStringLiteral("dir"), path);
                 settings.WriteString(kZvt, QStringLiteral("version"), QStringLiteral("unk"));
             }
         }

@@ -97,8 +97,7 @@ void TformMain::mniFileRunDVFileClick()
 {
     if (!gameDirectoryFor(QStringLiteral("You not set ZVT directory.\nDravopax Vevavav can't continue.")))
         return;
-    TIniFile settings(m_files.settingsIni());
-    dlgLoad.folder = settings.ReadString(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
+    dlgLoad.folder = lastDir();
     const std::optional<QString> chosen = m_platform.fileDialogs.open(dlgLoad);
     if (!chosen)
         return;

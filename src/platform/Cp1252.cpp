@@ -12,7 +12,7 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encodeOne(char16_t c)
+std::optional<char> encodeOne(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
@@ -20,7 +20,18 @@ char encodeOne(char16_t c)
         if (kHigh[i] == c)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
+}
+
+bool appendEncoded(QByteArray &bytes, QStringView text)
+{
+    for (const QChar c : text) {
+        const std::optional<char> byte = encodeOne(c.unicode());
+        if (!byte)
+            return false;
+        bytes += *byte;
+    }
+    return true;
 }
 
 } // namespace
@@ -38,6 +49,30 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+std::optional<QByteArray> encode(QStringView text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    if (!appendEncoded(bytes, text))
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<QByteArray> encodeLines(const QStringList &lines)
+{
+    qsizetype total = 0;
+    for (const QString &line : lines)
+        total += line.size() + 2;
+    QByteArray bytes;
+    bytes.reserve(total);
+    for (const QString &line : lines) {
+        if (!appendEncoded(bytes, line))
+            return std::nullopt;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 {
     return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
@@ -46,19 +81,48 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 bool canEncode(QStringView text)
 {
     for (const QChar c : text) {
-        if (encodeOne(c.unicode()) == '?' && c != QLatin1Char('?'))
+        if (!encodeOne(c.unicode()))
             return false;
     }
     return true;
 }
 
-QByteArray encode(QStringView text)
+QString unencodable(QStringView text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = encodeOne(text[i].unicode());
-    return bytes;
+    QString found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond the basic plane is a pair of halves, shown whole.
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView character = text.mid(i, length);
+        if (!encodeOne(text[i].unicode()) && !found.contains(character))
+            found += character;
+        i += length - 1;
+    }
+    return found;
+}
+
+QString whyNotStored(QStringView text)
+{
+    constexpr qsizetype kShown = 80;
+    const QString shown =
+        text.size() > kShown ? text.left(kShown).toString() + QStringLiteral("...") : text.toString();
+    return QStringLiteral("These characters cannot be stored in it: %1\n(in \"%2\")\n"
+                          "The file holds Western European (Windows-1252) text only.")
+        .arg(unencodable(text), shown);
+}
+
+QString refusal(const QString &fileName, QStringView text)
+{
+    return QStringLiteral("Unable to write to %1\n").arg(fileName) + whyNotStored(text);
+}
+
+QString firstUnencodableLine(const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        if (!canEncode(line))
+            return line;
+    }
+    return QString();
 }
 
 } // namespace Cp1252

@@ -1,231 +1,112 @@
 #include "FileRegistry.h"
 
 #include "AtomicFile.h"
-#include "Cp1252.h"
 #include "DvsError.h"
+#include "FileLock.h"
+#include "FileStamp.h"
+#include "RegistryExport.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include <functional>
 #include <optional>
-#include <vector>
+
+using RegistryExport::Contents;
+using RegistryExport::Value;
+
+// The registry file as last read, kept while the file is unchanged: a start
+// reads several values, and a file of many keys is parsed once for all.
+class RegistryFileStore final
+{
+public:
+    explicit RegistryFileStore(QString fileName) : m_fileName(std::move(fileName)) {}
+
+    const QString &fileName() const { return m_fileName; }
+
+    // Nothing when the file is there but cannot be read; an empty registry
+    // when there is no file.
+    std::shared_ptr<const Contents> load()
+    {
+        const std::optional<FileStamp> before = fileStamp(m_fileName);
+        if (!before) {
+            if (QFileInfo::exists(m_fileName))
+                return nullptr;
+            static const auto empty = std::make_shared<const Contents>();
+            return empty;
+        }
+        if (m_contents && m_stamp == *before && !mayHideAChange(*before))
+            return m_contents;
+        QFile file(m_fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            return nullptr;
+        const QByteArray bytes = file.readAll();
+        if (m_contents && bytes == m_bytes) {
+            m_stamp = *before;
+            return m_contents;
+        }
+        remember(*before, bytes, std::make_shared<const Contents>(RegistryExport::parse(bytes)));
+        return m_contents;
+    }
+
+    // Writes the contents whole; the next reads see what reached the disk.
+    bool write(const Contents &contents)
+    {
+        const std::optional<QByteArray> bytes = RegistryExport::serialise(contents);
+        if (!bytes || !writeFileAtomically(m_fileName, *bytes))
+            return false;
+        if (const std::optional<FileStamp> stamp = fileStamp(m_fileName))
+            remember(*stamp, *bytes, std::make_shared<const Contents>(RegistryExport::parse(*bytes)));
+        return true;
+    }
+
+    // Keeps a damaged file aside under the first free name of its own;
+    // false when no copy could be written.
+    bool keepAside(const QByteArray &bytes)
+    {
+        constexpr int kMostCopies = 100;
+        for (int n = 1; n <= kMostCopies; ++n) {
+            const QString copy =
+                m_fileName + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+            if (QFileInfo::exists(copy) || QFileInfo(copy).isSymLink())
+                continue;
+            return writeNewFileAtomically(copy, bytes);
+        }
+        return false;
+    }
+
+    QByteArray bytesOnDisk()
+    {
+        QFile file(m_fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    void remember(const FileStamp &stamp, const QByteArray &bytes, std::shared_ptr<const Contents> contents)
+    {
+        m_stamp = stamp;
+        m_bytes = bytes;
+        m_contents = std::move(contents);
+    }
+
+    QString m_fileName;
+    FileStamp m_stamp;
+    QByteArray m_bytes;
+    std::shared_ptr<const Contents> m_contents;
+};
 
 namespace {
-
-const QString kRoot = QStringLiteral("HKEY_LOCAL_MACHINE\\");
-
-struct Value
-{
-    enum class Type
-    {
-        DWord,
-        String,
-        Other
-    };
-    QString name;
-    Type type = Type::Other;
-    quint32 dword = 0;
-    QString text; // the string, or the raw text after "=" for other types
-};
-
-struct Key
-{
-    QString path; // below HKEY_LOCAL_MACHINE
-    std::vector<Value> values;
-
-    Value *find(const QString &name)
-    {
-        for (Value &v : values) {
-            if (v.name.compare(name, Qt::CaseInsensitive) == 0)
-                return &v;
-        }
-        return nullptr;
-    }
-};
-
-struct Store
-{
-    std::vector<Key> keys;
-    bool damaged = false;
-
-    Key *find(const QString &path)
-    {
-        for (Key &k : keys) {
-            if (k.path.compare(path, Qt::CaseInsensitive) == 0)
-                return &k;
-        }
-        return nullptr;
-    }
-};
-
-QString normalisedPath(QString path)
-{
-    path.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    while (path.startsWith(QLatin1Char('\\')))
-        path.remove(0, 1);
-    while (path.endsWith(QLatin1Char('\\')))
-        path.chop(1);
-    return path;
-}
-
-// Reads a quoted text starting at text[pos] == '"'; leaves pos after the closing quote.
-std::optional<QString> readQuoted(const QString &text, qsizetype &pos)
-{
-    QString out;
-    for (++pos; pos < text.size(); ++pos) {
-        const QChar c = text[pos];
-        if (c == QLatin1Char('\\')) {
-            if (++pos >= text.size())
-                return std::nullopt;
-            out += text[pos];
-        } else if (c == QLatin1Char('"')) {
-            ++pos;
-            return out;
-        } else {
-            out += c;
-        }
-    }
-    return std::nullopt;
-}
-
-QString quoted(const QString &text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('"'))
-            out += QLatin1Char('\\');
-        out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
-std::optional<Value> parseValue(const QString &line)
-{
-    Value v;
-    qsizetype pos = 0;
-    if (line.startsWith(QLatin1Char('@'))) {
-        pos = 1;
-    } else {
-        auto name = readQuoted(line, pos);
-        if (!name)
-            return std::nullopt;
-        v.name = *name;
-    }
-    if (pos >= line.size() || line[pos] != QLatin1Char('='))
-        return std::nullopt;
-    ++pos;
-    const QString rest = line.mid(pos);
-    if (rest.startsWith(QLatin1Char('"'))) {
-        qsizetype p = 0;
-        auto text = readQuoted(rest, p);
-        if (!text || !rest.mid(p).trimmed().isEmpty())
-            return std::nullopt;
-        v.type = Value::Type::String;
-        v.text = *text;
-    } else if (rest.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-        const QString digits = rest.mid(6).trimmed();
-        bool ok = false;
-        const uint number = digits.toUInt(&ok, 16);
-        if (!ok || digits.size() > 8)
-            return std::nullopt;
-        v.type = Value::Type::DWord;
-        v.dword = number;
-    } else if (!rest.isEmpty()) {
-        v.type = Value::Type::Other;
-        v.text = rest;
-    } else {
-        return std::nullopt;
-    }
-    return v;
-}
-
-Store parse(const QByteArray &bytes)
-{
-    Store store;
-    const QStringList lines = Cp1252::decode(bytes).split(QLatin1Char('\n'));
-    Key *current = nullptr;
-    QString pending; // a value continued on the next line with a trailing backslash
-    for (const QString &raw : lines) {
-        QString line = raw.trimmed();
-        if (!pending.isEmpty()) {
-            line = pending + line;
-            pending.clear();
-        }
-        if (line.isEmpty() || line == QLatin1String("REGEDIT4") ||
-            line.startsWith(QLatin1String("Windows Registry Editor")) || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            if (!line.endsWith(QLatin1Char(']')) || !line.mid(1).startsWith(kRoot, Qt::CaseInsensitive)) {
-                store.damaged = true;
-                break;
-            }
-            const QString path = normalisedPath(line.mid(1 + kRoot.size(), line.size() - 2 - kRoot.size()));
-            if (Key *existing = store.find(path)) {
-                current = existing;
-            } else {
-                store.keys.push_back(Key{path, {}});
-                current = &store.keys.back();
-            }
-            continue;
-        }
-        if (line.endsWith(QLatin1Char('\\')) && !line.endsWith(QLatin1String("\"\\"))) {
-            pending = line.left(line.size() - 1);
-            continue;
-        }
-        std::optional<Value> value = parseValue(line);
-        if (!current || !value) {
-            store.damaged = true;
-            break;
-        }
-        if (Value *old = current->find(value->name))
-            *old = *value;
-        else
-            current->values.push_back(*value);
-    }
-    if (store.damaged)
-        store.keys.clear();
-    return store;
-}
-
-QByteArray serialise(const Store &store)
-{
-    QString text = QStringLiteral("REGEDIT4\r\n");
-    for (const Key &key : store.keys) {
-        text += QStringLiteral("\r\n[") + kRoot + key.path + QStringLiteral("]\r\n");
-        for (const Value &v : key.values) {
-            text += v.name.isEmpty() ? QStringLiteral("@") : quoted(v.name);
-            text += QLatin1Char('=');
-            switch (v.type) {
-            case Value::Type::DWord:
-                text += QStringLiteral("dword:%1").arg(v.dword, 8, 16, QLatin1Char('0'));
-                break;
-            case Value::Type::String:
-                text += quoted(v.text);
-                break;
-            case Value::Type::Other:
-                text += v.text;
-                break;
-            }
-            text += QStringLiteral("\r\n");
-        }
-    }
-    return Cp1252::encode(text + QStringLiteral("\r\n"));
-}
 
 class FileRegistryKey final : public RegistryKey
 {
 public:
-    FileRegistryKey(QString fileName, QString path, bool open)
-        : m_fileName(std::move(fileName)), m_path(std::move(path)), m_open(open)
+    FileRegistryKey(std::shared_ptr<RegistryFileStore> store, QString path, bool open, QString whyClosed = {})
+        : m_store(std::move(store)), m_path(std::move(path)), m_open(open), m_whyClosed(std::move(whyClosed))
     {}
 
     bool isOpen() const override { return m_open; }
 
-    bool valueExists(const QString &name) const override
-    {
-        std::optional<Store> store = m_open ? load() : std::nullopt;
-        Key *key = store ? store->find(m_path) : nullptr;
-        return key && key->find(name);
-    }
+    bool valueExists(const QString &name) const override { return read(name).has_value(); }
 
     int readInteger(const QString &name) const override
     {
@@ -254,9 +135,6 @@ public:
 
     void writeString(const QString &name, const QString &value) override
     {
-        // The export format keeps one value per line.
-        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-            throw DvsError(RegistryErrors::failedToSetData(name));
         Value v;
         v.name = name;
         v.type = Value::Type::String;
@@ -265,82 +143,75 @@ public:
     }
 
 private:
-    // Empty when there is no file; nothing when the file is there but cannot
-    // be read, so a write never replaces values it could not see.
-    std::optional<Store> load() const
-    {
-        QFile file(m_fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            return file.exists() ? std::nullopt : std::optional<Store>(Store{});
-        return parse(file.readAll());
-    }
-
     std::optional<Value> read(const QString &name) const
     {
-        std::optional<Store> store = m_open ? load() : std::nullopt;
-        if (!store)
-            return std::nullopt;
-        Key *key = store->find(m_path);
-        Value *v = key ? key->find(name) : nullptr;
-        if (!v)
-            return std::nullopt;
-        return *v;
+        const std::shared_ptr<const Contents> contents = m_open ? m_store->load() : nullptr;
+        const RegistryExport::Key *key = contents ? contents->find(m_path) : nullptr;
+        const Value *v = key ? key->find(name) : nullptr;
+        return v ? std::optional<Value>(*v) : std::nullopt;
     }
 
     void write(const Value &value)
     {
-        std::optional<Store> loaded = m_open ? load() : std::nullopt;
-        if (!loaded)
-            throw DvsError(RegistryErrors::failedToSetData(value.name));
-        Store &store = *loaded;
-        Key *key = store.find(m_path);
-        if (!key) {
-            store.keys.push_back(Key{m_path, {}});
-            key = &store.keys.back();
-        }
-        if (Value *old = key->find(value.name)) {
-            const QString keptName = old->name;
-            *old = value;
-            old->name = keptName;
-        } else {
-            key->values.push_back(value);
-        }
-        if (!writeFileAtomically(m_fileName, serialise(store)))
-            throw DvsError(RegistryErrors::failedToSetData(value.name));
+        const QString failed = RegistryErrors::failedToSetData(value.name);
+        if (!m_open)
+            throw DvsError(m_whyClosed.isEmpty() ? failed : failed + QLatin1Char('\n') + m_whyClosed);
+        const FileLock lock(AtomicFileDetail::replacedFile(m_store->fileName()));
+        // A file that cannot be read, or no longer parses, is not written over.
+        const std::shared_ptr<const Contents> current = lock.isHeld() ? m_store->load() : nullptr;
+        if (!current || current->damaged)
+            throw DvsError(failed);
+        Contents changed = *current;
+        changed.findOrAdd(m_path).set(value);
+        if (!m_store->write(changed))
+            throw DvsError(failed);
     }
 
-    QString m_fileName;
+    std::shared_ptr<RegistryFileStore> m_store;
     QString m_path;
     bool m_open;
+    QString m_whyClosed;
 };
 
 } // namespace
 
-FileRegistry::FileRegistry(QString fileName) : m_fileName(std::move(fileName)) {}
+FileRegistry::FileRegistry(QString fileName)
+    : m_fileName(std::move(fileName)), m_store(std::make_shared<RegistryFileStore>(m_fileName))
+{}
+
+FileRegistry::~FileRegistry() = default;
 
 std::unique_ptr<RegistryKey> FileRegistry::openKey(const QString &path, bool create)
 {
-    const QString keyPath = normalisedPath(path);
-    Store store;
-    QFile file(m_fileName);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
-        store = parse(bytes);
-        file.close();
-    } else if (file.exists()) {
-        // A registry that cannot be read cannot be written without losing it.
-        return std::make_unique<FileRegistryKey>(m_fileName, keyPath, false);
-    }
-    if (store.find(keyPath))
-        return std::make_unique<FileRegistryKey>(m_fileName, keyPath, true);
+    const QString keyPath = RegistryExport::normalisedPath(path);
+    const auto opened = [&](bool open, QString why = {}) {
+        return std::make_unique<FileRegistryKey>(m_store, keyPath, open, std::move(why));
+    };
+    std::shared_ptr<const Contents> contents = m_store->load();
+    // A registry that cannot be read cannot be written without losing it.
+    if (!contents)
+        return opened(false);
+    if (contents->find(keyPath))
+        return opened(true);
     if (!create)
-        return std::make_unique<FileRegistryKey>(m_fileName, keyPath, false);
+        return opened(false);
 
-    // A damaged file is kept aside rather than lost when the key is created anew.
-    if (store.damaged)
-        (void)writeFileAtomically(m_fileName + QStringLiteral(".damaged"), bytes);
-    store.keys.push_back(Key{keyPath, {}});
-    const bool created = writeFileAtomically(m_fileName, serialise(store));
-    return std::make_unique<FileRegistryKey>(m_fileName, keyPath, created);
+    const FileLock lock(AtomicFileDetail::replacedFile(m_fileName));
+    contents = lock.isHeld() ? m_store->load() : nullptr;
+    if (!contents)
+        return opened(false);
+    if (contents->find(keyPath))
+        return opened(true);
+    Contents created;
+    if (contents->damaged) {
+        // What the file held is lost unless a copy of it was kept first.
+        if (!m_store->keepAside(m_store->bytesOnDisk()))
+            return opened(false, QStringLiteral("The damaged registry file %1 could not be kept aside, "
+                                                "so it was left as it is.")
+                                     .arg(m_fileName));
+    } else {
+        created = *contents;
+    }
+    created.findOrAdd(keyPath);
+    return opened(m_store->write(created));
 }

@@ -4,15 +4,20 @@
 
 #include <QString>
 
+#include <memory>
+
+class RegistryFileStore;
+
 // The registry on systems that have none: a file in the registry-export text
-// format ("REGEDIT4", then "[HKEY_LOCAL_MACHINE\<key>]" headers followed by
-// "name"=dword:0000000a and "name"="text" lines). Value types are kept, every
-// write rewrites the file atomically, and a file that cannot be parsed reads as
-// holding no keys at all.
+// format (see RegistryExport.h). Value types are kept, every write rewrites the
+// file atomically under a lock shared with other copies of the program, and a
+// file that cannot be parsed reads as holding no keys at all; before a key is
+// created in its place, it is kept aside under a name of its own.
 class FileRegistry final : public Registry
 {
 public:
     explicit FileRegistry(QString fileName);
+    ~FileRegistry() override;
 
     std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
 
@@ -20,4 +25,6 @@ public:
 
 private:
     QString m_fileName;
+    // Shared with the keys it opens, which may outlive it.
+    std::shared_ptr<RegistryFileStore> m_store;
 };

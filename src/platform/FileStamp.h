@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -21,3 +22,14 @@ struct FileStamp
 
 // Empty when the path names no regular file.
 std::optional<FileStamp> fileStamp(const QString &path);
+
+// A file changed within the last two seconds may have changed again within
+// the same tick of a coarse file-system clock, which its stamp cannot show:
+// a parse of it is reused only after its bytes were found unchanged.
+inline bool mayHideAChange(const FileStamp &stamp)
+{
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    return now - stamp.modifiedNs < 2'000'000'000;
+}

@@ -9,4 +9,12 @@ namespace Paths {
 
 QString withTail(const QString &folder, const QString &tail);
 
+// A path is kept in the program's 8-bit text files as its UTF-8 bytes (on
+// this system, the very bytes the file system names it by), so a folder named
+// in any script survives a restart. These give the text whose Windows-1252
+// bytes are those, and back; a stored text that is not UTF-8 is a path written
+// as Windows-1252 text, as files were before, and is read as such.
+QString storedText(const QString &path);
+QString fromStoredText(const QString &text);
+
 } // namespace Paths

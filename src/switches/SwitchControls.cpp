@@ -1,6 +1,25 @@
 #include "SwitchControls.h"
 
+#include "platform/Cp1252.h"
+
 #include <QAbstractItemView>
+#include <QValidator>
+
+namespace {
+
+// Pasted or composed text passes no key filter; what a configuration file
+// cannot hold is refused here instead.
+class StorableTextValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return Cp1252::canEncode(input) ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
 
 void SwitchControl::setLook3D(bool on)
 {
@@ -52,6 +71,7 @@ void ChoiceSwitch::setDroppedWidth(int width)
 TextSwitch::TextSwitch(QWidget *parent) : QLineEdit(parent)
 {
     tag(this);
+    setValidator(new StorableTextValidator(this));
 }
 
 void TextSwitch::setLook3D(bool on)

@@ -1,5 +1,5 @@
-#include "app/TformMain.h"
 #include "app/SettingNames.h"
+#include "app/TformMain.h"
 
 #include "app/TIniFile.h"
 #include "platform/MessageBoxes.h"

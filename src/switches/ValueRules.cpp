@@ -2,6 +2,7 @@
 
 #include "app/IniSnapshot.h"
 #include "app/IntegerText.h"
+#include "platform/Cp1252.h"
 
 #include <algorithm>
 
@@ -33,7 +34,8 @@ bool acceptsTypedCharacter(SwitchKind kind, QChar typed, const QString &textType
     case SwitchKind::Choice:
         return false;
     case SwitchKind::Text:
-        return textType != QLatin1String("numbers") || digitLike;
+        // The patch reads 8-bit text, so a character it cannot read is kept out.
+        return textType != QLatin1String("numbers") ? Cp1252::canEncode(QStringView(&typed, 1)) : digitLike;
     case SwitchKind::OnOff:
     case SwitchKind::Set:
         return true;

@@ -17,5 +17,6 @@ QString numberRuleText(const QString &text, const IniSnapshot &patch, const QStr
 
 // Whether a typed character reaches a switch control. Only typed characters
 // are filtered: keys without a character, Delete and control-key combinations
-// always pass. `textType` is the "type" key of a text switch.
+// always pass. `textType` is the "type" key of a text switch. A text switch
+// takes only characters that a configuration file can hold.
 bool acceptsTypedCharacter(SwitchKind kind, QChar typed, const QString &textType = QString());

@@ -1,5 +1,5 @@
-#include "app/ProgramWindows.h"
 #include "app/StartUp.h"
+#include "app/ProgramWindows.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/TformStart.h"

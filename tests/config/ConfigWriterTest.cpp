@@ -1,5 +1,6 @@
 #include "config/ConfigWriter.h"
 #include "app/TIniFile.h"
+#include "platform/Cp1252.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +96,8 @@ protected:
         const IniSnapshot patch = TIniFile(folder.files().patchIni()).snapshot();
         const IniSnapshot settings = TIniFile(folder.files().settingsIni()).snapshot();
         const IniSnapshot versions = TIniFile(folder.files().versionIni()).snapshot();
-        return ConfigWriter::fileBytes(ConfigWriter(patch, settings, versions).compose(switches, variant));
+        return Cp1252::encodeLines(ConfigWriter(patch, settings, versions).compose(switches, variant))
+            .value();
     }
 
     TestProgramFolder folder;

@@ -1,5 +1,6 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "platform/Cp1252.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -164,23 +166,38 @@ TEST_F(LoadSaveTest, NotepadSaveAsWritesTheTextAndSaysSo)
     EXPECT_EQ(formMain->dlgSave.filter, kLoadFilter);
 }
 
-TEST_F(LoadSaveTest, NotepadTextTheFileCannotHoldIsSavedOnlyAfterAWarning)
+TEST_F(LoadSaveTest, TextAConfigurationFileCannotHoldIsKeptOutOrRefusedNeverWrittenAsQuestionMarks)
 {
     startProgram();
-    formMain->memoNotepad->setPlainText(QStringLiteral("Łódź"));
-    const QString warning =
-        QStringLiteral("Some characters of this text cannot be stored in the file and will be "
-                       "written as '?'.\nSave anyway?");
-    fake.fileDialogs.answerSave(file("east.txt"));
-    fake.messages.expect(MsgType::Warning, warning, MsgButtons::YesNo, MsgAnswer::No);
-    QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
-    EXPECT_FALSE(QFile::exists(file("east.txt")));
+    auto *motto = static_cast<TextSwitch *>(formMain->scrlMain->control(QStringLiteral("motto")));
+    motto->clear();
+    motto->setFocus();
+    for (const QString &typed :
+         {QStringLiteral("M"), QStringLiteral("Ω"), QStringLiteral("é"), QStringLiteral("中")}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+        QApplication::sendEvent(motto, &press);
+    }
+    EXPECT_EQ(motto->text(), QStringLiteral("Mé"));
+    for (const QString &pasted : {QStringLiteral("ab"), QStringLiteral("x中")}) {
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(motto, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(motto->text(), QStringLiteral("Méab")) << "a paste passes no key filter";
 
-    fake.fileDialogs.answerSave(file("east.txt"));
-    fake.messages.expect(MsgType::Warning, warning, MsgButtons::YesNo, MsgAnswer::Yes);
-    fake.messages.expectOk(MsgType::Information, QStringLiteral("File saved"));
+    // A value that reaches the writer all the same is refused, and the older file stays.
+    writeBytes(file("mine.cfg"), QByteArray("older\r\n"));
+    motto->setText(QStringLiteral("MottoΩ中"));
+    fake.fileDialogs.answerSave(file("mine.cfg"));
+    fake.messages.expectOk(MsgType::Error,
+                           Cp1252::refusal(file("mine.cfg"), QStringLiteral("motto MottoΩ中")));
+    QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(readBytes(file("mine.cfg")), QByteArray("older\r\n"));
+
+    formMain->memoNotepad->setPlainText(QStringLiteral("fine\nŁódź"));
+    fake.messages.expectOk(MsgType::Error,
+                           QStringLiteral("File not saved\n") + Cp1252::whyNotStored(u"Łódź"));
     QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
-    EXPECT_EQ(readBytes(file("east.txt")), QByteArray("?\xF3\x64?\r\n"));
+    EXPECT_TRUE(fake.fileDialogs.shown().size() == 1u) << "no file is asked for";
 }
 
 TEST_F(LoadSaveTest, NotepadSaveAsThatFailsSaysSoAndKeepsTheOlderFile)

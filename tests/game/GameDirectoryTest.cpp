@@ -1,6 +1,8 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "support/MainWindowFixture.h"
+#include "switches/SwitchControls.h"
+#include "switches/SwitchPanel.h"
 
 #include <QAction>
 #include <QDir>
@@ -100,6 +102,33 @@ TEST_F(GameDirectoryTest, TheDosEditionLeavesTheRegistryAlone)
     EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), folder);
     EXPECT_EQ(fake.registry.value(kGameKey, QStringLiteral("HDPath")), std::nullopt);
     EXPECT_TRUE(gameMenusDisabled());
+}
+
+TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
+{
+    folder.writePatch(QStringLiteral("[lanterns]\ncomponent=2\ncaption=Lanterns\n"));
+    folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
+    startProgram();
+    const QString game = gameFolder({"zorvan.exe", "dravopax.exe"}, QStringLiteral("Игры/Zorvantia"));
+    const QString start = game + QStringLiteral("/старт.cfg");
+    writeText(start, QStringLiteral("lanterns on\n"));
+    fake.folders.answer(game);
+    fake.messages.expectOk(MsgType::Information, kDosFound);
+    QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
+    fake.fileDialogs.answerOpen(start);
+    click(formMain->itemDVSLoadSelectHere);
+    fake.fileDialogs.answerOpen(start);
+    QTest::keyClick(formMain, Qt::Key_L, Qt::ControlModifier);
+    closeProgram();
+
+    // Any question about a missing game would fail the start.
+    startProgram(QString(), StartQuestions::Scripted);
+    EXPECT_EQ(formMain->dlgLoad.folder, game + QLatin1Char('/'));
+    EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), QStringLiteral("Select File Here (старт.cfg)"));
+    EXPECT_TRUE(
+        formMain->scrlMain->control(QStringLiteral("lanterns"))->widget()->property("checked").toBool())
+        << "the start file was found and loaded";
+    EXPECT_TRUE(readBytes(folder.files().settingsIni()).contains(game.toUtf8()));
 }
 
 TEST_F(GameDirectoryTest, AWrongFolderIsAskedForAgainUntilTheUserKeepsIt)

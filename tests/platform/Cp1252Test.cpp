@@ -14,10 +14,15 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip)
     EXPECT_EQ(Cp1252::encode(text), all);
 }
 
-TEST(Cp1252, WesternLettersAndSymbolsDecodeToTheirCharacters)
+TEST(Cp1252, WesternTextIsEncodedAndOtherTextNeverBecomesQuestionMarks)
 {
-    EXPECT_EQ(Cp1252::decode("Caf\xE9"), QStringLiteral("Café"));
-    EXPECT_EQ(Cp1252::decode("\x80\x8A\x9F\xFF"), QStringLiteral("€ŠŸÿ"));
-    EXPECT_EQ(Cp1252::encode(u"€ Łódź"), QByteArray("\x80 ?\xF3"
-                                                    "d?"));
+    EXPECT_EQ(Cp1252::decode("Caf\xE9 \x80\x8A\x9F\xFF"), QStringLiteral("Café €ŠŸÿ"));
+    EXPECT_EQ(Cp1252::encode(u"€ ó?"), QByteArray("\x80 \xF3?"));
+    EXPECT_EQ(Cp1252::encode(u"€ Łódź"), std::nullopt);
+    EXPECT_EQ(Cp1252::encodeLines({QStringLiteral("a"), QStringLiteral("é")}), QByteArray("a\r\n\xE9\r\n"));
+    EXPECT_EQ(Cp1252::encodeLines({QStringLiteral("a"), QStringLiteral("Ω")}), std::nullopt);
+    EXPECT_EQ(Cp1252::unencodable(u"Łódź Łx 😀😀"), QStringLiteral("Łź😀"));
+    EXPECT_EQ(
+        Cp1252::firstUnencodableLine({QStringLiteral("ok"), QStringLiteral("MottoΩ"), QStringLiteral("中")}),
+        QStringLiteral("MottoΩ"));
 }

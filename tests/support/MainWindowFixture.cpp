@@ -81,5 +81,7 @@ QString MainWindowFixture::hintShownFor(QMenu *menu, QAction *item)
 
 QString MainWindowFixture::setting(const QString &key, const QString &section) const
 {
-    return TIniFile(folder.files().settingsIni()).ReadString(section, key, QStringLiteral("<absent>"));
+    // Read the way the program reads paths; for the plain values of the other
+    // settings that is the same as reading a text.
+    return TIniFile(folder.files().settingsIni()).ReadPath(section, key, QStringLiteral("<absent>"));
 }

@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
 #ifndef DVV_SAMPLE_DATA
 #error "DVV_SAMPLE_DATA must name the shipped Data folder"
 #endif
@@ -15,7 +21,7 @@ QByteArray crlf(const QString &text)
 {
     QString withCrLf = text;
     withCrLf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return Cp1252::encode(withCrLf);
+    return Cp1252::encode(withCrLf).value();
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -36,6 +42,37 @@ QByteArray readBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+namespace {
+constexpr uid_t kOrdinaryUser = 65534;
+constexpr gid_t kOrdinaryGroup = 65534;
+} // namespace
+
+bool asOrdinaryUser(const std::function<void()> &action)
+{
+    if (geteuid() != 0) {
+        action();
+        return true;
+    }
+    std::vector<gid_t> groups(std::size_t(std::max(0, getgroups(0, nullptr))));
+    if (getgroups(int(groups.size()), groups.data()) < 0 || setgroups(0, nullptr) != 0)
+        return false;
+    const bool dropped = setegid(kOrdinaryGroup) == 0 && seteuid(kOrdinaryUser) == 0;
+    if (dropped)
+        action();
+    const bool restored = seteuid(0) == 0 && setegid(0) == 0 && setgroups(groups.size(), groups.data()) == 0;
+    EXPECT_TRUE(restored) << "the tests could not take their rights back";
+    return dropped;
+}
+
+void giveToOrdinaryUser(const QString &path, int mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (geteuid() == 0) {
+        ASSERT_EQ(::chown(name.constData(), kOrdinaryUser, kOrdinaryGroup), 0) << path.toStdString();
+    }
+    ASSERT_EQ(::chmod(name.constData(), mode_t(mode)), 0) << path.toStdString();
 }
 
 TestProgramFolder::TestProgramFolder() : m_files(m_dir.path())

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // Windows-1252 bytes of a text written with "\n" line ends, each becoming CR LF.
 QByteArray crlf(const QString &text);
 
@@ -15,6 +17,15 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 // Writes `text` as Windows-1252 with CR LF line ends.
 void writeText(const QString &path, const QString &text);
 QByteArray readBytes(const QString &path);
+
+// Runs `action` with the rights of an ordinary user (user and group 65534, no
+// other groups) when the tests run as root, for whom every file would be
+// readable and writable; as anyone else, with their own rights. False, with
+// nothing run, when the rights cannot be dropped here.
+bool asOrdinaryUser(const std::function<void()> &action);
+// Gives a file or folder to that ordinary user (where the tests may) with
+// these permission bits.
+void giveToOrdinaryUser(const QString &path, int mode);
 
 // A program folder of its own for one test: settings.ini beside a Data folder.
 class TestProgramFolder final
