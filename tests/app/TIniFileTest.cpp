@@ -22,15 +22,14 @@
 #include <unistd.h>
 #include <utime.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class TIniFileTest : public ::testing::Test
 {
 protected:
-    QString path(const QString &name = QStringLiteral("settings.ini")) const
-    {
-        return dir.path() + QLatin1Char('/') + name;
-    }
+    QString path(const QString &name = u"settings.ini"_s) const { return dir.path() + u'/' + name; }
     // The message of the error `action` raises, or "<no error>".
     static QString errorOf(const std::function<void()> &action)
     {
@@ -39,142 +38,126 @@ protected:
         } catch (const DvsError &error) {
             return error.message();
         }
-        return QStringLiteral("<no error>");
+        return u"<no error>"_s;
     }
-    QString refused(const QString &file) const { return QStringLiteral("Unable to write to ") + file; }
+    QString refused(const QString &file) const { return u"Unable to write to "_s + file; }
+    static QString read(const TIniFile &ini, const QString &section, const QString &key)
+    {
+        return ini.ReadString(section, key, u"<none>"_s);
+    }
 
     QTemporaryDir dir;
 };
 
 TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
 {
-    writeText(path(), QStringLiteral("early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\n"
-                                     "Twice=\"\"inner\"\"\nLone=\"\njust words\nkey=a=b\n;c=comment\n"
-                                     "  ; d = also a comment\n[notes]\n;x=1\n"));
+    writeText(path(),
+              u"early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\n"
+              "Lone=\"\njust words\nkey=a=b\n;c=comment\n  ; d = also a comment\n[notes]\n;x=1\n"_s);
     const TIniFile ini(path());
-    const struct
-    {
-        const char *section;
-        const char *key;
-        const char *expected;
-    } reads[] = {
-        {"dvs", "version", "ver3"},     {"Dvs", "QUOTED", "  spaced  "}, {"dvs", "twice", "\"inner\""},
-        {"dvs", "lone", "\""},          {"dvs", "key", "a=b"},           {" dvs ", "  version ", "ver3"},
-        {"dvs", "\tversion", "<none>"}, {"dvs", ";c", "<none>"},         {"dvs", "; d", "<none>"},
-        {"notes", ";x", "<none>"},      {"dvs", "early", "<none>"},
+    const QString reads[][3] = {
+        {u"dvs"_s, u"version"_s, u"ver3"_s},     {u"Dvs"_s, u"QUOTED"_s, u"  spaced  "_s},
+        {u"dvs"_s, u"twice"_s, u"\"inner\""_s},  {u"dvs"_s, u"lone"_s, u"\""_s},
+        {u"dvs"_s, u"key"_s, u"a=b"_s},          {u" dvs "_s, u"  version "_s, u"ver3"_s},
+        {u"dvs"_s, u"\tversion"_s, u"<none>"_s}, {u"dvs"_s, u";c"_s, u"<none>"_s},
+        {u"dvs"_s, u"; d"_s, u"<none>"_s},       {u"notes"_s, u";x"_s, u"<none>"_s},
+        {u"dvs"_s, u"early"_s, u"<none>"_s},
     };
-    for (const auto &read : reads) {
-        SCOPED_TRACE(std::string(read.section) + "/" + read.key);
-        EXPECT_EQ(ini.ReadString(QString::fromUtf8(read.section), QString::fromUtf8(read.key),
-                                 QStringLiteral("<none>")),
-                  QString::fromUtf8(read.expected));
+    for (const auto &[section, key, expected] : reads) {
+        SCOPED_TRACE((section + u'/' + key).toStdString());
+        EXPECT_EQ(read(ini, section, key), expected);
     }
-    EXPECT_EQ(ini.ReadSection(QStringLiteral("dvs")),
-              (QStringList{QStringLiteral("Version"), QStringLiteral("Quoted"), QStringLiteral("Twice"),
-                           QStringLiteral("Lone"), QStringLiteral("key")}));
-    EXPECT_TRUE(ini.ReadSectionValues(QStringLiteral(" notes ")).isEmpty());
-    EXPECT_FALSE(ini.SectionExists(QStringLiteral("notes")));
-    EXPECT_TRUE(ini.ValueExists(QStringLiteral(" DVS "), QStringLiteral(" KEY ")));
-    EXPECT_EQ(ini.ReadSections(), (QStringList{QStringLiteral("DVS"), QStringLiteral("notes")}));
-}
+    EXPECT_EQ(ini.ReadSection(u"dvs"_s),
+              (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s, u"key"_s}));
+    EXPECT_TRUE(ini.ReadSectionValues(u" notes "_s).isEmpty());
+    EXPECT_FALSE(ini.SectionExists(u"notes"_s));
+    EXPECT_TRUE(ini.ValueExists(u" DVS "_s, u" KEY "_s));
+    EXPECT_EQ(ini.ReadSections(), (QStringList{u"DVS"_s, u"notes"_s}));
 
-TEST_F(TIniFileTest, AbsentFileSectionOrKeyGivesTheDefault)
-{
-    const TIniFile ini(path(QStringLiteral("missing.ini")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("0")),
-              QStringLiteral("0"));
-    EXPECT_EQ(ini.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), 7), 7);
-    EXPECT_TRUE(ini.ReadBool(QStringLiteral("dvs"), QStringLiteral("position"), true));
-    EXPECT_FALSE(ini.SectionExists(QStringLiteral("dvs")));
-    EXPECT_TRUE(ini.ReadSections().isEmpty());
+    const TIniFile missing(path(u"missing.ini"_s));
+    EXPECT_EQ(read(missing, u"dvs"_s, u"lastdir"_s), u"<none>"_s);
+    EXPECT_EQ(missing.ReadInteger(u"dvs"_s, u"run"_s, 7), 7);
+    EXPECT_TRUE(missing.ReadBool(u"dvs"_s, u"position"_s, true));
+    EXPECT_FALSE(missing.SectionExists(u"dvs"_s));
+    EXPECT_TRUE(missing.ReadSections().isEmpty());
 }
 
 TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimalAndBooleansAsNumbers)
 {
-    const std::pair<const char *, int> numbers[] = {
-        {"0x1F", 31}, {"0X1f", 31},    {"$1F", 31},          {"-42", -42},
-        {"+7", 7},    {"12abc", -999}, {"2147483648", -999}, {"-2147483648", -2147483647 - 1},
-        {"0x", -999}, {"", -999},      {"$FFFFFFFF", -1},    {"1.5", -999},
-        {" 9 ", 9},
+    const std::pair<QString, int> numbers[] = {
+        {u"0x1F"_s, 31}, {u"0X1f"_s, 31},  {u"$1F"_s, 31},        {u"-42"_s, -42},
+        {u"+7"_s, 7},    {u"12abc"_s, -9}, {u"2147483648"_s, -9}, {u"-2147483648"_s, -2147483647 - 1},
+        {u"0x"_s, -9},   {u""_s, -9},      {u"$FFFFFFFF"_s, -1},  {u"1.5"_s, -9},
+        {u" 9 "_s, 9},
     };
-    QString text = QStringLiteral("[n]\n");
+    QString text = u"[n]\n"_s;
     for (std::size_t i = 0; i < std::size(numbers); ++i)
-        text += QStringLiteral("k%1=%2\n").arg(i).arg(QString::fromLatin1(numbers[i].first));
-    text += QStringLiteral("two=2\nminus=-1\nzero=0\nyes=yes\n");
-    writeText(path(), text);
+        text += u"k%1=%2\n"_s.arg(i).arg(numbers[i].first);
+    writeText(path(), text + u"two=2\nminus=-1\nzero=0\nyes=yes\n"_s);
     const TIniFile ini(path());
     for (std::size_t i = 0; i < std::size(numbers); ++i) {
-        SCOPED_TRACE(numbers[i].first);
-        EXPECT_EQ(ini.ReadInteger(QStringLiteral("n"), QStringLiteral("k%1").arg(i), -999),
-                  numbers[i].second);
+        SCOPED_TRACE(numbers[i].first.toStdString());
+        EXPECT_EQ(ini.ReadInteger(u"n"_s, u"k%1"_s.arg(i), -9), numbers[i].second);
     }
-    EXPECT_TRUE(ini.ReadBool(QStringLiteral("n"), QStringLiteral("two"), false));
-    EXPECT_TRUE(ini.ReadBool(QStringLiteral("n"), QStringLiteral("minus"), false));
-    EXPECT_FALSE(ini.ReadBool(QStringLiteral("n"), QStringLiteral("zero"), true));
-    EXPECT_TRUE(ini.ReadBool(QStringLiteral("n"), QStringLiteral("yes"), true));
-    EXPECT_FALSE(ini.ReadBool(QStringLiteral("n"), QStringLiteral("yes"), false));
+    EXPECT_TRUE(ini.ReadBool(u"n"_s, u"two"_s, false));
+    EXPECT_TRUE(ini.ReadBool(u"n"_s, u"minus"_s, false));
+    EXPECT_FALSE(ini.ReadBool(u"n"_s, u"zero"_s, true));
+    EXPECT_TRUE(ini.ReadBool(u"n"_s, u"yes"_s, true));
+    EXPECT_FALSE(ini.ReadBool(u"n"_s, u"yes"_s, false));
 }
 
 TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersAndListingsAt16384BytesOfNames)
 {
     // 2000 names of 9 bytes each take 20000 bytes with their terminators.
-    QString text = QStringLiteral("[s]\nlong=") + QString(5000, QLatin1Char('x')) +
-                   QStringLiteral("\nnum=1") + QString(3000, QLatin1Char('0')) + QStringLiteral("\n");
-    QString keys = QStringLiteral("[keys]\n");
+    QString text = u"[s]\nlong="_s + QString(5000, u'x') + u"\nnum=1"_s + QString(3000, u'0') + u"\n"_s;
+    QString keys = u"[keys]\n"_s;
     for (int i = 0; i < 2000; ++i) {
-        text += QStringLiteral("[sect%1]\nk=1\n").arg(i, 4, 10, QLatin1Char('0'));
-        keys += QStringLiteral("keyn%1=v\n").arg(i, 4, 10, QLatin1Char('0'));
+        text += u"[sect%1]\nk=1\n"_s.arg(i, 4, 10, QLatin1Char('0'));
+        keys += u"keyn%1=v\n"_s.arg(i, 4, 10, QLatin1Char('0'));
     }
     writeText(path(), text + keys);
     const TIniFile ini(path());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("s"), QStringLiteral("long"), QString()).size(), 2047);
-    EXPECT_EQ(ini.ReadInteger(QStringLiteral("s"), QStringLiteral("num"), 5), 5);
-    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("s")).constFirst().size(), 5 + 2047);
+    EXPECT_EQ(read(ini, u"s"_s, u"long"_s).size(), 2047);
+    EXPECT_EQ(ini.ReadInteger(u"s"_s, u"num"_s, 5), 5);
+    EXPECT_EQ(ini.ReadSectionValues(u"s"_s).constFirst().size(), 5 + 2047);
     const QStringList sections = ini.ReadSections();
     EXPECT_EQ(sections.size(), 1 + (16384 - 2) / 9) << "\"s\" takes two bytes";
-    EXPECT_EQ(sections[1], QStringLiteral("sect0000"));
+    EXPECT_EQ(sections[1], u"sect0000"_s);
     EXPECT_EQ(ini.ReadAllSections().size(), 2002);
-    EXPECT_EQ(ini.ReadSection(QStringLiteral("keys")).size(), 16384 / 9);
-    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("keys")).size(), 16384 / 9)
-        << "the limit counts key names only";
-    EXPECT_EQ(ini.ReadString(QStringLiteral("keys"), QStringLiteral("keyn1999"), QString()),
-              QStringLiteral("v"));
+    EXPECT_EQ(ini.ReadSection(u"keys"_s).size(), 16384 / 9);
+    EXPECT_EQ(ini.ReadSectionValues(u"keys"_s).size(), 16384 / 9) << "the limit counts key names only";
+    EXPECT_EQ(read(ini, u"keys"_s, u"keyn1999"_s), u"v"_s);
 }
 
 TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutSpaces)
 {
-    writeText(path(), QStringLiteral("[dvs]\nfirst=1\nVersion=ver1\nlast=3\n\n[zvt]\ndir=C:\\Games\n"));
+    writeText(path(), u"[dvs]\nfirst=1\nVersion=ver1\nlast=3\n\n[zvt]\ndir=C:\\Games\n"_s);
     TIniFile ini(path());
-    ini.WriteString(QStringLiteral("DVS"), QStringLiteral("version"), QStringLiteral("ver4"));
+    ini.WriteString(u"DVS"_s, u"version"_s, u"ver4"_s);
     for (int twice = 0; twice < 2; ++twice)
-        ini.WriteString(QStringLiteral(" dvs "), QStringLiteral(" added  "), QStringLiteral("x"));
-    ini.WriteString(QStringLiteral(" new "), QStringLiteral(" key "), QStringLiteral("v"));
-    ini.WriteString(QStringLiteral("new"), QStringLiteral("key"), QStringLiteral("w"));
-    EXPECT_EQ(readBytes(path()),
-              crlf(QStringLiteral("[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n\n[zvt]\n"
-                                  "dir=C:\\Games\n[new]\nkey=w\n")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral(" new "), QStringLiteral(" key "), QString()),
-              QStringLiteral("w"));
-    ini.DeleteKey(QStringLiteral(" dvs "), QStringLiteral(" first "));
-    ini.EraseSection(QStringLiteral(" zvt "));
-    EXPECT_EQ(readBytes(path()),
-              crlf(QStringLiteral("[dvs]\nVersion=ver4\nlast=3\nadded=x\n\n[new]\nkey=w\n")));
+        ini.WriteString(u" dvs "_s, u" added  "_s, u"x"_s);
+    ini.WriteString(u" new "_s, u" key "_s, u"v"_s);
+    ini.WriteString(u"new"_s, u"key"_s, u"w"_s);
+    EXPECT_EQ(
+        readBytes(path()),
+        crlf(u"[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n\n[zvt]\ndir=C:\\Games\n[new]\nkey=w\n"_s));
+    EXPECT_EQ(read(ini, u" new "_s, u" key "_s), u"w"_s);
+    ini.DeleteKey(u" dvs "_s, u" first "_s);
+    ini.EraseSection(u" zvt "_s);
+    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n\n[new]\nkey=w\n"_s));
 }
 
 TEST_F(TIniFileTest, FirstWriteCreatesTheFileButNotItsFolder)
 {
     TIniFile ini(path());
-    ini.WriteInteger(QStringLiteral("dvs"), QStringLiteral("counter"), 12);
-    ini.WriteBool(QStringLiteral("dvs"), QStringLiteral("mouse"), true);
-    EXPECT_EQ(readBytes(path()), crlf(QStringLiteral("[dvs]\ncounter=12\nmouse=1\n")));
+    ini.WriteInteger(u"dvs"_s, u"counter"_s, 12);
+    ini.WriteBool(u"dvs"_s, u"mouse"_s, true);
+    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\ncounter=12\nmouse=1\n"_s));
 
-    const QString inMissingFolder = dir.path() + QStringLiteral("/Data/patch.ini");
-    EXPECT_EQ(errorOf([&] {
-                  TIniFile(inMissingFolder)
-                      .WriteString(QStringLiteral("data"), QStringLiteral("userchnage"), QStringLiteral("1"));
-              }),
+    const QString inMissingFolder = dir.path() + u"/Data/patch.ini"_s;
+    EXPECT_EQ(errorOf([&] { TIniFile(inMissingFolder).WriteString(u"data"_s, u"userchnage"_s, u"1"_s); }),
               refused(inMissingFolder));
-    EXPECT_FALSE(QDir(dir.path() + QStringLiteral("/Data")).exists());
+    EXPECT_FALSE(QDir(dir.path() + u"/Data"_s).exists());
 }
 
 TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject)
@@ -182,106 +165,94 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
     TIniFile writer(path());
     const TIniFile reader(path());
     for (int i = 0; i < 20; ++i) {
-        writer.WriteInteger(QStringLiteral("dvs"), QStringLiteral("run"), i % 10);
-        ASSERT_EQ(reader.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), i % 10);
+        writer.WriteInteger(u"dvs"_s, u"run"_s, i % 10);
+        ASSERT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), i % 10);
     }
     for (int i = 2; i <= 9; ++i) {
         // Rewritten in place: same file, same size, only the content differs.
         QFile file(path());
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(QStringLiteral("[dvs]\r\nrun=").size());
+        file.seek(u"[dvs]\r\nrun="_s.size());
         file.write(QByteArray::number(i));
         file.close();
-        ASSERT_EQ(reader.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), i);
+        ASSERT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), i);
     }
     ASSERT_TRUE(QFile::remove(path()));
-    EXPECT_EQ(reader.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), -1), -1);
-    writer.WriteString(QStringLiteral("dvs"), QStringLiteral("menu"), QStringLiteral("2"));
-    EXPECT_EQ(readBytes(path()), crlf(QStringLiteral("[dvs]\nmenu=2\n")));
+    EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), -1);
+    writer.WriteString(u"dvs"_s, u"menu"_s, u"2"_s);
+    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nmenu=2\n"_s));
 }
 
 TEST_F(TIniFileTest, SectionExistsNeedsAKeyAndValueExistsAcceptsAnEmptyValue)
 {
     TIniFile ini(path());
-    ini.WriteString(QStringLiteral("dvs"), QStringLiteral("startup"), QString());
-    EXPECT_TRUE(ini.ValueExists(QStringLiteral("DVS"), QStringLiteral("STARTUP")));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("dvs"), QStringLiteral("startup"), QStringLiteral("0")),
-              QString());
-    EXPECT_TRUE(ini.SectionExists(QStringLiteral("dvs")));
-    ini.DeleteKey(QStringLiteral("dvs"), QStringLiteral("startup"));
-    EXPECT_FALSE(ini.ValueExists(QStringLiteral("dvs"), QStringLiteral("startup")));
-    EXPECT_FALSE(ini.SectionExists(QStringLiteral("dvs")));
-    EXPECT_EQ(ini.ReadSections(), QStringList{QStringLiteral("dvs")}) << "the empty header stays in the file";
+    ini.WriteString(u"dvs"_s, u"startup"_s, QString());
+    EXPECT_TRUE(ini.ValueExists(u"DVS"_s, u"STARTUP"_s));
+    EXPECT_EQ(read(ini, u"dvs"_s, u"startup"_s), QString());
+    EXPECT_TRUE(ini.SectionExists(u"dvs"_s));
+    ini.DeleteKey(u"dvs"_s, u"startup"_s);
+    EXPECT_FALSE(ini.ValueExists(u"dvs"_s, u"startup"_s));
+    EXPECT_FALSE(ini.SectionExists(u"dvs"_s));
+    EXPECT_EQ(ini.ReadSections(), QStringList{u"dvs"_s}) << "the empty header stays in the file";
 }
 
 TEST_F(TIniFileTest, EraseSectionRemovesEveryOccurrenceAndReadsTakeTheFirstOne)
 {
-    writeText(path(),
-              QStringLiteral("[a]\nk=1\n[gone]\nx=1\nloose text\n\n[s]\nk=first\nK=second\n[GONE]\ny=2\n"
-                             "[S]\nk=third\nother=1\n"));
+    writeText(path(), u"[a]\nk=1\n[gone]\nx=1\nloose text\n\n[s]\nk=first\nK=second\n[GONE]\ny=2\n"
+                      "[S]\nk=third\nother=1\n"_s);
     TIniFile ini(path());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("s"), QStringLiteral("k"), QString()), QStringLiteral("first"));
-    EXPECT_FALSE(ini.ValueExists(QStringLiteral("s"), QStringLiteral("other")));
-    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("s")),
-              (QStringList{QStringLiteral("k=first"), QStringLiteral("K=first")}));
-    ini.EraseSection(QStringLiteral("Gone"));
-    ini.WriteString(QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("new"));
-    EXPECT_EQ(readBytes(path()),
-              crlf(QStringLiteral("[a]\nk=1\n[s]\nk=new\nK=second\n[S]\nk=third\nother=1\n")));
+    EXPECT_EQ(read(ini, u"s"_s, u"k"_s), u"first"_s);
+    EXPECT_FALSE(ini.ValueExists(u"s"_s, u"other"_s));
+    EXPECT_EQ(ini.ReadSectionValues(u"s"_s), (QStringList{u"k=first"_s, u"K=first"_s}));
+    ini.EraseSection(u"Gone"_s);
+    ini.WriteString(u"s"_s, u"k"_s, u"new"_s);
+    EXPECT_EQ(readBytes(path()), crlf(u"[a]\nk=1\n[s]\nk=new\nK=second\n[S]\nk=third\nother=1\n"_s));
 }
 
 TEST_F(TIniFileTest, WesternTextKeepsItsBytesAndPathsInAnyScriptSurvive)
 {
-    writeBytes(path(), QByteArray("[sw]\r\ncaption=Caf\xE9 \x80 \x81\r\nold=C:\\Spiele\\J\xFCrgen\r\n"));
+    const QByteArray western("[sw]\r\ncaption=Caf\xE9 \x80 \x81\r\nold=C:\\Spiele\\J\xFCrgen\r\n");
+    writeBytes(path(), western);
     TIniFile ini(path());
-    const QString caption = ini.ReadString(QStringLiteral("sw"), QStringLiteral("caption"), QString());
-    EXPECT_EQ(caption, QStringLiteral("Café € \u0081"));
-    EXPECT_EQ(ini.ReadPath(QStringLiteral("sw"), QStringLiteral("old"), QString()),
-              QStringLiteral("C:\\Spiele\\Jürgen"))
+    const QString caption = read(ini, u"sw"_s, u"caption"_s);
+    EXPECT_EQ(caption, u"Café € \u0081"_s);
+    EXPECT_EQ(ini.ReadPath(u"sw"_s, u"old"_s, QString()), u"C:\\Spiele\\Jürgen"_s)
         << "a path written as Windows-1252 text before still reads";
-    ini.WriteString(QStringLiteral("sw"), QStringLiteral("hint"), caption);
-    const QString folder = QStringLiteral("/home/user/Игры/Zorvantia é");
-    ini.WritePath(QStringLiteral("zvt"), QStringLiteral("dir"), folder);
+    ini.WriteString(u"sw"_s, u"hint"_s, caption);
+    const QString folder = u"/home/user/Игры/Zorvantia é"_s;
+    ini.WritePath(u"zvt"_s, u"dir"_s, folder);
     EXPECT_EQ(readBytes(path()),
-              QByteArray("[sw]\r\ncaption=Caf\xE9 \x80 \x81\r\nold=C:\\Spiele\\J\xFCrgen\r\n"
-                         "hint=Caf\xE9 \x80 \x81\r\n[zvt]\r\ndir=") +
-                  folder.toUtf8() + QByteArray("\r\n"));
-    EXPECT_EQ(TIniFile(path()).ReadPath(QStringLiteral("zvt"), QStringLiteral("dir"), QString()), folder);
+              western + "hint=Caf\xE9 \x80 \x81\r\n[zvt]\r\ndir=" + folder.toUtf8() + QByteArray("\r\n"));
+    EXPECT_EQ(TIniFile(path()).ReadPath(u"zvt"_s, u"dir"_s, QString()), folder);
 }
 
 TEST_F(TIniFileTest, TextTheFileCannotHoldAsGivenIsRefusedAndNothingChanges)
 {
-    writeText(path(), QStringLiteral("[dvs]\nversion=ver2\n"));
+    writeText(path(), u"[dvs]\nversion=ver2\n"_s);
     const QByteArray before = readBytes(path());
-    const QString key = QStringLiteral("\"%1\" cannot be the name of a key.");
-    const struct
-    {
-        QString section;
-        QString key;
-        QString value;
-        QString reason;
-    } writes[] = {
-        {QStringLiteral("dvs"), QStringLiteral("motto"), QStringLiteral("MottoΩ中"), QString()},
-        {QStringLiteral("dvs"), QStringLiteral("Ω"), QStringLiteral("1"), QString()},
-        {QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("C:\\a\r\n[zvt]\r\ndir=evil"),
-         QStringLiteral("The value of lastdir holds a line break.")},
-        {QStringLiteral("dvs"), QStringLiteral(";a"), QStringLiteral("1"), key.arg(QStringLiteral(";a"))},
-        {QStringLiteral("dvs"), QStringLiteral("a=b"), QStringLiteral("1"), key.arg(QStringLiteral("a=b"))},
-        {QStringLiteral("dvs"), QStringLiteral("  "), QStringLiteral("1"), key.arg(QStringLiteral("  "))},
-        {QStringLiteral("dvs"), QStringLiteral("[k"), QStringLiteral("1"), key.arg(QStringLiteral("[k"))},
-        {QStringLiteral("dvs"), QStringLiteral("\tk"), QStringLiteral("1"), key.arg(QStringLiteral("\tk"))},
-        {QStringLiteral("a]b"), QStringLiteral("k"), QStringLiteral("1"),
-         QStringLiteral("\"a]b\" cannot be the name of a section.")},
+    const QString key = u"\"%1\" cannot be the name of a key."_s;
+    const QString writes[][4] = {
+        // section, key, value, why (none: characters outside the code page)
+        {u"dvs"_s, u"motto"_s, u"MottoΩ中"_s, QString()},
+        {u"dvs"_s, u"Ω"_s, u"1"_s, QString()},
+        {u"dvs"_s, u"lastdir"_s, u"C:\\a\r\n[zvt]\r\ndir=evil"_s,
+         u"The value of lastdir holds a line break."_s},
+        {u"dvs"_s, u";a"_s, u"1"_s, key.arg(u";a"_s)},
+        {u"dvs"_s, u"a=b"_s, u"1"_s, key.arg(u"a=b"_s)},
+        {u"dvs"_s, u"  "_s, u"1"_s, key.arg(u"  "_s)},
+        {u"dvs"_s, u"[k"_s, u"1"_s, key.arg(u"[k"_s)},
+        {u"dvs"_s, u"\tk"_s, u"1"_s, key.arg(u"\tk"_s)},
+        {u"a]b"_s, u"k"_s, u"1"_s, u"\"a]b\" cannot be the name of a section."_s},
     };
     TIniFile ini(path());
-    for (const auto &write : writes) {
-        SCOPED_TRACE(write.key.toStdString() + " = " + write.value.toStdString());
-        const QString unstorable = Cp1252::canEncode(write.key) ? write.value : write.key;
-        const QString expected = write.reason.isEmpty() ? Cp1252::refusal(path(), unstorable)
-                                                        : refused(path()) + QLatin1Char('\n') + write.reason;
-        EXPECT_EQ(errorOf([&] { ini.WriteString(write.section, write.key, write.value); }), expected);
+    for (const auto &[section, name, value, why] : writes) {
+        SCOPED_TRACE((name + u" = "_s + value).toStdString());
+        const QString expected = why.isEmpty()
+                                     ? Cp1252::refusal(path(), Cp1252::canEncode(name) ? value : name)
+                                     : refused(path()) + u'\n' + why;
+        EXPECT_EQ(errorOf([&] { ini.WriteString(section, name, value); }), expected);
         EXPECT_EQ(readBytes(path()), before);
-        EXPECT_EQ(ini.ReadSection(QStringLiteral("dvs")), QStringList{QStringLiteral("version")});
+        EXPECT_EQ(ini.ReadSection(u"dvs"_s), QStringList{u"version"_s});
     }
 }
 
@@ -290,31 +261,25 @@ TEST_F(TIniFileTest, DamagedFilesReadWithoutCrashing)
     QByteArray garbage;
     for (int i = 0; i < 200000; ++i)
         garbage.append(char((i * 7919) % 256));
-    writeBytes(path(QStringLiteral("garbage.ini")), garbage);
-    const TIniFile damaged(path(QStringLiteral("garbage.ini")));
-    EXPECT_EQ(damaged.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("d")),
-              QStringLiteral("d"));
+    writeBytes(path(u"garbage.ini"_s), garbage);
+    const TIniFile damaged(path(u"garbage.ini"_s));
+    EXPECT_EQ(read(damaged, u"dvs"_s, u"version"_s), u"<none>"_s);
     (void)damaged.ReadAllSections();
 
-    writeBytes(path(QStringLiteral("longline.ini")),
-               QByteArray("\xEF\xBB\xBF[dvs]\r\nversion=") + QByteArray(1 << 20, 'v') +
-                   QByteArray("\r\nrun=3\r\n") + QByteArray(1 << 20, '[') + QByteArray("\r\n"));
-    const TIniFile longLine(path(QStringLiteral("longline.ini")));
-    EXPECT_EQ(longLine.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QString()).size(), 2047)
-        << "a byte-order mark does not hide the first section";
-    EXPECT_EQ(longLine.ReadInteger(QStringLiteral("dvs"), QStringLiteral("run"), 0), 3);
+    writeBytes(path(u"long.ini"_s), "\xEF\xBB\xBF[dvs]\r\nversion=" + QByteArray(1 << 20, 'v') +
+                                        "\r\nrun=3\r\n" + QByteArray(1 << 20, '[') + "\r\n");
+    const TIniFile longLine(path(u"long.ini"_s));
+    EXPECT_EQ(read(longLine, u"dvs"_s, u"version"_s).size(), 2047) << "a byte-order mark hides nothing";
+    EXPECT_EQ(longLine.ReadInteger(u"dvs"_s, u"run"_s, 0), 3);
 
-    writeBytes(path(QStringLiteral("cr.ini")), QByteArray("[dvs]\rrun=4\rmenu=1"));
-    EXPECT_EQ(TIniFile(path(QStringLiteral("cr.ini")))
-                  .ReadInteger(QStringLiteral("dvs"), QStringLiteral("menu"), 0),
-              1);
+    writeBytes(path(u"cr.ini"_s), QByteArray("[dvs]\rrun=4\rmenu=1"));
+    EXPECT_EQ(TIniFile(path(u"cr.ini"_s)).ReadInteger(u"dvs"_s, u"menu"_s, 0), 1);
 }
 
 TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
 {
-    writeText(path(), QStringLiteral("[dvs]\nversion=ver2\ncounter=5\n"));
+    writeText(path(), u"[dvs]\nversion=ver2\ncounter=5\n"_s);
     const QByteArray before = readBytes(path());
-
     // The file size limit makes the write fail part-way, as a full disk would.
     struct rlimit old
     {
@@ -324,39 +289,35 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     struct rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString message = errorOf([&] {
-        TIniFile(path()).WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"),
-                                     QString(10000, QLatin1Char('d')));
-    });
+    const QString message =
+        errorOf([&] { TIniFile(path()).WriteString(u"dvs"_s, u"lastdir"_s, QString(10000, u'd')); });
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(message, refused(path()));
     EXPECT_EQ(readBytes(path()), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("settings.ini")})
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"settings.ini"_s})
         << "no temporary or lock file is left behind";
 }
 
 TEST_F(TIniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
 {
-    writeText(path(), QStringLiteral("[dvs]\nversion=ver3\ncounter=40\n"));
+    writeText(path(), u"[dvs]\nversion=ver3\ncounter=40\n"_s);
     const QByteArray before = readBytes(path());
     giveToOrdinaryUser(dir.path(), 0777);
     // Writable but not readable: only the check that it can be read keeps it.
     giveToOrdinaryUser(path(), 0200);
-    QString read;
+    QString version;
     QString message;
     const bool ran = asOrdinaryUser([&] {
         TIniFile ini(path());
-        read = ini.ReadString(QStringLiteral("dvs"), QStringLiteral("version"), QStringLiteral("default"));
-        message = errorOf(
-            [&] { ini.WriteString(QStringLiteral("dvs"), QStringLiteral("menu"), QStringLiteral("2")); });
+        version = read(ini, u"dvs"_s, u"version"_s);
+        message = errorOf([&] { ini.WriteString(u"dvs"_s, u"menu"_s, u"2"_s); });
     });
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
     if (!ran)
         GTEST_SKIP() << "the tests cannot take the rights of an ordinary user here";
-    EXPECT_EQ(read, QStringLiteral("default")) << "reads never fail";
+    EXPECT_EQ(version, u"<none>"_s) << "reads never fail";
     EXPECT_EQ(message, refused(path()));
     EXPECT_EQ(readBytes(path()), before);
 }
@@ -382,7 +343,7 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        writeText(path(), QStringLiteral("[dvs]\ncounter=1\n"));
+        writeText(path(), u"[dvs]\ncounter=1\n"_s);
         if (c.ownedByTheUser)
             giveToOrdinaryUser(path(), c.mode);
         else
@@ -390,20 +351,16 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
         const QByteArray before = readBytes(path());
         struct stat was
         {
-        };
+        }, now{};
         ::stat(QFile::encodeName(path()).constData(), &was);
         QString message;
         const auto write = [&] {
-            message = errorOf(
-                [&] { TIniFile(path()).WriteInteger(QStringLiteral("dvs"), QStringLiteral("counter"), 2); });
+            message = errorOf([&] { TIniFile(path()).WriteInteger(u"dvs"_s, u"counter"_s, 2); });
         };
         ASSERT_TRUE(c.asUser ? asOrdinaryUser(write) : (write(), true));
-        struct stat now
-        {
-        };
         ::stat(QFile::encodeName(path()).constData(), &now);
-        EXPECT_EQ(message, c.written ? QStringLiteral("<no error>") : refused(path()));
-        EXPECT_EQ(readBytes(path()), c.written ? crlf(QStringLiteral("[dvs]\ncounter=2\n")) : before);
+        EXPECT_EQ(message, c.written ? u"<no error>"_s : refused(path()));
+        EXPECT_EQ(readBytes(path()), c.written ? crlf(u"[dvs]\ncounter=2\n"_s) : before);
         EXPECT_EQ(now.st_uid, was.st_uid);
         EXPECT_EQ(now.st_gid, was.st_gid);
         EXPECT_EQ(now.st_mode, was.st_mode);
@@ -411,14 +368,9 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
     }
 }
 
-TEST_F(TIniFileTest, TwoProgramsWritingAtOnceKeepEachOthersKeys)
+TEST_F(TIniFileTest, TwoProgramsWritingAtOnceKeepEachOthersKeysAndABusyLockIsWaitedForAWhileOnly)
 {
     constexpr int kKeys = 150;
-    const auto writer = [&](char who) {
-        TIniFile ini(path());
-        for (int i = 0; i < kKeys; ++i)
-            ini.WriteInteger(QStringLiteral("dvs"), QStringLiteral("%1%2").arg(QLatin1Char(who)).arg(i), i);
-    };
     pid_t children[2] = {};
     for (int c = 0; c < 2; ++c) {
         children[c] = fork();
@@ -426,7 +378,9 @@ TEST_F(TIniFileTest, TwoProgramsWritingAtOnceKeepEachOthersKeys)
         if (children[c] == 0) {
             // A child leaves without running the test framework's exit steps.
             try {
-                writer(c == 0 ? 'a' : 'b');
+                TIniFile ini(path());
+                for (int i = 0; i < kKeys; ++i)
+                    ini.WriteInteger(u"dvs"_s, u"%1-%2"_s.arg(c).arg(i), i);
             } catch (const DvsError &) {
                 _exit(2);
             }
@@ -438,75 +392,64 @@ TEST_F(TIniFileTest, TwoProgramsWritingAtOnceKeepEachOthersKeys)
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer reported a failure";
     }
-    EXPECT_EQ(TIniFile(path()).ReadSection(QStringLiteral("dvs")).size(), 2 * kKeys);
+    EXPECT_EQ(TIniFile(path()).ReadSection(u"dvs"_s).size(), 2 * kKeys);
     EXPECT_FALSE(QFileInfo::exists(FileLock::lockFileOf(path())));
-}
 
-TEST_F(TIniFileTest, TheBusyLockOfAnotherWriterIsWaitedForAWhileOnly)
-{
     std::optional<FileLock> first(std::in_place, path());
     ASSERT_TRUE(first->isHeld());
     EXPECT_EQ(FileLock(path(), 50).state(), FileLock::State::Busy);
     first.reset();
     EXPECT_EQ(FileLock(path(), 50).state(), FileLock::State::Held);
-    EXPECT_EQ(FileLock(dir.path() + QStringLiteral("/missing/settings.ini"), 50).state(),
-              FileLock::State::Failed);
+    EXPECT_EQ(FileLock(dir.path() + u"/missing/settings.ini"_s, 50).state(), FileLock::State::Failed);
 }
 
 TEST_F(TIniFileTest, AWriteThroughAChainOfLinksChangesTheFileAtItsEnd)
 {
-    writeText(path(QStringLiteral("real.ini")), QStringLiteral("[dvs]\nrun=1\n"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("real.ini"), path(QStringLiteral("link2"))));
-    ASSERT_TRUE(QFile::link(QStringLiteral("link2"), path()));
-    TIniFile(path()).WriteInteger(QStringLiteral("dvs"), QStringLiteral("run"), 2);
-    EXPECT_EQ(readBytes(path(QStringLiteral("real.ini"))), crlf(QStringLiteral("[dvs]\nrun=2\n")));
+    writeText(path(u"real.ini"_s), u"[dvs]\nrun=1\n"_s);
+    ASSERT_TRUE(QFile::link(u"real.ini"_s, path(u"link2"_s)));
+    ASSERT_TRUE(QFile::link(u"link2"_s, path()));
+    TIniFile(path()).WriteInteger(u"dvs"_s, u"run"_s, 2);
+    EXPECT_EQ(readBytes(path(u"real.ini"_s)), crlf(u"[dvs]\nrun=2\n"_s));
     EXPECT_TRUE(QFileInfo(path()).isSymLink());
-    EXPECT_TRUE(QFileInfo(path(QStringLiteral("link2"))).isSymLink());
+    EXPECT_TRUE(QFileInfo(path(u"link2"_s)).isSymLink());
 
-    ASSERT_TRUE(QFile::link(QStringLiteral("loop.ini"), path(QStringLiteral("loop.ini"))));
-    EXPECT_EQ(errorOf([&] {
-                  TIniFile(path(QStringLiteral("loop.ini")))
-                      .WriteInteger(QStringLiteral("dvs"), QStringLiteral("run"), 2);
-              }),
-              refused(path(QStringLiteral("loop.ini"))));
+    ASSERT_TRUE(QFile::link(u"loop.ini"_s, path(u"loop.ini"_s)));
+    EXPECT_EQ(errorOf([&] { TIniFile(path(u"loop.ini"_s)).WriteInteger(u"dvs"_s, u"run"_s, 2); }),
+              refused(path(u"loop.ini"_s)));
 }
 
 TEST_F(TIniFileTest, TemporaryFilesAnInterruptedWriteLeftAreRemovedByTheNextWrite)
 {
-    const auto make = [&](const char *name, bool old) {
-        writeBytes(path(QString::fromLatin1(name)), QByteArray("partial"));
-        if (old) {
-            struct utimbuf times = {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
-            ::utime(QFile::encodeName(path(QString::fromLatin1(name))).constData(), &times);
-        }
+    const auto make = [&](const QString &name, bool old) {
+        writeBytes(path(name), QByteArray("partial"));
+        struct utimbuf anHourAgo = {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
+        if (old)
+            ::utime(QFile::encodeName(path(name)).constData(), &anHourAgo);
     };
-    make("settings.ini.0badc0de.tmp", true);
-    make("settings.ini.1234abcd.tmp", false); // may belong to a writer just starting
-    make("settings.ini.feedf00d.tmp", true);  // being written: its writer holds it
-    make("settings.ini.backup.tmp", true);    // not one of ours
-    make("other.ini.0badc0de.tmp", true);     // of another file
-    const int held =
-        ::open(QFile::encodeName(path(QStringLiteral("settings.ini.feedf00d.tmp"))).constData(), O_RDONLY);
+    make(u"settings.ini.0badc0de.tmp"_s, true);
+    make(u"settings.ini.1234abcd.tmp"_s, false); // may belong to a writer just starting
+    make(u"settings.ini.feedf00d.tmp"_s, true);  // being written: its writer holds it
+    make(u"settings.ini.backup.tmp"_s, true);    // not one of ours
+    make(u"other.ini.0badc0de.tmp"_s, true);     // of another file
+    const int held = ::open(QFile::encodeName(path(u"settings.ini.feedf00d.tmp"_s)).constData(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    TIniFile(path()).WriteInteger(QStringLiteral("dvs"), QStringLiteral("run"), 1);
+    TIniFile(path()).WriteInteger(u"dvs"_s, u"run"_s, 1);
     ::close(held);
     QStringList left = QDir(dir.path()).entryList(QDir::Files);
     left.sort();
-    EXPECT_EQ(left, (QStringList{QStringLiteral("other.ini.0badc0de.tmp"), QStringLiteral("settings.ini"),
-                                 QStringLiteral("settings.ini.1234abcd.tmp"),
-                                 QStringLiteral("settings.ini.backup.tmp"),
-                                 QStringLiteral("settings.ini.feedf00d.tmp")}));
+    EXPECT_EQ(left,
+              (QStringList{u"other.ini.0badc0de.tmp"_s, u"settings.ini"_s, u"settings.ini.1234abcd.tmp"_s,
+                           u"settings.ini.backup.tmp"_s, u"settings.ini.feedf00d.tmp"_s}));
 }
 
 TEST_F(TIniFileTest, ASnapshotIsOneConsistentViewOfTheFile)
 {
     TIniFile ini(path());
-    ini.WriteString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("1"));
+    ini.WriteString(u"a"_s, u"k"_s, u"1"_s);
     const IniSnapshot before = ini.snapshot();
-    ini.WriteString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2"));
-    EXPECT_EQ(before.ReadString(QStringLiteral("a"), QStringLiteral("k"), QString()), QStringLiteral("1"));
-    EXPECT_EQ(ini.snapshot().ReadString(QStringLiteral("a"), QStringLiteral("k"), QString()),
-              QStringLiteral("2"));
+    ini.WriteString(u"a"_s, u"k"_s, u"2"_s);
+    EXPECT_EQ(before.ReadString(u"a"_s, u"k"_s, QString()), u"1"_s);
+    EXPECT_EQ(ini.snapshot().ReadString(u"a"_s, u"k"_s, QString()), u"2"_s);
 }
 
 } // namespace

@@ -9,110 +9,96 @@
 #include <QMenu>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kGameKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
-const QString kWinFound = QStringLiteral("Zorvantia for Windows was found.\nDravopax for Windows was found.");
-const QString kWinNoPatch =
-    QStringLiteral("Zorvantia for Windows was found.\nDravopax for Windows was not found.\n"
-                   "Do you want to download Dravopax?");
-const QString kDosFound =
-    QStringLiteral("Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou haven't access to "
-                   "some ZVT Options like:\n -Display\n -Sound\n -Mouse\n -Create Registry Entry\n"
-                   "(This option are avabile only in Windows version)");
-const QString kDosNoPatch = QStringLiteral("Zorvantia for Dos was found.\nDravopax for Dos was not found.\n"
-                                           "Do you want to download Dravopax?");
-const QString kWrong =
-    QStringLiteral("You select wrong directory.\nThere isn't Zorvantia.\nDo you want select it one "
-                   "more time?\nIf not wrong directory will be save.");
+const QString kGameKey = u"Software\\Quillmark\\Zorvantia"_s;
+const QString kWinFound = u"Zorvantia for Windows was found.\nDravopax for Windows was found."_s;
+const QString kWinNoPatch = u"Zorvantia for Windows was found.\nDravopax for Windows was not found.\n"
+                            "Do you want to download Dravopax?"_s;
+const QString kDosFound = u"Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou haven't access to "
+                          "some ZVT Options like:\n -Display\n -Sound\n -Mouse\n -Create Registry Entry\n"
+                          "(This option are avabile only in Windows version)"_s;
+const QString kDosNoPatch =
+    u"Zorvantia for Dos was found.\nDravopax for Dos was not found.\nDo you want to download Dravopax?"_s;
+const QString kWrong = u"You select wrong directory.\nThere isn't Zorvantia.\nDo you want select it one "
+                       "more time?\nIf not wrong directory will be save."_s;
 
 class GameDirectoryTest : public MainWindowFixture
 {
 protected:
     // A game folder of its own holding the given files.
-    QString gameFolder(std::initializer_list<const char *> files,
-                       const QString &name = QStringLiteral("game"))
+    QString gameFolder(std::initializer_list<const char *> files, const QString &name = u"game"_s)
     {
-        const QString path = games.path() + QLatin1Char('/') + name;
+        const QString path = games.path() + u'/' + name;
         QDir().mkpath(path);
         for (const char *file : files)
-            writeBytes(path + QLatin1Char('/') + QString::fromLatin1(file), QByteArray("MZ"));
+            writeBytes(path + u'/' + QString::fromLatin1(file), QByteArray("MZ"));
         return path;
     }
-
-    bool gameMenusEnabled() const
+    // Whether the game's own menus are offered: all three, or none.
+    std::optional<bool> gameMenus() const
     {
-        return formMain->itemZVTDisplay->menuAction()->isEnabled() &&
-               formMain->itemZVTSound->menuAction()->isEnabled() &&
-               formMain->itemZVTMouse->menuAction()->isEnabled();
+        const bool display = formMain->itemZVTDisplay->menuAction()->isEnabled();
+        if (formMain->itemZVTSound->menuAction()->isEnabled() != display ||
+            formMain->itemZVTMouse->menuAction()->isEnabled() != display)
+            return std::nullopt;
+        return display;
     }
-    bool gameMenusDisabled() const
-    {
-        return !formMain->itemZVTDisplay->menuAction()->isEnabled() &&
-               !formMain->itemZVTSound->menuAction()->isEnabled() &&
-               !formMain->itemZVTMouse->menuAction()->isEnabled();
-    }
+    QString game(const QString &key) const { return setting(key, u"zvt"_s); }
 
     QTemporaryDir games;
 };
 
-TEST_F(GameDirectoryTest, TheWindowsEditionWithThePatchIsStoredAndItsMenusOpen)
+TEST_F(GameDirectoryTest, TheChosenFolderIsClassifiedAndStoredAndTheGameMenusFollow)
 {
     startProgram();
-    EXPECT_TRUE(gameMenusDisabled());
-    const QString folder = gameFolder({"ZizaVEZ.exe", "zorvan.exe", "dravopaxw.exe"});
-    fake.folders.answer(folder + QLatin1Char('/'));
-    fake.messages.expectOk(MsgType::Information, kWinFound);
-    QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
-
-    ASSERT_EQ(fake.folders.shown().size(), 1u);
-    EXPECT_EQ(fake.folders.shown()[0].title, QStringLiteral("Select Zorvantia Directory"));
-    EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), folder);
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("win+dvp"));
-    EXPECT_EQ(fake.registry.value(kGameKey, QStringLiteral("HDPath")), QVariant(folder));
-    EXPECT_TRUE(gameMenusEnabled());
-}
-
-TEST_F(GameDirectoryTest, WithoutThePatchTheDownloadIsOfferedEitherWay)
-{
-    startProgram();
-    fake.folders.answer(gameFolder({"ZizaVEZ.exe", "dravopax.exe"}));
-    fake.messages.expect(MsgType::Information, kWinNoPatch, MsgButtons::YesNo, MsgAnswer::Yes);
-    click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("win"));
+    EXPECT_EQ(gameMenus(), false);
+    const struct
+    {
+        std::initializer_list<const char *> files;
+        QString message;
+        MsgAnswer answer;
+        const char *kind;
+        bool windows;
+    } choices[] = {
+        // The registry is left alone until a Windows edition is chosen.
+        {{"zvtx.exe", "dravopaxw.exe"}, kDosNoPatch, MsgAnswer::No, "dos", false},
+        {{"zorvan.exe", "dravopax.exe"}, kDosFound, MsgAnswer::Ok, "dos+dvp", false},
+        {{"ZizaVEZ.exe", "dravopax.exe"}, kWinNoPatch, MsgAnswer::Yes, "win", true},
+        {{"ZizaVEZ.exe", "zorvan.exe", "dravopaxw.exe"}, kWinFound, MsgAnswer::Ok, "win+dvp", true},
+    };
+    int folder = 0;
+    for (const auto &choice : choices) {
+        SCOPED_TRACE(choice.kind);
+        const QString path = gameFolder(choice.files, QString::number(++folder));
+        fake.folders.answer(path + u'/');
+        fake.messages.expect(MsgType::Information, choice.message,
+                             choice.answer == MsgAnswer::Ok ? MsgButtons::Ok : MsgButtons::YesNo,
+                             choice.answer);
+        QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
+        EXPECT_EQ(fake.folders.shown().back().title, u"Select Zorvantia Directory"_s);
+        EXPECT_EQ(game(u"dir"_s), path);
+        EXPECT_EQ(game(u"version"_s), QString::fromLatin1(choice.kind));
+        EXPECT_EQ(fake.registry.value(kGameKey, u"HDPath"_s),
+                  choice.windows ? std::optional<QVariant>(path) : std::nullopt);
+        EXPECT_EQ(gameMenus(), choice.windows);
+    }
+    // Only the Yes to the download offer opened the patch's page.
     ASSERT_EQ(fake.shell.starts().size(), 1u);
-    EXPECT_EQ(fake.shell.starts()[0].file, QStringLiteral("http://dravopax.example.org/"));
-
-    fake.folders.answer(gameFolder({"zvtx.exe", "dravopaxw.exe"}, QStringLiteral("dos")));
-    fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("dos"));
-    EXPECT_EQ(fake.shell.starts().size(), 1u);
-    EXPECT_TRUE(gameMenusDisabled());
-}
-
-TEST_F(GameDirectoryTest, TheDosEditionLeavesTheRegistryAlone)
-{
-    startProgram();
-    const QString folder = gameFolder({"zorvan.exe", "dravopax.exe"});
-    fake.folders.answer(folder);
-    fake.messages.expectOk(MsgType::Information, kDosFound);
-    click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("dos+dvp"));
-    EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), folder);
-    EXPECT_EQ(fake.registry.value(kGameKey, QStringLiteral("HDPath")), std::nullopt);
-    EXPECT_TRUE(gameMenusDisabled());
+    EXPECT_EQ(fake.shell.starts()[0].file, u"http://dravopax.example.org/"_s);
 }
 
 TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
 {
-    folder.writePatch(QStringLiteral("[lanterns]\ncomponent=2\ncaption=Lanterns\n"));
-    folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
+    folder.writePatch(u"[lanterns]\ncomponent=2\ncaption=Lanterns\n"_s);
+    folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
     startProgram();
-    const QString game = gameFolder({"zorvan.exe", "dravopax.exe"}, QStringLiteral("Игры/Zorvantia"));
-    const QString start = game + QStringLiteral("/старт.cfg");
-    writeText(start, QStringLiteral("lanterns on\n"));
-    fake.folders.answer(game);
+    const QString path = gameFolder({"zorvan.exe", "dravopax.exe"}, u"Игры/Zorvantia"_s);
+    const QString start = path + u"/старт.cfg"_s;
+    writeText(start, u"lanterns on\n"_s);
+    fake.folders.answer(path);
     fake.messages.expectOk(MsgType::Information, kDosFound);
     QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
     fake.fileDialogs.answerOpen(start);
@@ -123,18 +109,17 @@ TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
 
     // Any question about a missing game would fail the start.
     startProgram(QString(), StartQuestions::Scripted);
-    EXPECT_EQ(formMain->dlgLoad.folder, game + QLatin1Char('/'));
-    EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), QStringLiteral("Select File Here (старт.cfg)"));
-    EXPECT_TRUE(
-        formMain->scrlMain->control(QStringLiteral("lanterns"))->widget()->property("checked").toBool())
+    EXPECT_EQ(formMain->dlgLoad.folder, path + u'/');
+    EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), u"Select File Here (старт.cfg)"_s);
+    EXPECT_TRUE(formMain->scrlMain->control(u"lanterns"_s)->widget()->property("checked").toBool())
         << "the start file was found and loaded";
-    EXPECT_TRUE(readBytes(folder.files().settingsIni()).contains(game.toUtf8()));
+    EXPECT_TRUE(readBytes(folder.files().settingsIni()).contains(path.toUtf8()));
 }
 
 TEST_F(GameDirectoryTest, AWrongFolderIsAskedForAgainUntilTheUserKeepsIt)
 {
     startProgram();
-    const QString wrong = gameFolder({"readme.txt"}, QStringLiteral("Spiele ä ö"));
+    const QString wrong = gameFolder({"readme.txt"}, u"Spiele ä ö"_s);
     fake.folders.answer(wrong);
     fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.folders.answer(std::nullopt); // cancelled: the same wrong folder is examined again
@@ -142,84 +127,73 @@ TEST_F(GameDirectoryTest, AWrongFolderIsAskedForAgainUntilTheUserKeepsIt)
     click(formMain->mniSettingsZVTDir);
     EXPECT_EQ(fake.folders.shown().size(), 2u);
     EXPECT_EQ(fake.folders.shown()[1].startFolder, wrong);
-    EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), wrong);
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("unk"));
+    EXPECT_EQ(game(u"dir"_s), wrong);
+    EXPECT_EQ(game(u"version"_s), u"unk"_s);
 }
 
 TEST_F(GameDirectoryTest, CancellingChangesNothingUntilAFolderWasConfirmed)
 {
-    folder.writeSettings(QStringLiteral("[zvt]\ndir=/old\nversion=win\n"));
+    folder.writeSettings(u"[zvt]\ndir=/old\nversion=win\n"_s);
     startProgram();
     fake.folders.answer(std::nullopt);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), QStringLiteral("/old"));
-    EXPECT_TRUE(gameMenusEnabled()) << "the menus follow the stored kind";
+    EXPECT_EQ(game(u"dir"_s), u"/old"_s);
+    EXPECT_EQ(gameMenus(), true) << "the menus follow the stored kind";
 
-    const QString game = gameFolder({"zorvan.exe"});
-    fake.folders.answer(game);
+    const QString path = gameFolder({"zorvan.exe"});
+    fake.folders.answer(path);
     fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniSettingsZVTDir);
     // Later in the same run a cancelled dialog examines the confirmed folder again.
     fake.folders.answer(std::nullopt);
     fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), game);
+    EXPECT_EQ(game(u"dir"_s), path);
 }
 
 TEST_F(GameDirectoryTest, ARegistryThatRefusesHDPathStopsTheCommandAfterStoringTheFolder)
 {
     startProgram();
     fake.registry.refuseWrites(true);
-    const QString folder = gameFolder({"ZizaVEZ.exe", "dravopaxw.exe"});
-    fake.folders.answer(folder);
+    const QString path = gameFolder({"ZizaVEZ.exe", "dravopaxw.exe"});
+    fake.folders.answer(path);
     fake.messages.expectOk(MsgType::Information, kWinFound);
-    fake.messages.expectOk(MsgType::Error, QStringLiteral("Failed to set data for 'HDPath'"));
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'HDPath'"_s);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(setting(QStringLiteral("dir"), QStringLiteral("zvt")), folder);
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("win+dvp"));
-    EXPECT_TRUE(gameMenusDisabled()) << "the menu rule is not applied in that run";
+    EXPECT_EQ(game(u"dir"_s), path);
+    EXPECT_EQ(game(u"version"_s), u"win+dvp"_s);
+    EXPECT_EQ(gameMenus(), false) << "the menu rule is not applied in that run";
 }
 
 TEST_F(GameDirectoryTest, TheStartUpCheckAsksOnlyWhenNoGameIsAtTheStoredFolder)
 {
     startProgram();
-    fake.messages.expect(
-        MsgType::Warning,
-        QStringLiteral("You don't select your Zorvantia directory.\nYou must do it if you want to work "
-                       "with Dravopax Vevavav.\nDo you want to do it now?"),
-        MsgButtons::YesNo, MsgAnswer::No);
+    fake.messages.expect(MsgType::Warning, kNoGameDirectoryQuestion, MsgButtons::YesNo, MsgAnswer::No);
     formMain->CheckZVTDirectoryAtStart();
 
-    TIniFile(folder.files().settingsIni())
-        .WriteString(QStringLiteral("zvt"), QStringLiteral("dir"), games.path());
-    fake.messages.expect(
-        MsgType::Warning,
-        QStringLiteral("Zorvantia not exist at path that was last time selected.\nYou must do it if "
-                       "you want to work with Dravopax Vevavav.\nDo you want to do it now?"),
-        MsgButtons::YesNo, MsgAnswer::Yes);
+    TIniFile settings(folder.files().settingsIni());
+    settings.WritePath(u"zvt"_s, u"dir"_s, games.path());
+    fake.messages.expect(MsgType::Warning, kGameGoneQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.folders.answer(std::nullopt);
     formMain->CheckZVTDirectoryAtStart();
     EXPECT_EQ(fake.folders.shown().size(), 1u);
 
     // A folder that still holds the game keeps its stored kind without a word.
-    TIniFile(folder.files().settingsIni())
-        .WriteString(QStringLiteral("zvt"), QStringLiteral("dir"), gameFolder({"zorvan.exe"}));
-    TIniFile(folder.files().settingsIni())
-        .WriteString(QStringLiteral("zvt"), QStringLiteral("version"), QStringLiteral("win+dvp"));
+    settings.WritePath(u"zvt"_s, u"dir"_s, gameFolder({"zorvan.exe"}));
+    settings.WriteString(u"zvt"_s, u"version"_s, u"win+dvp"_s);
     formMain->CheckZVTDirectoryAtStart();
-    EXPECT_EQ(setting(QStringLiteral("version"), QStringLiteral("zvt")), QStringLiteral("win+dvp"));
+    EXPECT_EQ(game(u"version"_s), u"win+dvp"_s);
 }
 
 TEST_F(GameDirectoryTest, AtStartTheStoredKindDecidesTheGameMenus)
 {
-    folder.writeSettings(QStringLiteral("[zvt]\nversion=win+dvp\n"));
-    startProgram();
-    EXPECT_TRUE(gameMenusEnabled());
-    closeProgram();
-    folder.writeSettings(QStringLiteral("[zvt]\nversion=dos+dvp\n"));
-    startProgram();
-    EXPECT_TRUE(gameMenusDisabled());
-    EXPECT_TRUE(formMain->mniSettingsZVTDir->isEnabled());
+    for (const auto &[kind, windows] : {std::pair{"win+dvp", true}, std::pair{"dos+dvp", false}}) {
+        folder.writeSettings(u"[zvt]\nversion=%1\n"_s.arg(QLatin1String(kind)));
+        startProgram();
+        EXPECT_EQ(gameMenus(), windows) << kind;
+        EXPECT_TRUE(formMain->mniSettingsZVTDir->isEnabled());
+        closeProgram();
+    }
 }
 
 } // namespace

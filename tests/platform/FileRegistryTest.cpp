@@ -12,21 +12,20 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using RegistryExport::Contents;
 using RegistryExport::Value;
 
-const QString kGameKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
-const QString kHeader = QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n");
+const QString kGameKey = u"Software\\Quillmark\\Zorvantia"_s;
+const QString kHeader = u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"_s;
 
 class FileRegistryTest : public ::testing::Test
 {
 protected:
-    QString file(const QString &tail = QString()) const
-    {
-        return dir.path() + QStringLiteral("/registry.reg") + tail;
-    }
+    QString file(const QString &tail = QString()) const { return dir.path() + u"/registry.reg"_s + tail; }
     QTemporaryDir dir;
     FileRegistry registry{file()};
 };
@@ -38,18 +37,17 @@ QString errorOf(const std::function<void()> &action)
     } catch (const DvsError &error) {
         return error.message();
     }
-    return QStringLiteral("<no error>");
+    return u"<no error>"_s;
 }
 
 // Every key and value, one line each, for comparing two readings whole.
 QString listing(const Contents &contents)
 {
-    QString out = contents.damaged ? QStringLiteral("damaged\n") : QString();
+    QString out = contents.damaged ? u"damaged\n"_s : QString();
     for (const RegistryExport::Key &key : contents.keys) {
-        out += QStringLiteral("[%1]\n").arg(key.path);
+        out += u"[%1]\n"_s.arg(key.path);
         for (const Value &v : key.values)
-            out += QStringLiteral("%1|%2|%3|%4|%5|%6\n")
-                       .arg(v.name)
+            out += u"%1|%2|%3|%4|%5|%6\n"_s.arg(v.name)
                        .arg(int(v.type))
                        .arg(v.dword)
                        .arg(v.text)
@@ -63,9 +61,9 @@ TEST_F(FileRegistryTest, AKeyThatDoesNotExistOpensOnlyWhenCreated)
 {
     auto missing = registry.openKey(kGameKey, false);
     EXPECT_FALSE(missing->isOpen());
-    EXPECT_FALSE(missing->valueExists(QStringLiteral("FullScreen")));
-    EXPECT_EQ(errorOf([&] { missing->writeInteger(QStringLiteral("SafeMode"), 1); }),
-              QStringLiteral("Failed to set data for 'SafeMode'"));
+    EXPECT_FALSE(missing->valueExists(u"FullScreen"_s));
+    EXPECT_EQ(errorOf([&] { missing->writeInteger(u"SafeMode"_s, 1); }),
+              u"Failed to set data for 'SafeMode'"_s);
     EXPECT_FALSE(QFile::exists(file()));
 
     auto created = registry.openKey(kGameKey, true);
@@ -76,34 +74,31 @@ TEST_F(FileRegistryTest, AKeyThatDoesNotExistOpensOnlyWhenCreated)
 TEST_F(FileRegistryTest, ValuesAreWrittenInTheExportFormatAndKeepTheirTypesAndText)
 {
     auto key = registry.openKey(kGameKey, true);
-    key->writeInteger(QStringLiteral("Fullscreen"), 10);
-    key->writeString(QStringLiteral("HDPath"), QStringLiteral("C:\\Games\\Zvt \"Gold\""));
-    key->writeBool(QStringLiteral("SafeMode"), true);
-    key->writeInteger(QStringLiteral("UpdateMode"), -1);
+    key->writeInteger(u"Fullscreen"_s, 10);
+    key->writeString(u"HDPath"_s, u"C:\\Games\\Zvt \"Gold\""_s);
+    key->writeBool(u"SafeMode"_s, true);
+    key->writeInteger(u"UpdateMode"_s, -1);
     // Text the file's code page cannot hold, or a line break, is kept in its binary form.
-    key->writeString(QStringLiteral("Path"), QStringLiteral("/home/Игры\n"));
-    EXPECT_EQ(errorOf([&] { key->writeString(QStringLiteral("Игры"), QStringLiteral("x")); }),
-              QStringLiteral("Failed to set data for 'Игры'"))
+    key->writeString(u"Path"_s, u"/home/Игры\n"_s);
+    EXPECT_EQ(errorOf([&] { key->writeString(u"Игры"_s, u"x"_s); }), u"Failed to set data for 'Игры'"_s)
         << "a name is written as it stands, or not at all";
-    EXPECT_EQ(
-        readBytes(file()),
-        crlf(kHeader + QStringLiteral("\"Fullscreen\"=dword:0000000a\n"
-                                      "\"HDPath\"=\"C:\\\\Games\\\\Zvt \\\"Gold\\\"\"\n"
-                                      "\"SafeMode\"=dword:00000001\n\"UpdateMode\"=dword:ffffffff\n"
-                                      "\"Path\"=hex(1):2f,00,68,00,6f,00,6d,00,65,00,2f,00,18,04,33,04,40,04,"
-                                      "4b,04,0a,\\\n  00,00,00\n\n")));
+    EXPECT_EQ(readBytes(file()),
+              crlf(kHeader + u"\"Fullscreen\"=dword:0000000a\n"
+                             "\"HDPath\"=\"C:\\\\Games\\\\Zvt \\\"Gold\\\"\"\n"
+                             "\"SafeMode\"=dword:00000001\n\"UpdateMode\"=dword:ffffffff\n"
+                             "\"Path\"=hex(1):2f,00,68,00,6f,00,6d,00,65,00,2f,00,18,04,33,04,40,04,"
+                             "4b,04,0a,\\\n  00,00,00\n\n"_s));
 
     auto again = FileRegistry(file()).openKey(kGameKey, false);
-    EXPECT_EQ(again->readInteger(QStringLiteral("FULLSCREEN")), 10) << "value names ignore case";
-    EXPECT_EQ(again->readInteger(QStringLiteral("UpdateMode")), -1);
-    EXPECT_EQ(again->readString(QStringLiteral("HDPath")), QStringLiteral("C:\\Games\\Zvt \"Gold\""));
-    EXPECT_EQ(again->readString(QStringLiteral("Path")), QStringLiteral("/home/Игры\n"));
-    EXPECT_TRUE(again->readBool(QStringLiteral("SafeMode")));
+    EXPECT_EQ(again->readInteger(u"FULLSCREEN"_s), 10) << "value names ignore case";
+    EXPECT_EQ(again->readInteger(u"UpdateMode"_s), -1);
+    EXPECT_EQ(again->readString(u"HDPath"_s), u"C:\\Games\\Zvt \"Gold\""_s);
+    EXPECT_EQ(again->readString(u"Path"_s), u"/home/Игры\n"_s);
+    EXPECT_TRUE(again->readBool(u"SafeMode"_s));
     for (const char *name : {"HDPath", "MidiType"})
         EXPECT_EQ(errorOf([&] { again->readInteger(QString::fromLatin1(name)); }),
-                  QStringLiteral("Invalid data type for '%1'").arg(QString::fromLatin1(name)));
-    EXPECT_EQ(errorOf([&] { again->readString(QStringLiteral("Fullscreen")); }),
-              QStringLiteral("Invalid data type for 'Fullscreen'"));
+                  u"Invalid data type for '%1'"_s.arg(QString::fromLatin1(name)));
+    EXPECT_EQ(errorOf([&] { again->readString(u"Fullscreen"_s); }), u"Invalid data type for 'Fullscreen'"_s);
 }
 
 TEST_F(FileRegistryTest, OtherKeysAndHandWrittenValuesSurviveARewrite)
@@ -117,65 +112,62 @@ TEST_F(FileRegistryTest, OtherKeysAndHandWrittenValuesSurviveARewrite)
                   "[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n\"MidiType\"=dword:00000003\n"));
     auto key = registry.openKey(kGameKey, false);
     ASSERT_TRUE(key->isOpen());
-    EXPECT_EQ(key->readInteger(QStringLiteral("MidiType")), 3);
+    EXPECT_EQ(key->readInteger(u"MidiType"_s), 3);
     const QString before = listing(RegistryExport::parse(readBytes(file())));
-    key->writeInteger(QStringLiteral("UpdateMode"), 1);
-    EXPECT_EQ(
-        readBytes(file()),
-        crlf(QStringLiteral("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Blob\"=hex:01,02,03\n"
-                            "\"bin\"=hex:01\n\"HDPath\"=\"C:\\\\Zvt\"\n@=\"default\"\n\"feed\"=\"end\f\"\n"
-                            "\"odd\"=word\n\n") +
-             kHeader.mid(10) +
-             QStringLiteral("\"MidiType\"=dword:00000003\n\"UpdateMode\"=dword:00000001\n\n")));
-    auto other = registry.openKey(QStringLiteral("Software\\Other"), false);
-    EXPECT_EQ(other->readString(QStringLiteral("HDPath")), QStringLiteral("C:\\Zvt"));
-    EXPECT_EQ(other->readString(QStringLiteral("feed")), QStringLiteral("end\f"));
+    key->writeInteger(u"UpdateMode"_s, 1);
+    EXPECT_EQ(readBytes(file()),
+              crlf(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Blob\"=hex:01,02,03\n"
+                   "\"bin\"=hex:01\n\"HDPath\"=\"C:\\\\Zvt\"\n@=\"default\"\n\"feed\"=\"end\f\"\n"
+                   "\"odd\"=word\n\n"_s +
+                   kHeader.mid(10) + u"\"MidiType\"=dword:00000003\n\"UpdateMode\"=dword:00000001\n\n"_s));
+    auto other = registry.openKey(u"Software\\Other"_s, false);
+    EXPECT_EQ(other->readString(u"HDPath"_s), u"C:\\Zvt"_s);
+    EXPECT_EQ(other->readString(u"feed"_s), u"end\f"_s);
     QString after = listing(RegistryExport::parse(readBytes(file())));
-    EXPECT_EQ(after.remove(QStringLiteral("UpdateMode|0|1||3|\n")), before);
+    EXPECT_EQ(after.remove(u"UpdateMode|0|1||3|\n"_s), before);
 }
 
 TEST_F(FileRegistryTest, WhatTheReaderAcceptsIsWrittenBackSoThatItReadsTheSame)
 {
     // Random registry files made of the pieces hand-edited files hold.
-    const QStringList names = {QStringLiteral("\"a\""),    QStringLiteral("\"B b\""),
-                               QStringLiteral("@"),        QStringLiteral("\"q\\\"\\\\\""),
-                               QStringLiteral("\"\f\t\""), QStringLiteral("\"é€\"")};
+    const QStringList names = {u"\"a\""_s,         u"\"B b\""_s,  u"@"_s,
+                               u"\"q\\\"\\\\\""_s, u"\"\f\t\""_s, u"\"é€\""_s};
     const QStringList values = {
-        QStringLiteral("\"text\""),
-        QStringLiteral("\"tab\tfeed\f\""),
-        QStringLiteral("\"\""),
-        QStringLiteral("dword:7fffffff"),
-        QStringLiteral("dword:1"),
-        QStringLiteral("hex:01,02"),
-        QStringLiteral("hex(2):41,00,00,00"),
-        QStringLiteral("hex(1):41,00,00,00"),
-        QStringLiteral("hex(4):01,00,00,00"),
-        QStringLiteral("hex(1):41,00,42"),
-        QStringLiteral("hex:"),
-        QStringLiteral("word"),
-        QStringLiteral("a\"b\f"),
-        QStringLiteral("hex:01,\\"),
-        QStringLiteral("hex:01,\\ \\"),
-        QStringLiteral("hex:zz"),
-        QStringLiteral("\"C:\\\\\""),
+        u"\"text\""_s,
+        u"\"tab\tfeed\f\""_s,
+        u"\"\""_s,
+        u"dword:7fffffff"_s,
+        u"dword:1"_s,
+        u"hex:01,02"_s,
+        u"hex(2):41,00,00,00"_s,
+        u"hex(1):41,00,00,00"_s,
+        u"hex(4):01,00,00,00"_s,
+        u"hex(1):41,00,42"_s,
+        u"hex:"_s,
+        u"word"_s,
+        u"a\"b\f"_s,
+        u"hex:01,\\"_s,
+        u"hex:01,\\ \\"_s,
+        u"hex:zz"_s,
+        u"\"C:\\\\\""_s,
     };
     const QStringList extras = {QString(),
                                 QString(),
-                                QStringLiteral("; remark"),
-                                QStringLiteral("  02,03"),
-                                QStringLiteral("\f"),
-                                QStringLiteral("REGEDIT4"),
-                                QStringLiteral("\t\\"),
-                                QStringLiteral("[HKEY_LOCAL_MACHINE\\Software\\B]"),
-                                QStringLiteral("[HKEY_LOCAL_MACHINE\\a]b\\ ]")};
+                                u"; remark"_s,
+                                u"  02,03"_s,
+                                u"\f"_s,
+                                u"REGEDIT4"_s,
+                                u"\t\\"_s,
+                                u"[HKEY_LOCAL_MACHINE\\Software\\B]"_s,
+                                u"[HKEY_LOCAL_MACHINE\\a]b\\ ]"_s};
     QRandomGenerator random(20261206);
     const auto pick = [&](const QStringList &list) { return list[random.bounded(int(list.size()))]; };
     int accepted = 0;
     for (int round = 0; round < 400; ++round) {
-        QString text = QStringLiteral("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\A]\n");
+        QString text = u"REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\A]\n"_s;
         for (int line = random.bounded(1, 12); line > 0; --line) {
             text += random.bounded(3) == 0 ? pick(extras) : pick(names) + QLatin1Char('=') + pick(values);
-            text += random.bounded(4) == 0 ? QStringLiteral(" \f\n") : QStringLiteral("\n");
+            text += random.bounded(4) == 0 ? u" \f\n"_s : u"\n"_s;
         }
         const Contents first = RegistryExport::parse(crlf(text));
         if (first.damaged)
@@ -198,15 +190,15 @@ TEST_F(FileRegistryTest, ADamagedFileIsKeptAsideUnderANameOfItsOwnOrNotReplacedA
     writeBytes(file(), damaged);
     EXPECT_FALSE(registry.openKey(kGameKey, false)->isOpen());
     auto key = registry.openKey(kGameKey, true);
-    key->writeInteger(QStringLiteral("FullScreen"), 1);
-    EXPECT_EQ(key->readInteger(QStringLiteral("FullScreen")), 1);
-    EXPECT_EQ(readBytes(file(QStringLiteral(".damaged"))), damaged);
+    key->writeInteger(u"FullScreen"_s, 1);
+    EXPECT_EQ(key->readInteger(u"FullScreen"_s), 1);
+    EXPECT_EQ(readBytes(file(u".damaged"_s)), damaged);
 
     const QByteArray second = damaged + QByteArray(100000, ';') + "\r\n[broken";
     writeBytes(file(), second);
     ASSERT_TRUE(registry.openKey(kGameKey, true)->isOpen());
-    EXPECT_EQ(readBytes(file(QStringLiteral(".damaged"))), damaged) << "the first copy stays";
-    EXPECT_EQ(readBytes(file(QStringLiteral(".damaged-2"))), second);
+    EXPECT_EQ(readBytes(file(u".damaged"_s)), damaged) << "the first copy stays";
+    EXPECT_EQ(readBytes(file(u".damaged-2"_s)), second);
 
     // A nearly full disk: the copy does not fit, so the damaged file stays as it is.
     writeBytes(file(), second);
@@ -219,40 +211,35 @@ TEST_F(FileRegistryTest, ADamagedFileIsKeptAsideUnderANameOfItsOwnOrNotReplacedA
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     auto refused = registry.openKey(kGameKey, true);
-    const QString message =
-        errorOf([&] { refused->writeString(QStringLiteral("HDPath"), QStringLiteral("C:")); });
+    const QString message = errorOf([&] { refused->writeString(u"HDPath"_s, u"C:"_s); });
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(refused->isOpen());
-    EXPECT_EQ(message,
-              QStringLiteral("Failed to set data for 'HDPath'\nThe damaged registry file %1 could not be "
-                             "kept aside, so it was left as it is.")
-                  .arg(file()));
+    EXPECT_EQ(message, u"Failed to set data for 'HDPath'\nThe damaged registry file %1 could not be "
+                       "kept aside, so it was left as it is."_s.arg(file()));
     EXPECT_EQ(readBytes(file()), second);
-    EXPECT_FALSE(QFile::exists(file(QStringLiteral(".damaged-3"))));
+    EXPECT_FALSE(QFile::exists(file(u".damaged-3"_s)));
 }
 
 TEST_F(FileRegistryTest, AWriteTheFileSystemRefusesIsReportedAndChangesNothing)
 {
-    FileRegistry nowhere(dir.path() + QStringLiteral("/missing/registry.reg"));
+    FileRegistry nowhere(dir.path() + u"/missing/registry.reg"_s);
     auto key = nowhere.openKey(kGameKey, true);
     EXPECT_FALSE(key->isOpen());
-    EXPECT_EQ(errorOf([&] { key->writeString(QStringLiteral("HDPath"), QStringLiteral("C:")); }),
-              QStringLiteral("Failed to set data for 'HDPath'"));
+    EXPECT_EQ(errorOf([&] { key->writeString(u"HDPath"_s, u"C:"_s); }), u"Failed to set data for 'HDPath'"_s);
 
-    registry.openKey(kGameKey, true)->writeInteger(QStringLiteral("MidiType"), 2);
+    registry.openKey(kGameKey, true)->writeInteger(u"MidiType"_s, 2);
     const QByteArray before = readBytes(file());
     giveToOrdinaryUser(dir.path(), 0777);
     giveToOrdinaryUser(file(), 0444);
     QString message;
     const bool ran = asOrdinaryUser([&] {
-        message = errorOf([&] {
-            FileRegistry(file()).openKey(kGameKey, false)->writeInteger(QStringLiteral("MidiType"), 3);
-        });
+        message =
+            errorOf([&] { FileRegistry(file()).openKey(kGameKey, false)->writeInteger(u"MidiType"_s, 3); });
     });
     if (!ran)
         GTEST_SKIP() << "the tests cannot take the rights of an ordinary user here";
-    EXPECT_EQ(message, QStringLiteral("Failed to set data for 'MidiType'"));
+    EXPECT_EQ(message, u"Failed to set data for 'MidiType'"_s);
     EXPECT_EQ(readBytes(file()), before);
 }
 
