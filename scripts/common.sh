@@ -5,10 +5,13 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev fonts-dejavu-core)
+# Only the tests need these: the Windows sources are compiled with the MinGW-w64 cross compiler.
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix)
 
+# Installs those of the named packages that are missing.
 ensure_packages() {
     local missing=()
-    for pkg in "${PACKAGES[@]}"; do
+    for pkg in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$pkg")
         fi

@@ -2,8 +2,10 @@
 
 #include <QWinEventNotifier>
 
-#include <shellapi.h>
+// shellapi.h needs the types windows.h declares.
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace {
 

@@ -1,0 +1,80 @@
+# The sources of the three targets, relative to src/. Read by src/CMakeLists.txt and by the
+# Windows compile check in tests/, which needs the Windows lists on every host: a file listed
+# here is built and checked, a file listed anywhere else is not.
+
+# The program's logic without widgets: INI store, switch database rules,
+# configuration text, platform services that need no window.
+set(DVV_CORE_SOURCES
+    app/ErrorReport.cpp
+    app/IniDocument.cpp
+    app/IniSnapshot.cpp
+    app/IntegerText.cpp
+    app/ProgramFiles.cpp
+    app/TIniFile.cpp
+    config/ConfigReader.cpp
+    config/ConfigWriter.cpp
+    config/TextFiles.cpp
+    game/GameFolder.cpp
+    game/RunFileKeeper.cpp
+    platform/AtomicFile.cpp
+    platform/Cp1252.cpp
+    platform/FileLock.cpp
+    platform/Paths.cpp
+    platform/RegistryErrors.cpp
+    platform/Shell.cpp
+    platform/TextLines.cpp
+    platform/ShellPlan.cpp
+    switches/Availability.cpp
+    switches/CheckSum.cpp
+    switches/ComponentNames.cpp
+    switches/SwitchDefinition.cpp
+    switches/SwitchKind.cpp
+    switches/ValueRules.cpp
+)
+set(DVV_CORE_WIN_SOURCES
+    platform/AtomicFile_win.cpp
+    platform/FileLock_win.cpp
+    platform/FileStamp_win.cpp
+    platform/Paths_win.cpp
+    platform/SystemRegistry_win.cpp
+    platform/WinRegistry.cpp
+)
+set(DVV_CORE_POSIX_SOURCES
+    platform/AtomicFile_posix.cpp
+    platform/FileLock_posix.cpp
+    platform/FileStamp_posix.cpp
+    platform/FileRegistry.cpp
+    platform/RegistryExport.cpp
+    platform/Paths_posix.cpp
+    platform/SystemRegistry_posix.cpp
+)
+
+# Every window and control.
+set(DVV_GUI_SOURCES
+    app/ProgramWindows.cpp
+    app/StartUp.cpp
+    app/TformMain.cpp
+    app/TformMainMenus.cpp
+    app/TformStart.cpp
+    config/PanelValues.cpp
+    config/TformMainConfig.cpp
+    config/TformMainLoadSave.cpp
+    game/TformMainGame.cpp
+    game/TformMainLauncher.cpp
+    platform/QtDialogs.cpp
+    platform/SystemPlatform.cpp
+    switches/SpinEdit.cpp
+    switches/SwitchControls.cpp
+    switches/SwitchPanel.cpp
+    switches/SwitchPanelBuilder.cpp
+    switches/SwitchRules.cpp
+    switches/TformMainSwitches.cpp
+    switches/TformMainVersions.cpp
+    update/TformAbout.cpp
+)
+set(DVV_GUI_WIN_SOURCES platform/SystemShell_win.cpp)
+set(DVV_GUI_POSIX_SOURCES platform/SystemShell_posix.cpp)
+
+set(DVV_APP_SOURCES app/main.cpp)
+set(DVV_APP_WIN_SOURCES)
+set(DVV_APP_POSIX_SOURCES)
