@@ -38,7 +38,7 @@ std::optional<QString> BenchPlatform::ask(const QString &caption, const QString 
     unexpected("input box", caption);
 }
 
-std::unique_ptr<StartedProgram> BenchPlatform::open(const QString &file, const QString &, const QString &)
+ShellStart BenchPlatform::open(const QString &file, const QString &, const QString &)
 {
     unexpected("program start", file);
 }

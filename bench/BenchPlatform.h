@@ -28,8 +28,7 @@ public:
     std::optional<QString> save(const FileDialogRequest &request) override;
     std::optional<QString> browse(const QString &title, const QString &startFolder) override;
     std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override;
-    std::unique_ptr<StartedProgram> open(const QString &file, const QString &parameters,
-                                         const QString &workingFolder) override;
+    ShellStart open(const QString &file, const QString &parameters, const QString &workingFolder) override;
     std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
     QSize size() const override { return {1280, 1024}; }
     QList<QRect> screens() const override { return {QRect(0, 0, 1280, 1024)}; }

@@ -11,6 +11,7 @@ set(DVV_CORE_SOURCES
     app/IntegerText.cpp
     app/ProgramFiles.cpp
     app/TIniFile.cpp
+    app/WindowPlacement.cpp
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
     config/TextFiles.cpp

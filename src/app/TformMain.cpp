@@ -303,10 +303,18 @@ void TformMain::ChangeCursor(const QString &mode)
 {
     const bool game = mode == QLatin1String("ZVT");
     (game ? itemDVSZVTCursor : itemDVSWinCursor)->setChecked(true);
-    // Every control of the window, switch controls included, follows the choice.
+    // Every control of the window, switch controls included, follows the
+    // choice. Other windows, such as the about window and the menus, and
+    // controls with a cursor of their own, such as text fields, keep theirs.
+    static const char *const programCursor = "programCursor";
     QList<QWidget *> controls = findChildren<QWidget *>();
     controls.prepend(this);
     for (QWidget *control : controls) {
+        const bool ownCursor =
+            control->testAttribute(Qt::WA_SetCursor) && !control->property(programCursor).toBool();
+        if (control->window() != this || ownCursor)
+            continue;
+        control->setProperty(programCursor, true);
         if (game)
             control->setCursor(m_gameCursor);
         else if (m_savedCursor)

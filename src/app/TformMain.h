@@ -18,6 +18,7 @@ class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
+class QStyle;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -305,6 +306,10 @@ private:
     SwitchRules *m_rules = nullptr;
     QActionGroup *m_versionGroup = nullptr;
     RunFileKeeper *m_runFiles = nullptr;
+    // The load-at-start item the choice stored last stands for.
+    QAction *m_startupChoice = nullptr;
+    // How the toolbar buttons are drawn.
+    QStyle *m_toolbarStyle = nullptr;
     // The folder dialog's last confirmed folder, kept for the rest of the run.
     QString m_browsePath;
     std::optional<QCursor> m_savedCursor;

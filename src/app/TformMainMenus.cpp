@@ -2,13 +2,19 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyleFactory>
+#include <QStyleOptionToolButton>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,6 +27,51 @@ QActionGroup *radioGroup(QObject *owner, std::initializer_list<QAction *> items)
         group->addAction(item);
     }
     return group;
+}
+
+// The drop-down arrow of a captioned toolbar button sits beside its picture,
+// where it cannot cover the caption.
+class ToolbarButtonStyle final : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        const auto *button = qstyleoption_cast<const QStyleOptionToolButton *>(option);
+        if (control != CC_ToolButton || !button || button->toolButtonStyle != Qt::ToolButtonTextUnderIcon ||
+            !(button->features & QStyleOptionToolButton::HasMenu) ||
+            (button->features & QStyleOptionToolButton::MenuButtonPopup)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionToolButton plain = *button;
+        plain.features &= ~QStyleOptionToolButton::HasMenu;
+        QProxyStyle::drawComplexControl(control, &plain, painter, widget);
+
+        const int side = pixelMetric(PM_MenuButtonIndicator, button, widget) - 6;
+        const int frame = pixelMetric(PM_DefaultFrameWidth, button, widget);
+        const QRect icon(QPoint(button->rect.center().x() - button->iconSize.width() / 2, frame + 2),
+                         button->iconSize);
+        QStyleOptionToolButton arrow = *button;
+        arrow.rect = visualRect(button->direction, button->rect,
+                                QRect(icon.right() + 4, icon.center().y() - side / 2, side, side));
+        drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+    }
+};
+
+// 40 high and 70 wide, or wider where the caption with a little room either
+// side needs it in the font this system has: Tahoma is often missing, and
+// other faces run wider.
+QSize captionedSize(const QToolButton *button)
+{
+    const QStyle *style = button->style();
+    int width = button->fontMetrics().horizontalAdvance(button->text()) +
+                2 * (style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button) + 3);
+    if (button->popupMode() == QToolButton::MenuButtonPopup)
+        width += style->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, button);
+    return QSize(std::max(70, width), 40);
 }
 
 } // namespace
@@ -126,10 +177,9 @@ void TformMain::createMenus()
     itemDVSLoaddravopaxcfg = addItem(startup, "itemDVSLoaddravopaxcfg", QStringLiteral("dravopax.cfg"));
     startup->addSeparator();
     itemDVSLoadSelectHere = addItem(startup, "itemDVSLoadSelectHere", QStringLiteral("Select File Here"));
-    // Their handlers set all three marks, so a cancelled choice can keep the old one.
-    for (QAction *choice : {itemDVSLoadNothing, itemDVSLoaddravopaxcfg, itemDVSLoadSelectHere})
-        choice->setCheckable(true);
+    radioGroup(this, {itemDVSLoadNothing, itemDVSLoaddravopaxcfg, itemDVSLoadSelectHere});
     itemDVSLoadNothing->setChecked(true);
+    m_startupChoice = itemDVSLoadNothing;
     itemDVSFullscreen = addCheckItem(misc, "itemDVSFullscreen", QStringLiteral("Fullscreen"),
                                      QStringLiteral("Always run Dravopax Vevavav in a Fullscreen Mode"));
     itemDVSOverwrite = addCheckItem(misc, "itemDVSOverwrite", QStringLiteral("No Overwrite Confirmation"),
@@ -335,6 +385,7 @@ QToolButton *TformMain::addButton(const char *name, const QString &caption, cons
     button->setIcon(QIcon(QStringLiteral(":/images/tb%1.png").arg(image)));
     button->setIconSize(QSize(20, 20));
     button->setAutoRaise(true);
+    button->setStyle(m_toolbarStyle);
     if (menu) {
         button->setMenu(menu);
         button->setPopupMode(QToolButton::InstantPopup);
@@ -345,6 +396,7 @@ QToolButton *TformMain::addButton(const char *name, const QString &caption, cons
 
 void TformMain::createToolbar()
 {
+    m_toolbarStyle = new ToolbarButtonStyle(QStyleFactory::create(QApplication::style()->name()));
     menuMain = new QToolBar(this);
     menuMain->setObjectName(QStringLiteral("menuMain"));
     menuMain->setMovable(false);
@@ -373,6 +425,8 @@ void TformMain::createToolbar()
     butnRun =
         addButton("butnRun", QStringLiteral("Run ZVT / DV"), QStringLiteral("Run ZVT/Dravopax"), 4, menuRun);
     butnRun->setPopupMode(QToolButton::MenuButtonPopup);
+    // Made the toolbar's last child, it is deleted after the buttons that use it.
+    m_toolbarStyle->setParent(menuMain);
     setToolbarText(true);
 }
 
@@ -382,6 +436,6 @@ void TformMain::setToolbarText(bool shown)
         if (button->objectName().isEmpty())
             continue; // the toolbar's own extension button
         button->setToolButtonStyle(shown ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
-        button->setFixedSize(shown ? QSize(70, 40) : QSize(27, 20));
+        button->setFixedSize(shown ? captionedSize(button) : QSize(27, 20));
     }
 }

@@ -13,6 +13,7 @@
 
 #include <QBitmap>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 
@@ -38,6 +39,18 @@ QFont splashFont(int pixels, bool bold, bool underline = false)
     return f;
 }
 
+// The picture's rounded edge, which the text keeps clear of.
+constexpr int kEdge = 12;
+
+// Sets the label's font as large as it can be, up to `font`'s size, with the
+// text still fitting `width`: the faces this system has may run wider than Tahoma.
+void fitText(QLabel *label, QFont font, int width)
+{
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+}
+
 } // namespace
 
 TformStart::TformStart(ProgramFiles files, Platform platform, ProgramWindows &windows)
@@ -56,22 +69,24 @@ TformStart::TformStart(ProgramFiles files, Platform platform, ProgramWindows &wi
 
 void TformStart::createControls()
 {
+    // Centred across the picture; the shadow lies two pixels to the right.
+    const int titleWidth = width() - 2 * (kEdge + 2);
     lablDVS3 = label(this, "lablDVS3", QStringLiteral("DRAVOPAX Vevavav"), QRect(2, 4, 281, 33));
-    lablDVS3->setFont(splashFont(27, true));
+    fitText(lablDVS3, splashFont(27, true), titleWidth);
     lablDVS3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(lablDVS3, QColor(0xB9, 0x00, 0xB9));
     lablDVS2 = label(this, "lablDVS2", QStringLiteral("DRAVOPAX Vevavav"), QRect(0, 2, 281, 33));
-    lablDVS2->setFont(splashFont(27, true, true));
+    fitText(lablDVS2, splashFont(27, true, true), titleWidth);
     lablDVS2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(lablDVS2, Qt::black);
 
     lablInfo = label(this, "lablInfo", QStringLiteral("Created for ZVT & Dravopax"), QRect(48, 36, 225, 14));
-    lablInfo->setFont(splashFont(11, true));
+    fitText(lablInfo, splashFont(11, true), lablInfo->width());
     setTextColour(lablInfo, QColor(0x80, 0, 0));
     lablDVSWWW = label(this, "lablDVSWWW", ProgramInfo::HomePage, QRect(48, 50, 225, 14));
     lablDVSMail = label(this, "lablDVSMail", ProgramInfo::AuthorMail, QRect(48, 64, 225, 14));
     for (QLabel *link : {lablDVSWWW, lablDVSMail}) {
-        link->setFont(splashFont(11, true, true));
+        fitText(link, splashFont(11, true, true), link->width());
         setTextColour(link, Qt::blue);
     }
     imgeIcon = label(this, "imgeIcon", QString(), QRect(10, 38, 32, 32));

@@ -177,6 +177,7 @@ void TformMain::butnCopyAllClick()
 
 void TformMain::setStartupChoice(QAction *checked, const QString &selectCaption)
 {
+    m_startupChoice = checked;
     for (QAction *item : {itemDVSLoadNothing, itemDVSLoaddravopaxcfg, itemDVSLoadSelectHere})
         item->setChecked(item == checked);
     itemDVSLoadSelectHere->setText(selectCaption);
@@ -204,13 +205,12 @@ void TformMain::itemDVSLoaddravopaxcfgClick()
 
 void TformMain::itemDVSLoadSelectHereClick()
 {
-    // The click has already flipped the mark; the choice below decides it.
-    const bool wasChecked = !itemDVSLoadSelectHere->isChecked();
     FileDialogRequest request = dlgLoad;
     request.filter = QStringLiteral("Configuration files (*.cfg)|*.cfg");
     const std::optional<QString> chosen = m_platform.fileDialogs.open(request);
     if (!chosen || !QFileInfo(*chosen).isFile()) {
-        itemDVSLoadSelectHere->setChecked(wasChecked);
+        // The click has already moved the mark; it goes back to the earlier choice.
+        setStartupChoice(m_startupChoice, itemDVSLoadSelectHere->text());
         m_platform.messages.show(
             MsgType::Error,
             QStringLiteral("This file not exists, or you can't select it.\nPlease try again.\n"

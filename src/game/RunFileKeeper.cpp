@@ -12,29 +12,38 @@ void RunFileKeeper::abandon()
     m_users.clear();
 }
 
-void RunFileKeeper::release(const QString &path)
+void RunFileKeeper::removeUnused(const QString &path)
 {
     const Users users = m_users.value(path);
     if (users.running == 0 && !users.mustStay)
         QFile::remove(path);
 }
 
-void RunFileKeeper::keep(const QString &path, std::unique_ptr<StartedProgram> program)
+void RunFileKeeper::release(const QString &path)
+{
+    keep(path, ShellStart{});
+}
+
+void RunFileKeeper::keep(const QString &path, ShellStart start)
 {
     Users &users = m_users[path];
-    if (!program) {
+    // The file was written afresh for this start, which alone decides now,
+    // unless a patch started with it before still runs.
+    if (users.running == 0)
+        users.mustStay = false;
+    if (!start.started) {
+        removeUnused(path);
+        return;
+    }
+    if (!start.program) {
         users.mustStay = true;
         return;
     }
-    // The file was written afresh for this start, which alone decides now.
-    if (users.running == 0)
-        users.mustStay = false;
     ++users.running;
-    StartedProgram *watched = program.get();
+    StartedProgram *watched = start.program.get();
     connect(watched, &StartedProgram::finished, this, [this, path, watched] {
-        Users &users = m_users[path];
-        if (--users.running == 0 && !users.mustStay)
-            QFile::remove(path);
+        --m_users[path].running;
+        removeUnused(path);
         for (auto it = m_programs.begin(); it != m_programs.end(); ++it) {
             if (it->get() == watched) {
                 it->release()->deleteLater();
@@ -43,5 +52,5 @@ void RunFileKeeper::keep(const QString &path, std::unique_ptr<StartedProgram> pr
             }
         }
     });
-    m_programs.push_back(std::move(program));
+    m_programs.push_back(std::move(start.program));
 }

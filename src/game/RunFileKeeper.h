@@ -8,6 +8,7 @@
 #include <vector>
 
 class StartedProgram;
+struct ShellStart;
 
 // Keeps the run file the patch was started with until every patch started
 // with it has ended, then deletes it. When the end of a start cannot be
@@ -20,7 +21,9 @@ public:
     using QObject::QObject;
     ~RunFileKeeper() override;
 
-    void keep(const QString &path, std::unique_ptr<StartedProgram> program);
+    // The file was written afresh for `start`. When nothing started, it is
+    // released at once.
+    void keep(const QString &path, ShellStart start);
     // Nothing was started with the run file: it goes at once, unless a patch
     // started with it before still runs.
     void release(const QString &path);
@@ -33,6 +36,8 @@ private:
         int running = 0;
         bool mustStay = false;
     };
+    void removeUnused(const QString &path);
+
     QHash<QString, Users> m_users;
     std::vector<std::unique_ptr<StartedProgram>> m_programs;
 };

@@ -55,8 +55,10 @@ void TformMain::afterRun()
     if (TIniFile(m_files.settingsIni()).ReadBool(kDvs, QStringLiteral("afterruntt"), false)) {
         m_runFiles->abandon();
         emit programEndRequested();
-    } else
-        setWindowState((windowState() & ~Qt::WindowMaximized) | Qt::WindowMinimized);
+    } else {
+        // Restoring brings back a maximized window maximized, and closing then stores it so.
+        setWindowState(windowState() | Qt::WindowMinimized);
+    }
 }
 
 // Starts the patch that matches the game kind, if the kind has one. A run file
@@ -72,7 +74,7 @@ void TformMain::startPatch(const QString &parameters, const QString &runFile)
             m_runFiles->release(runFile);
         return;
     }
-    std::unique_ptr<StartedProgram> started =
+    ShellStart started =
         m_platform.shell.open(folder.find(*patch).value_or(folder.file(*patch)), parameters, directory);
     if (!runFile.isEmpty())
         m_runFiles->keep(runFile, std::move(started));

@@ -19,15 +19,23 @@ signals:
     void finished();
 };
 
+// What came of a start through the shell.
+struct ShellStart
+{
+    // Something was started or opened; false when nothing could be, such as
+    // for a file that is not there.
+    bool started = false;
+    // The process started, when its end can be noticed; otherwise null.
+    std::unique_ptr<StartedProgram> program;
+};
+
 // The shell's "open": starts a program, opens a document or folder with its
 // program, or an address (http, mailto, news) with the desktop's handler.
 // Returns at once; the started program is never waited for and a failure is
-// not reported. When the start made a process whose end can be noticed, the
-// result tells when it ends; otherwise it is null.
+// not reported to the user.
 class Shell
 {
 public:
     virtual ~Shell() = default;
-    virtual std::unique_ptr<StartedProgram> open(const QString &file, const QString &parameters,
-                                                 const QString &workingFolder) = 0;
+    virtual ShellStart open(const QString &file, const QString &parameters, const QString &workingFolder) = 0;
 };

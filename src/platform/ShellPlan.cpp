@@ -21,16 +21,22 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
         info = QFileInfo(QDir(workingFolder), file);
     const QString path = info.absoluteFilePath();
     plan.address = path;
+    if (!info.exists()) {
+        plan.way = ShellPlan::Way::Nothing;
+        return plan;
+    }
     if (!info.isFile())
         return plan;
     const QString suffix = info.suffix().toLower();
     const QStringList arguments = QProcess::splitCommand(parameters);
     if (suffix == QLatin1String("exe") || suffix == QLatin1String("bat") || suffix == QLatin1String("com")) {
-        if (!wine.isEmpty()) {
-            plan.way = ShellPlan::Way::Wine;
-            plan.program = wine;
-            plan.arguments = QStringList{path} + arguments;
+        if (wine.isEmpty()) {
+            plan.way = ShellPlan::Way::Nothing;
+            return plan;
         }
+        plan.way = ShellPlan::Way::Wine;
+        plan.program = wine;
+        plan.arguments = QStringList{path} + arguments;
         return plan;
     }
     if (info.isExecutable()) {

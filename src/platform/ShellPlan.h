@@ -7,19 +7,21 @@
 // addresses, documents and folders go to the desktop's default handler; native
 // programs start directly with the parameters split as a command line would
 // split them; Windows programs (.exe, .bat, .com) start through wine when wine
-// is installed, and otherwise go to the default handler too.
+// is installed. A file that is not there, and a Windows program without wine,
+// start nothing.
 struct ShellPlan
 {
     enum class Way
     {
         DefaultHandler,
         Direct,
-        Wine
+        Wine,
+        Nothing
     };
     Way way = Way::DefaultHandler;
     QString program;       // Direct and Wine: what is started
     QStringList arguments; // Direct and Wine
-    QString address;       // DefaultHandler: a URL text, or a local path
+    QString address;       // DefaultHandler and Nothing: a URL text, or a local path
     bool isUrl = false;    // DefaultHandler: `address` is a URL, not a local path
 };
 

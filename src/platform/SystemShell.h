@@ -5,10 +5,9 @@
 // The desktop's way of opening things. On Windows the shell's "open" verb; on
 // other systems addresses, documents and folders go to the desktop's default
 // handler, native programs start directly, and .exe/.bat/.com files through
-// wine when it is installed.
+// wine when it is installed; without wine they, like missing files, start nothing.
 class SystemShell final : public Shell
 {
 public:
-    std::unique_ptr<StartedProgram> open(const QString &file, const QString &parameters,
-                                         const QString &workingFolder) override;
+    ShellStart open(const QString &file, const QString &parameters, const QString &workingFolder) override;
 };

@@ -69,8 +69,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<StartedProgram> SystemShell::open(const QString &file, const QString &parameters,
-                                                  const QString &workingFolder)
+ShellStart SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
     const ShellPlan plan = planShellStart(file, parameters, workingFolder,
                                           QStandardPaths::findExecutable(QStringLiteral("wine")));
@@ -78,13 +77,18 @@ std::unique_ptr<StartedProgram> SystemShell::open(const QString &file, const QSt
     case ShellPlan::Way::Direct:
     case ShellPlan::Way::Wine: {
         qint64 pid = 0;
-        if (!QProcess::startDetached(plan.program, plan.arguments, workingFolder, &pid) || pid <= 0)
-            return nullptr;
-        return std::make_unique<WatchedProcess>(pid);
+        if (!QProcess::startDetached(plan.program, plan.arguments, workingFolder, &pid))
+            return {};
+        if (pid <= 0)
+            return {true, nullptr};
+        return {true, std::make_unique<WatchedProcess>(pid)};
     }
-    case ShellPlan::Way::DefaultHandler:
-        QDesktopServices::openUrl(plan.isUrl ? QUrl(plan.address) : QUrl::fromLocalFile(plan.address));
-        return nullptr;
+    case ShellPlan::Way::DefaultHandler: {
+        const QUrl address = plan.isUrl ? QUrl(plan.address) : QUrl::fromLocalFile(plan.address);
+        return {QDesktopServices::openUrl(address), nullptr};
     }
-    return nullptr;
+    case ShellPlan::Way::Nothing:
+        break;
+    }
+    return {};
 }

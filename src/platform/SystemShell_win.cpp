@@ -29,8 +29,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<StartedProgram> SystemShell::open(const QString &file, const QString &parameters,
-                                                  const QString &workingFolder)
+ShellStart SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
     auto wide = [](const QString &s) { return s.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(s.utf16()); };
     SHELLEXECUTEINFOW info{};
@@ -42,7 +41,10 @@ std::unique_ptr<StartedProgram> SystemShell::open(const QString &file, const QSt
     info.lpParameters = wide(parameters);
     info.lpDirectory = wide(workingFolder);
     info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExW(&info) || !info.hProcess)
-        return nullptr;
-    return std::make_unique<WatchedProcess>(info.hProcess);
+    if (!ShellExecuteExW(&info))
+        return {};
+    // A document handed to a program that was already running has no process of its own.
+    if (!info.hProcess)
+        return {true, nullptr};
+    return {true, std::make_unique<WatchedProcess>(info.hProcess)};
 }

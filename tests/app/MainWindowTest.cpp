@@ -1,11 +1,15 @@
 #include "app/TformMain.h"
 #include "support/MainWindowFixture.h"
+#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
+#include "update/TformAbout.h"
 
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -17,6 +21,15 @@ namespace {
 class MainWindowTest : public MainWindowFixture
 {
 protected:
+    // How wide `text` is on screen, drawn on its own.
+    static int inkWidth(const QFont &font, const QString &text)
+    {
+        QLabel alone(text);
+        alone.setFont(font);
+        alone.adjustSize();
+        return inkOf(&alone, [&alone] { alone.clear(); }).box.width();
+    }
+
     QStringList captions(QMenu *menu) const
     {
         QStringList list;
@@ -31,6 +44,29 @@ protected:
             if (auto *b = qobject_cast<QToolButton *>(formMain->menuMain->widgetForAction(a)))
                 buttons << b;
         return buttons;
+    }
+
+    // Every button shows, 40 high and at least 70 wide, its whole caption in
+    // its own font, with nothing else drawn over it (such as a menu arrow).
+    void expectWholeCaptions()
+    {
+        for (QToolButton *b : toolbarButtons()) {
+            SCOPED_TRACE(b->objectName().toStdString());
+            EXPECT_TRUE(b->isVisible()) << "the toolbar has room for every button";
+            EXPECT_EQ(b->height(), 40);
+            EXPECT_GE(b->width(), 70);
+            const QString caption = b->text();
+            const Ink ink = inkOf(b, [b] { b->setText(QString()); });
+            b->setText(caption);
+            EXPECT_GE(ink.box.width(), inkWidth(b->font(), caption) - 1) << "the caption is shown whole";
+            const QRect around = ink.box.adjusted(-1, -1, 1, 1) & ink.without.rect();
+            int covered = 0;
+            for (int y = around.top(); y <= around.bottom(); ++y) {
+                for (int x = around.left(); x <= around.right(); ++x)
+                    covered += ink.without.pixel(x, y) != ink.without.pixel(0, y);
+            }
+            EXPECT_EQ(covered, 0) << "pixels of something else where the caption is";
+        }
     }
 };
 
@@ -53,11 +89,12 @@ TEST_F(MainWindowTest, TheToolbarHasItsTenButtonsWithCaptionsHintsAndMenus)
     EXPECT_EQ(formMain->butnRun->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(formMain->butnLoadSave->menu(), formMain->menuLoadSave);
     EXPECT_EQ(formMain->butnUpdate->menu(), nullptr);
+    EXPECT_EQ(formMain->butnHelp->size(), QSize(70, 40)) << "a short caption keeps the usual size";
     for (QToolButton *b : toolbarButtons()) {
-        EXPECT_EQ(b->size(), QSize(70, 40)) << b->objectName().toStdString();
         EXPECT_EQ(b->iconSize(), QSize(20, 20));
         EXPECT_FALSE(b->icon().isNull());
     }
+    expectWholeCaptions();
     EXPECT_EQ(formMain->statusBar()->currentMessage(),
               QStringLiteral("Help Bar. Here you will see all helpful informations."));
     EXPECT_EQ(hintShownFor(formMain->butnTools), QStringLiteral("Tools"));
@@ -163,10 +200,9 @@ TEST_F(MainWindowTest, ShowTextOffGivesSmallIconButtonsAndOnBringsTheCaptionsBac
     }
     click(formMain->itemDVSMenuText);
     EXPECT_EQ(setting(QStringLiteral("menutext")), QStringLiteral("1"));
-    for (QToolButton *b : toolbarButtons()) {
-        EXPECT_EQ(b->size(), QSize(70, 40));
+    for (QToolButton *b : toolbarButtons())
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    }
+    expectWholeCaptions();
 }
 
 TEST_F(MainWindowTest, TheToolbarMovesToTheChosenEdgeAndTheChoiceIsStored)
@@ -225,21 +261,33 @@ TEST_F(MainWindowTest, TheRunModeChoiceIsStoredAndShownInTheButtonHint)
     EXPECT_EQ(formMain->butnRun->statusTip(), QStringLiteral("Run Dravopax (current settings)"));
 }
 
-TEST_F(MainWindowTest, TheGameCursorCoversTheWindowAndTheWindowsCursorComesBack)
+TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOtherWindows)
 {
+    folder.writePatch(QStringLiteral("[motto]\ncomponent=4\n"));
+    folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
     startProgram();
-    click(formMain->itemDVSZVTCursor);
-    EXPECT_EQ(setting(QStringLiteral("mouse")), QStringLiteral("1"));
-    for (QWidget *w : {static_cast<QWidget *>(formMain->menuMain), static_cast<QWidget *>(formMain->pageMain),
-                       static_cast<QWidget *>(formMain->barMain)}) {
-        EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor) << w->objectName().toStdString();
-        EXPECT_EQ(w->cursor().pixmap().size(), QSize(32, 32));
+    const TformAbout &about = *formMain->formAbout;
+    const std::pair<QAction *, bool> choices[] = {
+        {nullptr, false}, {formMain->itemDVSZVTCursor, true}, {formMain->itemDVSWinCursor, false}};
+    for (const auto &[item, game] : choices) {
+        SCOPED_TRACE(item ? item->objectName().toStdString() : "at start");
+        if (item)
+            click(item);
+        EXPECT_EQ(setting(QStringLiteral("mouse")), game ? QStringLiteral("1") : QStringLiteral("0"));
+        for (const QWidget *w : std::initializer_list<const QWidget *>{formMain->menuMain, formMain->pageMain,
+                                                                       formMain->barMain}) {
+            EXPECT_EQ(w->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
+                << w->objectName().toStdString();
+            if (game)
+                EXPECT_EQ(w->cursor().pixmap().size(), QSize(32, 32));
+        }
+        EXPECT_EQ(formMain->memoNotepad->viewport()->cursor().shape(), Qt::IBeamCursor);
+        EXPECT_EQ(formMain->scrlMain->control(QStringLiteral("motto"))->widget()->cursor().shape(),
+                  Qt::IBeamCursor);
+        EXPECT_EQ(about.lablDVSWWW->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(about.lablDVSMail->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_FALSE(about.testAttribute(Qt::WA_SetCursor)) << "the about window is not touched";
     }
-    click(formMain->itemDVSWinCursor);
-    EXPECT_EQ(setting(QStringLiteral("mouse")), QStringLiteral("0"));
-    for (QWidget *w : {static_cast<QWidget *>(formMain->menuMain), static_cast<QWidget *>(formMain->pageMain),
-                       static_cast<QWidget *>(formMain->barMain)})
-        EXPECT_EQ(w->cursor().shape(), Qt::ArrowCursor) << w->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, OpenInNotepadIsUnavailableWhileTheNotepadShows)
@@ -408,15 +456,6 @@ TEST_F(MainWindowTest, AProgramFolderThatRefusesWritesStillStarts)
     startProgram();
     EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
     closeProgram(); // the placement cannot be saved, and the user is told
-}
-
-TEST_F(MainWindowTest, AWindowLeftOffTheScreenOrTooBigComesBackUsable)
-{
-    fake.screen.setSize(QSize(1024, 768));
-    folder.writeSettings(QStringLiteral("[dvs]\nleft=5000\ntop=-3000\nwidth=99999999\nheight=100\n"));
-    startProgram();
-    EXPECT_EQ(formMain->size(), QSize(1024, 480));
-    EXPECT_EQ(formMain->pos(), QPoint(0, 768 / 2 - 480 / 2));
 }
 
 } // namespace

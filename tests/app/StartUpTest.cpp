@@ -3,6 +3,7 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/TformStart.h"
+#include "app/WindowPlacement.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
@@ -162,20 +163,6 @@ TEST_F(StartUpTest, TheWaitTimeIsBoundedAndDefaultsTo50)
     }
 }
 
-TEST_F(StartUpTest, TheWindowIsPlacedForTheScreen)
-{
-    fake.screen.setSize(QSize(640, 480));
-    startProgram();
-    EXPECT_EQ(formMain->geometry().size(), QSize(640, 480));
-    EXPECT_EQ(formMain->pos(), QPoint(0, 0));
-    closeProgram();
-
-    fake.screen.setSize(QSize(1280, 1024));
-    folder.writeSettings(QStringLiteral("[dvs]\nmaximize=1\n"));
-    startProgram();
-    EXPECT_TRUE(formMain->isMaximized());
-}
-
 TEST_F(StartUpTest, EveryStartIsCounted)
 {
     startProgram();
@@ -191,19 +178,90 @@ TEST_F(StartUpTest, TheCounterStopsAtItsLargestValue)
     EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("2147483647"));
 }
 
-TEST_F(StartUpTest, AWindowOnAnotherScreenStaysThereAndOneOnAGoneScreenComesBack)
+// The picture's corners are rounded with a radius of about twelve pixels.
+TEST_F(StartUpTest, TheSplashKeepsItsTextsInsideThePicture)
 {
-    fake.screen.setSize(QSize(1920, 1080));
-    fake.screen.addScreen(QRect(1920, 0, 1280, 1024));
-    folder.writeSettings(QStringLiteral("[dvs]\nleft=2100\ntop=100\nwidth=900\nheight=700\n"));
-    startProgram();
-    EXPECT_EQ(formMain->pos(), QPoint(2100, 100));
-    EXPECT_EQ(formMain->size(), QSize(900, 700));
-    closeProgram();
+    ProgramWindows owner(folder.files(), fake.platform());
+    TformStart splash(folder.files(), fake.platform(), owner);
+    const QString title = splash.lablDVS2->text();
+    const Ink ink = inkOf(&splash, [&] {
+        splash.lablDVS2->clear();
+        splash.lablDVS3->clear();
+    });
+    EXPECT_GE(ink.box.left(), 12);
+    EXPECT_LE(ink.box.right(), splash.width() - 1 - 12);
+    EXPECT_GE(ink.box.width(), QFontMetrics(splash.lablDVS2->font()).tightBoundingRect(title).width());
+    for (const QLabel *line : {splash.lablInfo, splash.lablDVSWWW, splash.lablDVSMail})
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width())
+            << line->objectName().toStdString();
+}
 
-    folder.writeSettings(QStringLiteral("[dvs]\nleft=5000\ntop=100\nwidth=900\nheight=700\n"));
+TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen)
+{
+    const QList<QRect> one = {QRect(0, 0, 1280, 1024)};
+    const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QMargins bar(0, 30, 0, 0);
+    const QMargins borders(8, 31, 8, 8); // side borders that may stick out past a screen edge
+    struct Case
+    {
+        const char *what;
+        QList<QRect> screens;
+        QMargins frame;
+        StoredPlacement stored;
+        QRect expected; // empty: maximized
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"nothing stored", {QRect(0, 0, 1024, 768)}, bar, {}, QRect(112, 84, 800, 600)},
+        {"small screen", {QRect(0, 0, 640, 480)}, bar, {}, QRect(0, 0, 640, 480)},
+        {"maximized", one, bar, {.maximized = true}, QRect()},
+        {"maximized, position off", one, bar,
+         {.remembered = false, .maximized = true, .width = 700, .height = 500}, QRect(290, 262, 700, 500)},
+        {"position off", one, bar, {.remembered = false, .left = 3, .top = 4, .width = 701, .height = 501},
+         QRect(290, 262, 701, 501)},
+        {"on a gone monitor", one, bar, {.left = -3000, .top = 100, .width = 3500, .height = 700},
+         QRect(0, 162, 1280, 700)},
+        {"too wide, no position", one, bar, {.width = 9000}, QRect(0, 212, 1280, 600)},
+        {"too small", one, bar, {.left = 10, .top = 10, .width = 100, .height = 1}, QRect(10, 10, 640, 480)},
+        {"only left stored", one, bar, {.left = 100}, QRect(100, 212, 800, 600)},
+        {"title bar past the right edge", one, bar, {.left = 1000, .top = 100}, QRect(240, 212, 800, 600)},
+        {"title bar above the top", one, bar, {.left = 100, .top = -1}, QRect(240, 212, 800, 600)},
+        {"title bar below the bottom", one, bar, {.left = 100, .top = 1000}, QRect(240, 212, 800, 600)},
+        {"title bar just on", one, bar, {.left = 480, .top = 994}, QRect(480, 994, 800, 600)},
+        {"snapped to the left edge", one, borders, {.left = -8, .top = 0, .height = 993},
+         QRect(-8, 0, 800, 993)},
+        {"as wide as the screen", one, borders, {.width = 1280}, QRect(8, 212, 1264, 600)},
+        {"on the second screen", two, bar, {.left = 2100, .top = 100, .width = 900, .height = 700},
+         QRect(2100, 100, 900, 700)},
+        {"too big for the second screen", two, bar, {.left = 1920, .top = 0, .width = 3000, .height = 2000},
+         QRect(1920, 0, 1280, 1024)},
+        {"across both screens", two, bar, {.left = 1800, .top = 0, .width = 900, .height = 700},
+         QRect(510, 190, 900, 700)},
+        {"on a gone second screen", two, bar, {.left = 5000, .top = 100, .width = 900, .height = 700},
+         QRect(510, 190, 900, 700)},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const WindowPlacement placed = mainWindowPlacement(c.stored, c.screens, c.frame);
+        EXPECT_EQ(placed.maximized, c.expected.isEmpty());
+        if (!c.expected.isEmpty())
+            EXPECT_EQ(placed.geometry, c.expected);
+    }
+}
+
+// A window that spanned a monitor that is gone opens whole on the screen, and
+// closing stores where it is now.
+TEST_F(StartUpTest, AWindowLeftOnAGoneMonitorOpensOnTheScreenAndIsStoredThere)
+{
+    fake.screen.setSize(QSize(1280, 1024));
+    folder.writeSettings(QStringLiteral("[dvs]\nleft=-3000\ntop=100\nwidth=3500\nheight=700\n"));
     startProgram();
-    EXPECT_EQ(formMain->pos(), QPoint(1920 / 2 - 900 / 2, 1080 / 2 - 700 / 2));
+    EXPECT_EQ(QRect(formMain->pos(), formMain->size()), QRect(0, 162, 1280, 700));
+    closeProgram();
+    for (const auto &[key, value] :
+         {std::pair{"left", "0"}, {"top", "162"}, {"width", "1280"}, {"height", "700"}})
+        EXPECT_EQ(setting(QString::fromLatin1(key)), QString::fromLatin1(value)) << key;
 }
 
 TEST_F(StartUpTest, ACfgFileNamedOnTheCommandLineIsLoadedAtTheEnd)

@@ -1,11 +1,13 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "platform/Cp1252.h"
+#include "platform/QtDialogs.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -274,6 +276,10 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownOnTheNextStart)
 {
     startProgram();
     EXPECT_TRUE(formMain->itemDVSLoadNothing->isChecked());
+    for (const QAction *item :
+         {formMain->itemDVSLoadNothing, formMain->itemDVSLoaddravopaxcfg, formMain->itemDVSLoadSelectHere})
+        EXPECT_TRUE(item->actionGroup() && item->actionGroup()->isExclusive())
+            << item->objectName().toStdString() << " is drawn as a radio item";
 
     fake.messages.expectOk(MsgType::Error,
                            QStringLiteral("File: dravopax.cfg was not found in your Zorvantia Directory.\n"
@@ -312,6 +318,40 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownOnTheNextStart)
         << "the key goes, not just its value";
     EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), QStringLiteral("Select File Here"));
     EXPECT_TRUE(formMain->itemDVSLoadNothing->isChecked());
+
+    fake.fileDialogs.answerOpen(std::nullopt);
+    fake.messages.expectOk(MsgType::Error, refused);
+    click(formMain->itemDVSLoadSelectHere);
+    EXPECT_TRUE(formMain->itemDVSLoadNothing->isChecked()) << "the earlier choice stays";
+    EXPECT_FALSE(formMain->itemDVSLoadSelectHere->isChecked());
+}
+
+// The dialogs' filters as the toolkit's dialog takes them. "*.*" passes every
+// file, so the notepad can load a file named without a dot.
+TEST(QtFileDialogs, FiltersBecomeTheToolkitsFormAndStarDotStarPassesEveryFile)
+{
+    const std::pair<QString, QStringList> cases[] = {
+        {kLoadFilter,
+         {QStringLiteral("Configuration files (*.cfg) (*.cfg)"), QStringLiteral("All files (*.*) (*)")}},
+        {kAllFirst,
+         {QStringLiteral("All files (*.*) (*)"), QStringLiteral("Configuration files (*.cfg) (*.cfg)")}},
+        {QStringLiteral("EXE and BAT files files (*.exe;*.bat)|*.exe;*.bat"),
+         {QStringLiteral("EXE and BAT files files (*.exe;*.bat) (*.exe *.bat)")}},
+        {QString(), {QStringLiteral("All files (*)")}},
+    };
+    for (const auto &[filter, expected] : cases)
+        EXPECT_EQ(QtFileDialogs::nameFilters(filter), expected) << filter.toStdString();
+
+    QTemporaryDir dir;
+    for (const char *name : {"readme", "dravopax", "game.cfg"})
+        writeBytes(dir.path() + QLatin1Char('/') + QString::fromLatin1(name), QByteArray());
+    // The dialog lists what the patterns in the last brackets pass.
+    const QString all = QtFileDialogs::nameFilters(kAllFirst).constFirst();
+    const QStringList patterns =
+        all.mid(all.lastIndexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' '));
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(patterns, QDir::Files, QDir::Name),
+        (QStringList{QStringLiteral("dravopax"), QStringLiteral("game.cfg"), QStringLiteral("readme")}));
 }
 
 } // namespace

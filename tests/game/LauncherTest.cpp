@@ -45,11 +45,19 @@ protected:
 
 TEST_F(LauncherTest, ModeZeroStartsThePatchOfTheKindWithItsOwnFile)
 {
-    installGame(QStringLiteral("win+dvp"), {"ZizaVEZ.exe", "dravopaxw.exe", "dravopax.cfg"});
+    installGame(QStringLiteral("win+dvp"), {"ZizaVEZ.exe", "dravopaxw.exe", "dravopax.cfg"},
+                QStringLiteral("maximize=1\n"));
     startProgram();
+    ASSERT_TRUE(formMain->isMaximized());
     QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(starts(), std::vector<FakeShell::Start>{start("dravopaxw.exe")});
     EXPECT_TRUE(formMain->isMinimized());
+
+    // Brought back as the system does it: the window is maximized again, and stays so next time.
+    formMain->setWindowState(formMain->windowState() & ~Qt::WindowMinimized);
+    EXPECT_TRUE(formMain->isMaximized());
+    closeProgram();
+    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("1"));
 }
 
 TEST_F(LauncherTest, ModeZeroWithoutTheFileAsksFirst)
@@ -67,15 +75,6 @@ TEST_F(LauncherTest, ModeZeroWithoutTheFileAsksFirst)
     fake.messages.expect(MsgType::Error, question, MsgButtons::YesNo, MsgAnswer::Yes);
     click(formMain->itemRun);
     EXPECT_EQ(starts(), std::vector<FakeShell::Start>{start("dravopax.exe")});
-}
-
-TEST_F(LauncherTest, AKindWithoutThePatchStartsNothingButStillMinimises)
-{
-    installGame(QStringLiteral("win"), {"ZizaVEZ.exe", "dravopax.cfg"});
-    startProgram();
-    click(formMain->itemRun);
-    EXPECT_TRUE(starts().empty());
-    EXPECT_TRUE(formMain->isMinimized());
 }
 
 TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStop)
@@ -152,14 +151,20 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnes)
     EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg")));
 }
 
+// A kind without the patch, or a patch that cannot be started at all (it is
+// missing, or this system cannot run it): the run file goes at once, and the
+// after-run step still follows.
 TEST_F(LauncherTest, ARunFileThatStartedNothingIsDeletedAtOnce)
 {
-    for (const char *kind : {"win", "dos", "unk"}) {
+    fake.shell.setOutcome(FakeShell::Outcome::Fails);
+    for (const char *kind : {"win", "dos", "unk", "win+dvp", "dos+dvp"}) {
         installGame(QString::fromLatin1(kind), {"ZizaVEZ.exe", "zorvan.exe"}, QStringLiteral("run=2\n"));
         startProgram();
+        const std::size_t before = starts().size();
         click(formMain->itemRun);
         EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg"))) << kind;
-        EXPECT_TRUE(starts().empty());
+        EXPECT_EQ(starts().size() - before, QByteArray(kind).contains('+') ? 1u : 0u) << kind;
+        EXPECT_TRUE(formMain->isMinimized()) << kind;
 
         const QString chosen = games.path() + QStringLiteral("/mine.cfg");
         writeBytes(chosen, QByteArray("lanterns on\r\n"));
@@ -182,14 +187,20 @@ TEST_F(LauncherTest, ARunFileStaysWhileAnotherPatchStillUsesItOrWhenItsEndCannot
     fake.shell.finish(1);
     EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg")));
 
-    fake.shell.setWatchable(false);
+    fake.shell.setOutcome(FakeShell::Outcome::Unwatched);
     click(formMain->itemRun);
     EXPECT_TRUE(QFile::exists(inGame("dvsdebug.cfg"))) << "kept; the next run overwrites it";
 
-    fake.shell.setWatchable(true);
+    fake.shell.setOutcome(FakeShell::Outcome::Watched);
     click(formMain->itemRun);
     fake.shell.finish(starts().size() - 1);
     EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg"))) << "a later watched run decides afresh";
+
+    fake.shell.setOutcome(FakeShell::Outcome::Unwatched);
+    click(formMain->itemRun);
+    fake.shell.setOutcome(FakeShell::Outcome::Fails);
+    click(formMain->itemRun);
+    EXPECT_FALSE(QFile::exists(inGame("dvsdebug.cfg"))) << "so does a later run that started nothing";
 }
 
 TEST_F(LauncherTest, EndingAfterTheStartLeavesTheRunFileAndSkipsTheClosingSteps)

@@ -53,13 +53,12 @@ TEST_F(ShellPlanTest, AWindowsProgramStartsThroughWineWhenItIsThere)
     EXPECT_EQ(withWine.arguments,
               (QStringList{program, QStringLiteral("-C"), QStringLiteral("my file.cfg")}));
 
-    const ShellPlan withoutWine =
-        planShellStart(make(QStringLiteral("RUN.BAT"), true), QString(), QString(), QString());
-    EXPECT_EQ(withoutWine.way, ShellPlan::Way::DefaultHandler);
-    EXPECT_FALSE(withoutWine.isUrl);
+    EXPECT_EQ(planShellStart(make(QStringLiteral("RUN.BAT"), true), QString(), QString(), QString()).way,
+              ShellPlan::Way::Nothing)
+        << "without wine nothing can run it";
 }
 
-TEST_F(ShellPlanTest, DocumentsFoldersAndMissingFilesGoToTheDesktopHandler)
+TEST_F(ShellPlanTest, DocumentsAndFoldersGoToTheDesktopHandlerAndMissingFilesNowhere)
 {
     EXPECT_EQ(planShellStart(make(QStringLiteral("readme.txt"), false), QString(), QString(), QString()).way,
               ShellPlan::Way::DefaultHandler);
@@ -69,7 +68,7 @@ TEST_F(ShellPlanTest, DocumentsFoldersAndMissingFilesGoToTheDesktopHandler)
     EXPECT_EQ(planShellStart(dir.path() + QStringLiteral("/gone.exe"), QString(), QString(),
                              QStringLiteral("/usr/bin/wine"))
                   .way,
-              ShellPlan::Way::DefaultHandler);
+              ShellPlan::Way::Nothing);
 }
 
 TEST_F(ShellPlanTest, ARelativeFileIsTakenFromTheWorkingFolderNotFromThePath)

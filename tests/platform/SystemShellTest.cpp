@@ -16,8 +16,9 @@ std::unique_ptr<StartedProgram> startScript(const QTemporaryDir &dir, const QByt
     const QString path = dir.path() + QStringLiteral("/patch");
     writeBytes(path, script);
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
-    SystemShell shell;
-    return shell.open(path, QString(), dir.path());
+    ShellStart start = SystemShell().open(path, QString(), dir.path());
+    EXPECT_TRUE(start.started);
+    return std::move(start.program);
 }
 
 TEST(SystemShell, AStartedProgramIsSeenToEnd)
@@ -40,6 +41,14 @@ TEST(SystemShell, AnEndedProgramThatNobodyReapedHasEnded)
     QSignalSpy ended(started.get(), &StartedProgram::finished);
     EXPECT_TRUE(ended.wait(10000));
     prctl(PR_SET_CHILD_SUBREAPER, 0);
+}
+
+TEST(SystemShell, AProgramThatIsNotThereStartsNothing)
+{
+    QTemporaryDir dir;
+    const ShellStart start = SystemShell().open(QStringLiteral("dravopaxw.exe"), QString(), dir.path());
+    EXPECT_FALSE(start.started);
+    EXPECT_FALSE(start.program);
 }
 
 } // namespace

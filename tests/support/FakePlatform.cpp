@@ -101,17 +101,16 @@ void ScriptedAnswers::verify()
     m_answers.clear();
 }
 
-std::unique_ptr<StartedProgram> FakeShell::open(const QString &file, const QString &parameters,
-                                                const QString &workingFolder)
+ShellStart FakeShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
     m_starts.push_back({file, parameters, workingFolder});
-    if (!m_watchable) {
+    if (m_outcome != Outcome::Watched) {
         m_programs.emplace_back();
-        return nullptr;
+        return {m_outcome == Outcome::Unwatched, nullptr};
     }
     auto program = std::make_unique<StartedProgram>();
     m_programs.emplace_back(program.get());
-    return program;
+    return {true, std::move(program)};
 }
 
 void FakeShell::finish(std::size_t index)

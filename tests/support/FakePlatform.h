@@ -164,7 +164,7 @@ private:
 };
 
 // Records every start. Each start gives a program whose end the test
-// announces with finish(), unless the test said the system cannot tell.
+// announces with finish(), unless the test said otherwise.
 class FakeShell final : public Shell
 {
 public:
@@ -175,18 +175,23 @@ public:
         QString workingFolder;
         friend bool operator==(const Start &, const Start &) = default;
     };
-    std::unique_ptr<StartedProgram> open(const QString &file, const QString &parameters,
-                                         const QString &workingFolder) override;
+    enum class Outcome
+    {
+        Watched,   // started, and its end can be noticed
+        Unwatched, // started, but its end cannot be noticed
+        Fails      // nothing started
+    };
+    ShellStart open(const QString &file, const QString &parameters, const QString &workingFolder) override;
     const std::vector<Start> &starts() const { return m_starts; }
 
-    void setWatchable(bool watchable) { m_watchable = watchable; }
+    void setOutcome(Outcome outcome) { m_outcome = outcome; }
     // Ends the program of start `index`, as far as it is still watched.
     void finish(std::size_t index);
 
 private:
     std::vector<Start> m_starts;
     std::vector<QPointer<StartedProgram>> m_programs;
-    bool m_watchable = true;
+    Outcome m_outcome = Outcome::Watched;
 };
 
 // An in-memory registry that keeps value types; writes can be refused.

@@ -85,3 +85,17 @@ QString MainWindowFixture::setting(const QString &key, const QString &section) c
     // settings that is the same as reading a text.
     return TIniFile(folder.files().settingsIni()).ReadPath(section, key, QStringLiteral("<absent>"));
 }
+
+MainWindowFixture::Ink MainWindowFixture::inkOf(QWidget *widget, const std::function<void()> &hide)
+{
+    const QImage with = widget->grab().toImage();
+    hide();
+    Ink ink{QRect(), widget->grab().toImage()};
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != ink.without.pixel(x, y))
+                ink.box |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}

@@ -3,8 +3,12 @@
 #include "FakePlatform.h"
 #include "TestFiles.h"
 
+#include <QImage>
+#include <QRect>
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class ProgramWindows;
@@ -42,6 +46,15 @@ protected:
     QString hintShownFor(QMenu *menu, QAction *item);
 
     QString setting(const QString &key, const QString &section = QStringLiteral("dvs")) const;
+
+    // What `hide` takes from the picture of `widget`: where those pixels lay,
+    // and the picture without them. The caller undoes `hide`.
+    struct Ink
+    {
+        QRect box;
+        QImage without;
+    };
+    static Ink inkOf(QWidget *widget, const std::function<void()> &hide);
 
     TestProgramFolder folder;
     FakePlatform fake;
