@@ -8,13 +8,14 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,13 +30,13 @@ protected:
         alone.adjustSize();
         return inkOf(&alone, [&alone] { alone.clear(); }).box.width();
     }
-
-    QStringList captions(QMenu *menu) const
+    // The captions of a menu's items, separators as "-", joined by "|".
+    static QString captions(const QMenu *menu)
     {
         QStringList list;
-        for (QAction *a : menu->actions())
-            list << (a->isSeparator() ? QStringLiteral("-") : a->text().section(QLatin1Char('\t'), 0, 0));
-        return list;
+        for (const QAction *a : menu->actions())
+            list << (a->isSeparator() ? u"-"_s : a->text().section(u'\t', 0, 0));
+        return list.join(u'|');
     }
     QList<QToolButton *> toolbarButtons() const
     {
@@ -45,7 +46,6 @@ protected:
                 buttons << b;
         return buttons;
     }
-
     // Every button shows, 40 high and at least 70 wide, its whole caption in
     // its own font, with nothing else drawn over it (such as a menu arrow).
     void expectWholeCaptions()
@@ -68,138 +68,121 @@ protected:
             EXPECT_EQ(covered, 0) << "pixels of something else where the caption is";
         }
     }
+    QString settingsRefused() const { return u"Unable to write to "_s + folder.files().settingsIni(); }
 };
 
 TEST_F(MainWindowTest, TheToolbarHasItsTenButtonsWithCaptionsHintsAndMenus)
 {
     startProgram();
     QStringList shown;
-    for (QToolButton *b : toolbarButtons())
-        shown << b->text() + QStringLiteral(" | ") + b->statusTip();
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Load / Save | Load / Save Configuration File"),
-                                  QStringLiteral("DVS Settings | Dravopax Vevavav Settings"),
-                                  QStringLiteral("ZVT Settings | Zorvantia Settings"),
-                                  QStringLiteral("DV Versions | Select Dravopax Version"),
-                                  QStringLiteral("Links, E-mails | Usefull Links and E-Mails"),
-                                  QStringLiteral("Help | Help and About"),
-                                  QStringLiteral("Edit DVS | Dravopax Vevavav Editors"),
-                                  QStringLiteral("Tools | Tools"),
-                                  QStringLiteral("Update | Auto-Update of Dravopax Vevavav"),
-                                  QStringLiteral("Run ZVT / DV | Run Dravopax (dravopax.cfg)")}));
+    for (QToolButton *b : toolbarButtons()) {
+        shown << b->text() + u" | "_s + b->statusTip();
+        EXPECT_EQ(b->iconSize(), QSize(20, 20));
+        EXPECT_FALSE(b->icon().isNull());
+    }
+    EXPECT_EQ(shown.join(u'\n'),
+              u"Load / Save | Load / Save Configuration File\n"
+              "DVS Settings | Dravopax Vevavav Settings\nZVT Settings | Zorvantia Settings\n"
+              "DV Versions | Select Dravopax Version\nLinks, E-mails | Usefull Links and E-Mails\n"
+              "Help | Help and About\nEdit DVS | Dravopax Vevavav Editors\nTools | Tools\n"
+              "Update | Auto-Update of Dravopax Vevavav\nRun ZVT / DV | Run Dravopax (dravopax.cfg)"_s);
     EXPECT_EQ(formMain->butnRun->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(formMain->butnLoadSave->menu(), formMain->menuLoadSave);
     EXPECT_EQ(formMain->butnUpdate->menu(), nullptr);
     EXPECT_EQ(formMain->butnHelp->size(), QSize(70, 40)) << "a short caption keeps the usual size";
-    for (QToolButton *b : toolbarButtons()) {
-        EXPECT_EQ(b->iconSize(), QSize(20, 20));
-        EXPECT_FALSE(b->icon().isNull());
-    }
     expectWholeCaptions();
     EXPECT_EQ(formMain->statusBar()->currentMessage(),
-              QStringLiteral("Help Bar. Here you will see all helpful informations."));
-    EXPECT_EQ(hintShownFor(formMain->butnTools), QStringLiteral("Tools"));
+              u"Help Bar. Here you will see all helpful informations."_s);
+    EXPECT_EQ(hintShownFor(formMain->butnTools), u"Tools"_s);
 }
 
-TEST_F(MainWindowTest, TheDropDownMenusHoldTheirItemsInOrder)
+TEST_F(MainWindowTest, TheDropDownMenusHoldTheirItemsInOrderAndShowTheirHints)
 {
     startProgram();
-    EXPECT_EQ(captions(formMain->menuLoadSave), (QStringList{QStringLiteral("Load"), QStringLiteral("Save"),
-                                                             QStringLiteral("-"), QStringLiteral("Quit")}));
-    EXPECT_EQ(captions(formMain->menuSettingsDVS),
-              (QStringList{QStringLiteral("Miscellaneous Settings"), QStringLiteral("Main Menu Position"),
-                           QStringLiteral("Mouse Pointer"), QStringLiteral("When ZVT/Dravopax is running"),
-                           QStringLiteral("-"), QStringLiteral("Reload Dravopax Database"),
-                           QStringLiteral("Delete Settings File")}));
-    EXPECT_EQ(captions(formMain->findChild<QMenu *>(QStringLiteral("itemDVSMisc"))),
-              (QStringList{QStringLiteral("Load at Startup"), QStringLiteral("Fullscreen"),
-                           QStringLiteral("No Overwrite Confirmation"),
-                           QStringLiteral("Remeber DVS position"), QStringLiteral("3D Look")}));
-    EXPECT_EQ(captions(formMain->menuSettingsZVT),
-              (QStringList{QStringLiteral("Display"), QStringLiteral("Sound"), QStringLiteral("Mouse"),
-                           QStringLiteral("-"), QStringLiteral("Set ZVT Directory"),
-                           QStringLiteral("Create Registry Entry")}));
-    EXPECT_EQ(captions(formMain->menuDVSVersion), QStringList{QStringLiteral("CORRUPT VERSION FILE")})
-        << "without version.ini the menu offers one version";
-    EXPECT_EQ(captions(formMain->menuHelp),
-              (QStringList{QStringLiteral("Dravopax Vevavav"), QStringLiteral("Dravopax"),
-                           QStringLiteral("Zorvantia"), QStringLiteral("-"), QStringLiteral("About")}));
+    const std::pair<const char *, QString> menus[] = {
+        {"menuLoadSave", u"Load|Save|-|Quit"_s},
+        {"menuSettingsDVS",
+         u"Miscellaneous Settings|Main Menu Position|Mouse Pointer|When ZVT/Dravopax is running|-|"
+         "Reload Dravopax Database|Delete Settings File"_s},
+        {"itemDVSMisc",
+         u"Load at Startup|Fullscreen|No Overwrite Confirmation|Remeber DVS position|3D Look"_s},
+        {"menuSettingsZVT", u"Display|Sound|Mouse|-|Set ZVT Directory|Create Registry Entry"_s},
+        {"menuDVSVersion", u"CORRUPT VERSION FILE"_s}, // without version.ini the menu offers one version
+        {"menuHelp", u"Dravopax Vevavav|Dravopax|Zorvantia|-|About"_s},
+        {"menuEdit",
+         u"Add/Remove Shortcut|Edit Dravopax Versions|Edit Dravopax Switches|Edit Links && E-Mails"_s},
+        {"menuRun", u"Dravopax (dravopax.cfg)|Dravopax (custom.cfg)|Dravopax (current switches)|"
+                    "Dravopax (*.exe, *.bat file)|Zorvantia"_s},
+        {"menuTools", u"Mkdvtxt Tool|Open in Notepad|-"_s},
+    };
+    for (const auto &[name, expected] : menus) {
+        const QMenu *menu = formMain->findChild<QMenu *>(QString::fromLatin1(name));
+        ASSERT_TRUE(menu) << name;
+        EXPECT_EQ(captions(menu), expected) << name;
+    }
     EXPECT_FALSE(formMain->itemHelpDVS->isEnabled());
-    EXPECT_EQ(
-        captions(formMain->menuEdit),
-        (QStringList{QStringLiteral("Add/Remove Shortcut"), QStringLiteral("Edit Dravopax Versions"),
-                     QStringLiteral("Edit Dravopax Switches"), QStringLiteral("Edit Links && E-Mails")}));
     EXPECT_FALSE(formMain->itemLinksEditor->isEnabled());
-    EXPECT_EQ(captions(formMain->menuRun),
-              (QStringList{QStringLiteral("Dravopax (dravopax.cfg)"), QStringLiteral("Dravopax (custom.cfg)"),
-                           QStringLiteral("Dravopax (current switches)"),
-                           QStringLiteral("Dravopax (*.exe, *.bat file)"), QStringLiteral("Zorvantia")}));
-    EXPECT_EQ(captions(formMain->menuTools),
-              (QStringList{QStringLiteral("Mkdvtxt Tool"), QStringLiteral("Open in Notepad"),
-                           QStringLiteral("-")}));
+
+    const std::tuple<QMenu *, QAction *, QString> hints[] = {
+        {formMain->findChild<QMenu *>(u"itemDVSMisc"_s), formMain->itemDVSFullscreen,
+         u"Always run Dravopax Vevavav in a Fullscreen Mode"_s},
+        {formMain->menuHelp, formMain->itemAbout, u"Some informations about program"_s},
+        {formMain->menuSettingsDVS, formMain->itemDVSReload,
+         u"Reload Database (all switches will back to their defaults)"_s},
+        // A disabled item still says why; an item without a hint clears the bar.
+        {formMain->menuHelp, formMain->itemHelpDV, u"Dravopax Help (Avabile with stable version)"_s},
+        {formMain->menuLoadSave, formMain->itemQuit, QString()},
+    };
+    for (const auto &[menu, item, hint] : hints)
+        EXPECT_EQ(hintShownFor(menu, item), hint) << item->objectName().toStdString();
 }
 
-TEST_F(MainWindowTest, MenuItemsShowTheirHintsInTheStatusBar)
+TEST_F(MainWindowTest, SettingsTogglesFlipTheirMarkWriteTheirKeyAndChangeTheScreen)
 {
     startProgram();
-    QMenu *misc = formMain->findChild<QMenu *>(QStringLiteral("itemDVSMisc"));
-    ASSERT_TRUE(misc);
-    EXPECT_EQ(hintShownFor(misc, formMain->itemDVSFullscreen),
-              QStringLiteral("Always run Dravopax Vevavav in a Fullscreen Mode"));
-    EXPECT_EQ(hintShownFor(formMain->menuHelp, formMain->itemAbout),
-              QStringLiteral("Some informations about program"));
-    EXPECT_EQ(hintShownFor(formMain->menuSettingsDVS, formMain->itemDVSReload),
-              QStringLiteral("Reload Database (all switches will back to their defaults)"));
-    EXPECT_EQ(hintShownFor(formMain->menuHelp, formMain->itemHelpDV),
-              QStringLiteral("Dravopax Help (Avabile with stable version)"))
-        << "a disabled item still says why";
-    EXPECT_EQ(hintShownFor(formMain->menuLoadSave, formMain->itemQuit), QString())
-        << "an item without hint clears the bar";
-}
-
-TEST_F(MainWindowTest, SettingsTogglesFlipTheirMarkAndWriteTheirKey)
-{
-    startProgram();
-    EXPECT_FALSE(formMain->itemDVSOverwrite->isChecked());
-    click(formMain->itemDVSOverwrite);
-    EXPECT_TRUE(formMain->itemDVSOverwrite->isChecked());
-    EXPECT_EQ(setting(QStringLiteral("saveconf")), QStringLiteral("1"));
-    click(formMain->itemDVSOverwrite);
-    EXPECT_EQ(setting(QStringLiteral("saveconf")), QStringLiteral("0"));
-
-    click(formMain->itemDVSPosition);
-    EXPECT_EQ(setting(QStringLiteral("position")), QStringLiteral("0"));
-
-    fake.messages.expectOk(MsgType::Information,
-                           QStringLiteral("This settings will change after restarting Dravopax Vevavav"));
-    click(formMain->itemDVS3DLook);
-    EXPECT_FALSE(formMain->itemDVS3DLook->isChecked());
-    EXPECT_EQ(setting(QStringLiteral("3dlook")), QStringLiteral("0"));
-
-    click(formMain->itemDVSFullscreen);
-    EXPECT_TRUE(formMain->isMaximized());
-    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("1"));
-    click(formMain->itemDVSFullscreen);
-    EXPECT_FALSE(formMain->isMaximized());
-    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("0"));
-
-    click(formMain->itemDVSExit);
-    EXPECT_EQ(setting(QStringLiteral("afterruntt")), QStringLiteral("1"));
-    click(formMain->itemDVSMinimize);
-    EXPECT_TRUE(formMain->itemDVSMinimize->isChecked());
-    EXPECT_EQ(setting(QStringLiteral("afterruntt")), QStringLiteral("0"));
+    const QString restart = u"This settings will change after restarting Dravopax Vevavav"_s;
+    const struct
+    {
+        QAction *item;
+        const char *key;
+        const char *stored;
+        bool checked;
+        std::optional<bool> maximized;
+        QString message;
+    } clicks[] = {
+        {formMain->itemDVSOverwrite, "saveconf", "1", true, {}, {}},
+        {formMain->itemDVSOverwrite, "saveconf", "0", false, {}, {}},
+        {formMain->itemDVSPosition, "position", "0", false, {}, {}},
+        {formMain->itemDVS3DLook, "3dlook", "0", false, {}, restart},
+        {formMain->itemDVSFullscreen, "maximize", "1", true, true, {}},
+        {formMain->itemDVSFullscreen, "maximize", "0", false, false, {}},
+        {formMain->itemDVSExit, "afterruntt", "1", true, {}, {}},
+        {formMain->itemDVSMinimize, "afterruntt", "0", true, {}, {}},
+    };
+    for (const auto &c : clicks) {
+        SCOPED_TRACE(c.item->objectName().toStdString());
+        if (!c.message.isEmpty())
+            fake.messages.expectOk(MsgType::Information, c.message);
+        click(c.item);
+        EXPECT_EQ(c.item->isChecked(), c.checked);
+        EXPECT_EQ(setting(QString::fromLatin1(c.key)), QString::fromLatin1(c.stored));
+        if (c.maximized) {
+            EXPECT_EQ(formMain->isMaximized(), *c.maximized);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, ShowTextOffGivesSmallIconButtonsAndOnBringsTheCaptionsBack)
 {
     startProgram();
     click(formMain->itemDVSMenuText);
-    EXPECT_EQ(setting(QStringLiteral("menutext")), QStringLiteral("0"));
+    EXPECT_EQ(setting(u"menutext"_s), u"0"_s);
     for (QToolButton *b : toolbarButtons()) {
         EXPECT_EQ(b->size(), QSize(27, 20));
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
     }
     click(formMain->itemDVSMenuText);
-    EXPECT_EQ(setting(QStringLiteral("menutext")), QStringLiteral("1"));
+    EXPECT_EQ(setting(u"menutext"_s), u"1"_s);
     for (QToolButton *b : toolbarButtons())
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     expectWholeCaptions();
@@ -209,62 +192,61 @@ TEST_F(MainWindowTest, TheToolbarMovesToTheChosenEdgeAndTheChoiceIsStored)
 {
     startProgram();
     const std::tuple<QAction *, Qt::ToolBarArea, QString> moves[] = {
-        {formMain->itemDVSMenuLeft, Qt::LeftToolBarArea, QStringLiteral("1")},
-        {formMain->itemDVSMenuRight, Qt::RightToolBarArea, QStringLiteral("2")},
-        {formMain->itemDVSMenuBottom, Qt::BottomToolBarArea, QStringLiteral("3")},
-        {formMain->itemDVSMenuTop, Qt::TopToolBarArea, QStringLiteral("0")},
+        {formMain->itemDVSMenuLeft, Qt::LeftToolBarArea, u"1"_s},
+        {formMain->itemDVSMenuRight, Qt::RightToolBarArea, u"2"_s},
+        {formMain->itemDVSMenuBottom, Qt::BottomToolBarArea, u"3"_s},
+        {formMain->itemDVSMenuTop, Qt::TopToolBarArea, u"0"_s},
     };
     for (const auto &[item, area, stored] : moves) {
         click(item);
         EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), area);
         EXPECT_TRUE(item->isChecked());
         EXPECT_TRUE(formMain->menuMain->isVisible());
-        EXPECT_EQ(setting(QStringLiteral("menu")), stored);
+        EXPECT_EQ(setting(u"menu"_s), stored);
     }
     formMain->MenuPosition(9);
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea)
-        << "other values change nothing on screen";
-    EXPECT_EQ(setting(QStringLiteral("menu")), QStringLiteral("9"));
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "other values change nothing";
+    EXPECT_EQ(setting(u"menu"_s), u"9"_s);
 }
 
-TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStart)
+TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndTheRunModeShowsInTheButtonHint)
 {
     folder.writeSettings(
-        QStringLiteral("[dvs]\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\nmouse=1\n"
-                       "menu=7\n3dlook=0\nrun=3\n"));
+        u"[dvs]\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\nmouse=1\nmenu=7\n3dlook=0\nrun=3\n"_s);
     startProgram();
-    EXPECT_TRUE(formMain->itemDVSFullscreen->isChecked());
-    EXPECT_TRUE(formMain->itemDVSOverwrite->isChecked());
-    EXPECT_FALSE(formMain->itemDVSPosition->isChecked());
-    EXPECT_FALSE(formMain->itemDVSMenuText->isChecked());
-    EXPECT_TRUE(formMain->itemDVSExit->isChecked());
-    EXPECT_TRUE(formMain->itemDVSZVTCursor->isChecked());
-    EXPECT_FALSE(formMain->itemDVS3DLook->isChecked());
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea)
-        << "menu=7 places the toolbar at the top";
-    EXPECT_EQ(setting(QStringLiteral("menu")), QStringLiteral("0"));
-    EXPECT_TRUE(formMain->mniSelectRunZVT->isChecked());
-    EXPECT_EQ(formMain->butnRun->statusTip(), QStringLiteral("Run ZVT"));
-}
+    for (const auto &[item, checked] : {std::pair{formMain->itemDVSFullscreen, true},
+                                        {formMain->itemDVSOverwrite, true},
+                                        {formMain->itemDVSPosition, false},
+                                        {formMain->itemDVSMenuText, false},
+                                        {formMain->itemDVSExit, true},
+                                        {formMain->itemDVSZVTCursor, true},
+                                        {formMain->itemDVS3DLook, false},
+                                        {formMain->mniSelectRunZVT, true}})
+        EXPECT_EQ(item->isChecked(), checked) << item->objectName().toStdString();
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "menu=7 places it at the top";
+    EXPECT_EQ(setting(u"menu"_s), u"0"_s);
+    EXPECT_EQ(formMain->butnRun->statusTip(), u"Run ZVT"_s);
+    closeProgram();
 
-TEST_F(MainWindowTest, TheRunModeChoiceIsStoredAndShownInTheButtonHint)
-{
-    folder.writeSettings(QStringLiteral("[dvs]\nrun=7\n"));
+    folder.writeSettings(u"[dvs]\nrun=7\n"_s);
     startProgram();
     EXPECT_TRUE(formMain->mniSelectRunDVCfg->isChecked());
-    EXPECT_EQ(formMain->butnRun->statusTip(), QStringLiteral("Run Dravopax (dravopax.cfg)"));
-    click(formMain->mniSelectRunDVexebat);
-    EXPECT_EQ(setting(QStringLiteral("run")), QStringLiteral("4"));
-    EXPECT_EQ(formMain->butnRun->statusTip(), QStringLiteral("Run EXE or BAT file"));
-    click(formMain->mniSelectRunDVCurrent);
-    EXPECT_EQ(setting(QStringLiteral("run")), QStringLiteral("2"));
-    EXPECT_EQ(formMain->butnRun->statusTip(), QStringLiteral("Run Dravopax (current settings)"));
+    EXPECT_EQ(formMain->butnRun->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
+    const std::tuple<QAction *, QString, QString> modes[] = {
+        {formMain->mniSelectRunDVexebat, u"4"_s, u"Run EXE or BAT file"_s},
+        {formMain->mniSelectRunDVCurrent, u"2"_s, u"Run Dravopax (current settings)"_s},
+    };
+    for (const auto &[item, stored, hint] : modes) {
+        click(item);
+        EXPECT_EQ(setting(u"run"_s), stored);
+        EXPECT_EQ(formMain->butnRun->statusTip(), hint);
+    }
 }
 
 TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOtherWindows)
 {
-    folder.writePatch(QStringLiteral("[motto]\ncomponent=4\n"));
-    folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
+    folder.writePatch(u"[motto]\ncomponent=4\n"_s);
+    folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
     startProgram();
     const TformAbout &about = *formMain->formAbout;
     const std::pair<QAction *, bool> choices[] = {
@@ -273,17 +255,17 @@ TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOthe
         SCOPED_TRACE(item ? item->objectName().toStdString() : "at start");
         if (item)
             click(item);
-        EXPECT_EQ(setting(QStringLiteral("mouse")), game ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(setting(u"mouse"_s), game ? u"1"_s : u"0"_s);
         for (const QWidget *w : std::initializer_list<const QWidget *>{formMain->menuMain, formMain->pageMain,
                                                                        formMain->barMain}) {
             EXPECT_EQ(w->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
                 << w->objectName().toStdString();
-            if (game)
+            if (game) {
                 EXPECT_EQ(w->cursor().pixmap().size(), QSize(32, 32));
+            }
         }
         EXPECT_EQ(formMain->memoNotepad->viewport()->cursor().shape(), Qt::IBeamCursor);
-        EXPECT_EQ(formMain->scrlMain->control(QStringLiteral("motto"))->widget()->cursor().shape(),
-                  Qt::IBeamCursor);
+        EXPECT_EQ(formMain->scrlMain->control(u"motto"_s)->widget()->cursor().shape(), Qt::IBeamCursor);
         EXPECT_EQ(about.lablDVSWWW->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_EQ(about.lablDVSMail->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_FALSE(about.testAttribute(Qt::WA_SetCursor)) << "the about window is not touched";
@@ -294,13 +276,12 @@ TEST_F(MainWindowTest, OpenInNotepadIsUnavailableWhileTheNotepadShows)
 {
     startProgram();
     EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageDV);
-    EXPECT_EQ(formMain->pageMain->tabText(0), QStringLiteral("Dravopax Switches"));
-    EXPECT_EQ(formMain->pageMain->tabText(1), QStringLiteral("Notepad"));
-    EXPECT_TRUE(formMain->itemNotepad->isEnabled());
-    formMain->pageMain->setCurrentWidget(formMain->pageNotepad);
-    EXPECT_FALSE(formMain->itemNotepad->isEnabled());
-    formMain->pageMain->setCurrentWidget(formMain->pageDV);
-    EXPECT_TRUE(formMain->itemNotepad->isEnabled());
+    EXPECT_EQ(formMain->pageMain->tabText(0), u"Dravopax Switches"_s);
+    EXPECT_EQ(formMain->pageMain->tabText(1), u"Notepad"_s);
+    for (QWidget *page : {formMain->pageNotepad, formMain->pageDV}) {
+        formMain->pageMain->setCurrentWidget(page);
+        EXPECT_EQ(formMain->itemNotepad->isEnabled(), page == formMain->pageDV);
+    }
 }
 
 TEST_F(MainWindowTest, ClosingSavesThePlacementWhenTheUserWantsItRemembered)
@@ -308,29 +289,27 @@ TEST_F(MainWindowTest, ClosingSavesThePlacementWhenTheUserWantsItRemembered)
     startProgram();
     formMain->setGeometry(40, 50, 700, 500);
     const QPoint at = formMain->pos();
-    closeProgram();
+    QTest::keyClick(formMain, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(formMain->isVisible());
     EXPECT_EQ(
         readBytes(folder.files().settingsIni()),
-        crlf(QStringLiteral(
-                 "[dvs]\nmouse=0\nmenu=0\ncounter=1\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n")
+        crlf(u"[dvs]\nmouse=0\nmenu=0\ncounter=1\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n"_s
                  .arg(at.x())
                  .arg(at.y())));
-}
 
-TEST_F(MainWindowTest, ClosingMaximisedKeepsTheEarlierPlacementAndStoresMaximize)
-{
-    folder.writeSettings(QStringLiteral("[dvs]\nleft=10\ntop=20\nwidth=700\nheight=500\n"));
+    // Maximized: the earlier placement stays and "maximize" is stored.
     startProgram();
     formMain->showMaximized();
-    closeProgram();
-    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("1"));
-    EXPECT_EQ(setting(QStringLiteral("width")), QStringLiteral("700"));
-    EXPECT_EQ(setting(QStringLiteral("left")), QStringLiteral("10"));
+    click(formMain->itemQuit);
+    EXPECT_FALSE(formMain->isVisible());
+    EXPECT_EQ(setting(u"maximize"_s), u"1"_s);
+    EXPECT_EQ(setting(u"width"_s), u"700"_s);
+    EXPECT_EQ(setting(u"left"_s), QString::number(at.x()));
 }
 
 TEST_F(MainWindowTest, WithPositionOffClosingWritesNothingAndTheNextStartCentresTheLastSize)
 {
-    folder.writeSettings(QStringLiteral("[dvs]\nposition=0\nleft=3\ntop=4\nwidth=700\nheight=500\n"));
+    folder.writeSettings(u"[dvs]\nposition=0\nleft=3\ntop=4\nwidth=700\nheight=500\n"_s);
     fake.screen.setSize(QSize(1024, 768));
     startProgram();
     EXPECT_EQ(formMain->size(), QSize(700, 500));
@@ -343,35 +322,23 @@ TEST_F(MainWindowTest, WithPositionOffClosingWritesNothingAndTheNextStartCentres
 
 TEST_F(MainWindowTest, DeleteSettingsFileAsksFirstAndThenDeletes)
 {
-    folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\ncounter=9\n"));
+    folder.writeSettings(u"[dvs]\nversion=ver1\ncounter=9\n"_s);
     startProgram();
-    const QString question =
-        QStringLiteral("This you should do only if you have problems with running Dravopax Vevavav.\n"
-                       "This will delete all Dravopax Vevavav Settings. Do you want continue?");
+    const QString question = u"This you should do only if you have problems with running Dravopax Vevavav.\n"
+                             "This will delete all Dravopax Vevavav Settings. Do you want continue?"_s;
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->itemDVSDelete);
-    EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("10")) << "this start counted";
+    EXPECT_EQ(setting(u"counter"_s), u"10"_s) << "this start counted";
 
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
-    fake.messages.expectOk(
-        MsgType::Warning,
-        QStringLiteral("File Deleted.\nYou should now select all settings in "
-                       "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."));
+    fake.messages.expectOk(MsgType::Warning,
+                           u"File Deleted.\nYou should now select all settings in "
+                           "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."_s);
     click(formMain->itemDVSDelete);
     EXPECT_FALSE(QFile::exists(folder.files().settingsIni()));
-
     closeProgram();
-    EXPECT_EQ(setting(QStringLiteral("counter")), QStringLiteral("<absent>"));
-    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("0"))
-        << "closing writes the placement again";
-}
-
-TEST_F(MainWindowTest, QuitClosesTheWindow)
-{
-    startProgram();
-    click(formMain->itemQuit);
-    EXPECT_FALSE(formMain->isVisible());
-    EXPECT_EQ(setting(QStringLiteral("maximize")), QStringLiteral("0"));
+    EXPECT_EQ(setting(u"counter"_s), u"<absent>"_s);
+    EXPECT_EQ(setting(u"maximize"_s), u"0"_s) << "closing writes the placement again";
 }
 
 TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheScreenStillFollows)
@@ -379,47 +346,48 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheScreenSti
     startProgram();
     // A folder in the settings file's place refuses every write.
     ASSERT_TRUE(QFile::remove(folder.files().settingsIni()));
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("settings.ini")));
-    fake.messages.expectOk(MsgType::Error,
-                           QStringLiteral("Unable to write to ") + folder.files().settingsIni());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u"settings.ini"_s));
+    fake.messages.expectOk(MsgType::Error, settingsRefused());
     click(formMain->itemDVSMenuLeft);
     EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::LeftToolBarArea);
     EXPECT_TRUE(formMain->itemDVSMenuLeft->isChecked());
-
-    fake.messages.expectOk(MsgType::Error,
-                           QStringLiteral("Unable to write to ") + folder.files().settingsIni());
+    fake.messages.expectOk(MsgType::Error, settingsRefused());
     closeProgram();
     EXPECT_FALSE(formMain->isVisible()) << "a failed save never keeps the user from leaving";
+
+    // A start in such a folder is not counted, and says so, but goes on.
+    fake.messages.expectOk(MsgType::Error, settingsRefused());
+    startProgram();
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
+    fake.messages.expectOk(MsgType::Error, settingsRefused());
+    closeProgram();
 }
 
 TEST_F(MainWindowTest, ADamagedSettingsFileStillStartsWithDefaults)
 {
-    folder.copySampleData(QStringLiteral("patch.ini"));
-    folder.copySampleData(QStringLiteral("version.ini"));
-    const QList<QByteArray> damaged = {
+    folder.copySampleData(u"patch.ini"_s);
+    folder.copySampleData(u"version.ini"_s);
+    const QByteArray damaged[] = {
         QByteArray(),
         QByteArray(100000, '\x8F'),
         QByteArray("version=ver2\r\nmenu=2\r\n"),
-        QByteArray("[dvs]\r\nmenu=") + QByteArray(1 << 20, '3') + QByteArray("\r\n"),
+        "[dvs]\r\nmenu=" + QByteArray(1 << 20, '3') + "\r\n",
     };
     for (const QByteArray &bytes : damaged) {
         writeBytes(folder.files().settingsIni(), bytes);
         startProgram();
-        EXPECT_EQ(formMain->windowTitle(), QStringLiteral("Dravopax Vevavav - version not set"));
+        EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - version not set"_s);
         EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
         EXPECT_TRUE(formMain->itemDVSPosition->isChecked());
         closeProgram();
     }
-
     writeBytes(folder.files().settingsIni(), QByteArray("[dvs]\r\nversion=garbage\r\n"));
-    fake.messages.expectOk(MsgType::Warning,
-                           QStringLiteral("Version was founded in settings but it is no longer exist.\n"
-                                          "Version set to the lowest possible."));
+    fake.messages.expectOk(MsgType::Warning, u"Version was founded in settings but it is no longer exist.\n"
+                                             "Version set to the lowest possible."_s);
     startProgram();
-    EXPECT_EQ(setting(QStringLiteral("version")), QStringLiteral("ver1"));
+    EXPECT_EQ(setting(u"version"_s), u"ver1"_s);
     EXPECT_FALSE(formMain->scrlMain->controls().empty());
-    EXPECT_EQ(formMain->windowTitle(),
-              QStringLiteral("Dravopax Vevavav - ver. Dravopax 1.0 (first release)"));
+    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. Dravopax 1.0 (first release)"_s);
 }
 
 TEST_F(MainWindowTest, TheProgramsOwnLinksOpenThroughTheShell)
@@ -428,34 +396,9 @@ TEST_F(MainWindowTest, TheProgramsOwnLinksOpenThroughTheShell)
     click(formMain->itemHelpLinksDVSHomePage);
     click(formMain->itemHelpLinksDVSEMail);
     ASSERT_EQ(fake.shell.starts().size(), 2u);
-    EXPECT_EQ(fake.shell.starts()[0].file, QStringLiteral("http://dravopax-vevavav.example.org/"));
+    EXPECT_EQ(fake.shell.starts()[0].file, u"http://dravopax-vevavav.example.org/"_s);
     EXPECT_EQ(fake.shell.starts()[1].file,
-              QStringLiteral("mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"));
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(MainWindowTest, CtrlQClosesTheWindowAndSavesItsPlacement)
-{
-    startProgram();
-    formMain->setGeometry(30, 40, 700, 520);
-    QTest::keyClick(formMain, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(formMain->isVisible());
-    EXPECT_EQ(setting(QStringLiteral("width")), QStringLiteral("700"));
-    EXPECT_EQ(setting(QStringLiteral("height")), QStringLiteral("520"));
-}
-
-TEST_F(MainWindowTest, AProgramFolderThatRefusesWritesStillStarts)
-{
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("settings.ini")));
-    const QString refused = QStringLiteral("Unable to write to ") + folder.files().settingsIni();
-    fake.messages.expectOk(MsgType::Error, refused); // this start cannot be counted
-    fake.messages.expectOk(MsgType::Error, refused); // nor can the placement be saved at the end
-    startProgram();
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
-    closeProgram(); // the placement cannot be saved, and the user is told
+              u"mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"_s);
 }
 
 } // namespace

@@ -36,6 +36,10 @@ TEST_F(AboutTest, F1ShowsTheVersionsOfTheDataFilesAndTheStartCount)
     EXPECT_EQ(about().lablVersionHelp->text(), QStringLiteral("2026-10-01"));
     EXPECT_EQ(about().lablVersionPatchData->text(), QStringLiteral("2026-09-09"));
     EXPECT_EQ(about().labCOUNT->text(), QStringLiteral("7")) << "this start counted too";
+    // The title and the links are drawn underlined; the title's shadow is not.
+    for (const QLabel *label : {about().lablDVS1, about().lablDVS2, about().lablDVSWWW, about().lablDVSMail})
+        EXPECT_TRUE(label->font().underline()) << label->objectName().toStdString();
+    EXPECT_FALSE(about().lablDVS3->font().underline());
     QTest::mouseClick(about().butnClose, Qt::LeftButton);
     EXPECT_FALSE(about().isVisible());
 }
