@@ -6,70 +6,48 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-class GameFolderTest : public ::testing::Test
+TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCase)
 {
-protected:
-    GameFolder with(std::initializer_list<const char *> files)
-    {
-        for (const char *name : files)
-            writeBytes(dir.path() + QLatin1Char('/') + QString::fromLatin1(name), QByteArray("MZ"));
-        return GameFolder(dir.path());
+    // The files of each folder, separated by blanks, and the kind they make.
+    const std::pair<const char *, const char *> folders[] = {
+        {"", "no game"},
+        {"dravopax.exe dravopaxw.exe", "no game"},
+        {"zorvan.exe", "dos"},
+        {"zvtlx.exe", "dos"},
+        {"zorvan.exe dravopaxw.exe", "dos"}, // the Windows patch beside DOS
+        {"zvtx.exe dravopax.exe", "dos+dvp"},
+        {"ZizaVEZ.exe", "win"},
+        {"ZizaVEZ.exe zorvan.exe", "win"},   // both editions' files: Windows
+        {"ZizaVEZ.exe dravopax.exe", "win"}, // the DOS patch beside Windows
+        {"ZizaVEZ.exe dravopaxw.exe", "win+dvp"},
+        {"ZIZAVEZ.EXE DravopaxW.Exe", "win+dvp"}, // copied from a system that ignores case
+    };
+    for (const auto &[files, kind] : folders) {
+        SCOPED_TRACE(kind);
+        QTemporaryDir dir;
+        for (const QString &name : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
+            writeBytes(dir.path() + u'/' + name, QByteArray("MZ"));
+        const GameFolder folder(dir.path());
+        EXPECT_EQ(folder.holdsGame() ? folder.kind() : u"no game"_s, QString::fromLatin1(kind));
     }
     QTemporaryDir dir;
-};
-
-QString kindOf(std::initializer_list<const char *> files)
-{
-    QTemporaryDir fresh;
-    for (const char *name : files)
-        writeBytes(fresh.path() + QLatin1Char('/') + QString::fromLatin1(name), QByteArray("MZ"));
-    const GameFolder folder(fresh.path());
-    return folder.holdsGame() ? folder.kind() : QStringLiteral("no game");
-}
-
-TEST(GameFolderKinds, TheFilesTellTheEditionAndThePatch)
-{
-    EXPECT_EQ(kindOf({}), QStringLiteral("no game"));
-    EXPECT_EQ(kindOf({"dravopax.exe", "dravopaxw.exe"}), QStringLiteral("no game"));
-    EXPECT_EQ(kindOf({"zorvan.exe"}), QStringLiteral("dos"));
-    EXPECT_EQ(kindOf({"zorvan.exe", "dravopaxw.exe"}), QStringLiteral("dos"))
-        << "the Windows patch beside DOS";
-    EXPECT_EQ(kindOf({"zvtx.exe", "dravopax.exe"}), QStringLiteral("dos+dvp"));
-    EXPECT_EQ(kindOf({"ZizaVEZ.exe"}), QStringLiteral("win"));
-    EXPECT_EQ(kindOf({"ZizaVEZ.exe", "zorvan.exe"}), QStringLiteral("win"))
-        << "both editions' files: Windows";
-    EXPECT_EQ(kindOf({"ZizaVEZ.exe", "dravopax.exe"}), QStringLiteral("win"))
-        << "the DOS patch beside Windows";
-    EXPECT_EQ(kindOf({"ZizaVEZ.exe", "dravopaxw.exe"}), QStringLiteral("win+dvp"));
-}
-
-TEST_F(GameFolderTest, AnyOfTheFourGameFilesHoldsTheGame)
-{
-    for (const char *marker : {"zvtx.exe", "zvtlx.exe", "ZizaVEZ.exe"}) {
-        QTemporaryDir other;
-        writeBytes(other.path() + QLatin1Char('/') + QString::fromLatin1(marker), QByteArray("MZ"));
-        EXPECT_TRUE(GameFolder(other.path()).holdsGame()) << marker;
-    }
-    QDir(dir.path()).mkdir(QStringLiteral("zorvan.exe"));
+    writeBytes(dir.path() + u"/ZIZAVEZ.EXE"_s, QByteArray("MZ"));
+    EXPECT_EQ(GameFolder(dir.path()).find(u"ZizaVEZ.exe"_s), dir.path() + u"/ZIZAVEZ.EXE"_s);
+    QDir(dir.path()).mkdir(u"zorvan.exe"_s);
+    QFile::remove(dir.path() + u"/ZIZAVEZ.EXE"_s);
     EXPECT_FALSE(GameFolder(dir.path()).holdsGame()) << "a folder of that name is no game";
 }
 
-TEST_F(GameFolderTest, FilesCopiedFromASystemThatIgnoresCaseAreFound)
+TEST(GameFolder, AChosenFolderLosesItsTrailingSeparators)
 {
-    with({"ZIZAVEZ.EXE", "DravopaxW.Exe"});
-    const GameFolder folder(dir.path());
-    EXPECT_EQ(folder.kind(), QStringLiteral("win+dvp"));
-    EXPECT_EQ(folder.find(QStringLiteral("ZizaVEZ.exe")), dir.path() + QStringLiteral("/ZIZAVEZ.EXE"));
-}
-
-TEST(GameFolderNames, AChosenFolderLosesItsTrailingSeparators)
-{
-    EXPECT_EQ(GameFolder::trimmed(QStringLiteral("C:\\")), QStringLiteral("C:"));
-    EXPECT_EQ(GameFolder::trimmed(QStringLiteral("/games/zvt//")), QStringLiteral("/games/zvt"));
-    EXPECT_EQ(GameFolder::trimmed(QStringLiteral("/")), QString()) << "the root, whose files are \"/name\"";
-    EXPECT_EQ(GameFolder(QString()).file(QStringLiteral("zorvan.exe")), QStringLiteral("/zorvan.exe"));
+    EXPECT_EQ(GameFolder::trimmed(u"C:\\"_s), u"C:"_s);
+    EXPECT_EQ(GameFolder::trimmed(u"/games/zvt//"_s), u"/games/zvt"_s);
+    EXPECT_EQ(GameFolder::trimmed(u"/"_s), QString()) << "the root, whose files are \"/name\"";
+    EXPECT_EQ(GameFolder(QString()).file(u"zorvan.exe"_s), u"/zorvan.exe"_s);
 }
 
 } // namespace

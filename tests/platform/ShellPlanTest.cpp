@@ -6,77 +6,79 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-class ShellPlanTest : public ::testing::Test
+TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWay)
 {
-protected:
-    QString make(const QString &name, bool executable)
-    {
-        const QString path = dir.path() + QLatin1Char('/') + name;
-        writeText(path, QStringLiteral("#!/bin/sh\n"));
+    QTemporaryDir dir;
+    const auto make = [&](const QString &name, bool executable) {
+        const QString path = dir.path() + u'/' + name;
+        writeText(path, u"#!/bin/sh\n"_s);
         if (executable)
             QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
         return path;
+    };
+    const QString native = make(u"dravopax"_s, true);
+    const QString windows = make(u"dravopaxw.exe"_s, false);
+    const QString wine = u"/usr/bin/wine"_s;
+    using Way = ShellPlan::Way;
+    const struct
+    {
+        QString file;
+        QString parameters;
+        QString folder;
+        QString wine;
+        Way way;
+        QString started; // the program started, or the address handed on
+        QStringList arguments;
+    } cases[] = {
+        // Addresses go to the desktop's handler unchanged.
+        {u"http://example.org/x"_s, {}, {}, wine, Way::DefaultHandler, u"http://example.org/x"_s, {}},
+        {u"mailto:a@example.org?subject=Dravopax Vevavav"_s,
+         {},
+         {},
+         wine,
+         Way::DefaultHandler,
+         u"mailto:a@example.org?subject=Dravopax Vevavav"_s,
+         {}},
+        {u"news://news.example.org/alt.games"_s,
+         {},
+         {},
+         {},
+         Way::DefaultHandler,
+         u"news://news.example.org/alt.games"_s,
+         {}},
+        {u"HTTPS://EXAMPLE.ORG"_s, {}, {}, {}, Way::DefaultHandler, u"HTTPS://EXAMPLE.ORG"_s, {}},
+        // Programs start directly, their parameters split as a command line would split them.
+        {native, u" -C dvsdebug.cfg"_s, {}, {}, Way::Direct, native, {u"-C"_s, u"dvsdebug.cfg"_s}},
+        {u"dravopax"_s, {}, dir.path(), {}, Way::Direct, native, {}}, // from the folder, not the path
+        {windows,
+         u" -C \"my file.cfg\""_s,
+         dir.path(),
+         wine,
+         Way::Wine,
+         wine,
+         {windows, u"-C"_s, u"my file.cfg"_s}},
+        {make(u"RUN.BAT"_s, true), {}, {}, {}, Way::Nothing, {}, {}}, // without wine nothing can run it
+        // Documents and folders go to the handler; a missing file goes nowhere.
+        {make(u"readme.txt"_s, false), {}, {}, {}, Way::DefaultHandler, dir.path() + u"/readme.txt"_s, {}},
+        {dir.path(), {}, {}, {}, Way::DefaultHandler, dir.path(), {}},
+        {dir.path() + u"/gone.exe"_s, {}, {}, wine, Way::Nothing, {}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        const ShellPlan plan = planShellStart(c.file, c.parameters, c.folder, c.wine);
+        EXPECT_EQ(plan.way, c.way);
+        if (c.way == Way::DefaultHandler) {
+            EXPECT_EQ(plan.address, c.started);
+            EXPECT_EQ(plan.isUrl, c.started.contains(u':'));
+        } else if (c.way != Way::Nothing) {
+            EXPECT_EQ(plan.program, c.started);
+            EXPECT_EQ(plan.arguments, c.arguments);
+        }
     }
-    QTemporaryDir dir;
-};
-
-TEST_F(ShellPlanTest, AddressesGoToTheDesktopHandlerUnchanged)
-{
-    for (const char *address : {"http://example.org/x", "mailto:a@example.org?subject=Dravopax Vevavav",
-                                "news://news.example.org/alt.games", "HTTPS://EXAMPLE.ORG"}) {
-        const ShellPlan plan = planShellStart(QString::fromLatin1(address), QString(), QString(),
-                                              QStringLiteral("/usr/bin/wine"));
-        EXPECT_EQ(plan.way, ShellPlan::Way::DefaultHandler);
-        EXPECT_TRUE(plan.isUrl);
-        EXPECT_EQ(plan.address, QString::fromLatin1(address));
-    }
-}
-
-TEST_F(ShellPlanTest, ANativeProgramStartsDirectlyWithItsParametersSplit)
-{
-    const QString program = make(QStringLiteral("dravopax"), true);
-    const ShellPlan plan = planShellStart(program, QStringLiteral(" -C dvsdebug.cfg"), QString(), QString());
-    EXPECT_EQ(plan.way, ShellPlan::Way::Direct);
-    EXPECT_EQ(plan.program, program);
-    EXPECT_EQ(plan.arguments, (QStringList{QStringLiteral("-C"), QStringLiteral("dvsdebug.cfg")}));
-}
-
-TEST_F(ShellPlanTest, AWindowsProgramStartsThroughWineWhenItIsThere)
-{
-    const QString program = make(QStringLiteral("dravopaxw.exe"), false);
-    const ShellPlan withWine = planShellStart(program, QStringLiteral(" -C \"my file.cfg\""), dir.path(),
-                                              QStringLiteral("/usr/bin/wine"));
-    EXPECT_EQ(withWine.way, ShellPlan::Way::Wine);
-    EXPECT_EQ(withWine.program, QStringLiteral("/usr/bin/wine"));
-    EXPECT_EQ(withWine.arguments,
-              (QStringList{program, QStringLiteral("-C"), QStringLiteral("my file.cfg")}));
-
-    EXPECT_EQ(planShellStart(make(QStringLiteral("RUN.BAT"), true), QString(), QString(), QString()).way,
-              ShellPlan::Way::Nothing)
-        << "without wine nothing can run it";
-}
-
-TEST_F(ShellPlanTest, DocumentsAndFoldersGoToTheDesktopHandlerAndMissingFilesNowhere)
-{
-    EXPECT_EQ(planShellStart(make(QStringLiteral("readme.txt"), false), QString(), QString(), QString()).way,
-              ShellPlan::Way::DefaultHandler);
-    const ShellPlan folder = planShellStart(dir.path(), QString(), QString(), QString());
-    EXPECT_EQ(folder.way, ShellPlan::Way::DefaultHandler);
-    EXPECT_EQ(folder.address, dir.path());
-    EXPECT_EQ(planShellStart(dir.path() + QStringLiteral("/gone.exe"), QString(), QString(),
-                             QStringLiteral("/usr/bin/wine"))
-                  .way,
-              ShellPlan::Way::Nothing);
-}
-
-TEST_F(ShellPlanTest, ARelativeFileIsTakenFromTheWorkingFolderNotFromThePath)
-{
-    const QString program = make(QStringLiteral("dravopax"), true);
-    const ShellPlan plan = planShellStart(QStringLiteral("dravopax"), QString(), dir.path(), QString());
-    EXPECT_EQ(plan.way, ShellPlan::Way::Direct);
-    EXPECT_EQ(plan.program, program);
 }
 
 } // namespace
