@@ -304,8 +304,15 @@ void TformMain::ChangeCursor(const QString &mode)
     const bool game = mode == QLatin1String("ZVT");
     (game ? itemDVSZVTCursor : itemDVSWinCursor)->setChecked(true);
     // Every control of the window, switch controls included, follows the choice.
-    QList<QWidget *> controls = findChildren<QWidget *>();
-    controls.prepend(this);
+    applyCursor(this, game);
+    m_cursorSinceBuild = game;
+    writeSetting(QStringLiteral("mouse"), game);
+}
+
+void TformMain::applyCursor(QWidget *top, bool game)
+{
+    QList<QWidget *> controls = top->findChildren<QWidget *>();
+    controls.prepend(top);
     for (QWidget *control : controls) {
         if (game)
             control->setCursor(m_gameCursor);
@@ -314,7 +321,6 @@ void TformMain::ChangeCursor(const QString &mode)
         else
             control->unsetCursor();
     }
-    writeSetting(QStringLiteral("mouse"), game);
 }
 
 void TformMain::ChangeRunSettings()
