@@ -73,13 +73,22 @@ private:
     bool m_seen = false;
 };
 
+// The peak of this process's own memory: VmHWM, which starts afresh at exec,
+// unlike ru_maxrss, which a child inherits from the process that started it.
 long peakRssKb()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').constFirst().toLong();
+        }
+    }
     struct rusage usage
     {
     };
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss; // kilobytes on Linux
+    return usage.ru_maxrss;
 }
 
 // Shows `window`, runs the event loop to its first paint and prints the figures.
