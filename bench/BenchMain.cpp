@@ -1,6 +1,7 @@
 // Prints the program's performance figures, one per line as "name: value unit".
 #include "BenchPlatform.h"
 #include "GeneratedDatabase.h"
+#include "StartupBench.h"
 #include "app/IniDocument.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
@@ -205,7 +206,14 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (runStartupChild(argc, argv))
+        return 0;
     QApplication application(argc, argv);
+    // "startup" alone prints the start-up figures only.
+    if (argc > 1 && qstrcmp(argv[1], "startup") == 0) {
+        printStartupFigures(argv[0]);
+        return 0;
+    }
     BenchPlatform platform;
 
     const double ms250 = createSwitchesMs(platform, 250);
@@ -223,5 +231,6 @@ int main(int argc, char *argv[])
     const double registry100k = registryStartMs(100000);
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
+    printStartupFigures(argv[0]);
     return 0;
 }

@@ -63,3 +63,29 @@ QString generatedVersionIni()
         "display5=Five\r\nnumber1=v10\r\nnumber2=v11\r\nnumber3=v20\r\nnumber4=v21\r\nnumber5=v30\r\n"
         "v10=1\r\nv11=2\r\nv20=3\r\nv21=4\r\nv30=5\r\n");
 }
+
+QByteArray generatedLargePatchIni(qsizetype bytes)
+{
+    constexpr int kLists = 5;
+    QByteArray text = generatedPatchIni(1000).toLatin1();
+    const qsizetype perList = (bytes - text.size()) / kLists;
+    text.reserve(bytes + 4096);
+    for (int list = 0; list < kLists; ++list) {
+        const qsizetype end = text.size() + perList;
+        QByteArray items;
+        int count = 0;
+        // Each item is two lines: its text and the word written for it.
+        while (text.size() + items.size() < end) {
+            items += "number" + QByteArray::number(count) + "=Entry " + QByteArray::number(count) +
+                     " of the game table " + QByteArray::number(list) + "\r\nvalue" +
+                     QByteArray::number(count) + "=" + QByteArray::number(count * 7 + list) + "\r\n";
+            ++count;
+        }
+        text += "[table" + QByteArray::number(list) + "]\r\ncomponent=3\r\ncaption=Game table " +
+                QByteArray::number(list) + "\r\nhint=Which entry of game table " + QByteArray::number(list) +
+                " is used\r\nleft=" + QByteArray::number(8 + list * 180) +
+                "\r\ntop=19000\r\nwidth=160\r\nnumber=" + QByteArray::number(count) + "\r\n";
+        text += items;
+    }
+    return text;
+}

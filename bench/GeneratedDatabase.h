@@ -7,3 +7,8 @@
 // three columns, and a version list of five versions.
 QString generatedPatchIni(int switches);
 QString generatedVersionIni();
+
+// A switch database of about `bytes` bytes as a large one is made: the
+// 1,000 switches above followed by five drop-down switches whose item lists
+// (every entry of a long game table) fill the rest.
+QByteArray generatedLargePatchIni(qsizetype bytes);

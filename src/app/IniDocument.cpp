@@ -1,78 +1,241 @@
 #include "IniDocument.h"
 
 #include "platform/Cp1252.h"
-#include "platform/TextLines.h"
+
+#include <array>
+#include <limits>
 
 namespace {
 
-bool isBlank(QChar c)
+// Every byte's character case-folded: folding keeps each of the code page's
+// characters one character, so names can be compared in their bytes.
+const std::array<char16_t, 256> &foldedBytes()
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            t[std::size_t(b)] = Cp1252::decode(QByteArrayView(&byte, 1)).front().toCaseFolded().unicode();
+        }
+        return t;
+    }();
+    return table;
 }
 
-QStringView trimmed(QStringView s)
+bool isBlank(char c)
 {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return s.mid(b, e - b);
+    return c == ' ' || c == '\t';
+}
+
+// What a line holding only such characters counts as: empty.
+bool isSpace(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return b == 0x20 || (b >= 0x09 && b <= 0x0D) || b == 0xA0;
+}
+
+struct Span
+{
+    qsizetype start;
+    qsizetype end;
+};
+
+Span trimmed(const char *text, Span s)
+{
+    while (s.start < s.end && isBlank(text[s.start]))
+        ++s.start;
+    while (s.end > s.start && isBlank(text[s.end - 1]))
+        --s.end;
+    return s;
+}
+
+// Calls `line(index, start, end)` for every line of text[start, size): lines
+// end in CR LF, CR or LF, and a final line break starts no empty line.
+template <typename Line> int forEachLine(const char *text, qsizetype start, qsizetype size, Line line)
+{
+    int index = 0;
+    qsizetype lineStart = start;
+    for (qsizetype i = start; i < size; ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        line(index++, lineStart, i);
+        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        lineStart = i + 1;
+    }
+    if (lineStart < size)
+        line(index++, lineStart, size);
+    return index;
+}
+
+quint32 mix(quint32 hash, char16_t unit)
+{
+    hash = (hash ^ (unit & 0xFF)) * 16777619u;
+    return (hash ^ (unit >> 8)) * 16777619u;
+}
+
+quint32 hashOfFolded(QStringView folded)
+{
+    quint32 hash = 2166136261u;
+    for (const QChar c : folded)
+        hash = mix(hash, c.unicode());
+    return hash;
+}
+
+quint32 entryHash(quint32 nameHash, std::size_t section)
+{
+    return nameHash ^ (quint32(section + 1) * 0x9E3779B1u);
 }
 
 } // namespace
 
-IniDocument::IniDocument(QStringList lines) : m_lines(std::move(lines))
+IniDocument IniDocument::fromBytes(QByteArray bytes)
 {
+    IniDocument doc;
+    doc.m_bytes = std::move(bytes);
+    // A byte-order mark left by an editor would hide the first section.
+    doc.m_textStart = doc.m_bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    doc.index();
+    return doc;
+}
+
+void IniDocument::index()
+{
+    const char *text = m_bytes.constData();
+    // Places are kept in 32 bits; a file beyond 4 GB is read up to there.
+    const qsizetype size = std::min<qsizetype>(m_bytes.size(), std::numeric_limits<quint32>::max());
     Section *current = nullptr;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const QStringView line = trimmed(m_lines[i]);
-        if (line.startsWith(QLatin1Char('['))) {
+    const int lines = forEachLine(text, m_textStart, size, [&](int i, qsizetype start, qsizetype end) {
+        const Span line = trimmed(text, {start, end});
+        if (line.start < line.end && text[line.start] == '[') {
             if (current)
                 current->endLine = i;
-            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            qsizetype close = line.start + 1;
+            while (close < line.end && text[close] != ']')
+                ++close;
+            const Span name = trimmed(text, {line.start + 1, close});
             Section section;
-            section.name = trimmed(line.mid(1, close < 0 ? -1 : close - 1)).toString();
+            section.nameStart = quint32(name.start);
+            section.nameLength = quint32(name.end - name.start);
             section.headerLine = i;
-            m_sections.push_back(std::move(section));
+            section.contentEnd = i + 1;
+            section.firstEntry = quint32(m_entries.size());
+            m_sections.push_back(section);
             current = &m_sections.back();
-            continue;
+            return;
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!current)
+            return;
+        for (qsizetype k = start; k < end; ++k) {
+            if (!isSpace(text[k])) {
+                current->contentEnd = i + 1;
+                break;
+            }
+        }
         // A comment is never a key, whatever it holds.
-        if (!current || eq < 0 || line.startsWith(QLatin1Char(';')))
-            continue;
-        Entry entry;
-        entry.key = trimmed(line.left(eq)).toString();
-        if (entry.key.isEmpty())
-            continue;
-        QStringView value = trimmed(line.mid(eq + 1));
-        if (value.size() >= 2 && value.front() == QLatin1Char('"') && value.back() == QLatin1Char('"'))
-            value = value.mid(1, value.size() - 2);
-        entry.value = value.toString();
-        entry.line = i;
-        const QString folded = fold(entry.key);
-        if (!current->firstEntry.contains(folded))
-            current->firstEntry.insert(folded, int(current->entries.size()));
-        current->entries.push_back(std::move(entry));
-    }
+        if (line.start == line.end || text[line.start] == ';')
+            return;
+        qsizetype eq = line.start;
+        while (eq < line.end && text[eq] != '=')
+            ++eq;
+        if (eq == line.end)
+            return;
+        const Span key = trimmed(text, {line.start, eq});
+        if (key.start == key.end)
+            return;
+        Span value = trimmed(text, {eq + 1, line.end});
+        if (value.end - value.start >= 2 && text[value.start] == '"' && text[value.end - 1] == '"')
+            value = {value.start + 1, value.end - 1};
+        m_entries.push_back({quint32(key.start), quint32(key.end - key.start), quint32(value.start),
+                             quint32(value.end - value.start), i});
+        ++current->entryCount;
+    });
     if (current)
-        current->endLine = int(m_lines.size());
-    // QHash::insert replaces, so going backwards leaves the first occurrence.
-    for (int s = int(m_sections.size()) - 1; s >= 0; --s)
-        m_firstSection.insert(fold(m_sections[s].name), s);
+        current->endLine = lines;
+    m_lineCount = lines;
+
+    // The first occurrence of a name is the one found: later ones are not entered.
+    m_sectionTable = newTable(m_sections.size());
+    const std::size_t sectionMask = m_sectionTable.size() - 1;
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        const Section &section = m_sections[s];
+        for (std::size_t slot = hashOf(section.nameStart, section.nameLength) & sectionMask;;
+             slot = (slot + 1) & sectionMask) {
+            const quint32 held = m_sectionTable[slot];
+            if (held == 0) {
+                m_sectionTable[slot] = quint32(s + 1);
+                break;
+            }
+            const Section &other = m_sections[held - 1];
+            if (sameNames(section.nameStart, section.nameLength, other.nameStart, other.nameLength))
+                break;
+        }
+    }
+    m_entryTable = newTable(m_entries.size());
+    const std::size_t entryMask = m_entryTable.size() - 1;
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        const Section &section = m_sections[s];
+        for (quint32 e = section.firstEntry; e < section.firstEntry + section.entryCount; ++e) {
+            const Entry &entry = m_entries[e];
+            for (std::size_t slot = entryHash(hashOf(entry.keyStart, entry.keyLength), s) & entryMask;;
+                 slot = (slot + 1) & entryMask) {
+                const quint32 held = m_entryTable[slot];
+                if (held == 0) {
+                    m_entryTable[slot] = e + 1;
+                    break;
+                }
+                const Entry &other = m_entries[held - 1];
+                if (held - 1 >= section.firstEntry &&
+                    sameNames(entry.keyStart, entry.keyLength, other.keyStart, other.keyLength))
+                    break;
+            }
+        }
+    }
 }
 
-IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+std::vector<quint32> IniDocument::newTable(std::size_t count)
 {
-    // A byte-order mark left by an editor would hide the first section.
-    return IniDocument(splitTextLines(Cp1252::decode(Cp1252::withoutByteOrderMark(bytes))));
+    std::size_t size = 16;
+    while (size < count * 2)
+        size *= 2;
+    return std::vector<quint32>(size, 0);
 }
 
-std::optional<QByteArray> IniDocument::toBytes() const
+bool IniDocument::sameName(quint32 start, quint32 length, QStringView folded) const
 {
-    return Cp1252::encodeLines(m_lines);
+    if (qsizetype(length) != folded.size())
+        return false;
+    const auto &table = foldedBytes();
+    const char *text = m_bytes.constData() + start;
+    for (quint32 i = 0; i < length; ++i) {
+        if (table[static_cast<unsigned char>(text[i])] != folded[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+bool IniDocument::sameNames(quint32 start, quint32 length, quint32 otherStart, quint32 otherLength) const
+{
+    if (length != otherLength)
+        return false;
+    const auto &table = foldedBytes();
+    const auto *text = reinterpret_cast<const unsigned char *>(m_bytes.constData());
+    for (quint32 i = 0; i < length; ++i) {
+        if (table[text[start + i]] != table[text[otherStart + i]])
+            return false;
+    }
+    return true;
+}
+
+quint32 IniDocument::hashOf(quint32 start, quint32 length) const
+{
+    const auto &table = foldedBytes();
+    const char *text = m_bytes.constData() + start;
+    quint32 hash = 2166136261u;
+    for (quint32 i = 0; i < length; ++i)
+        hash = mix(hash, table[static_cast<unsigned char>(text[i])]);
+    return hash;
 }
 
 QString IniDocument::givenName(const QString &name)
@@ -88,15 +251,98 @@ QString IniDocument::givenName(const QString &name)
 
 const IniDocument::Section *IniDocument::findSection(const QString &name) const
 {
-    const auto it = m_firstSection.constFind(fold(givenName(name)));
-    return it == m_firstSection.cend() ? nullptr : &m_sections[std::size_t(*it)];
+    if (m_sections.empty())
+        return nullptr;
+    const QString folded = fold(givenName(name));
+    const std::size_t mask = m_sectionTable.size() - 1;
+    for (std::size_t slot = hashOfFolded(folded) & mask; m_sectionTable[slot] != 0;
+         slot = (slot + 1) & mask) {
+        const Section &section = m_sections[m_sectionTable[slot] - 1];
+        if (sameName(section.nameStart, section.nameLength, folded))
+            return &section;
+    }
+    return nullptr;
 }
 
 const IniDocument::Entry *IniDocument::findEntry(const QString &section, const QString &key) const
 {
     const Section *s = findSection(section);
-    if (!s)
+    if (!s || s->entryCount == 0)
         return nullptr;
-    const auto it = s->firstEntry.constFind(fold(givenName(key)));
-    return it == s->firstEntry.cend() ? nullptr : &s->entries[std::size_t(*it)];
+    const QString folded = fold(givenName(key));
+    const std::size_t index = std::size_t(s - m_sections.data());
+    const std::size_t mask = m_entryTable.size() - 1;
+    for (std::size_t slot = entryHash(hashOfFolded(folded), index) & mask; m_entryTable[slot] != 0;
+         slot = (slot + 1) & mask) {
+        const quint32 e = m_entryTable[slot] - 1;
+        if (e >= s->firstEntry && e < s->firstEntry + s->entryCount &&
+            sameName(m_entries[e].keyStart, m_entries[e].keyLength, folded))
+            return &m_entries[e];
+    }
+    return nullptr;
+}
+
+QString IniDocument::name(const Section &section) const
+{
+    return Cp1252::decode(QByteArrayView(m_bytes).sliced(section.nameStart, section.nameLength));
+}
+
+QString IniDocument::key(const Entry &entry) const
+{
+    return Cp1252::decode(QByteArrayView(m_bytes).sliced(entry.keyStart, entry.keyLength));
+}
+
+QString IniDocument::value(const Entry &entry, qsizetype maxLength) const
+{
+    const qsizetype length =
+        maxLength < 0 ? qsizetype(entry.valueLength) : std::min<qsizetype>(entry.valueLength, maxLength);
+    return Cp1252::decode(QByteArrayView(m_bytes).sliced(entry.valueStart, length));
+}
+
+QString IniDocument::lineOf(const Entry &entry) const
+{
+    const char *text = m_bytes.constData();
+    qsizetype start = entry.keyStart;
+    while (start > m_textStart && text[start - 1] != '\r' && text[start - 1] != '\n')
+        --start;
+    qsizetype end = entry.keyStart;
+    while (end < m_bytes.size() && text[end] != '\r' && text[end] != '\n')
+        ++end;
+    return Cp1252::decode(QByteArrayView(m_bytes).sliced(start, end - start));
+}
+
+std::optional<QByteArray> IniDocument::edited(const std::vector<LineEdit> &edits) const
+{
+    QByteArray out;
+    out.reserve(m_bytes.size() + m_bytes.size() / 16 + 256);
+    std::size_t next = 0;
+    int skipped = 0;
+    bool encodable = true;
+    const auto editsAt = [&](int line) {
+        for (; next < edits.size() && edits[next].line == line; ++next) {
+            for (const QString &text : edits[next].inserted) {
+                const std::optional<QByteArray> bytes = Cp1252::encode(text);
+                if (!bytes)
+                    encodable = false;
+                else
+                    out += *bytes + "\r\n";
+            }
+            skipped += edits[next].removed;
+        }
+    };
+    const char *text = m_bytes.constData();
+    const int lines =
+        forEachLine(text, m_textStart, m_bytes.size(), [&](int i, qsizetype start, qsizetype end) {
+            editsAt(i);
+            if (skipped > 0) {
+                --skipped;
+                return;
+            }
+            out.append(text + start, end - start);
+            out += "\r\n";
+        });
+    editsAt(lines);
+    if (!encodable)
+        return std::nullopt;
+    return out;
 }

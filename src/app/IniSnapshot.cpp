@@ -4,40 +4,18 @@
 #include "IntegerText.h"
 #include "platform/Paths.h"
 
-namespace {
-
-// How many names fit the listing buffer: each name plus its terminating byte.
-qsizetype namesThatFit(const QStringList &names)
-{
-    qsizetype used = 0;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        used += names[i].size() + 1;
-        if (used > IniSnapshot::MaxListingBytes)
-            return i;
-    }
-    return names.size();
-}
-
-QStringList limited(QStringList names)
-{
-    names.resize(namesThatFit(names));
-    return names;
-}
-
-} // namespace
-
 IniSnapshot::IniSnapshot(std::shared_ptr<const IniDocument> document) : m_document(std::move(document)) {}
 
 QString IniSnapshot::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {
     const IniDocument::Entry *entry = m_document->findEntry(section, key);
-    return entry ? entry->value.left(MaxValueLength) : defaultValue;
+    return entry ? m_document->value(*entry, MaxValueLength) : defaultValue;
 }
 
 QString IniSnapshot::ReadPath(const QString &section, const QString &key, const QString &defaultValue) const
 {
     const IniDocument::Entry *entry = m_document->findEntry(section, key);
-    return entry ? Paths::fromStoredText(entry->value) : defaultValue;
+    return entry ? Paths::fromStoredText(m_document->value(*entry)) : defaultValue;
 }
 
 int IniSnapshot::ReadInteger(const QString &section, const QString &key, int defaultValue) const
@@ -45,7 +23,7 @@ int IniSnapshot::ReadInteger(const QString &section, const QString &key, int def
     const IniDocument::Entry *entry = m_document->findEntry(section, key);
     if (!entry)
         return defaultValue;
-    return parseInteger(QStringView(entry->value).left(MaxValueLength)).value_or(defaultValue);
+    return parseInteger(m_document->value(*entry, MaxValueLength)).value_or(defaultValue);
 }
 
 bool IniSnapshot::ReadBool(const QString &section, const QString &key, bool defaultValue) const
@@ -59,10 +37,16 @@ QStringList IniSnapshot::ReadSection(const QString &section) const
     if (!s)
         return {};
     QStringList keys;
-    keys.reserve(qsizetype(s->entries.size()));
-    for (const auto &e : s->entries)
-        keys.append(e.key);
-    return limited(keys);
+    const IniDocument::Entry *entries = m_document->entriesOf(*s);
+    // Only the names the listing can hold are decoded.
+    qsizetype used = 0;
+    for (quint32 i = 0; i < s->entryCount; ++i) {
+        used += qsizetype(entries[i].keyLength) + 1;
+        if (used > MaxListingBytes)
+            break;
+        keys.append(m_document->key(entries[i]));
+    }
+    return keys;
 }
 
 QStringList IniSnapshot::ReadAllSections() const
@@ -70,13 +54,21 @@ QStringList IniSnapshot::ReadAllSections() const
     QStringList names;
     names.reserve(qsizetype(m_document->sections().size()));
     for (const auto &s : m_document->sections())
-        names.append(s.name);
+        names.append(m_document->name(s));
     return names;
 }
 
 QStringList IniSnapshot::ReadSections() const
 {
-    return limited(ReadAllSections());
+    QStringList names;
+    qsizetype used = 0;
+    for (const auto &s : m_document->sections()) {
+        used += qsizetype(s.nameLength) + 1;
+        if (used > MaxListingBytes)
+            break;
+        names.append(m_document->name(s));
+    }
+    return names;
 }
 
 QStringList IniSnapshot::ReadSectionValues(const QString &section) const
@@ -91,7 +83,7 @@ QStringList IniSnapshot::ReadSectionValues(const QString &section) const
 bool IniSnapshot::SectionExists(const QString &section) const
 {
     const IniDocument::Section *s = m_document->findSection(section);
-    return s && !s->entries.empty();
+    return s && s->entryCount > 0;
 }
 
 bool IniSnapshot::ValueExists(const QString &section, const QString &key) const

@@ -26,8 +26,7 @@ public:
     struct Entry
     {
         FileStamp stamp;
-        std::shared_ptr<const IniDocument> document;
-        QByteArray bytes;
+        std::shared_ptr<const IniDocument> document; // holds the bytes it was parsed from
     };
 
     std::optional<Entry> find(const QString &path, const FileStamp &stamp)
@@ -127,11 +126,11 @@ TIniFile::Loaded TIniFile::load() const
         const bool settled = after && *after == *before && before->size == bytes.size();
         if (!settled && attempt < 2)
             continue;
-        if (cached && cached->bytes == bytes)
+        if (cached && cached->document->bytes() == bytes)
             return {cached->document};
         auto parsed = std::make_shared<const IniDocument>(IniDocument::fromBytes(bytes));
         if (settled)
-            parseCache().store(m_fileName, {*after, parsed, bytes});
+            parseCache().store(m_fileName, {*after, parsed});
         return {parsed};
     }
     return {emptyDocument(), false};
@@ -142,7 +141,7 @@ IniSnapshot TIniFile::snapshot() const
     return IniSnapshot(load().document);
 }
 
-void TIniFile::modify(const std::function<bool(QStringList &, const IniDocument &)> &edit)
+void TIniFile::modify(const std::function<std::vector<IniDocument::LineEdit>(const IniDocument &)> &edit)
 {
     const QString failed = QStringLiteral("Unable to write to %1").arg(m_fileName);
     // Another copy of the program may be changing the file too: each reads
@@ -155,19 +154,18 @@ void TIniFile::modify(const std::function<bool(QStringList &, const IniDocument 
     const Loaded current = load();
     if (!current.readable)
         throw DvsError(failed);
-    QStringList lines = current.document->lines();
-    if (!edit(lines, *current.document))
+    const std::vector<IniDocument::LineEdit> edits = edit(*current.document);
+    if (edits.empty())
         return;
-    const std::optional<QByteArray> bytes = IniDocument(std::move(lines)).toBytes();
+    const std::optional<QByteArray> bytes = current.document->edited(edits);
     if (!bytes)
         throw DvsError(failed);
     if (!writeFileAtomically(m_fileName, *bytes))
         throw DvsError(failed);
     // Reads are served from what reached the disk, never from what was asked.
     if (const std::optional<FileStamp> stamp = fileStamp(m_fileName))
-        parseCache().store(
-            m_fileName,
-            {*stamp, std::make_shared<const IniDocument>(IniDocument::fromBytes(*bytes)), *bytes});
+        parseCache().store(m_fileName,
+                           {*stamp, std::make_shared<const IniDocument>(IniDocument::fromBytes(*bytes))});
 }
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
@@ -185,27 +183,23 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
             throw DvsError(Cp1252::refusal(m_fileName, text));
     }
     const QString &safeValue = value;
-    modify([&](QStringList &lines, const IniDocument &doc) {
+    modify([&](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
         const IniDocument::Section *s = doc.findSection(safeSection);
         if (!s) {
-            lines.append(QLatin1Char('[') + safeSection + QLatin1Char(']'));
-            lines.append(safeKey + QLatin1Char('=') + safeValue);
-            return true;
+            return {{doc.lineCount(),
+                     0,
+                     {QLatin1Char('[') + safeSection + QLatin1Char(']'),
+                      safeKey + QLatin1Char('=') + safeValue}}};
         }
         if (const IniDocument::Entry *e = doc.findEntry(safeSection, safeKey)) {
-            const QString line = e->key + QLatin1Char('=') + safeValue;
-            if (lines[e->line] == line)
-                return false;
-            lines[e->line] = line;
-            return true;
+            const QString line = doc.key(*e) + QLatin1Char('=') + safeValue;
+            if (doc.lineOf(*e) == line)
+                return {};
+            return {{e->line, 1, {line}}};
         }
         // After the section's last non-blank line, so blank lines that part it
         // from the next section stay where they are.
-        int at = s->endLine;
-        while (at > s->headerLine + 1 && lines[at - 1].trimmed().isEmpty())
-            --at;
-        lines.insert(at, safeKey + QLatin1Char('=') + safeValue);
-        return true;
+        return {{s->contentEnd, 0, {safeKey + QLatin1Char('=') + safeValue}}};
     });
 }
 
@@ -226,27 +220,23 @@ void TIniFile::WritePath(const QString &section, const QString &key, const QStri
 
 void TIniFile::EraseSection(const QString &section)
 {
-    modify([&](QStringList &lines, const IniDocument &doc) {
+    modify([&](const IniDocument &doc) {
         const QString folded = IniDocument::fold(IniDocument::givenName(section));
-        bool changed = false;
-        const auto &sections = doc.sections();
-        for (auto it = sections.rbegin(); it != sections.rend(); ++it) {
-            if (IniDocument::fold(it->name) != folded)
-                continue;
-            lines.remove(it->headerLine, it->endLine - it->headerLine);
-            changed = true;
+        std::vector<IniDocument::LineEdit> edits;
+        for (const IniDocument::Section &s : doc.sections()) {
+            if (IniDocument::fold(doc.name(s)) == folded)
+                edits.push_back({s.headerLine, s.endLine - s.headerLine, {}});
         }
-        return changed;
+        return edits;
     });
 }
 
 void TIniFile::DeleteKey(const QString &section, const QString &key)
 {
-    modify([&](QStringList &lines, const IniDocument &doc) {
+    modify([&](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
         const IniDocument::Entry *e = doc.findEntry(section, key);
         if (!e)
-            return false;
-        lines.removeAt(e->line);
-        return true;
+            return {};
+        return {{e->line, 1, {}}};
     });
 }

@@ -5,10 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "IniDocument.h"
+
 #include <functional>
 #include <memory>
-
-class IniDocument;
+#include <vector>
 
 // Access to one INI file. Every read sees the file as it is on disk now, and
 // every write has reached the disk, whole and atomically, before it returns.
@@ -85,7 +86,8 @@ private:
         bool readable = true;
     };
     Loaded load() const;
-    void modify(const std::function<bool(QStringList &lines, const IniDocument &doc)> &edit);
+    // Applies the line edits `edit` gives for the file as it is; none leaves it as it is.
+    void modify(const std::function<std::vector<IniDocument::LineEdit>(const IniDocument &doc)> &edit);
     // "Unable to write to <file>" followed by why.
     QString refusal(const QString &reason) const;
 

@@ -306,9 +306,16 @@ void TformMain::ChangeCursor(const QString &mode)
     // Every control of the window, switch controls included, follows the
     // choice. Other windows, such as the about window and the menus, and
     // controls with a cursor of their own, such as text fields, keep theirs.
+    applyCursor(this, game);
+    m_cursorSinceBuild = game;
+    writeSetting(QStringLiteral("mouse"), game);
+}
+
+void TformMain::applyCursor(QWidget *top, bool game)
+{
     static const char *const programCursor = "programCursor";
-    QList<QWidget *> controls = findChildren<QWidget *>();
-    controls.prepend(this);
+    QList<QWidget *> controls = top->findChildren<QWidget *>();
+    controls.prepend(top);
     for (QWidget *control : controls) {
         const bool ownCursor =
             control->testAttribute(Qt::WA_SetCursor) && !control->property(programCursor).toBool();
@@ -322,7 +329,6 @@ void TformMain::ChangeCursor(const QString &mode)
         else
             control->unsetCursor();
     }
-    writeSetting(QStringLiteral("mouse"), game);
 }
 
 void TformMain::ChangeRunSettings()

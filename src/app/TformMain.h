@@ -299,6 +299,8 @@ private:
     // Runs a handler under the program's general error report.
     void guarded(const std::function<void()> &handler);
     QString versionCaption() const;
+    // The pointer of the game (or the Windows one) for `top` and everything in it.
+    void applyCursor(QWidget *top, bool game);
 
     ProgramFiles m_files;
     Platform m_platform;
@@ -313,5 +315,8 @@ private:
     // The folder dialog's last confirmed folder, kept for the rest of the run.
     QString m_browsePath;
     std::optional<QCursor> m_savedCursor;
+    // The pointer chosen since the panel was last built, if any: controls made
+    // later take it too.
+    std::optional<bool> m_cursorSinceBuild;
     QCursor m_gameCursor;
 };

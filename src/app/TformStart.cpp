@@ -139,7 +139,8 @@ void TformStart::progress(const QString &text)
 {
     lablLoading->setText(text);
     m_platform.clock.sleep(m_waitTime);
-    repaint();
+    // Only the progress line and the train change from step to step.
+    repaint(lablLoading->geometry() | imgICEFront->geometry().united(imgICEBack->geometry()));
 }
 
 void TformStart::BeforeInitialize(const QString &commandTail)

@@ -31,6 +31,37 @@ QList<bool> decodeSum(const SetSwitch &list, qint64 sum, QList<bool> states, con
     return states;
 }
 
+// What a control made from the definition would show: the switch's state
+// while its control is not made yet.
+SwitchState defaultState(const SwitchDefinition &d, bool enabled)
+{
+    SwitchState state;
+    state.name = d.name;
+    state.kind = d.kind;
+    state.enabled = enabled;
+    switch (d.kind) {
+    case SwitchKind::Number:
+        state.number = d.value;
+        if (d.maxValue != d.minValue)
+            state.number = d.value < d.minValue ? d.minValue : std::min(d.value, d.maxValue);
+        state.text = QString::number(state.number);
+        break;
+    case SwitchKind::OnOff:
+        state.checked = d.checked;
+        break;
+    case SwitchKind::Choice:
+        state.text = d.items.isEmpty() ? QString() : d.items.constFirst();
+        break;
+    case SwitchKind::Text:
+        state.text = d.text;
+        break;
+    case SwitchKind::Set:
+        state.checks = decomposeCheckSum(d.value, d.weights, QList<bool>(d.weights.size(), false));
+        break;
+    }
+    return state;
+}
+
 } // namespace
 
 namespace PanelValues {
@@ -38,8 +69,13 @@ namespace PanelValues {
 QList<SwitchState> read(const SwitchPanel &panel)
 {
     QList<SwitchState> states;
-    states.reserve(qsizetype(panel.controls().size()));
-    for (SwitchControl *control : panel.controls()) {
+    states.reserve(qsizetype(panel.entries().size()));
+    for (const SwitchPanel::Entry &entry : panel.entries()) {
+        if (!entry.control) {
+            states.append(defaultState(*entry.deferred, entry.deferredEnabled));
+            continue;
+        }
+        SwitchControl *control = entry.control;
         SwitchState state;
         state.name = control->name();
         state.kind = control->kind();

@@ -92,8 +92,8 @@ void TformMain::LoadCFG(const QString &fileName)
 
     const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
     QSet<QString> names;
-    for (SwitchControl *control : scrlMain->controls())
-        names.insert(control->name());
+    for (const SwitchPanel::Entry &entry : scrlMain->entries())
+        names.insert(entry.name);
     for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(file, names)) {
         if (SwitchControl *control = scrlMain->control(assignment.name)) {
             PanelValues::applyConfigValue(*control, assignment.value, patch);

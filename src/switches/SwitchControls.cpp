@@ -64,8 +64,14 @@ ChoiceSwitch::ChoiceSwitch(QWidget *parent) : QComboBox(parent)
 
 void ChoiceSwitch::setDroppedWidth(int width)
 {
+    // The list is made when first opened, not with every drop-down list.
     m_droppedWidth = width;
-    view()->setMinimumWidth(width);
+}
+
+void ChoiceSwitch::showPopup()
+{
+    view()->setMinimumWidth(m_droppedWidth);
+    QComboBox::showPopup();
 }
 
 TextSwitch::TextSwitch(QWidget *parent) : QLineEdit(parent)

@@ -66,6 +66,7 @@ public:
     // Width of the opened list; never narrower than the control itself.
     void setDroppedWidth(int width);
     int droppedWidth() const { return m_droppedWidth; }
+    void showPopup() override;
 
 private:
     int m_droppedWidth = 0;

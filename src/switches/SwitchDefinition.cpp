@@ -71,6 +71,8 @@ std::optional<SwitchDefinition> SwitchDefinition::read(const IniSnapshot &patch,
         break;
     case SwitchKind::Choice:
         d.items = readItems(patch, section, choiceCount(patch, section));
+        d.droppedWidth =
+            bounded(patch.ReadInteger(section, QStringLiteral("expandwidth"), d.width + 30), 0, MaxExtent);
         break;
     case SwitchKind::Text:
         d.text = patch.ReadString(section, QStringLiteral("value"), QStringLiteral("0"));

@@ -36,6 +36,7 @@ struct SwitchDefinition
     bool checked = false; // on/off default as the panel builds it
     QString text;         // text default
     QStringList items;    // choice texts, or check-list texts
+    int droppedWidth = 0; // width of a choice's opened list
     QList<int> weights;   // check-list weights
 
     // The switch of `section`, or nothing when its "component" is not 1-5.

@@ -12,11 +12,14 @@
 #include "platform/MessageBoxes.h"
 
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
 
+#include <array>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -110,6 +113,63 @@ Created createSwitch(QWidget *surface, const SwitchDefinition &d)
     return c;
 }
 
+// Where the label and control of a switch will stand, at most: the label as
+// wide as its characters' advances, the controls of one text line as high as
+// two lines.
+class AreaEstimate
+{
+public:
+    explicit AreaEstimate(const QFont &font) : m_metrics(font) {}
+
+    QRect of(const SwitchDefinition &d)
+    {
+        const int lineHeight = m_metrics.height() + 1;
+        const int controlHeight = 2 * lineHeight + 4;
+        const QRect box(d.left, d.top, d.width, controlHeight);
+        switch (d.kind) {
+        case SwitchKind::OnOff:
+            return box;
+        case SwitchKind::Number:
+        case SwitchKind::Text: {
+            const int labelWidth = widthOf(d.caption);
+            return QRect(d.left, d.top, labelWidth, lineHeight) | box.translated(labelWidth + 2, 0);
+        }
+        case SwitchKind::Choice:
+        case SwitchKind::Set: {
+            const int labelWidth = widthOf(d.caption) + m_metrics.maxWidth();
+            const int height = d.kind == SwitchKind::Set ? d.height : controlHeight;
+            return QRect(d.left, d.top, labelWidth, lineHeight) |
+                   QRect(d.left, d.top + lineHeight, d.width, height);
+        }
+        }
+        return box;
+    }
+
+private:
+    int widthOf(const QString &caption)
+    {
+        int width = 0;
+        for (const QChar c : caption) {
+            if (c.unicode() >= m_advances.size())
+                return m_metrics.horizontalAdvance(caption) + m_metrics.maxWidth();
+            int &advance = m_advances[c.unicode()];
+            if (advance < 0)
+                advance = m_metrics.horizontalAdvance(c);
+            width += advance;
+        }
+        return width + m_metrics.maxWidth();
+    }
+
+    QFontMetrics m_metrics;
+    std::array<int, 256> m_advances = makeUnknown();
+    static std::array<int, 256> makeUnknown()
+    {
+        std::array<int, 256> a;
+        a.fill(-1);
+        return a;
+    }
+};
+
 } // namespace
 
 SwitchPanelBuilder::SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar, MessageBoxes &messages)
@@ -117,7 +177,7 @@ SwitchPanelBuilder::SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar
 {}
 
 void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reservedNames,
-                               const std::function<void(SwitchControl *)> &attach)
+                               const std::function<void(SwitchControl *)> &attach, const QRect &madeAtOnce)
 {
     // One consistent view of each file for the whole build.
     const IniSnapshot patch = TIniFile(files.patchIni()).snapshot();
@@ -139,10 +199,25 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
     const int current =
         selectedVersionNumber(settings.ReadString(kDvs, QStringLiteral("version"), QStringLiteral("1")));
     const bool look3D = settings.ReadBool(kDvs, QStringLiteral("3dlook"), true);
+    SwitchPanel *panel = &m_panel;
+    m_panel.setMaker([panel, look3D, attach](const SwitchDefinition &definition, bool enabled) {
+        const Created created = createSwitch(panel->surface(), definition);
+        if (!enabled)
+            created.control->widget()->setEnabled(false);
+        if (definition.kind != SwitchKind::Choice)
+            created.control->setLook3D(look3D);
+        else
+            static_cast<ChoiceSwitch *>(created.control)->setDroppedWidth(definition.droppedWidth);
+        panel->add(created.control, created.label);
+        attach(created.control);
+    });
+    AreaEstimate estimate(m_panel.surface()->font());
 
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
     int step = 0;
+    bool first = true;
+    QString lastSection;
     for (const QString &section : patch.ReadAllSections()) {
         ++step;
         if (step <= progress->maximum())
@@ -152,7 +227,7 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
             sinceRepaint.restart();
         }
 
-        const std::optional<SwitchDefinition> definition = SwitchDefinition::read(patch, section);
+        std::optional<SwitchDefinition> definition = SwitchDefinition::read(patch, section);
         if (!definition)
             continue;
         if (!isValidComponentName(section)) {
@@ -170,24 +245,18 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
         if (hasLabel)
             reservedNames.insert(labelName);
 
-        const Created created = createSwitch(m_panel.surface(), *definition);
-        if (!isSwitchAvailable(patch, versions, section, current))
-            created.control->widget()->setEnabled(false);
-        if (definition->kind != SwitchKind::Choice)
-            created.control->setLook3D(look3D);
-        m_panel.add(created.control, created.label);
-        attach(created.control);
+        const bool enabled = isSwitchAvailable(patch, versions, section, current);
+        const QRect area = estimate.of(*definition);
+        m_panel.addDeferred(std::move(*definition), enabled, area);
+        // What the screen can show is made now, everything else once it is
+        // needed; the first and the last switch end the panel's Tab order.
+        if (first || area.intersects(madeAtOnce))
+            m_panel.control(section);
+        first = false;
+        lastSection = section;
     }
-
-    // The width of an opened list only matters once every list exists.
-    for (SwitchControl *control : m_panel.controls()) {
-        if (auto *choice = dynamic_cast<ChoiceSwitch *>(control)) {
-            const int fallback = choice->width() + 30;
-            const int wanted =
-                patch.ReadInteger(choice->objectName(), QStringLiteral("expandwidth"), fallback);
-            choice->setDroppedWidth(std::clamp(wanted, 0, SwitchDefinition::MaxExtent));
-        }
-    }
+    if (!lastSection.isEmpty())
+        m_panel.control(lastSection);
     m_panel.fitSurface();
 
     m_statusBar.removeWidget(progress.get());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -21,9 +22,11 @@ public:
     SwitchPanelBuilder(SwitchPanel &panel, QStatusBar &statusBar, MessageBoxes &messages);
 
     // `reservedNames` holds the names of the main window's own components;
-    // `attach` gives each control its handlers once its default is set.
+    // `attach` gives each control its handlers once its default is set. The
+    // controls of switches in `madeAtOnce` (of the panel's surface) are made
+    // now, the others once the panel needs them.
     void build(const ProgramFiles &files, ComponentNameSet reservedNames,
-               const std::function<void(SwitchControl *)> &attach);
+               const std::function<void(SwitchControl *)> &attach, const QRect &madeAtOnce);
 
 private:
     SwitchPanel &m_panel;

@@ -10,17 +10,31 @@
 #include "switches/SwitchPanelBuilder.h"
 #include "switches/SwitchRules.h"
 
+#include <QLabel>
+
 void TformMain::CreateSwitches()
 {
     // A build always starts from an empty panel, so no caller can leave two
     // controls of one switch behind.
     scrlMain->removeAll();
     scrlMain->hide();
+    m_cursorSinceBuild.reset();
     SwitchPanelBuilder(*scrlMain, *barMain, m_platform.messages)
-        .build(m_files, componentNames(), [this](SwitchControl *control) {
-            m_rules->attach(control);
-            control->widget()->installEventFilter(this);
-        });
+        .build(
+            m_files, componentNames(),
+            [this](SwitchControl *control) {
+                m_rules->attach(control);
+                control->widget()->installEventFilter(this);
+                // A control made after a cursor choice looks as if it had been there for it.
+                if (m_cursorSinceBuild) {
+                    applyCursor(control->widget(), *m_cursorSinceBuild);
+                    if (QLabel *label = scrlMain->label(control->name()))
+                        applyCursor(label, *m_cursorSinceBuild);
+                }
+            },
+            // The panel shows no more of itself than the window holds; a window
+            // that grows has the panel make what comes into view.
+            QRect(QPoint(0, 0), size()));
 
     // The new controls take the game cursor.
     if (TIniFile(m_files.settingsIni()).ReadBool(kDvs, QStringLiteral("mouse"), false))

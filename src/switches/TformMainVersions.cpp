@@ -82,8 +82,8 @@ void TformMain::mniSettingsDVSVersionClick(QAction *item)
         const int current = selectedVersionNumber(settings.ReadString(kDvs, kVersion, QStringLiteral("1")));
         const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
         const IniSnapshot versions = TIniFile(m_files.versionIni()).snapshot();
-        for (SwitchControl *control : scrlMain->controls())
-            control->widget()->setEnabled(isSwitchAvailable(patch, versions, control->name(), current));
+        scrlMain->setAvailability(
+            [&](const QString &name) { return isSwitchAvailable(patch, versions, name, current); });
         setWindowTitle(versionCaption());
     }
     m_versionNotSet = false;

@@ -1,0 +1,244 @@
+#include "StartupBench.h"
+
+#include "BenchPlatform.h"
+#include "GeneratedDatabase.h"
+#include "app/ProgramFiles.h"
+#include "app/ProgramInfo.h"
+#include "app/ProgramWindows.h"
+#include "app/StartUp.h"
+#include "app/TformMain.h"
+#include "platform/FileRegistry.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QIcon>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <sys/resource.h>
+
+namespace {
+
+const char *const kChildFlag = "--startup-child";
+
+// The real pauses, timed, so that the fixed one can be taken off the start.
+class TimedClock final : public Clock
+{
+public:
+    QDate today() const override { return QDate::currentDate(); }
+    void sleep(int milliseconds) override
+    {
+        QElapsedTimer timer;
+        timer.start();
+        m_clock.sleep(milliseconds);
+        m_sleptNs += timer.nsecsElapsed();
+    }
+    double sleptMs() const { return double(m_sleptNs) / 1e6; }
+
+private:
+    SystemClock m_clock;
+    qint64 m_sleptNs = 0;
+};
+
+// Ends the event loop once the first paint of `window` has been delivered:
+// the timer fires after the whole painting pass that began with it.
+class FirstPaint final : public QObject
+{
+public:
+    explicit FirstPaint(const QWidget *window) : m_window(window) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!m_seen && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget *>(watched)->window() == m_window) {
+            m_seen = true;
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return false;
+    }
+
+private:
+    const QWidget *m_window;
+    bool m_seen = false;
+};
+
+// The peak of this process's own memory: VmHWM, which starts afresh at exec,
+// unlike ru_maxrss, which a child inherits from the process that started it.
+long peakRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').constFirst().toLong();
+        }
+    }
+    struct rusage usage
+    {
+    };
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Shows `window`, runs the event loop to its first paint and prints the figures.
+int finishChild(QElapsedTimer &sinceStart, QWidget &window, double pausedMs)
+{
+    const FirstPaint firstPaint(&window);
+    QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); });
+    window.show();
+    if (QApplication::exec() != 0)
+        return 3;
+    const double ms = double(sinceStart.nsecsElapsed()) / 1e6 - pausedMs;
+    std::printf("%.1f %ld\n", ms, peakRssKb());
+    return 0;
+}
+
+int bareChild(int argc, char *argv[])
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication application(argc, argv);
+    QMainWindow window;
+    window.resize(900, 700);
+    return finishChild(sinceStart, window, 0);
+}
+
+// The entry point's work as main.cpp does it, on the program folder given.
+int programChild(int argc, char *argv[], const QString &folder)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(ProgramInfo::Title);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon32.png")));
+
+    const ProgramFiles files(folder);
+    BenchPlatform services;
+    FileRegistry registry(folder + QStringLiteral("/registry.reg"));
+    TimedClock clock;
+    const Platform bench = services.platform();
+    const Platform platform{bench.messages, bench.fileDialogs, bench.folders, bench.input,    bench.shell,
+                            registry,       bench.screen,      clock,         bench.clipboard};
+    ProgramWindows windows(files, platform);
+    if (!runStartUp(windows, QString()))
+        return 2;
+    // Only the fixed pause at the end of the start pauses: the wait time is 0.
+    return finishChild(sinceStart, windows.formMain(), clock.sleptMs());
+}
+
+void writeBytesOrExit(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(2);
+    }
+    // Data files are written long before a start reads them.
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+}
+
+// A program folder with the given switch database, a game folder and the
+// settings of a user who has picked a version and no pauses.
+void makeProgramFolder(const QString &folder, const QByteArray &patchIni)
+{
+    QDir(folder).mkpath(QStringLiteral("Data"));
+    QDir(folder).mkpath(QStringLiteral("game"));
+    const ProgramFiles files(folder);
+    writeBytesOrExit(files.patchIni(), patchIni);
+    writeBytesOrExit(files.versionIni(), generatedVersionIni().toLatin1());
+    writeBytesOrExit(folder + QStringLiteral("/game/zorvan.exe"), QByteArray());
+    writeBytesOrExit(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver3\r\nwaittime=0\r\n"
+                                                         "[zvt]\r\ndir=%1/game\r\nversion=dos\r\n")
+                                              .arg(folder)
+                                              .toUtf8());
+}
+
+struct Figures
+{
+    double ms = 0;
+    long rssKb = 0;
+};
+
+Figures runChild(const QString &executable, const QString &what)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // As a user meets it: on the X server when there is one.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.contains(QStringLiteral("DISPLAY")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    child.setProcessEnvironment(environment);
+    child.start(executable, {QString::fromLatin1(kChildFlag), what});
+    if (!child.waitForFinished(300000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0) {
+        std::fprintf(stderr, "startup measurement of %s failed\n", qPrintable(what));
+        std::exit(2);
+    }
+    Figures figures;
+    if (std::sscanf(child.readAllStandardOutput().constData(), "%lf %ld", &figures.ms, &figures.rssKb) != 2)
+        std::exit(2);
+    return figures;
+}
+
+template <typename T> T median(std::vector<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+bool runStartupChild(int argc, char *argv[])
+{
+    if (argc < 3 || std::strcmp(argv[1], kChildFlag) != 0)
+        return false;
+    const QString what = QString::fromLocal8Bit(argv[2]);
+    // Only the program's name goes to the application object.
+    int childArgc = 1;
+    std::exit(what == QLatin1String("bare") ? bareChild(childArgc, argv)
+                                            : programChild(childArgc, argv, what));
+}
+
+void printStartupFigures(const char *benchExecutable)
+{
+    const QString executable = QString::fromLocal8Bit(benchExecutable);
+    QTemporaryDir switches1000;
+    makeProgramFolder(switches1000.path(), generatedPatchIni(1000).toLatin1());
+
+    // Taken in turns, so that a busy moment of the machine weighs on both alike.
+    std::vector<double> bareMs, programMs;
+    std::vector<long> bareKb, programKb;
+    for (int run = 0; run < 7; ++run) {
+        const Figures bare = runChild(executable, QStringLiteral("bare"));
+        const Figures program = runChild(executable, switches1000.path());
+        bareMs.push_back(bare.ms);
+        bareKb.push_back(bare.rssKb);
+        programMs.push_back(program.ms);
+        programKb.push_back(program.rssKb);
+    }
+    std::printf("startup_bare_ms: %.0f ms\n", median(bareMs));
+    std::printf("startup_1000_ms: %.0f ms\n", median(programMs));
+    std::printf("startup_ratio: %.2f x\n", median(programMs) / median(bareMs));
+    std::printf("rss_bare_kb: %ld kB\n", median(bareKb));
+    std::printf("rss_1000_kb: %ld kB\n", median(programKb));
+    std::printf("rss_ratio: %.2f x\n", double(median(programKb)) / double(median(bareKb)));
+
+    QTemporaryDir large;
+    const QByteArray patch = generatedLargePatchIni(50 << 20);
+    makeProgramFolder(large.path(), patch);
+    const Figures big = runChild(executable, large.path());
+    std::printf("startup_50mb_patch_ms: %.0f ms\n", big.ms);
+    std::printf("rss_50mb_patch_kb: %ld kB\n", big.rssKb);
+    std::printf("rss_50mb_patch_over_file: %.2f x\n", double(big.rssKb) * 1024.0 / double(patch.size()));
+}
