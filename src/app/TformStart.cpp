@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -46,6 +47,11 @@ constexpr int kEdge = 12;
 // text still fitting `width`: the faces this system has may run wider than Tahoma.
 void fitText(QLabel *label, QFont font, int width)
 {
+    // Text widths grow about in step with the size, so the fitting size is
+    // found at once; each size tried costs a font of its own.
+    const int advance = QFontMetrics(font).horizontalAdvance(label->text());
+    if (advance > width)
+        font.setPixelSize(std::max(6, font.pixelSize() * width / advance));
     while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > width)
         font.setPixelSize(font.pixelSize() - 1);
     label->setFont(font);
