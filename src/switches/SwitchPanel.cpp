@@ -155,11 +155,14 @@ void SwitchPanel::makeControlsIn(const QRect &area)
         fitSurface();
 }
 
-void SwitchPanel::makeVisible()
+void SwitchPanel::makeVisible(bool ahead)
 {
-    // Half a view beyond it either way, so scrolling meets controls already made.
+    // When scrolling, half a view beyond it either way, so that scrolling on
+    // meets controls already made.
     const QRect view(-m_surface->pos(), viewport()->size());
-    makeControlsIn(view.adjusted(-view.width() / 2, -view.height() / 2, view.width() / 2, view.height() / 2));
+    makeControlsIn(ahead ? view.adjusted(-view.width() / 2, -view.height() / 2, view.width() / 2,
+                                         view.height() / 2)
+                         : view);
 }
 
 void SwitchPanel::removeAll()
@@ -188,7 +191,7 @@ void SwitchPanel::fitSurface()
 void SwitchPanel::scrollContentsBy(int dx, int dy)
 {
     QScrollArea::scrollContentsBy(dx, dy);
-    makeVisible();
+    makeVisible(true);
 }
 
 bool SwitchPanel::focusNextPrevChild(bool next)
@@ -219,7 +222,7 @@ bool SwitchPanel::focusNextPrevChild(bool next)
 bool SwitchPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        makeVisible();
+        makeVisible(false);
     if (event->type() == QEvent::Wheel) {
         // The wheel reaches a check list through its viewport.
         QObject *owner = asSwitchControl(watched) ? watched : watched->parent();

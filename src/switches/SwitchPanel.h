@@ -75,7 +75,7 @@ protected:
 private:
     void newSurface();
     void make(std::size_t index);
-    void makeVisible();
+    void makeVisible(bool ahead);
 
     QWidget *m_surface = nullptr;
     Maker m_maker;
