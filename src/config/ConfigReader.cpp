@@ -78,7 +78,7 @@ QList<Assignment> readAssignments(QIODevice &device, const QSet<QString> &switch
     QByteArray pending;
     bool afterCarriageReturn = false;
     while (!device.atEnd()) {
-        const QByteArray piece = device.read(1 << 16);
+        const QByteArray piece = device.read(ReadPieceSize);
         if (piece.isEmpty())
             break;
         qsizetype start = 0;

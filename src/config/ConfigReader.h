@@ -25,6 +25,9 @@ struct Assignment
     QString value;      // from the first line of that name, regardless of case
 };
 
+// The bytes read at a time; a line, and a CR LF, may span two reads.
+constexpr qint64 ReadPieceSize = 1 << 16;
+
 // The lines of a file (ended by CR LF, CR or LF) that name one of
 // `switchNames` exactly, in line order. Lines are taken one at a time, so a
 // huge file costs no more memory than its longest line.

@@ -1,35 +1,34 @@
-#include "app/ErrorReport.h"
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
-#include "platform/DvsError.h"
+#include "config/PanelValues.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
-#include <QDir>
+#include <QAction>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-#include <csignal>
-#include <sys/resource.h>
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kPatch = QStringLiteral(
-    "[speed]\ncomponent=1\ncaption=Speed\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n"
+// A number without an off value, whose off value is then 0, and one whose off value
+// lies past its limits; a choice with two items of one text.
+const QString kPatch =
+    u"[speed]\ncomponent=1\ncaption=Speed\nminvalue=0\nmaxvalue=64\nvalue=0\n"
     "[beyond]\ncomponent=1\ncaption=Beyond\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n"
     "[nooff]\ncomponent=1\ncaption=No off\nminvalue=2\nmaxvalue=9\nvalue=5\n"
     "[lanterns]\ncomponent=2\ncaption=Lanterns\n"
-    "[weather]\ncomponent=3\ncaption=Weather\nnumber=3\nnumber0=Mild\nnumber1=Harsh\nnumber2=Wild\n"
-    "value0=calm\nvalue1=storm\nvalue2=gale\n"
+    "[weather]\ncomponent=3\ncaption=Weather\nnumber=4\nnumber0=Mild\nnumber1=Harsh\n"
+    "number2=Wild\nnumber3=Wild\nvalue0=calm\nvalue1=storm\nvalue2=gale\nvalue3=012\n"
     "[motto]\ncomponent=4\ncaption=Motto\nvalue=gold\n"
-    "[goods]\ncomponent=5\ncaption=Goods\nnumber=2\nnumber0=Salt\nnumber1=Silk\nnumber2=Spice\n"
-    "value0=1\nvalue1=2\nvalue2=4\nvalue=5\n"
-    "[future]\ncomponent=2\ncaption=Future\nversion=v2\n");
+    "[goods]\ncomponent=5\ncaption=Goods\nnumber=2\nnumber0=Salt\nnumber1=Silk\n"
+    "number2=Spice\nvalue0=1\nvalue1=2\nvalue2=4\nvalue=5\n"
+    "[future]\ncomponent=2\ncaption=Future\nversion=v2\n"_s;
 
-const QString kHeader =
-    QStringLiteral("// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                   "// Compatibile with First\n\n");
+const QString kHeader = u"// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
+                        "// Compatibile with First   one\n\n"_s;
+const QString kGreyed = u"// future <- switch not introduced in this version or obsolete\n"_s;
 
 class ConfigFilesTest : public MainWindowFixture
 {
@@ -37,219 +36,124 @@ protected:
     void SetUp() override
     {
         folder.writePatch(kPatch);
-        folder.writeVersions(
-            QStringLiteral("[version]\nnumber=2\ndisplay1=First\ndisplay2=Second\nv1=1\nv2=2\n"));
-        folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
+        folder.writeVersions(u"[version]\nnumber=2\ndisplay1=First = one\ndisplay2=Second\nv1=1\nv2=2\n"_s);
+        folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
         startProgram();
     }
 
     template <typename T> T *control(const char *name) const
     {
-        return formMain->scrlMain->surface()->findChild<T *>(QString::fromLatin1(name));
+        return dynamic_cast<T *>(formMain->scrlMain->control(QString::fromLatin1(name)));
     }
+    QString cfg(const QString &name) const { return folder.path() + u'/' + name; }
 
-    QString cfg(const QString &name) const { return folder.path() + QLatin1Char('/') + name; }
-
-    // Loads hand-written text and reports what the user then sees.
+    // Loads hand-written bytes the way the user does, with From File.
     void load(const QByteArray &bytes)
     {
-        writeBytes(cfg(QStringLiteral("hand.cfg")), bytes);
-        formMain->LoadCFG(cfg(QStringLiteral("hand.cfg")));
+        writeBytes(cfg(u"hand.cfg"_s), bytes);
+        fake.fileDialogs.answerOpen(cfg(u"hand.cfg"_s));
+        click(formMain->mniFileLoadFile);
     }
 
-    QString loadError(const QByteArray &bytes)
+    // What the panel shows, switch by switch; a check list as its marks.
+    QString shown() const
     {
-        try {
-            load(bytes);
-        } catch (const DvsError &error) {
-            return error.message();
+        QStringList parts;
+        for (const SwitchState &s : PanelValues::read(*formMain->scrlMain)) {
+            QString value = s.kind == SwitchKind::OnOff ? (s.checked ? u"on"_s : u"off"_s) : s.text;
+            for (bool checked : s.checks)
+                value += checked ? u'1' : u'0';
+            // A long value as its length and its letter.
+            parts << s.name + u'=' +
+                         (value.size() > 80 ? u"<%1 %2>"_s.arg(value.size()).arg(value[0]) : value);
         }
-        return QStringLiteral("<no error>");
+        return parts.join(u' ');
     }
 };
 
-TEST_F(ConfigFilesTest, SaveWritesTheWholeFileAndRemembersItsFolder)
+TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
 {
-    control<NumberSwitch>("speed")->setValue(0);
-    control<OnOffSwitch>("lanterns")->setChecked(true);
-    control<ChoiceSwitch>("weather")->setCurrentIndex(2);
-    control<TextSwitch>("motto")->setText(QStringLiteral("a=b"));
-    formMain->dlgSave.fileName = QStringLiteral("chosen.cfg");
-
-    formMain->SaveCFG(cfg(QStringLiteral("out.cfg")));
-    EXPECT_EQ(
-        readBytes(cfg(QStringLiteral("out.cfg"))),
-        crlf(kHeader +
-             QStringLiteral("speed off\nbeyond 20\nnooff 5\nlanterns on\nweather gale\nmotto a b\n"
-                            "goods 5\n// future <- switch not introduced in this version or obsolete\n")));
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), folder.path() + QLatin1Char('/'));
-    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
-}
-
-TEST_F(ConfigFilesTest, AnEmptyFileNameWritesNothingButClearsTheDialogsName)
-{
-    formMain->dlgSave.fileName = QStringLiteral("chosen.cfg");
+    formMain->dlgSave.fileName = u"chosen.cfg"_s;
     formMain->SaveCFG(QString());
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("<absent>"));
-    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
-    EXPECT_EQ(QDir(folder.path()).entryList(QStringList{QStringLiteral("*.cfg")}), QStringList());
-}
+    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty()) << "no file name: nothing written, the name cleared";
 
-TEST_F(ConfigFilesTest, AFailedSaveIsReportedKeepsTheOldFileAndTheLastFolder)
-{
-    const QString target = cfg(QStringLiteral("dravopax.cfg"));
-    writeBytes(target, QByteArray("old content\r\n"));
-    TIniFile(folder.files().settingsIni())
-        .WriteString(QStringLiteral("dvs"), QStringLiteral("lastdir"), QStringLiteral("/before/"));
-
-    const QString missing = folder.path() + QStringLiteral("/no/such/folder/x.cfg");
-    EXPECT_THROW(
-        {
-            try {
-                formMain->SaveCFG(missing);
-            } catch (const DvsError &error) {
-                EXPECT_EQ(error.message(), QStringLiteral("Unable to write to ") + missing);
-                throw;
-            }
-        },
-        DvsError);
-
-    // A disk that fills up part-way through the write.
-    control<TextSwitch>("motto")->setText(QString(20000, QLatin1Char('m')));
-    struct rlimit old
-    {
-    };
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    bool failed = false;
-    try {
-        formMain->SaveCFG(target);
-    } catch (const DvsError &) {
-        failed = true;
-    }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_TRUE(failed);
-    EXPECT_EQ(readBytes(target), QByteArray("old content\r\n"));
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("/before/"));
-}
-
-TEST_F(ConfigFilesTest, OpenInNotepadShowsTheNotepadVariant)
-{
-    control<NumberSwitch>("nooff")->setText(QStringLiteral("off"));
+    // The notepad and the run file compare a number's value with its off value and read the
+    // value of the last item of the shown text as an integer; an empty value gives no line.
+    control<NumberSwitch>("nooff")->setText(u"off"_s);
+    control<ChoiceSwitch>("weather")->setCurrentIndex(2);
+    control<TextSwitch>("motto")->clear();
+    const QString values = u"speed off\nbeyond 20\nnooff 2\nlanterns off\nweather 12\ngoods 5\n"_s;
     click(formMain->itemNotepad);
     EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageNotepad);
-    EXPECT_EQ(formMain->memoNotepad->toPlainText(),
-              kHeader +
-                  QStringLiteral("speed 10\nbeyond 20\nnooff 2\nlanterns off\nweather 0\nmotto gold\n"
-                                 "goods 5\n// future <- switch not introduced in this version or obsolete"));
-    EXPECT_FALSE(formMain->itemNotepad->isEnabled());
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("<absent>"));
-}
+    EXPECT_EQ(formMain->memoNotepad->toPlainText() + u'\n', kHeader + values + kGreyed);
+    formMain->WriteRunCFG(cfg(u"dvsdebug.cfg"_s));
+    EXPECT_EQ(readBytes(cfg(u"dvsdebug.cfg"_s)), crlf(u"//Created by Dravopax Vevavav\n\n"_s + values));
+    EXPECT_EQ(setting(u"lastdir"_s), u"<absent>"_s) << "only a saved or loaded file gives the last folder";
 
-TEST_F(ConfigFilesTest, TheRunFileHasNoHeaderAddressAndNoLineForAnUnknownSwitch)
-{
-    control<NumberSwitch>("nooff")->setText(QStringLiteral("off"));
-    formMain->WriteRunCFG(cfg(QStringLiteral("dvsdebug.cfg")));
-    EXPECT_EQ(
-        readBytes(cfg(QStringLiteral("dvsdebug.cfg"))),
-        crlf(QStringLiteral("//Created by Dravopax Vevavav\n\nspeed 10\nbeyond 20\nnooff 2\nlanterns off\n"
-                            "weather 0\nmotto gold\ngoods 5\n")))
-        << "a choice value that is no number is written as 0 here";
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("<absent>"));
-}
-
-TEST_F(ConfigFilesTest, HandWrittenFilesInEverySeparatorStyleAreRead)
-{
-    load(QByteArray(
-        "// my own file\r\n\r\nspeed: 12\r\nlanterns ON\r\nweather=storm\r\nmotto:hello world:x\r\n"
-        "goods 6\r\nfuture on\r\n"));
-    EXPECT_EQ(control<NumberSwitch>("speed")->text(), QStringLiteral("12"));
-    EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked());
-    EXPECT_EQ(control<ChoiceSwitch>("weather")->currentText(), QStringLiteral("Harsh"));
-    EXPECT_EQ(control<TextSwitch>("motto")->text(), QStringLiteral("hello=world=x"));
-    EXPECT_EQ(control<SetSwitch>("goods")->checkStates(), (QList<bool>{false, true, true}));
-    EXPECT_TRUE(control<OnOffSwitch>("future")->isChecked()) << "a greyed switch takes the file's value";
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), folder.path() + QLatin1Char('/'));
-    EXPECT_TRUE(formMain->scrlMain->isVisible());
-}
-
-TEST_F(ConfigFilesTest, CaseRulesOfTheReader)
-{
-    load(QByteArray("lanterns=ON\r\nWEATHER=gale\r\nweather=STORM\r\n"));
-    EXPECT_FALSE(control<OnOffSwitch>("lanterns")->isChecked()) << "ON after = is not on";
-    EXPECT_EQ(control<ChoiceSwitch>("weather")->currentText(), QStringLiteral("Wild"))
-        << "the first line of the name in any case gives the value";
-
-    load(QByteArray("lanterns: on\r\nLanterns off\r\n"));
-    EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked()) << "a name is matched with its case";
-}
-
-TEST_F(ConfigFilesTest, OffAndZeroForCheckListsAndNumbers)
-{
-    control<SetSwitch>("goods")->setCheckStates({true, true, false});
-    load(QByteArray("goods 0\r\n"));
-    EXPECT_EQ(control<SetSwitch>("goods")->checkStates(), (QList<bool>{true, true, false}));
-    load(QByteArray("goods off\r\n"));
-    EXPECT_EQ(control<SetSwitch>("goods")->checkStates(), (QList<bool>{false, false, false}));
-
-    load(QByteArray("nooff off\r\nspeed off\r\nbeyond off\r\n"));
-    EXPECT_EQ(control<NumberSwitch>("nooff")->text(), QStringLiteral("off"))
-        << "without an offvalue key off is 0, as for the rule and the writer";
-    EXPECT_EQ(control<NumberSwitch>("speed")->text(), QStringLiteral("off"));
-    EXPECT_EQ(control<NumberSwitch>("beyond")->text(), QStringLiteral("off"))
-        << "an off value just past the limit is still off";
-}
-
-TEST_F(ConfigFilesTest, ALetterValueStopsTheLoadAtItsLineWithEarlierLinesApplied)
-{
-    const QString error = loadError(QByteArray("lanterns on\r\nspeed fast\r\nmotto late\r\n"));
-    EXPECT_EQ(error, QStringLiteral("'fast' is not a valid integer value"));
-    EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked());
-    EXPECT_EQ(control<TextSwitch>("motto")->text(), QStringLiteral("gold"));
-    EXPECT_TRUE(formMain->scrlMain->isVisible());
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), folder.path() + QLatin1Char('/'));
-
-    EXPECT_EQ(loadError(QByteArray("goods 4294967296\r\n")),
-              QStringLiteral("'4294967296' is not a valid integer value"));
-    EXPECT_EQ(loadError(QByteArray("speed 2147483648\r\n")),
-              QStringLiteral("'2147483648' is not a valid integer value"));
-}
-
-TEST_F(ConfigFilesTest, TheErrorReachesTheUserThroughTheGeneralReport)
-{
-    writeBytes(cfg(QStringLiteral("bad.cfg")), QByteArray("speed x1\r\n"));
-    fake.messages.expectOk(MsgType::Error, QStringLiteral("'x1' is not a valid integer value"));
-    runReported(fake.messages, [&] { formMain->LoadCFG(cfg(QStringLiteral("bad.cfg"))); });
-    EXPECT_TRUE(formMain->scrlMain->isVisible());
-}
-
-TEST_F(ConfigFilesTest, DamagedFilesApplyWhatTheyCan)
-{
-    const QList<QByteArray> damaged = {
-        QByteArray(),
-        QByteArray(200000, '\x01'),
-        QByteArray("lanterns on\rmotto crlf\rspeed 3"),
-        QByteArray("motto a\0b\r\nlanterns on\r\n", 23),
-        QByteArray("motto ") + QByteArray(1 << 20, 'l') + QByteArray("\r\nnosuchswitch 5\r\nspeed 7\r\n"),
-    };
-    for (const QByteArray &bytes : damaged)
-        EXPECT_EQ(loadError(bytes), QStringLiteral("<no error>"));
-    EXPECT_EQ(control<NumberSwitch>("speed")->text(), QStringLiteral("7"));
-    EXPECT_EQ(control<TextSwitch>("motto")->text().size(), control<TextSwitch>("motto")->maxLength())
-        << "as much of the huge value as the field holds";
-    EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked());
-}
-
-TEST_F(ConfigFilesTest, AMissingFileChangesNothing)
-{
+    // The saved file compares the shown text and writes the choice's value as it stands.
     control<OnOffSwitch>("lanterns")->setChecked(true);
-    formMain->LoadCFG(cfg(QStringLiteral("gone.cfg")));
-    EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked());
-    EXPECT_EQ(setting(QStringLiteral("lastdir")), QStringLiteral("<absent>"));
+    control<TextSwitch>("motto")->setText(u"a=b"_s);
+    control<SetSwitch>("goods")->setCheckStates({false, false, false});
+    formMain->dlgSave.fileName = u"chosen.cfg"_s;
+    formMain->SaveCFG(cfg(u"out.cfg"_s));
+    EXPECT_EQ(readBytes(cfg(u"out.cfg"_s)),
+              crlf(kHeader +
+                   u"speed off\nbeyond 20\nnooff off\nlanterns on\nweather 012\nmotto a b\ngoods 0\n"_s +
+                   kGreyed));
+    EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');
+    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
+}
+
+TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpToABadValue)
+{
+    formMain->LoadCFG(cfg(u"gone.cfg"_s));
+    EXPECT_EQ(shown(),
+              u"speed=0 beyond=20 nooff=5 lanterns=off weather=Mild motto=gold goods=101 future=off"_s);
+    EXPECT_EQ(setting(u"lastdir"_s), u"<absent>"_s) << "a missing file changes nothing";
+
+    // Each file is loaded over what the one before left; a value that is no integer stops the
+    // load at its line, with the message given.
+    const std::tuple<QByteArray, const char *, QString> files[] = {
+        // "ON" after "=" is no "on"; the first line of a name in any case gives the value.
+        {"lanterns=ON\r\nWEATHER=gale\r\nweather=STORM\r\nspeed off\r\n", "",
+         u"speed=off beyond=20 nooff=5 lanterns=off weather=Wild motto=gold goods=101 future=off"_s},
+        {"lanterns on\r\nspeed fast\r\nmotto late\r\n", "fast",
+         u"speed=off beyond=20 nooff=5 lanterns=on weather=Wild motto=gold goods=101 future=off"_s},
+        {"goods 4294967296\r\n", "4294967296",
+         u"speed=off beyond=20 nooff=5 lanterns=on weather=Wild motto=gold goods=101 future=off"_s},
+        {"speed 2147483648\r\n", "2147483648",
+         u"speed=off beyond=20 nooff=5 lanterns=on weather=Wild motto=gold goods=101 future=off"_s},
+        // Every separator style; a greyed switch takes the file's value too.
+        {"// my own file\r\n\r\nspeed: 12\r\nlanterns ON\r\nweather=storm\r\nmotto:hello world:x\r\n"
+         "goods 6\r\nfuture on\r\n",
+         "",
+         u"speed=12 beyond=20 nooff=5 lanterns=on weather=Harsh motto=hello=world=x goods=011 future=on"_s},
+        {"Lanterns off\r\nlanterns on\r\n", "",
+         u"speed=12 beyond=20 nooff=5 lanterns=off weather=Harsh motto=hello=world=x goods=011 future=on"_s},
+        // A sum of 0 leaves the marks as they are; off clears them.
+        {"goods 0\r\n", "",
+         u"speed=12 beyond=20 nooff=5 lanterns=off weather=Harsh motto=hello=world=x goods=011 future=on"_s},
+        // Off is the off value, 0 without one, also just past the limits.
+        {"goods off\r\nnooff off\r\nspeed off\r\nbeyond off\r\n", "",
+         u"speed=off beyond=off nooff=off lanterns=off weather=Harsh motto=hello=world=x goods=000 future=on"_s},
+        {QByteArray(), "",
+         u"speed=off beyond=off nooff=off lanterns=off weather=Harsh motto=hello=world=x goods=000 future=on"_s},
+        {QByteArray(200000, '\x01'), "",
+         u"speed=off beyond=off nooff=off lanterns=off weather=Harsh motto=hello=world=x goods=000 future=on"_s},
+        {QByteArray("lanterns on\rmotto a\0b\rspeed 3", 29), "",
+         u"speed=3 beyond=off nooff=off lanterns=on weather=Harsh motto=a\u0000b goods=000 future=on"_s},
+        // As much of a huge value as the field holds.
+        {"motto " + QByteArray(1 << 20, 'l') + "\r\nnosuchswitch 5\r\nspeed 7", "",
+         u"speed=7 beyond=off nooff=off lanterns=on weather=Harsh motto=<32767 l> goods=000 future=on"_s},
+    };
+    for (const auto &[bytes, bad, panel] : files) {
+        if (*bad)
+            fake.messages.expectOk(MsgType::Error,
+                                   u"'%1' is not a valid integer value"_s.arg(QLatin1String(bad)));
+        load(bytes);
+        EXPECT_EQ(shown(), panel) << bytes.left(80).toStdString();
+    }
+    EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');
     EXPECT_TRUE(formMain->scrlMain->isVisible());
 }
 

@@ -3,120 +3,69 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
-using ConfigReader::normalisedLine;
-
-QStringList readBack(const QByteArray &bytes, const QSet<QString> &names)
-{
-    QStringList out;
-    for (const auto &a : ConfigReader::readAssignments(bytes, names))
-        out << QStringLiteral("%1:%2=%3").arg(a.line).arg(a.name, a.value);
-    return out;
-}
 
 TEST(ConfigReader, EverySeparatorStyleBecomesNameEqualsValue)
 {
-    EXPECT_EQ(normalisedLine(u"lanterns on"), QStringLiteral("lanterns=on"));
-    EXPECT_EQ(normalisedLine(u"lanterns:on"), QStringLiteral("lanterns=on"));
-    EXPECT_EQ(normalisedLine(u"lanterns: on"), QStringLiteral("lanterns=on"));
-    EXPECT_EQ(normalisedLine(u"lanterns=on"), QStringLiteral("lanterns=on"));
-    EXPECT_EQ(normalisedLine(u"lanterns ON"), QStringLiteral("lanterns=on"))
-        << "after a blank any case counts";
-    EXPECT_EQ(normalisedLine(u"lanterns oFf"), QStringLiteral("lanterns=off"));
-    EXPECT_EQ(normalisedLine(u"lanterns=ON"), QStringLiteral("lanterns=ON"));
-    EXPECT_EQ(normalisedLine(u"lanterns:ON"), QStringLiteral("lanterns=ON"));
-    EXPECT_EQ(normalisedLine(u"lanterns: ON"), QStringLiteral("lanterns=ON"));
+    const std::pair<QString, QString> lines[] = {
+        {u"lanterns on"_s, u"lanterns=on"_s},
+        {u"lanterns:on"_s, u"lanterns=on"_s},
+        {u"lanterns: on"_s, u"lanterns=on"_s},
+        {u"lanterns=on"_s, u"lanterns=on"_s},
+        {u"lanterns ON"_s, u"lanterns=on"_s}, // after a blank any case counts
+        {u"lanterns oFf"_s, u"lanterns=off"_s},
+        {u"lanterns=ON"_s, u"lanterns=ON"_s},
+        {u"lanterns: ON"_s, u"lanterns=ON"_s},
+        {u"motto gold and glory"_s, u"motto=gold=and=glory"_s},
+        {u"path C:\\games x:y"_s, u"path=C=\\games=x=y"_s},
+        {u"speed  5"_s, u"speed==5"_s}, // a doubled blank keeps one "=" in the value
+        {u"motto Onion"_s, u"motto=Onion"_s},
+        {u"banner Offshore_2"_s, u"banner=Offshore_2"_s},
+        {u"a ON b OFF"_s, u"a=on=b=off"_s},
+    };
+    for (const auto &[line, normalised] : lines)
+        EXPECT_EQ(ConfigReader::normalisedLine(line), normalised) << line.toStdString();
 }
 
-TEST(ConfigReader, BlanksAndColonsInsideAValueBecomeEquals)
+TEST(ConfigReader, EachLineNamingASwitchTakesTheValueOfTheFirstLineOfThatName)
 {
-    EXPECT_EQ(normalisedLine(u"motto gold and glory"), QStringLiteral("motto=gold=and=glory"));
-    EXPECT_EQ(normalisedLine(u"path C:\\games x:y"), QStringLiteral("path=C=\\games=x=y"));
-    EXPECT_EQ(normalisedLine(u"speed  5"), QStringLiteral("speed==5"))
-        << "a doubled blank keeps one '=' in the value";
-    EXPECT_EQ(normalisedLine(u"// Created by Dravopax Vevavav [http://x.example.org/]"),
-              QStringLiteral("//=Created=by=Dravopax=Vevavav=[http=//x.example.org/]"));
-}
-
-TEST(ConfigReader, OnAndOffAreLoweredOnlyAsWholeWords)
-{
-    EXPECT_EQ(normalisedLine(u"motto Onion"), QStringLiteral("motto=Onion"));
-    EXPECT_EQ(normalisedLine(u"banner Offshore_2"), QStringLiteral("banner=Offshore_2"));
-    EXPECT_EQ(normalisedLine(u"a ON b OFF"), QStringLiteral("a=on=b=off"));
-}
-
-TEST(ConfigReader, TheFirstLineOfANameGivesTheValueForEveryLineOfThatName)
-{
-    const QByteArray text("Speed 5\r\nspeed 7\r\nSPEED 9\r\nspeed 11\r\n");
-    EXPECT_EQ(readBack(text, {QStringLiteral("speed")}),
-              (QStringList{QStringLiteral("1:speed=5"), QStringLiteral("3:speed=5")}))
-        << "only exact names match a switch; the value comes from the first line in any case";
-}
-
-TEST(ConfigReader, HeaderCommentEmptyAndUnknownLinesNameNoSwitch)
-{
-    const QByteArray text(
-        "// Created by Dravopax Vevavav [http://x.example.org/]\r\n// Compatibile with One\r\n\r\n"
-        "// speed <- switch not introduced in this version or obsolete\r\nnosuch on\r\n=on\r\nspeed\r\n"
-        "lanterns on\r\n");
-    EXPECT_EQ(readBack(text, {QStringLiteral("speed"), QStringLiteral("lanterns")}),
-              QStringList{QStringLiteral("7:lanterns=on")});
-}
-
-TEST(ConfigReader, LinesEndWithCrLfCrOrLf)
-{
-    const QSet<QString> names{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                              QStringLiteral("d")};
-    EXPECT_EQ(readBack(QByteArray("a 1\rb 2\nc 3\r\nd 4"), names),
-              (QStringList{QStringLiteral("0:a=1"), QStringLiteral("1:b=2"), QStringLiteral("2:c=3"),
-                           QStringLiteral("3:d=4")}));
-    EXPECT_EQ(readBack(QByteArray("a 1\r\n\r\nb 2"), names),
-              (QStringList{QStringLiteral("0:a=1"), QStringLiteral("2:b=2")}));
-}
-
-TEST(ConfigReader, ALineBreakSplitBetweenTwoReadsIsOneBreak)
-{
-    // The file is read in pieces of 64 KiB; this CR ends one piece and its LF starts the next.
-    QByteArray text = "a " + QByteArray((1 << 16) - 3, 'x') + "\r\nb 2\r\n";
-    ASSERT_EQ(text.indexOf('\r'), (1 << 16) - 1);
-    EXPECT_EQ(ConfigReader::readAssignments(text, {QStringLiteral("a"), QStringLiteral("b")}).last().line, 1);
-}
-
-TEST(ConfigReader, AByteOrderMarkDoesNotHideTheFirstLine)
-{
-    EXPECT_EQ(readBack(QByteArray("\xEF\xBB\xBF"
-                                  "a on\r\n"),
-                       {QStringLiteral("a")}),
-              QStringList{QStringLiteral("0:a=on")});
-}
-
-TEST(ConfigReader, NulBytesHugeLinesAndWesternLettersAreHarmless)
-{
-    QByteArray text("a 1\r\n");
-    text += QByteArray("b \0x", 4) + "\r\n";
-    text += "c " + QByteArray(1 << 20, 'z') + "\r\n";
-    text += "d Caf\xE9\r\n";
-    const auto found = ConfigReader::readAssignments(
-        text, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
-    ASSERT_EQ(found.size(), 4);
-    EXPECT_EQ(found[1].value, QString::fromUtf16(u"\u0000x", 2));
-    EXPECT_EQ(found[2].value.size(), 1 << 20);
-    EXPECT_EQ(found[3].value, QStringLiteral("Café"));
-}
-
-TEST(ConfigReader, AHugeFileOfUnknownNamesCostsNoMoreThanItsLines)
-{
-    // 50 MB of lines that name no switch, then one that does.
-    QByteArray text;
-    const QByteArray line("unknownswitch 12345678901234567890\r\n");
-    text.reserve(50 * 1024 * 1024 + 64);
-    while (text.size() < 50 * 1024 * 1024)
-        text += line;
-    text += "known on\r\n";
-    const auto found = ConfigReader::readAssignments(text, {QStringLiteral("known")});
-    ASSERT_EQ(found.size(), 1);
-    EXPECT_EQ(found[0].value, QStringLiteral("on"));
+    // A line that ends exactly where a read piece ends, its LF starting the next.
+    const QByteArray pieceEnd = "a " + QByteArray(ConfigReader::ReadPieceSize - 3, 'p') + "\r\nb 2\r\n";
+    ASSERT_EQ(pieceEnd.indexOf('\r'), ConfigReader::ReadPieceSize - 1);
+    // 50 MB of lines that name no switch cost no more than their lines.
+    QByteArray unknown;
+    while (unknown.size() < 50 * 1024 * 1024)
+        unknown += "unknownswitch 12345678901234567890\r\n";
+    const std::pair<QByteArray, QStringList> files[] = {
+        {"Speed 5\r\nspeed 7\r\nSPEED 9\r\nspeed 11\r\n", {u"1:speed=5"_s, u"3:speed=5"_s}},
+        {"// Created by Dravopax Vevavav [http://x.example.org/]\r\n// Compatibile with One\r\n\r\n"
+         "// speed <- switch not introduced in this version or obsolete\r\nnosuch on\r\n=on\r\nspeed\r\n"
+         "lanterns on\r\n",
+         {u"7:lanterns=on"_s}},
+        {"a 1\rb 2\nc 3\r\nd 4", {u"0:a=1"_s, u"1:b=2"_s, u"2:c=3"_s, u"3:d=4"_s}},
+        {"a 1\r\n\r\nb 2", {u"0:a=1"_s, u"2:b=2"_s}},
+        {pieceEnd, {u"0:a=<%1 p>"_s.arg(ConfigReader::ReadPieceSize - 3), u"1:b=2"_s}},
+        {"\xEF\xBB\xBF"
+         "a on\r\n",
+         {u"0:a=on"_s}},
+        {QByteArray("b \0x\r\nc ", 8) + QByteArray(1 << 20, 'z') + "\r\nd Caf\xE9",
+         {QString::fromUtf16(u"0:b=\u0000x", 6), u"1:c=<%1 z>"_s.arg(1 << 20), u"2:d=Café"_s}},
+        {unknown + "a on\r\n", {u"%1:a=on"_s.arg(unknown.count('\n'))}},
+    };
+    const QSet<QString> names{u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"speed"_s, u"lanterns"_s};
+    for (const auto &[bytes, expected] : files) {
+        SCOPED_TRACE(bytes.left(60).toStdString());
+        QStringList found;
+        for (const auto &a : ConfigReader::readAssignments(bytes, names)) {
+            // A long value as its length and its letter.
+            const QString value =
+                a.value.size() > 80 ? u"<%1 %2>"_s.arg(a.value.size()).arg(a.value[0]) : a.value;
+            found << u"%1:%2=%3"_s.arg(a.line).arg(a.name, value);
+        }
+        EXPECT_EQ(found, expected);
+    }
 }
 
 } // namespace

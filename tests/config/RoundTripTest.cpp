@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Random switch databases, random values on their panels: whatever a saved
@@ -14,100 +16,72 @@ namespace {
 class RoundTripTest : public MainWindowFixture
 {
 protected:
-    QString token(QRandomGenerator &random, int length)
+    int below(int end) { return random.bounded(end); }
+    int between(int first, int end) { return random.bounded(first, end); }
+    QString token(int length)
     {
         static const QString letters =
-            QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.-/éÄ");
+            u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.-/éÄ"_s;
         QString text;
         for (int i = 0; i < length; ++i)
-            text += letters[random.bounded(int(letters.size()))];
+            text += letters[below(int(letters.size()))];
         return text;
     }
 
-    QString database(QRandomGenerator &random, int switches)
+    QString database(int switches)
     {
         QString text;
         for (int i = 0; i < switches; ++i) {
-            const int kind = random.bounded(1, 6);
-            text += QStringLiteral("[sw%1_%2]\ncomponent=%3\ncaption=Switch %1\nleft=%4\ntop=%5\nwidth=120\n")
-                        .arg(i)
-                        .arg(token(random, 3).remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]"))))
-                        .arg(kind)
-                        .arg(random.bounded(0, 600))
-                        .arg(i * 30);
-            if (random.bounded(4) == 0)
-                text += QStringLiteral("version=v%1\n").arg(random.bounded(1, 4));
-            if (random.bounded(8) == 0)
-                text += QStringLiteral("obsolete=v%1\n").arg(random.bounded(1, 4));
-            switch (kind) {
-            case 1: {
-                const int min = random.bounded(-50, 50);
-                const int max = min + random.bounded(0, 100);
-                text += QStringLiteral("minvalue=%1\nmaxvalue=%2\nvalue=%3\n").arg(min).arg(max).arg(min);
-                if (random.bounded(3) != 0)
-                    text += QStringLiteral("offvalue=%1\n").arg(random.bounded(min - 1, max + 2));
-                break;
-            }
-            case 2:
-                text += QStringLiteral("value=%1\n").arg(random.bounded(2));
-                break;
-            case 3: {
-                const int n = random.bounded(0, 6);
-                text += QStringLiteral("number=%1\n").arg(n);
-                for (int j = 0; j < n; ++j)
-                    text += QStringLiteral("number%1=Item %1 %2\nvalue%1=v%1%3\n")
-                                .arg(j)
-                                .arg(token(random, 4), token(random, 3));
-                break;
-            }
-            case 4:
-                text += QStringLiteral("value=%1\n").arg(token(random, 5));
-                break;
-            case 5: {
-                const int last = random.bounded(0, 6);
-                text += QStringLiteral("number=%1\n").arg(last);
-                for (int j = 0; j <= last; ++j)
-                    text += QStringLiteral("number%1=Item %1\nvalue%1=%2\n").arg(j).arg(1 << j);
-                break;
-            }
+            const int kind = between(1, 6);
+            const QString name = u"sw%1_"_s.arg(i) + token(3).remove(QRegularExpression(u"[^A-Za-z0-9_]"_s));
+            text += u"[%1]\ncomponent=%2\n"_s.arg(name).arg(kind);
+            if (below(4) == 0)
+                text += u"version=v%1\n"_s.arg(between(1, 4));
+            if (below(8) == 0)
+                text += u"obsolete=v%1\n"_s.arg(between(1, 4));
+            if (kind == 1) {
+                const int min = between(-50, 50);
+                const int max = min + below(100);
+                text += u"minvalue=%1\nmaxvalue=%2\nvalue=%1\n"_s.arg(min).arg(max);
+                if (below(3) != 0)
+                    text += u"offvalue=%1\n"_s.arg(between(min - 1, max + 2));
+            } else if (kind == 2 || kind == 4) {
+                text += u"value=%1\n"_s.arg(kind == 2 ? QString::number(below(2)) : token(5));
+            } else {
+                // A choice's number is a count, a check list's the last index.
+                const int number = below(6);
+                text += u"number=%1\n"_s.arg(number);
+                for (int j = 0; j < number + (kind == 5 ? 1 : 0); ++j) {
+                    text += kind == 3
+                                ? u"number%1=Item %1 %2\nvalue%1=v%1%3\n"_s.arg(j).arg(token(4), token(3))
+                                : u"number%1=Item %1\nvalue%1=%2\n"_s.arg(j).arg(1 << j);
+                }
             }
         }
         return text;
     }
 
-    void randomise(QRandomGenerator &random)
+    void randomise()
     {
         for (SwitchControl *c : formMain->scrlMain->controls()) {
-            switch (c->kind()) {
-            case SwitchKind::Number: {
-                auto *n = static_cast<NumberSwitch *>(c);
-                if (random.bounded(5) == 0)
-                    n->setText(QStringLiteral("off"));
-                else
-                    n->setValue(random.bounded(std::min(n->minValue(), n->maxValue()),
-                                               std::max(n->minValue(), n->maxValue()) + 1));
-                break;
-            }
-            case SwitchKind::OnOff:
-                static_cast<OnOffSwitch *>(c)->setChecked(random.bounded(2) == 1);
-                break;
-            case SwitchKind::Choice: {
-                auto *choice = static_cast<ChoiceSwitch *>(c);
-                if (choice->count() > 0)
-                    choice->setCurrentIndex(random.bounded(choice->count()));
-                break;
-            }
-            case SwitchKind::Text:
-                static_cast<TextSwitch *>(c)->setText(token(random, random.bounded(1, 12)));
-                break;
-            case SwitchKind::Set: {
-                auto *list = static_cast<SetSwitch *>(c);
+            if (auto *n = dynamic_cast<NumberSwitch *>(c)) {
+                // Through "off", so that the number rule shows every value: a default at the off
+                // value, shown as its number until then, is saved and loaded back as "off".
+                n->setText(u"off"_s);
+                if (below(5) != 0)
+                    n->setValue(between(std::min(n->minValue(), n->maxValue()),
+                                        std::max(n->minValue(), n->maxValue()) + 1));
+            } else if (auto *box = dynamic_cast<OnOffSwitch *>(c)) {
+                box->setChecked(below(2) == 1);
+            } else if (auto *choice = dynamic_cast<ChoiceSwitch *>(c); choice && choice->count() > 0) {
+                choice->setCurrentIndex(below(choice->count()));
+            } else if (auto *edit = dynamic_cast<TextSwitch *>(c)) {
+                edit->setText(token(between(1, 12)));
+            } else if (auto *list = dynamic_cast<SetSwitch *>(c)) {
                 QList<bool> states;
                 for (int i = 0; i < list->count(); ++i)
-                    states << (random.bounded(2) == 1);
+                    states << (below(2) == 1);
                 list->setCheckStates(states);
-                break;
-            }
             }
         }
     }
@@ -124,34 +98,33 @@ protected:
             if (!names.contains(s.name))
                 continue;
             QString checks;
-            for (bool b : s.checks)
-                checks += b ? QLatin1Char('1') : QLatin1Char('0');
-            out << QStringLiteral("%1 text=%2 checked=%3 checks=%4")
-                       .arg(s.name, s.text)
-                       .arg(s.checked)
-                       .arg(checks);
+            for (bool checked : s.checks)
+                checks += checked ? u'1' : u'0';
+            out << u"%1 text=%2 checked=%3 checks=%4"_s.arg(s.name, s.text).arg(s.checked).arg(checks);
         }
         return out;
     }
+
+    QRandomGenerator random;
 };
 
 TEST_F(RoundTripTest, ASavedFileRestoresEveryEnabledSwitch)
 {
-    folder.writeVersions(QStringLiteral(
-        "[version]\nnumber=3\ndisplay1=One\ndisplay2=Two\ndisplay3=Three\nv1=1\nv2=2\nv3=3\n"));
+    folder.writeVersions(
+        u"[version]\nnumber=3\ndisplay1=One\ndisplay2=Two\ndisplay3=Three\nv1=1\nv2=2\nv3=3\n"_s);
     for (quint32 seed = 1; seed <= 40; ++seed) {
         SCOPED_TRACE(seed);
-        QRandomGenerator random(seed);
-        folder.writePatch(database(random, random.bounded(5, 60)));
-        folder.writeSettings(QStringLiteral("[dvs]\nversion=ver%1\n").arg(random.bounded(1, 4)));
+        random.seed(seed);
+        folder.writePatch(database(between(5, 60)));
+        folder.writeSettings(u"[dvs]\nversion=ver%1\n"_s.arg(between(1, 4)));
         startProgram();
-        randomise(random);
+        randomise();
         QSet<QString> names;
         const QStringList before = restorable(names);
-        const QString file = folder.path() + QStringLiteral("/round.cfg");
+        const QString file = folder.path() + u"/round.cfg"_s;
         formMain->SaveCFG(file);
 
-        randomise(random);
+        randomise();
         formMain->LoadCFG(file);
         EXPECT_EQ(restorable(names), before) << readBytes(file).toStdString();
         closeProgram();

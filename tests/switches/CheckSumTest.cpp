@@ -6,48 +6,41 @@
 
 namespace {
 
-QList<bool> fromNothing(qint64 sum, const QList<int> &weights)
+QList<bool> marks(const char *bits)
 {
-    return decomposeCheckSum(sum, weights, QList<bool>(weights.size(), false));
+    QList<bool> states;
+    for (const char *bit = bits; *bit; ++bit)
+        states << (*bit == '1');
+    return states;
 }
 
-TEST(CheckSum, PowersOfTwoGiveTheBitsOfTheSum)
+TEST(CheckSum, ASumSetsTheMarksFromTheHeaviestItemDown)
 {
-    EXPECT_EQ(fromNothing(5, {1, 2, 4}), (QList<bool>{true, false, true}));
-    EXPECT_EQ(fromNothing(6, {1, 2, 4, 8}), (QList<bool>{false, true, true, false}));
-    EXPECT_EQ(fromNothing(15, {1, 2, 4, 8}), (QList<bool>{true, true, true, true}));
-}
-
-TEST(CheckSum, ARemainderNoItemMatchesIsDropped)
-{
-    EXPECT_EQ(fromNothing(7, {1, 2}), (QList<bool>{true, true}));
-}
-
-TEST(CheckSum, AZeroSumChangesNoCheckMark)
-{
-    EXPECT_EQ(decomposeCheckSum(0, {1, 2, 4}, {true, false, true}), (QList<bool>{true, false, true}));
-}
-
-TEST(CheckSum, AnItemWithoutWeightIsCheckedWhenReachedAndKeepsTheRemainder)
-{
-    // From the top: 4 does not fit 3 (unchecked), weight 0 fits (checked), 2 fits, then 1 fits.
-    EXPECT_EQ(fromNothing(3, {1, 2, 0, 4}), (QList<bool>{true, true, true, false}));
-}
-
-TEST(CheckSum, ItemsBelowTheOneThatEndsTheSumAreUnchecked)
-{
-    EXPECT_EQ(decomposeCheckSum(4, {1, 2, 4}, {true, true, false}), (QList<bool>{false, false, true}));
-}
-
-TEST(CheckSum, ANegativeSumUnchecksEveryItemItVisits)
-{
-    EXPECT_EQ(decomposeCheckSum(-3, {1, 2, 4}, {true, true, true}), (QList<bool>{false, false, false}));
+    struct Case
+    {
+        qint64 sum;
+        QList<int> weights;
+        const char *before;
+        const char *after;
+    };
+    const Case cases[] = {
+        {5, {1, 2, 4}, "000", "101"}, // powers of two give the bits of the sum
+        {6, {1, 2, 4, 8}, "0000", "0110"}, {15, {1, 2, 4, 8}, "0000", "1111"},
+        {7, {1, 2}, "00", "11"},           // a remainder no item matches is dropped
+        {0, {1, 2, 4}, "101", "101"},      // a zero sum changes no mark
+        {3, {1, 2, 0, 4}, "0000", "1110"}, // weight 0 is checked when reached and keeps the remainder
+        {4, {1, 2, 4}, "110", "001"},      // items below the one that ends the sum are unchecked
+        {-3, {1, 2, 4}, "111", "000"},     // a negative sum unchecks every item it visits
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(decomposeCheckSum(c.sum, c.weights, marks(c.before)), marks(c.after))
+            << c.sum << " " << c.before;
 }
 
 TEST(CheckSum, TheSumOfCheckedWeights)
 {
-    EXPECT_EQ(checkedSum({1, 2, 4, 8}, {true, false, true, false}), 5);
-    EXPECT_EQ(checkedSum({2000000000, 2000000000}, {true, true}), 4000000000LL);
+    EXPECT_EQ(checkedSum({1, 2, 4, 8}, marks("1010")), 5);
+    EXPECT_EQ(checkedSum({2000000000, 2000000000}, marks("11")), 4000000000LL);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class SpinEditTest : public ::testing::Test
@@ -22,69 +24,36 @@ protected:
     SpinEdit spin;
 };
 
-TEST_F(SpinEditTest, EveryValueSetIsClampedToTheLimits)
+TEST_F(SpinEditTest, EveryValueSetIsClampedToTheLimitsUnlessTheyAreEqual)
 {
-    spin.setValue(20);
-    EXPECT_EQ(spin.text(), QStringLiteral("10"));
-    spin.setValue(-3);
-    EXPECT_EQ(spin.text(), QStringLiteral("1"));
-    spin.setValue(7);
-    EXPECT_EQ(spin.value(), 7);
-}
-
-TEST_F(SpinEditTest, EqualLimitsMeanNoLimits)
-{
-    spin.setMinValue(5);
-    spin.setMaxValue(5);
-    spin.setValue(77);
-    EXPECT_EQ(spin.text(), QStringLiteral("77"));
-    spin.setValue(-77);
-    EXPECT_EQ(spin.value(), -77);
-}
-
-TEST_F(SpinEditTest, ATextThatIsNotAnIntegerReadsAsTheLowerLimit)
-{
-    spin.setText(QStringLiteral("off"));
-    EXPECT_EQ(spin.text(), QStringLiteral("off"));
-    EXPECT_EQ(spin.value(), 1);
-    spin.setText(QStringLiteral("4.5"));
-    EXPECT_EQ(spin.value(), 1);
-    spin.setText(QString());
-    EXPECT_EQ(spin.value(), 1);
-}
-
-TEST_F(SpinEditTest, LeavingTheFieldClampsATypedNumber)
-{
-    spin.setFocus();
-    spin.setText(QStringLiteral("55"));
-    EXPECT_EQ(spin.text(), QStringLiteral("55")) << "typing is not clamped on the fly";
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(&spin, &out);
-    EXPECT_EQ(spin.text(), QStringLiteral("10"));
-
-    spin.setText(QStringLiteral("off"));
-    QCoreApplication::sendEvent(&spin, &out);
-    EXPECT_EQ(spin.text(), QStringLiteral("off")) << "a text that reads as the lower limit stays";
-}
-
-TEST_F(SpinEditTest, ThePageKeysStepByOneToo)
-{
-    spin.setValue(5);
-    spin.setFocus();
-    QTest::keyClick(&spin, Qt::Key_PageUp);
-    EXPECT_EQ(spin.text(), QStringLiteral("6"));
-    QTest::keyClick(&spin, Qt::Key_PageDown);
-    QTest::keyClick(&spin, Qt::Key_PageDown);
-    EXPECT_EQ(spin.text(), QStringLiteral("4"));
-}
-
-TEST_F(SpinEditTest, SteppingNeverOverflows)
-{
+    for (const auto &[value, shown] : {std::pair(20, u"10"_s), std::pair(-3, u"1"_s), std::pair(7, u"7"_s)}) {
+        spin.setValue(value);
+        EXPECT_EQ(spin.text(), shown);
+    }
     spin.setMinValue(0);
     spin.setMaxValue(0);
+    spin.setValue(-77);
+    EXPECT_EQ(spin.value(), -77);
     spin.setValue(2147483647);
     spin.stepBy(1);
-    EXPECT_EQ(spin.value(), 2147483647);
+    EXPECT_EQ(spin.value(), 2147483647) << "stepping never overflows";
+}
+
+TEST_F(SpinEditTest, ATextThatIsNoIntegerReadsAsTheLowerLimitAndStaysWhenTheFieldIsLeft)
+{
+    for (const QString &text : {u"off"_s, u"4.5"_s, QString()}) {
+        spin.setText(text);
+        EXPECT_EQ(std::pair(spin.text(), spin.value()), std::pair(text, 1));
+    }
+    spin.setFocus();
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    spin.setText(u"off"_s);
+    QCoreApplication::sendEvent(&spin, &out);
+    EXPECT_EQ(spin.text(), u"off"_s);
+    spin.setText(u"55"_s);
+    EXPECT_EQ(spin.text(), u"55"_s) << "typing is not clamped on the fly";
+    QCoreApplication::sendEvent(&spin, &out);
+    EXPECT_EQ(spin.text(), u"10"_s);
 }
 
 } // namespace

@@ -3,30 +3,26 @@
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyleOptionSpinBox>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kPatch = QStringLiteral(
-    "[range]\ncomponent=1\ncaption=Range\nleft=8\ntop=8\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue="
-    "0\nvalue=10\n"
-    "[beyond]\ncomponent=1\ncaption=Beyond\nleft=8\ntop=40\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue="
-    "65\nvalue=20\n"
-    "[fixed]\ncomponent=1\ncaption=Fixed\nleft=8\ntop=70\nwidth=60\nminvalue=5\nmaxvalue=5\nvalue=5\n"
-    "[defaultoff]\ncomponent=1\ncaption=Default "
-    "off\nleft=8\ntop=100\nwidth=60\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n"
-    "[freetext]\ncomponent=4\ncaption=Free\nleft=300\ntop=8\nwidth=100\ntype=text\nvalue=abc\n"
-    "[digits]\ncomponent=4\ncaption=Digits\nleft=300\ntop=40\nwidth=100\ntype=numbers\n"
-    "[singular]\ncomponent=4\ncaption=Singular\nleft=300\ntop=70\nwidth=100\ntype=number\n"
-    "[choice]\ncomponent=3\ncaption=Choice\nleft=300\ntop=100\nwidth=100\nnumber=3\nnumber0=Alpha\nnumber1="
-    "Beta\n"
-    "number2=Gamma\n"
-    "[novalue]\ncomponent=2\ncaption=No value\nleft=8\ntop=140\nwidth=150\n"
-    "[flags]\ncomponent=5\ncaption=Flags\nleft=300\ntop=140\nwidth=150\nheight=80\nnumber=2\nvalue0="
-    "1\nvalue1=2\n"
-    "value2=4\nvalue=0\n");
+// The spin edits are wide enough for their buttons to be clicked.
+const QString kPatch =
+    u"[range]\ncomponent=1\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n"
+    "[beyond]\ncomponent=1\nwidth=60\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n"
+    "[fixed]\ncomponent=1\nwidth=60\nminvalue=5\nmaxvalue=5\nvalue=5\n"
+    "[defaultoff]\ncomponent=1\nwidth=60\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n"
+    "[freetext]\ncomponent=4\ntype=text\nvalue=abc\n[digits]\ncomponent=4\ntype=numbers\n"
+    "[singular]\ncomponent=4\ntype=number\n[choice]\ncomponent=3\nnumber=3\nnumber0=Alpha\n"
+    "number1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n[flags]\ncomponent=5\nnumber=2\n"
+    "value0=1\nvalue1=2\nvalue2=4\n"_s;
 
 class SwitchValuesTest : public MainWindowFixture
 {
@@ -34,24 +30,16 @@ protected:
     void SetUp() override
     {
         folder.writePatch(kPatch);
-        folder.writeVersions(QStringLiteral("[version]\nnumber=1\ndisplay1=One\nv1=1\n"));
-        folder.writeSettings(QStringLiteral("[dvs]\nversion=ver1\n"));
+        folder.writeVersions(u"[version]\nnumber=1\ndisplay1=One\nv1=1\n"_s);
+        folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
         startProgram();
     }
 
     template <typename T> T *control(const char *name) const
     {
-        auto *found = formMain->scrlMain->surface()->findChild<T *>(QString::fromLatin1(name));
+        auto *found = dynamic_cast<T *>(formMain->scrlMain->control(QString::fromLatin1(name)));
         EXPECT_TRUE(found) << name;
         return found;
-    }
-
-    // Replaces the field's text by typing over all of it, as a user would.
-    static void retype(NumberSwitch *spin, const QString &keys)
-    {
-        spin->setFocus();
-        spin->selectAll();
-        QTest::keyClicks(spin, keys);
     }
 
     static void clickButton(NumberSwitch *spin, QStyle::SubControl button)
@@ -67,120 +55,99 @@ protected:
     }
 };
 
-TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsTheRule)
+TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRule)
 {
-    NumberSwitch *range = control<NumberSwitch>("range");
-    retype(range, QStringLiteral("100"));
-    EXPECT_EQ(range->text(), QStringLiteral("64"));
-    retype(range, QStringLiteral("0"));
-    EXPECT_EQ(range->text(), QStringLiteral("off"));
-    retype(range, QStringLiteral("12"));
-    EXPECT_EQ(range->text(), QStringLiteral("12"));
-    QTest::keyClick(range, Qt::Key_Period);
-    EXPECT_EQ(range->text(), QStringLiteral("off")) << "a full stop is accepted and makes no integer";
-    retype(range, QStringLiteral("33"));
-    QTest::keyClick(range, Qt::Key_Backspace);
-    QTest::keyClick(range, Qt::Key_Backspace);
-    EXPECT_EQ(range->text(), QStringLiteral("off")) << "deleting every digit";
+    // Each time the whole text is typed over, as a user would.
+    const std::tuple<const char *, QString, QString> typed[] = {
+        {"range", u"100"_s, u"64"_s},
+        {"range", u"0"_s, u"off"_s},
+        {"range", u"12"_s, u"12"_s},
+        // A full stop is accepted and makes no integer; so does deleting every digit.
+        {"range", u"12."_s, u"off"_s},
+        {"range", u"33\b\b"_s, u"off"_s},
+        // Letters, minus, blanks and Enter never reach it.
+        {"range", u"4a- x\r"_s, u"4"_s},
+        // An off value beyond the limits can be typed.
+        {"beyond", u"65"_s, u"off"_s},
+        {"beyond", u"66"_s, u"64"_s},
+        // Equal limits hold the value after a change.
+        {"fixed", u"7"_s, u"5"_s},
+    };
+    EXPECT_EQ(control<NumberSwitch>("fixed")->text(), u"5"_s);
+    for (const auto &[name, keys, shown] : typed) {
+        auto *spin = control<NumberSwitch>(name);
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, keys);
+        EXPECT_EQ(spin->text(), shown) << name << " " << keys.toStdString();
+    }
 }
 
-TEST_F(SwitchValuesTest, LettersMinusAndEnterNeverReachANumberSwitch)
+TEST_F(SwitchValuesTest, TheButtonsStepFromOffButNotBeyondTheLimits)
 {
-    NumberSwitch *range = control<NumberSwitch>("range");
-    retype(range, QStringLiteral("4"));
-    QTest::keyClicks(range, QStringLiteral("a-x"));
-    QTest::keyClick(range, Qt::Key_Enter);
-    EXPECT_EQ(range->text(), QStringLiteral("4"));
-}
-
-TEST_F(SwitchValuesTest, AnOffValueBeyondTheLimitsIsTypedButNotStepped)
-{
-    NumberSwitch *beyond = control<NumberSwitch>("beyond");
-    retype(beyond, QStringLiteral("65"));
-    EXPECT_EQ(beyond->text(), QStringLiteral("off"));
-    retype(beyond, QStringLiteral("66"));
-    EXPECT_EQ(beyond->text(), QStringLiteral("64"));
+    auto *beyond = control<NumberSwitch>("beyond");
+    beyond->setText(u"64"_s);
     clickButton(beyond, QStyle::SC_SpinBoxUp);
-    EXPECT_EQ(beyond->text(), QStringLiteral("64"));
-}
+    EXPECT_EQ(beyond->text(), u"64"_s) << "the off value beyond the limits is not stepped to";
 
-TEST_F(SwitchValuesTest, TheButtonsStepFromOffAndDownAtTheBottomStaysOff)
-{
-    NumberSwitch *range = control<NumberSwitch>("range");
-    retype(range, QStringLiteral("0"));
-    ASSERT_EQ(range->text(), QStringLiteral("off"));
-    clickButton(range, QStyle::SC_SpinBoxUp);
-    EXPECT_EQ(range->text(), QStringLiteral("1"));
-    clickButton(range, QStyle::SC_SpinBoxDown);
-    EXPECT_EQ(range->text(), QStringLiteral("off"));
-    clickButton(range, QStyle::SC_SpinBoxDown);
-    EXPECT_EQ(range->text(), QStringLiteral("off"));
+    auto *range = control<NumberSwitch>("range");
+    range->setText(u"0"_s);
+    ASSERT_EQ(range->text(), u"off"_s);
+    const std::pair<QStyle::SubControl, const char *> steps[] = {
+        {QStyle::SC_SpinBoxUp, "1"}, {QStyle::SC_SpinBoxDown, "off"}, {QStyle::SC_SpinBoxDown, "off"}};
+    for (const auto &[button, shown] : steps) {
+        clickButton(range, button);
+        EXPECT_EQ(range->text(), QString::fromLatin1(shown));
+    }
+    // The keys step by one, the page keys too.
     QTest::keyClick(range, Qt::Key_Up);
-    QTest::keyClick(range, Qt::Key_Up);
-    EXPECT_EQ(range->text(), QStringLiteral("2"));
+    QTest::keyClick(range, Qt::Key_PageUp);
+    EXPECT_EQ(range->text(), u"2"_s);
 }
 
-TEST_F(SwitchValuesTest, EqualLimitsHoldTheValueOnlyAfterAChange)
+TEST_F(SwitchValuesTest, TextSwitchesFilterByTheirTypeAndADropDownListFollowsOnlyTheArrows)
 {
-    NumberSwitch *fixed = control<NumberSwitch>("fixed");
-    EXPECT_EQ(fixed->text(), QStringLiteral("5"));
-    retype(fixed, QStringLiteral("7"));
-    EXPECT_EQ(fixed->text(), QStringLiteral("5"));
-}
-
-TEST_F(SwitchValuesTest, ADefaultAtTheOffValueShowsItsNumberUntilFromDefaults)
-{
-    EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), QStringLiteral("3"));
-    // Pressed while a text field has the focus, which would take Ctrl+D for itself.
-    control<TextSwitch>("freetext")->setFocus();
-    QTest::keyClick(control<TextSwitch>("freetext"), Qt::Key_D, Qt::ControlModifier);
-    EXPECT_EQ(control<TextSwitch>("freetext")->text(), QStringLiteral("abc"));
-    EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), QStringLiteral("off"));
-}
-
-TEST_F(SwitchValuesTest, TextSwitchesFilterByTheirType)
-{
-    auto *freeText = control<TextSwitch>("freetext");
-    auto *digits = control<TextSwitch>("digits");
-    auto *singular = control<TextSwitch>("singular");
-    for (TextSwitch *edit : {freeText, digits, singular}) {
+    // Type "number" is not "numbers"; no text takes a letter a configuration file cannot hold.
+    const std::pair<const char *, QString> texts[] = {
+        {"freetext", u"a1.b2é"_s}, {"digits", u"1.2"_s}, {"singular", u"a1.b2é"_s}};
+    for (const auto &[name, shown] : texts) {
+        auto *edit = control<TextSwitch>(name);
         edit->setFocus();
         edit->clear();
-        QTest::keyClicks(edit, QStringLiteral("a1.b2"));
+        for (const QChar typed : u"a1Ω.b2é中"_s) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+            QApplication::sendEvent(edit, &press);
+        }
+        EXPECT_EQ(edit->text(), shown) << name;
     }
-    EXPECT_EQ(freeText->text(), QStringLiteral("a1.b2"));
-    EXPECT_EQ(digits->text(), QStringLiteral("1.2"));
-    EXPECT_EQ(singular->text(), QStringLiteral("a1.b2")) << "type=number is not numbers";
-}
-
-TEST_F(SwitchValuesTest, ADropDownListIgnoresTypingButFollowsTheArrowKeys)
-{
     auto *choice = control<ChoiceSwitch>("choice");
     choice->setFocus();
-    QTest::keyClicks(choice, QStringLiteral("gb"));
-    EXPECT_EQ(choice->currentText(), QStringLiteral("Alpha"));
+    QTest::keyClicks(choice, u"gb"_s);
+    EXPECT_EQ(choice->currentText(), u"Alpha"_s);
     QTest::keyClick(choice, Qt::Key_Down);
-    EXPECT_EQ(choice->currentText(), QStringLiteral("Beta"));
+    EXPECT_EQ(choice->currentText(), u"Beta"_s);
 }
 
 TEST_F(SwitchValuesTest, FromDefaultsResetsEverySwitchWithoutRebuilding)
 {
-    NumberSwitch *range = control<NumberSwitch>("range");
-    retype(range, QStringLiteral("50"));
-    control<TextSwitch>("freetext")->setText(QStringLiteral("changed"));
+    auto *range = control<NumberSwitch>("range");
+    range->setText(u"50"_s);
+    control<TextSwitch>("freetext")->setText(u"changed"_s);
     control<ChoiceSwitch>("choice")->setCurrentIndex(2);
     auto *flags = control<SetSwitch>("flags");
     flags->setCheckStates({true, true, true});
-    auto *noValue = control<OnOffSwitch>("novalue");
-    EXPECT_FALSE(noValue->isChecked()) << "the panel builds a check box without value unchecked";
-
-    const QWidget *before = range;
     formMain->scrlMain->controls().back()->widget()->setEnabled(false);
-    click(formMain->mniFileLoadDefault);
-    EXPECT_EQ(control<NumberSwitch>("range"), before) << "no rebuild";
-    EXPECT_EQ(range->text(), QStringLiteral("10"));
-    EXPECT_EQ(control<TextSwitch>("freetext")->text(), QStringLiteral("abc"));
-    EXPECT_EQ(control<TextSwitch>("digits")->text(), QStringLiteral("0"));
+    auto *noValue = control<OnOffSwitch>("novalue");
+    EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), u"3"_s) << "a default at the off value shows it";
+
+    // Pressed while a text field has the focus, which would take Ctrl+D for itself.
+    control<TextSwitch>("digits")->setFocus();
+    QTest::keyClick(control<TextSwitch>("digits"), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(control<NumberSwitch>("range"), range) << "no rebuild";
+    EXPECT_EQ(range->text(), u"10"_s);
+    EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), u"off"_s);
+    EXPECT_EQ(control<TextSwitch>("freetext")->text(), u"abc"_s);
+    EXPECT_EQ(control<TextSwitch>("digits")->text(), u"0"_s);
     EXPECT_EQ(control<ChoiceSwitch>("choice")->currentIndex(), 0);
     EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false}))
         << "a default sum of 0, disabled or not";
