@@ -4,6 +4,7 @@
 #include "app/TformMain.h"
 #include "app/TformStart.h"
 #include "app/WindowPlacement.h"
+#include "platform/DvsError.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
@@ -296,14 +297,15 @@ TEST_F(StartUpTest, TheStoredStartFileIsUsedOnlyWithoutACommandLineAndAFailedLoa
 
 TEST_F(StartUpTest, TheGameSettingsMarksComeFromTheRegistryWhenAllFiveValuesAreThere)
 {
+    const std::unique_ptr<RegistryKey> key = fake.registry.openKey(kGameKey, true);
     for (const auto &[name, value] :
          {std::pair{"FullScreen", 1}, {"SafeMode", 0}, {"UpdateMode", 0}, {"MidiType", 2}})
-        fake.registry.setInteger(kGameKey, QString::fromLatin1(name), value);
+        key->writeInteger(QString::fromLatin1(name), value);
     startProgram();
     EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked()) << "four of five: none is read";
     closeProgram();
 
-    fake.registry.setInteger(kGameKey, u"MousePointer"_s, 1);
+    key->writeInteger(u"MousePointer"_s, 1);
     startProgram();
     EXPECT_TRUE(formMain->itemZVTFullscreen->isChecked());
     EXPECT_FALSE(formMain->itemZVTSafeMode->isChecked());
@@ -312,17 +314,31 @@ TEST_F(StartUpTest, TheGameSettingsMarksComeFromTheRegistryWhenAllFiveValuesAreT
     EXPECT_TRUE(formMain->itemMousePointerWin->isChecked());
     closeProgram();
 
-    fake.registry.setString(kGameKey, u"SafeMode"_s, u"yes"_s);
+    key->writeString(u"SafeMode"_s, u"yes"_s);
     fake.messages.expectOk(MsgType::Error, u"Invalid data type for 'SafeMode'"_s);
     startProgram();
     EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked()) << "reported once; the menu keeps its marks";
 }
 
+// A registry that cannot be reached at all.
+class UnreachableRegistry final : public Registry
+{
+public:
+    std::unique_ptr<RegistryKey> openKey(const QString &, bool) override
+    {
+        throw DvsError(u"The registry is not available"_s);
+    }
+};
+
 TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)
 {
-    fake.registry.failOpening(u"The registry is not available"_s);
+    UnreachableRegistry unreachable;
+    const Platform platform = fake.platform();
+    const Platform broken{platform.messages, platform.fileDialogs, platform.folders,
+                          platform.input,    platform.shell,       unreachable,
+                          platform.screen,   platform.clock,       platform.clipboard};
     fake.messages.expectOk(MsgType::Error, u"The registry is not available"_s);
-    windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
+    windows = std::make_unique<ProgramWindows>(folder.files(), broken);
     EXPECT_FALSE(runStartUp(*windows, QString()));
     EXPECT_FALSE(theSplash());
     for (QWidget *w : QApplication::topLevelWidgets())

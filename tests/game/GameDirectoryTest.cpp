@@ -81,8 +81,9 @@ TEST_F(GameDirectoryTest, TheChosenFolderIsClassifiedAndStoredAndTheGameMenusFol
         EXPECT_EQ(fake.folders.shown().back().title, u"Select Zorvantia Directory"_s);
         EXPECT_EQ(game(u"dir"_s), path);
         EXPECT_EQ(game(u"version"_s), QString::fromLatin1(choice.kind));
-        EXPECT_EQ(fake.registry.value(kGameKey, u"HDPath"_s),
-                  choice.windows ? std::optional<QVariant>(path) : std::nullopt);
+        const std::unique_ptr<RegistryKey> key = fake.registry.openKey(kGameKey, false);
+        EXPECT_EQ(key->valueExists(u"HDPath"_s) ? key->readString(u"HDPath"_s) : u"<none>"_s,
+                  choice.windows ? path : u"<none>"_s);
         EXPECT_EQ(gameMenus(), choice.windows);
     }
     // Only the Yes to the download offer opened the patch's page.
@@ -154,7 +155,7 @@ TEST_F(GameDirectoryTest, CancellingChangesNothingUntilAFolderWasConfirmed)
 TEST_F(GameDirectoryTest, ARegistryThatRefusesHDPathStopsTheCommandAfterStoringTheFolder)
 {
     startProgram();
-    fake.registry.refuseWrites(true);
+    QDir().mkpath(fake.registry.fileName()); // a folder in its place refuses every write
     const QString path = gameFolder({"ZizaVEZ.exe", "dravopaxw.exe"});
     fake.folders.answer(path);
     fake.messages.expectOk(MsgType::Information, kWinFound);

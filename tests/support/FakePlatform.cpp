@@ -1,7 +1,5 @@
 #include "FakePlatform.h"
 
-#include "platform/DvsError.h"
-
 #include <gtest/gtest.h>
 
 QString describe(MsgType type)
@@ -117,74 +115,4 @@ void FakeShell::finish(std::size_t index)
 {
     if (index < m_programs.size() && m_programs[index])
         emit m_programs[index]->finished();
-}
-
-class FakeRegistryKey final : public RegistryKey
-{
-public:
-    FakeRegistryKey(FakeRegistry *registry, QString path) : m_registry(registry), m_path(std::move(path)) {}
-
-    bool isOpen() const override { return m_registry != nullptr; }
-    bool valueExists(const QString &name) const override
-    {
-        return m_registry && m_registry->m_keys.value(m_path).contains(name.toLower());
-    }
-    int readInteger(const QString &name) const override
-    {
-        const QVariant v = m_registry ? m_registry->m_keys.value(m_path).value(name.toLower()) : QVariant();
-        if (v.typeId() != QMetaType::Int)
-            throw DvsError(RegistryErrors::invalidDataType(name));
-        return v.toInt();
-    }
-    QString readString(const QString &name) const override
-    {
-        const QVariant v = m_registry ? m_registry->m_keys.value(m_path).value(name.toLower()) : QVariant();
-        if (v.typeId() != QMetaType::QString)
-            throw DvsError(RegistryErrors::invalidDataType(name));
-        return v.toString();
-    }
-    void writeInteger(const QString &name, int value) override { write(name, QVariant(value)); }
-    void writeString(const QString &name, const QString &value) override { write(name, QVariant(value)); }
-
-private:
-    void write(const QString &name, const QVariant &value)
-    {
-        if (!m_registry || m_registry->m_refuseWrites)
-            throw DvsError(RegistryErrors::failedToSetData(name));
-        m_registry->m_keys[m_path].insert(name.toLower(), value);
-    }
-
-    FakeRegistry *m_registry;
-    QString m_path;
-};
-
-std::unique_ptr<RegistryKey> FakeRegistry::openKey(const QString &path, bool create)
-{
-    if (!m_openError.isEmpty())
-        throw DvsError(m_openError);
-    const QString lower = path.toLower();
-    if (!m_keys.contains(lower)) {
-        if (!create || m_refuseWrites)
-            return std::make_unique<FakeRegistryKey>(nullptr, lower);
-        m_keys.insert(lower, {});
-    }
-    return std::make_unique<FakeRegistryKey>(this, lower);
-}
-
-void FakeRegistry::setInteger(const QString &path, const QString &name, int value)
-{
-    m_keys[path.toLower()].insert(name.toLower(), QVariant(value));
-}
-
-void FakeRegistry::setString(const QString &path, const QString &name, const QString &value)
-{
-    m_keys[path.toLower()].insert(name.toLower(), QVariant(value));
-}
-
-std::optional<QVariant> FakeRegistry::value(const QString &path, const QString &name) const
-{
-    const auto key = m_keys.constFind(path.toLower());
-    if (key == m_keys.cend() || !key->contains(name.toLower()))
-        return std::nullopt;
-    return key->value(name.toLower());
 }

@@ -5,6 +5,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileRegistry.h"
 #include "platform/FolderBrowser.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
@@ -13,9 +14,8 @@
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 
-#include <QHash>
 #include <QPointer>
-#include <QVariant>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -194,27 +194,6 @@ private:
     Outcome m_outcome = Outcome::Watched;
 };
 
-// An in-memory registry that keeps value types; writes can be refused.
-class FakeRegistry final : public Registry
-{
-public:
-    std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
-
-    bool keyExists(const QString &path) const { return m_keys.contains(path.toLower()); }
-    void setInteger(const QString &path, const QString &name, int value);
-    void setString(const QString &path, const QString &name, const QString &value);
-    std::optional<QVariant> value(const QString &path, const QString &name) const;
-    void refuseWrites(bool refuse) { m_refuseWrites = refuse; }
-    // Every later opening of a key fails with this error.
-    void failOpening(const QString &error) { m_openError = error; }
-
-private:
-    friend class FakeRegistryKey;
-    QHash<QString, QHash<QString, QVariant>> m_keys; // lower-case key path -> lower-case name -> value
-    bool m_refuseWrites = false;
-    QString m_openError;
-};
-
 class FakeScreen final : public Screen
 {
 public:
@@ -269,7 +248,9 @@ struct FakePlatform
     FakeFolderBrowser folders;
     FakeInputBox input;
     FakeShell shell;
-    FakeRegistry registry;
+    // The registry file of systems without a registry, in a folder of its own.
+    QTemporaryDir registryFolder;
+    FileRegistry registry{registryFolder.path() + QStringLiteral("/registry.reg")};
     FakeScreen screen;
     FakeClock clock;
     FakeClipboard clipboard;
