@@ -228,6 +228,17 @@ TEST_F(LoadSaveTest, AWriteThatFailsOrTextTheFileCannotHoldIsRefusedAndTheOlderF
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(readBytes(file("older.cfg")), QByteArray("older\r\n"));
     EXPECT_EQ(setting(u"lastdir"_s), u"/kept/"_s);
+
+    // A read-only file is not replaced, though its folder would let a rename through.
+    motto->setText(u"m"_s);
+    giveToOrdinaryUser(games.path(), 0777);
+    giveToOrdinaryUser(file("older.cfg"), 0444);
+    asOrdinaryUser([&] {
+        fake.fileDialogs.answerSave(file("older.cfg"));
+        fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + file("older.cfg"));
+        QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
+    });
+    EXPECT_EQ(readBytes(file("older.cfg")), QByteArray("older\r\n"));
 }
 
 TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
