@@ -144,6 +144,10 @@ IniSnapshot TIniFile::snapshot() const
 void TIniFile::modify(const std::function<std::vector<IniDocument::LineEdit>(const IniDocument &)> &edit)
 {
     const QString failed = QStringLiteral("Unable to write to %1").arg(m_fileName);
+    // A write that only repeats what is stored needs neither the lock nor the
+    // disk, so it passes even where the folder refuses writes.
+    if (const Loaded peek = load(); peek.readable && edit(*peek.document).empty())
+        return;
     // Another copy of the program may be changing the file too: each reads
     // what the other wrote before changing it.
     const FileLock lock(AtomicFileDetail::replacedFile(m_fileName));
@@ -182,7 +186,13 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
         if (!Cp1252::canEncode(text))
             throw DvsError(Cp1252::refusal(m_fileName, text));
     }
-    const QString &safeValue = value;
+    // The reader drops blanks at either end and one pair of enclosing quotes;
+    // such a value is stored inside one more pair, so it reads back as given.
+    const bool quoted =
+        !value.isEmpty() &&
+        (isBlank(value.front()) || isBlank(value.back()) ||
+         (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))));
+    const QString safeValue = quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
     modify([&](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
         const IniDocument::Section *s = doc.findSection(safeSection);
         if (!s) {

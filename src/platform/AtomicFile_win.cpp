@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <QDateTime>
 #include <QDirIterator>
 #include <QFileInfo>
 
@@ -15,15 +16,18 @@ LPCWSTR wide(const QString &s)
 }
 
 // A temporary copy that can be deleted is one nobody writes any more: a
-// writer keeps its copy open without sharing until it is renamed.
+// writer keeps its copy open without sharing while it writes. Between that and
+// the rename it is closed, so a copy younger than a few seconds is left alone.
 void removeStaleTemporaries(const QString &target)
 {
     const QFileInfo info(target);
     const QString fileName = info.fileName();
+    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-2);
     QDirIterator entries(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
     while (entries.hasNext()) {
         const QString path = QDir::toNativeSeparators(entries.next());
-        if (AtomicFileDetail::isTemporaryOf(entries.fileName(), fileName))
+        if (AtomicFileDetail::isTemporaryOf(entries.fileName(), fileName) &&
+            entries.fileInfo().lastModified().toUTC() < stale)
             DeleteFileW(wide(path));
     }
 }

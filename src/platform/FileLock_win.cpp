@@ -26,8 +26,14 @@ FileLock::FileLock(const QString &file, int waitMs)
             m_state = State::Held;
             return;
         }
+        // Access is denied to a lock file its holder is deleting, and to a
+        // folder that refuses new files; only the first is worth waiting for.
         const DWORD error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)
+        const bool held =
+            error == ERROR_SHARING_VIOLATION ||
+            (error == ERROR_ACCESS_DENIED &&
+             GetFileAttributesW(reinterpret_cast<LPCWSTR>(name.utf16())) != INVALID_FILE_ATTRIBUTES);
+        if (!held)
             return;
         if (deadline.hasExpired()) {
             m_state = State::Busy;

@@ -290,7 +290,8 @@ Contents parse(QByteArrayView bytes)
                 ok = take(endedValueLine(pending + line.toString()));
                 continued = false;
             }
-        } else if (line.endsWith(QLatin1Char('\\')) && !line.startsWith(QLatin1Char('['))) {
+        } else if (line.endsWith(QLatin1Char('\\')) && !line.startsWith(QLatin1Char('[')) &&
+                   !line.startsWith(QLatin1Char(';'))) {
             pending = line.chopped(1).toString();
             continued = true;
         } else {

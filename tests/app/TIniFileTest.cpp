@@ -142,6 +142,11 @@ TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutS
         readBytes(path()),
         crlf(u"[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n\n[zvt]\ndir=C:\\Games\n[new]\nkey=w\n"_s));
     EXPECT_EQ(read(ini, u" new "_s, u" key "_s), u"w"_s);
+    for (const QString &exact : {u" padded\t"_s, u"\"quoted\""_s}) {
+        ini.WriteString(u"new"_s, u"exact"_s, exact);
+        EXPECT_EQ(read(ini, u"new"_s, u"exact"_s), exact) << "stored inside one more pair of quotes";
+    }
+    ini.DeleteKey(u"new"_s, u"exact"_s);
     ini.DeleteKey(u" dvs "_s, u" first "_s);
     ini.EraseSection(u" zvt "_s);
     EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n\n[new]\nkey=w\n"_s));
@@ -338,11 +343,15 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
         }, now{};
         ::stat(QFile::encodeName(path()).constData(), &was);
         QString message;
+        QString repeated;
         const auto write = [&] {
+            // Repeating what is stored needs no write at all.
+            repeated = errorOf([&] { TIniFile(path()).WriteInteger(u"dvs"_s, u"counter"_s, 1); });
             message = errorOf([&] { TIniFile(path()).WriteInteger(u"dvs"_s, u"counter"_s, 2); });
         };
         ASSERT_TRUE(c.asUser ? asOrdinaryUser(write) : (write(), true));
         ::stat(QFile::encodeName(path()).constData(), &now);
+        EXPECT_EQ(repeated, u"<no error>"_s);
         EXPECT_EQ(message, c.written ? u"<no error>"_s : refused(path()));
         EXPECT_EQ(readBytes(path()), c.written ? crlf(u"[dvs]\ncounter=2\n"_s) : before);
         EXPECT_EQ(now.st_uid, was.st_uid);

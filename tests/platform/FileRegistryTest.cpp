@@ -104,12 +104,13 @@ TEST_F(FileRegistryTest, ValuesAreWrittenInTheExportFormatAndKeepTheirTypesAndTe
 TEST_F(FileRegistryTest, OtherKeysAndHandWrittenValuesSurviveARewrite)
 {
     // A value going on into a blank line ends there; the next one stays its own.
-    writeText(file(),
-              QStringLiteral(
-                  "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Blob\"=hex:01,02,\\\n  03\n"
-                  "\"bin\"=hex:01,\\ \\\n\n\"HDPath\"=\"C:\\\\Zvt\"\n@=\"default\"\n"
-                  "\"feed\"=\"end\f\"\n\"odd\"=word\f\n\n"
-                  "[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n\"MidiType\"=dword:00000003\n"));
+    writeText(
+        file(),
+        QStringLiteral(
+            "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Blob\"=hex:01,02,\\\n  03\n"
+            "\"bin\"=hex:01,\\ \\\n\n; installed in C:\\Zvt\\\n\"HDPath\"=\"C:\\\\Zvt\"\n@=\"default\"\n"
+            "\"feed\"=\"end\f\"\n\"odd\"=word\f\n\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n\"MidiType\"=dword:00000003\n"));
     auto key = registry.openKey(kGameKey, false);
     ASSERT_TRUE(key->isOpen());
     EXPECT_EQ(key->readInteger(u"MidiType"_s), 3);
