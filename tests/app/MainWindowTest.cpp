@@ -67,12 +67,16 @@ TEST_F(MainWindowTest, TheToolbarHasItsTenButtonsWithCaptionsHintsAndMenus)
 {
     startProgram();
     ASSERT_EQ(toolbarButtons().size(), 10);
+    // A drop-down opens at the first click; the Run button runs, its arrow drops down.
     for (QToolButton *b : toolbarButtons()) {
         EXPECT_EQ(b->iconSize(), QSize(20, 20));
         EXPECT_FALSE(b->icon().isNull());
+        const auto expected = !b->menu()               ? QToolButton::DelayedPopup
+                              : b == formMain->butnRun ? QToolButton::MenuButtonPopup
+                                                       : QToolButton::InstantPopup;
+        EXPECT_EQ(b->popupMode(), expected) << b->objectName().toStdString();
     }
     EXPECT_EQ(formMain->butnRun->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
-    EXPECT_EQ(formMain->butnRun->popupMode(), QToolButton::MenuButtonPopup);
     EXPECT_EQ(formMain->butnLoadSave->menu(), formMain->menuLoadSave);
     EXPECT_EQ(formMain->butnUpdate->menu(), nullptr);
     EXPECT_EQ(formMain->butnHelp->size(), QSize(70, 40)) << "a short caption keeps the usual size";

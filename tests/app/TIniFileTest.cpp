@@ -4,6 +4,7 @@
 #include "platform/FileLock.h"
 #include "support/TestFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,24 +52,25 @@ protected:
 
 TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
 {
-    writeText(path(),
-              u"early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\n"
-              "Lone=\"\njust words\nkey=a=b\n;c=comment\n  ; d = also a comment\n[notes]\n;x=1\n"_s);
+    writeText(
+        path(),
+        u"early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\n"
+        "Lone=\"\nEmpty=\"\"\njust words\nkey=a=b\n;c=comment\n  ; d = also a comment\n[notes]\n;x=1\n"_s);
     const TIniFile ini(path());
     const QString reads[][3] = {
-        {u"dvs"_s, u"version"_s, u"ver3"_s},     {u"Dvs"_s, u"QUOTED"_s, u"  spaced  "_s},
-        {u"dvs"_s, u"twice"_s, u"\"inner\""_s},  {u"dvs"_s, u"lone"_s, u"\""_s},
-        {u"dvs"_s, u"key"_s, u"a=b"_s},          {u" dvs "_s, u"  version "_s, u"ver3"_s},
-        {u"dvs"_s, u"\tversion"_s, u"<none>"_s}, {u"dvs"_s, u";c"_s, u"<none>"_s},
-        {u"dvs"_s, u"; d"_s, u"<none>"_s},       {u"notes"_s, u";x"_s, u"<none>"_s},
-        {u"dvs"_s, u"early"_s, u"<none>"_s},
+        {u"dvs"_s, u"version"_s, u"ver3"_s},      {u"Dvs"_s, u"QUOTED"_s, u"  spaced  "_s},
+        {u"dvs"_s, u"twice"_s, u"\"inner\""_s},   {u"dvs"_s, u"lone"_s, u"\""_s},
+        {u"dvs"_s, u"empty"_s, QString()},        {u"dvs"_s, u"key"_s, u"a=b"_s},
+        {u" dvs "_s, u"  version "_s, u"ver3"_s}, {u"dvs"_s, u"\tversion"_s, u"<none>"_s},
+        {u"dvs"_s, u";c"_s, u"<none>"_s},         {u"dvs"_s, u"; d"_s, u"<none>"_s},
+        {u"notes"_s, u";x"_s, u"<none>"_s},       {u"dvs"_s, u"early"_s, u"<none>"_s},
     };
     for (const auto &[section, key, expected] : reads) {
         SCOPED_TRACE((section + u'/' + key).toStdString());
         EXPECT_EQ(read(ini, section, key), expected);
     }
     EXPECT_EQ(ini.ReadSection(u"dvs"_s),
-              (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s, u"key"_s}));
+              (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s, u"Empty"_s, u"key"_s}));
     EXPECT_TRUE(ini.ReadSectionValues(u" notes "_s).isEmpty());
     EXPECT_FALSE(ini.SectionExists(u"notes"_s));
     EXPECT_TRUE(ini.ValueExists(u" DVS "_s, u" KEY "_s));
@@ -131,7 +133,7 @@ TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersAndListingsAt16384BytesOfNames)
 
 TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutSpaces)
 {
-    writeText(path(), u"[dvs]\nfirst=1\nVersion=ver1\nlast=3\n\n[zvt]\ndir=C:\\Games\n"_s);
+    writeText(path(), u"[dvs]\nfirst=1\nVersion=ver1\nlast=3\n \t\n[zvt]\ndir=C:\\Games\n"_s);
     TIniFile ini(path());
     ini.WriteString(u"DVS"_s, u"version"_s, u"ver4"_s);
     for (int twice = 0; twice < 2; ++twice)
@@ -140,7 +142,7 @@ TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutS
     ini.WriteString(u"new"_s, u"key"_s, u"w"_s);
     EXPECT_EQ(
         readBytes(path()),
-        crlf(u"[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n\n[zvt]\ndir=C:\\Games\n[new]\nkey=w\n"_s));
+        crlf(u"[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n \t\n[zvt]\ndir=C:\\Games\n[new]\nkey=w\n"_s));
     EXPECT_EQ(read(ini, u" new "_s, u" key "_s), u"w"_s);
     for (const QString &exact : {u" padded\t"_s, u"\"quoted\""_s}) {
         ini.WriteString(u"new"_s, u"exact"_s, exact);
@@ -149,7 +151,7 @@ TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutS
     ini.DeleteKey(u"new"_s, u"exact"_s);
     ini.DeleteKey(u" dvs "_s, u" first "_s);
     ini.EraseSection(u" zvt "_s);
-    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n\n[new]\nkey=w\n"_s));
+    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n \t\n[new]\nkey=w\n"_s));
 }
 
 TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject)
@@ -169,6 +171,13 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
         file.close();
         ASSERT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), i);
     }
+    // Replaced by another program long ago, as far as its time says.
+    writeText(path(), u"[dvs]\nrun=42\n"_s);
+    QFile replaced(path());
+    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
+    replaced.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    replaced.close();
+    EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), 42);
     ASSERT_TRUE(QFile::remove(path()));
     EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), -1);
     writer.WriteString(u"dvs"_s, u"menu"_s, u"2"_s);
