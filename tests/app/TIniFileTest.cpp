@@ -12,12 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
-#include <functional>
 #include <optional>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,16 +28,6 @@ class TIniFileTest : public ::testing::Test
 {
 protected:
     QString path(const QString &name = u"settings.ini"_s) const { return dir.path() + u'/' + name; }
-    // The message of the error `action` raises, or "<no error>".
-    static QString errorOf(const std::function<void()> &action)
-    {
-        try {
-            action();
-        } catch (const DvsError &error) {
-            return error.message();
-        }
-        return u"<no error>"_s;
-    }
     QString refused(const QString &file) const { return u"Unable to write to "_s + file; }
     static QString read(const TIniFile &ini, const QString &section, const QString &key)
     {
@@ -273,19 +260,10 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
 {
     writeText(path(), u"[dvs]\nversion=ver2\ncounter=5\n"_s);
     const QByteArray before = readBytes(path());
-    // The file size limit makes the write fail part-way, as a full disk would.
-    struct rlimit old
-    {
-    };
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QString message =
-        errorOf([&] { TIniFile(path()).WriteString(u"dvs"_s, u"lastdir"_s, QString(10000, u'd')); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    QString message;
+    withFileSizeLimit(4096, [&] {
+        message = errorOf([&] { TIniFile(path()).WriteString(u"dvs"_s, u"lastdir"_s, QString(10000, u'd')); });
+    });
 
     EXPECT_EQ(message, refused(path()));
     EXPECT_EQ(readBytes(path()), before);

@@ -16,8 +16,6 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -216,16 +214,10 @@ TEST_F(LoadSaveTest, AWriteThatFailsOrTextTheFileCannotHoldIsRefusedAndTheOlderF
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + file("older.cfg"));
     fake.fileDialogs.answerSave(file("older.cfg"));
     fake.messages.expectOk(MsgType::Error, u"File not saved"_s);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
-    QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    withFileSizeLimit(4096, [&] {
+        QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
+        QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
+    });
     EXPECT_EQ(readBytes(file("older.cfg")), QByteArray("older\r\n"));
     EXPECT_EQ(setting(u"lastdir"_s), u"/kept/"_s);
 

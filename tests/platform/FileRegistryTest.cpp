@@ -1,5 +1,4 @@
 #include "platform/FileRegistry.h"
-#include "platform/DvsError.h"
 #include "platform/RegistryExport.h"
 #include "support/TestFiles.h"
 
@@ -9,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -29,16 +26,6 @@ protected:
     QTemporaryDir dir;
     FileRegistry registry{file()};
 };
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const DvsError &error) {
-        return error.message();
-    }
-    return u"<no error>"_s;
-}
 
 // Every key and value, one line each, for comparing two readings whole.
 QString listing(const Contents &contents)
@@ -203,18 +190,12 @@ TEST_F(FileRegistryTest, ADamagedFileIsKeptAsideUnderANameOfItsOwnOrNotReplacedA
 
     // A nearly full disk: the copy does not fit, so the damaged file stays as it is.
     writeBytes(file(), second);
-    struct rlimit old
-    {
-    };
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    auto refused = registry.openKey(kGameKey, true);
-    const QString message = errorOf([&] { refused->writeString(u"HDPath"_s, u"C:"_s); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    std::unique_ptr<RegistryKey> refused;
+    QString message;
+    withFileSizeLimit(4096, [&] {
+        refused = registry.openKey(kGameKey, true);
+        message = errorOf([&] { refused->writeString(u"HDPath"_s, u"C:"_s); });
+    });
     EXPECT_FALSE(refused->isOpen());
     EXPECT_EQ(message, u"Failed to set data for 'HDPath'\nThe damaged registry file %1 could not be "
                        "kept aside, so it was left as it is."_s.arg(file()));

@@ -27,6 +27,12 @@ bool asOrdinaryUser(const std::function<void()> &action);
 // these permission bits.
 void giveToOrdinaryUser(const QString &path, int mode);
 
+// The message of the error `action` raises, or "<no error>".
+QString errorOf(const std::function<void()> &action);
+// Runs `action` with every file limited to `bytes`, so that a longer write
+// fails part-way, as it would on a full disk.
+void withFileSizeLimit(long bytes, const std::function<void()> &action);
+
 // A program folder of its own for one test: settings.ini beside a Data folder.
 class TestProgramFolder final
 {
