@@ -350,7 +350,7 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
 
 TEST_F(TIniFileTest, TwoProgramsWritingAtOnceKeepEachOthersKeysAndABusyLockIsWaitedForAWhileOnly)
 {
-    constexpr int kKeys = 150;
+    constexpr int kKeys = 300;
     pid_t children[2] = {};
     for (int c = 0; c < 2; ++c) {
         children[c] = fork();

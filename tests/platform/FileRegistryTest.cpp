@@ -115,6 +115,22 @@ TEST_F(FileRegistryTest, OtherKeysAndHandWrittenValuesSurviveARewrite)
     EXPECT_EQ(after.remove(u"UpdateMode|0|1||3|\n"_s), before);
 }
 
+// Read in one pass: a reading that searched the keys for each key header did
+// not finish within this test's time limit.
+TEST_F(FileRegistryTest, AFileOfAHundredThousandKeysIsReadAndWrittenWhole)
+{
+    QByteArray text = "REGEDIT4\r\n\r\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "[HKEY_LOCAL_MACHINE\\Software\\K" + QByteArray::number(i) + "]\r\n\"v\"=dword:" +
+                QByteArray::number(i, 16).rightJustified(8, '0') + "\r\n\r\n";
+    writeBytes(file(), text);
+    EXPECT_EQ(registry.openKey(u"Software\\K99999"_s, false)->readInteger(u"v"_s), 99999);
+    registry.openKey(kGameKey, true)->writeInteger(u"MidiType"_s, 2);
+    FileRegistry again(file());
+    EXPECT_EQ(again.openKey(u"Software\\K50000"_s, false)->readInteger(u"v"_s), 50000);
+    EXPECT_EQ(again.openKey(kGameKey, false)->readInteger(u"MidiType"_s), 2);
+}
+
 TEST_F(FileRegistryTest, WhatTheReaderAcceptsIsWrittenBackSoThatItReadsTheSame)
 {
     // Random registry files made of the pieces hand-edited files hold.
