@@ -2,32 +2,18 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 QString describe(MsgType type)
 {
-    switch (type) {
-    case MsgType::Error:
-        return QStringLiteral("error");
-    case MsgType::Warning:
-        return QStringLiteral("warning");
-    case MsgType::Information:
-        return QStringLiteral("information");
-    case MsgType::Confirmation:
-        return QStringLiteral("confirmation");
-    }
-    return {};
+    static const char *const names[] = {"error", "warning", "information", "confirmation"};
+    return QString::fromLatin1(names[int(type)]);
 }
 
 static QString describe(MsgButtons buttons)
 {
-    switch (buttons) {
-    case MsgButtons::Ok:
-        return QStringLiteral("OK");
-    case MsgButtons::YesNo:
-        return QStringLiteral("Yes/No");
-    case MsgButtons::YesNoCancel:
-        return QStringLiteral("Yes/No/Cancel");
-    }
-    return {};
+    static const char *const names[] = {"OK", "Yes/No", "Yes/No/Cancel"};
+    return QString::fromLatin1(names[int(buttons)]);
 }
 
 void FakeMessageBoxes::expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
@@ -43,31 +29,30 @@ void FakeMessageBoxes::allow(MsgType type, const QString &text, MsgButtons butto
 MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons buttons)
 {
     m_shown.push_back({type, text, buttons});
-    const MsgAnswer refusal = buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     const auto matches = [&](const Expected &e) {
         return e.type == type && e.text == text && e.buttons == buttons;
     };
-    if (m_expected.empty() || !matches(m_expected.front())) {
-        for (const Expected &allowed : m_allowed) {
-            if (matches(allowed))
-                return allowed.answer;
-        }
+    if (!m_expected.empty() && matches(m_expected.front())) {
+        const MsgAnswer answer = m_expected.front().answer;
+        m_expected.pop_front();
+        return answer;
     }
+    for (const Expected &allowed : m_allowed) {
+        if (matches(allowed))
+            return allowed.answer;
+    }
+    const auto box = [](MsgType t, MsgButtons b, const QString &x) {
+        return (describe(t) + u" box ("_s + describe(b) + u"): \""_s + x + u'"').toStdString();
+    };
     if (m_expected.empty()) {
-        ADD_FAILURE() << "unexpected " << describe(type).toStdString() << " box ("
-                      << describe(buttons).toStdString() << "): \"" << text.toStdString() << "\"";
-        return refusal;
+        ADD_FAILURE() << "unexpected " << box(type, buttons, text);
+    } else {
+        const Expected &next = m_expected.front();
+        ADD_FAILURE() << "expected " << box(next.type, next.buttons, next.text) << "\n     got "
+                      << box(type, buttons, text);
+        m_expected.pop_front();
     }
-    const Expected next = m_expected.front();
-    m_expected.pop_front();
-    if (next.type != type || next.text != text || next.buttons != buttons) {
-        ADD_FAILURE() << "expected " << describe(next.type).toStdString() << " box ("
-                      << describe(next.buttons).toStdString() << "): \"" << next.text.toStdString() << "\"\n"
-                      << "     got " << describe(type).toStdString() << " box ("
-                      << describe(buttons).toStdString() << "): \"" << text.toStdString() << "\"";
-        return refusal;
-    }
-    return next.answer;
+    return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
 void FakeMessageBoxes::verify()
@@ -78,8 +63,10 @@ void FakeMessageBoxes::verify()
     m_expected.clear();
 }
 
-std::optional<QString> ScriptedAnswers::take(const QString &title)
+template <typename Shown>
+std::optional<QString> ScriptedDialog<Shown>::take(Shown shown, const QString &title)
 {
+    m_shown.push_back(std::move(shown));
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected " << m_what << " \"" << title.toStdString() << "\"";
         return std::nullopt;
@@ -92,12 +79,16 @@ std::optional<QString> ScriptedAnswers::take(const QString &title)
     return answer;
 }
 
-void ScriptedAnswers::verify()
+template <typename Shown> void ScriptedDialog<Shown>::verify()
 {
     if (!m_answers.empty())
         ADD_FAILURE() << m_answers.size() << " scripted " << m_what << " answer(s) never used";
     m_answers.clear();
 }
+
+template class ScriptedDialog<FileDialogRequest>;
+template class ScriptedDialog<FolderBrowserShown>;
+template class ScriptedDialog<InputBoxShown>;
 
 ShellStart FakeShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {

@@ -66,46 +66,39 @@ private:
     std::vector<Shown> m_shown;
 };
 
-// Answers a dialog kind gives, in order: a text, or nothing for Cancel.
-class ScriptedAnswers
+// A dialog kind's scripted answers, in order (a text, or nothing for Cancel),
+// and a record of every showing. A showing nobody scripted fails the test
+// and is cancelled; an answer never asked for fails it at the end.
+template <typename Shown> class ScriptedDialog
 {
 public:
-    explicit ScriptedAnswers(const char *what) : m_what(what) {}
-    void push(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
-    // The next answer; a dialog nobody scripted fails the test and is cancelled.
-    std::optional<QString> take(const QString &title);
-    // Fails the test for every answer never asked for.
+    explicit ScriptedDialog(const char *what) : m_what(what) {}
+    void answer(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
+    const std::vector<Shown> &shown() const { return m_shown; }
+    std::optional<QString> take(Shown shown, const QString &title);
     void verify();
 
 private:
     const char *m_what;
     std::deque<std::optional<QString>> m_answers;
+    std::vector<Shown> m_shown;
+};
+
+struct FileDialogShown
+{
+    bool saving;
+    FileDialogRequest request;
 };
 
 class FakeFileDialogs final : public FileDialogs
 {
 public:
-    struct Shown
-    {
-        bool saving;
-        FileDialogRequest request;
-    };
-
-    void answerOpen(std::optional<QString> path) { m_open.push(std::move(path)); }
-    void answerSave(std::optional<QString> path) { m_save.push(std::move(path)); }
-
-    std::optional<QString> open(const FileDialogRequest &request) override
-    {
-        m_shown.push_back({false, request});
-        return m_open.take(request.title);
-    }
-    std::optional<QString> save(const FileDialogRequest &request) override
-    {
-        m_shown.push_back({true, request});
-        return m_save.take(request.title);
-    }
-
-    const std::vector<Shown> &shown() const { return m_shown; }
+    void answerOpen(std::optional<QString> path) { m_open.answer(std::move(path)); }
+    void answerSave(std::optional<QString> path) { m_save.answer(std::move(path)); }
+    std::optional<QString> open(const FileDialogRequest &request) override { return show(m_open, request); }
+    std::optional<QString> save(const FileDialogRequest &request) override { return show(m_save, request); }
+    // Both kinds, in the order they were shown.
+    const std::vector<FileDialogShown> &shown() const { return m_shown; }
     void verify()
     {
         m_open.verify();
@@ -113,54 +106,47 @@ public:
     }
 
 private:
-    ScriptedAnswers m_open{"open dialog"};
-    ScriptedAnswers m_save{"save dialog"};
-    std::vector<Shown> m_shown;
+    std::optional<QString> show(ScriptedDialog<FileDialogRequest> &kind, const FileDialogRequest &request)
+    {
+        m_shown.push_back({&kind == &m_save, request});
+        return kind.take(request, request.title);
+    }
+    ScriptedDialog<FileDialogRequest> m_open{"open dialog"};
+    ScriptedDialog<FileDialogRequest> m_save{"save dialog"};
+    std::vector<FileDialogShown> m_shown;
 };
 
-class FakeFolderBrowser final : public FolderBrowser
+struct FolderBrowserShown
+{
+    QString title;
+    QString startFolder;
+};
+
+class FakeFolderBrowser final : public FolderBrowser, public ScriptedDialog<FolderBrowserShown>
 {
 public:
-    struct Shown
-    {
-        QString title;
-        QString startFolder;
-    };
-    void answer(std::optional<QString> folder) { m_answers.push(std::move(folder)); }
+    FakeFolderBrowser() : ScriptedDialog("folder dialog") {}
     std::optional<QString> browse(const QString &title, const QString &startFolder) override
     {
-        m_shown.push_back({title, startFolder});
-        return m_answers.take(title);
+        return take({title, startFolder}, title);
     }
-    const std::vector<Shown> &shown() const { return m_shown; }
-    void verify() { m_answers.verify(); }
-
-private:
-    ScriptedAnswers m_answers{"folder dialog"};
-    std::vector<Shown> m_shown;
 };
 
-class FakeInputBox final : public InputBox
+struct InputBoxShown
+{
+    QString caption;
+    QString prompt;
+    QString text;
+};
+
+class FakeInputBox final : public InputBox, public ScriptedDialog<InputBoxShown>
 {
 public:
-    struct Shown
-    {
-        QString caption;
-        QString prompt;
-        QString text;
-    };
-    void answer(std::optional<QString> text) { m_answers.push(std::move(text)); }
+    FakeInputBox() : ScriptedDialog("input box") {}
     std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override
     {
-        m_shown.push_back({caption, prompt, text});
-        return m_answers.take(caption);
+        return take({caption, prompt, text}, caption);
     }
-    const std::vector<Shown> &shown() const { return m_shown; }
-    void verify() { m_answers.verify(); }
-
-private:
-    ScriptedAnswers m_answers{"input box"};
-    std::vector<Shown> m_shown;
 };
 
 // Records every start. Each start gives a program whose end the test
