@@ -171,6 +171,11 @@ TEST_F(StartUpTest, TheSplashKeepsItsTextsInsideItsShapedPicture)
     EXPECT_GE(ink.box.left(), 12);
     EXPECT_LE(ink.box.right(), splash.width() - 1 - 12);
     EXPECT_GE(ink.box.width(), QFontMetrics(splash.lablDVS2->font()).tightBoundingRect(title).width());
+    // As large as it can be: at its full size, or one pixel larger would not fit.
+    QFont larger = splash.lablDVS2->font();
+    larger.setPixelSize(larger.pixelSize() + 1);
+    EXPECT_TRUE(larger.pixelSize() > 27 ||
+                QFontMetrics(larger).horizontalAdvance(title) > splash.width() - 2 * (12 + 2));
     for (const QLabel *line : {splash.lablInfo, splash.lablDVSWWW, splash.lablDVSMail})
         EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width())
             << line->objectName().toStdString();
