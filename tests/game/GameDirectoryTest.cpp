@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -25,17 +27,35 @@ const QString kDosNoPatch =
 const QString kWrong = u"You select wrong directory.\nThere isn't Zorvantia.\nDo you want select it one "
                        "more time?\nIf not wrong directory will be save."_s;
 
+const QString kRunParameters = u" -C dvsdebug.cfg"_s;
+const QString kLoadFilter = u"Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*"_s;
+using Starts = std::vector<FakeShell::Start>;
+
+// Choosing the game directory, and running the game or the patch from it.
 class GameDirectoryTest : public MainWindowFixture
 {
 protected:
-    // A game folder of its own holding the given files.
-    QString gameFolder(std::initializer_list<const char *> files, const QString &name = u"game"_s)
+    // A folder of `name` holding the given files, separated by blanks.
+    QString gameFolder(const char *files, const QString &name = u"game"_s)
     {
         const QString path = games.path() + u'/' + name;
         QDir().mkpath(path);
-        for (const char *file : files)
-            writeBytes(path + u'/' + QString::fromLatin1(file), QByteArray("MZ"));
+        for (const QString &file : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
+            writeBytes(path + u'/' + file, QByteArray("MZ"));
         return path;
+    }
+    // A game of `kind` with the given files, stored as the game directory.
+    void installGame(const QString &kind, const char *files, const QString &extra = {})
+    {
+        game = gameFolder(files, u"Zorvantia Gold"_s);
+        folder.writeSettings(u"[zvt]\ndir=%1\nversion=%2\n[dvs]\nversion=ver1\n%3"_s.arg(game, kind, extra));
+    }
+    QString inGame(const char *name) const { return game + u'/' + QString::fromLatin1(name); }
+    bool runFileThere() const { return QFile::exists(inGame("dvsdebug.cfg")); }
+    Starts starts() const { return fake.shell.starts(); }
+    FakeShell::Start start(const char *file, const QString &parameters = QString()) const
+    {
+        return {inGame(file), parameters, game};
     }
     // Whether the game's own menus are offered: all three, or none.
     std::optional<bool> gameMenus() const
@@ -46,49 +66,58 @@ protected:
             return std::nullopt;
         return display;
     }
-    QString game(const QString &key) const { return setting(key, u"zvt"_s); }
+    QString gameSetting(const QString &key) const { return setting(key, u"zvt"_s); }
 
     QTemporaryDir games;
+    QString game;
 };
+using LauncherTest = GameDirectoryTest;
 
-TEST_F(GameDirectoryTest, TheChosenFolderIsClassifiedAndStoredAndTheGameMenusFollow)
+TEST_F(GameDirectoryTest, TheStartUpCheckAsksForAGameAndTheChosenFolderIsClassifiedAndStored)
 {
     startProgram();
     EXPECT_EQ(gameMenus(), false);
-    const struct
-    {
-        std::initializer_list<const char *> files;
-        QString message;
-        MsgAnswer answer;
-        const char *kind;
-        bool windows;
-    } choices[] = {
-        // The registry is left alone until a Windows edition is chosen.
-        {{"zvtx.exe", "dravopaxw.exe"}, kDosNoPatch, MsgAnswer::No, "dos", false},
-        {{"zorvan.exe", "dravopax.exe"}, kDosFound, MsgAnswer::Ok, "dos+dvp", false},
-        {{"ZizaVEZ.exe", "dravopax.exe"}, kWinNoPatch, MsgAnswer::Yes, "win", true},
-        {{"ZizaVEZ.exe", "zorvan.exe", "dravopaxw.exe"}, kWinFound, MsgAnswer::Ok, "win+dvp", true},
+    // The start-up check asks only when no game is at the stored folder.
+    fake.messages.expect(MsgType::Warning, kNoGameDirectoryQuestion, MsgButtons::YesNo, MsgAnswer::No);
+    formMain->CheckZVTDirectoryAtStart();
+
+    TIniFile settings(folder.files().settingsIni());
+    settings.WritePath(u"zvt"_s, u"dir"_s, games.path());
+    fake.messages.expect(MsgType::Warning, kGameGoneQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.folders.answer(std::nullopt);
+    formMain->CheckZVTDirectoryAtStart();
+
+    // A folder that still holds the game keeps its stored kind without a word.
+    settings.WritePath(u"zvt"_s, u"dir"_s, gameFolder("zorvan.exe"));
+    settings.WriteString(u"zvt"_s, u"version"_s, u"win+dvp"_s);
+    formMain->CheckZVTDirectoryAtStart();
+    EXPECT_EQ(gameSetting(u"version"_s), u"win+dvp"_s);
+
+    // The files, the message and its answer, and the kind stored. The registry
+    // is left alone until a Windows edition is chosen.
+    const std::tuple<const char *, QString, MsgAnswer, QString> choices[] = {
+        {"zvtx.exe dravopaxw.exe", kDosNoPatch, MsgAnswer::No, u"dos"_s},
+        {"zorvan.exe dravopax.exe", kDosFound, MsgAnswer::Ok, u"dos+dvp"_s},
+        {"ZizaVEZ.exe dravopax.exe", kWinNoPatch, MsgAnswer::Yes, u"win"_s},
+        {"ZizaVEZ.exe zorvan.exe dravopaxw.exe", kWinFound, MsgAnswer::Ok, u"win+dvp"_s},
     };
-    int folder = 0;
-    for (const auto &choice : choices) {
-        SCOPED_TRACE(choice.kind);
-        const QString path = gameFolder(choice.files, QString::number(++folder));
+    for (const auto &[files, message, answer, kind] : choices) {
+        SCOPED_TRACE(kind.toStdString());
+        const bool windows = kind.startsWith(u"win");
+        const QString path = gameFolder(files, kind);
         fake.folders.answer(path + u'/');
-        fake.messages.expect(MsgType::Information, choice.message,
-                             choice.answer == MsgAnswer::Ok ? MsgButtons::Ok : MsgButtons::YesNo,
-                             choice.answer);
+        fake.messages.expect(MsgType::Information, message,
+                             answer == MsgAnswer::Ok ? MsgButtons::Ok : MsgButtons::YesNo, answer);
         QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
-        EXPECT_EQ(fake.folders.shown().back().title, u"Select Zorvantia Directory"_s);
-        EXPECT_EQ(game(u"dir"_s), path);
-        EXPECT_EQ(game(u"version"_s), QString::fromLatin1(choice.kind));
+        EXPECT_EQ(gameSetting(u"dir"_s), path);
+        EXPECT_EQ(gameSetting(u"version"_s), kind);
         const std::unique_ptr<RegistryKey> key = fake.registry.openKey(kGameKey, false);
         EXPECT_EQ(key->valueExists(u"HDPath"_s) ? key->readString(u"HDPath"_s) : u"<none>"_s,
-                  choice.windows ? path : u"<none>"_s);
-        EXPECT_EQ(gameMenus(), choice.windows);
+                  windows ? path : u"<none>"_s);
+        EXPECT_EQ(gameMenus(), windows);
     }
     // Only the Yes to the download offer opened the patch's page.
-    ASSERT_EQ(fake.shell.starts().size(), 1u);
-    EXPECT_EQ(fake.shell.starts()[0].file, u"http://dravopax.example.org/"_s);
+    EXPECT_EQ(starts(), (Starts{{u"http://dravopax.example.org/"_s, QString(), QString()}}));
 }
 
 TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
@@ -96,7 +125,7 @@ TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
     folder.writePatch(u"[lanterns]\ncomponent=2\ncaption=Lanterns\n"_s);
     folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
     startProgram();
-    const QString path = gameFolder({"zorvan.exe", "dravopax.exe"}, u"Игры/Zorvantia"_s);
+    const QString path = gameFolder("zorvan.exe dravopax.exe", u"Игры/Zorvantia"_s);
     const QString start = path + u"/старт.cfg"_s;
     writeText(start, u"lanterns on\n"_s);
     fake.folders.answer(path);
@@ -117,31 +146,16 @@ TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
     EXPECT_TRUE(readBytes(folder.files().settingsIni()).contains(path.toUtf8()));
 }
 
-TEST_F(GameDirectoryTest, AWrongFolderIsAskedForAgainUntilTheUserKeepsIt)
-{
-    startProgram();
-    const QString wrong = gameFolder({"readme.txt"}, u"Spiele ä ö"_s);
-    fake.folders.answer(wrong);
-    fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::Yes);
-    fake.folders.answer(std::nullopt); // cancelled: the same wrong folder is examined again
-    fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(fake.folders.shown().size(), 2u);
-    EXPECT_EQ(fake.folders.shown()[1].startFolder, wrong);
-    EXPECT_EQ(game(u"dir"_s), wrong);
-    EXPECT_EQ(game(u"version"_s), u"unk"_s);
-}
-
-TEST_F(GameDirectoryTest, CancellingChangesNothingUntilAFolderWasConfirmed)
+TEST_F(GameDirectoryTest, CancellingExaminesTheFolderConfirmedLastAndAWrongFolderIsAskedForAgain)
 {
     folder.writeSettings(u"[zvt]\ndir=/old\nversion=win\n"_s);
     startProgram();
     fake.folders.answer(std::nullopt);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(game(u"dir"_s), u"/old"_s);
+    EXPECT_EQ(gameSetting(u"dir"_s), u"/old"_s);
     EXPECT_EQ(gameMenus(), true) << "the menus follow the stored kind";
 
-    const QString path = gameFolder({"zorvan.exe"});
+    const QString path = gameFolder("zorvan.exe");
     fake.folders.answer(path);
     fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniSettingsZVTDir);
@@ -149,52 +163,227 @@ TEST_F(GameDirectoryTest, CancellingChangesNothingUntilAFolderWasConfirmed)
     fake.folders.answer(std::nullopt);
     fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(game(u"dir"_s), path);
+    EXPECT_EQ(gameSetting(u"dir"_s), path);
+
+    const QString wrong = gameFolder("readme.txt", u"Spiele ä ö"_s);
+    fake.folders.answer(wrong);
+    fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.folders.answer(std::nullopt); // cancelled: the same wrong folder is examined again
+    fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::No);
+    click(formMain->mniSettingsZVTDir);
+    EXPECT_EQ(fake.folders.shown().back().startFolder, wrong);
+    EXPECT_EQ(gameSetting(u"dir"_s), wrong);
+    EXPECT_EQ(gameSetting(u"version"_s), u"unk"_s);
 }
 
 TEST_F(GameDirectoryTest, ARegistryThatRefusesHDPathStopsTheCommandAfterStoringTheFolder)
 {
     startProgram();
     QDir().mkpath(fake.registry.fileName()); // a folder in its place refuses every write
-    const QString path = gameFolder({"ZizaVEZ.exe", "dravopaxw.exe"});
+    const QString path = gameFolder("ZizaVEZ.exe dravopaxw.exe");
     fake.folders.answer(path);
     fake.messages.expectOk(MsgType::Information, kWinFound);
     fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'HDPath'"_s);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(game(u"dir"_s), path);
-    EXPECT_EQ(game(u"version"_s), u"win+dvp"_s);
+    EXPECT_EQ(gameSetting(u"dir"_s), path);
+    EXPECT_EQ(gameSetting(u"version"_s), u"win+dvp"_s);
     EXPECT_EQ(gameMenus(), false) << "the menu rule is not applied in that run";
 }
 
-TEST_F(GameDirectoryTest, TheStartUpCheckAsksOnlyWhenNoGameIsAtTheStoredFolder)
+TEST_F(LauncherTest, ModeZeroStartsThePatchOfTheKindAndMinimisingKeepsTheWindowMaximized)
 {
+    installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe dravopax.cfg", u"maximize=1\n"_s);
     startProgram();
-    fake.messages.expect(MsgType::Warning, kNoGameDirectoryQuestion, MsgButtons::YesNo, MsgAnswer::No);
-    formMain->CheckZVTDirectoryAtStart();
+    ASSERT_TRUE(formMain->isMaximized());
+    QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(starts(), Starts{start("dravopaxw.exe")});
+    EXPECT_TRUE(formMain->isMinimized());
+    // Brought back as the system does it: maximized again, and so next time.
+    formMain->setWindowState(formMain->windowState() & ~Qt::WindowMinimized);
+    EXPECT_TRUE(formMain->isMaximized());
+    closeProgram();
+    EXPECT_EQ(setting(u"maximize"_s), u"1"_s);
 
-    TIniFile settings(folder.files().settingsIni());
-    settings.WritePath(u"zvt"_s, u"dir"_s, games.path());
-    fake.messages.expect(MsgType::Warning, kGameGoneQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
-    fake.folders.answer(std::nullopt);
-    formMain->CheckZVTDirectoryAtStart();
-    EXPECT_EQ(fake.folders.shown().size(), 1u);
-
-    // A folder that still holds the game keeps its stored kind without a word.
-    settings.WritePath(u"zvt"_s, u"dir"_s, gameFolder({"zorvan.exe"}));
-    settings.WriteString(u"zvt"_s, u"version"_s, u"win+dvp"_s);
-    formMain->CheckZVTDirectoryAtStart();
-    EXPECT_EQ(game(u"version"_s), u"win+dvp"_s);
+    const QString question =
+        u"File \"dravopax.cfg\" not exists.\nDravopax will automatically create it.\nDo you want continue?"_s;
+    installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe");
+    QFile::remove(inGame("dravopax.cfg"));
+    startProgram();
+    for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        fake.messages.expect(MsgType::Error, question, MsgButtons::YesNo, answer);
+        click(formMain->itemRun);
+        EXPECT_EQ(formMain->isMinimized(), answer == MsgAnswer::Yes);
+    }
+    EXPECT_EQ(starts(), (Starts{start("dravopaxw.exe"), start("dravopax.exe")}));
 }
 
-TEST_F(GameDirectoryTest, AtStartTheStoredKindDecidesTheGameMenus)
+TEST_F(LauncherTest, ModeOneCopiesTheChosenFileAsTheRunFile)
 {
-    for (const auto &[kind, windows] : {std::pair{"win+dvp", true}, std::pair{"dos+dvp", false}}) {
-        folder.writeSettings(u"[zvt]\nversion=%1\n"_s.arg(QLatin1String(kind)));
+    installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe", u"run=1\nlastdir=/from/before/\n"_s);
+    const QString chosen = games.path() + u"/my own.cfg"_s;
+    writeBytes(chosen, QByteArray("lanterns on\nmotto gold\rspeed 4"));
+    startProgram();
+    fake.fileDialogs.answerOpen(std::nullopt);
+    click(formMain->itemRun);
+    const QString gone = games.path() + u"/gone.cfg"_s;
+    fake.fileDialogs.answerOpen(gone);
+    fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + gone + u"\nnot found"_s);
+    click(formMain->itemRun);
+    EXPECT_TRUE(starts().empty()) << "cancelled or gone: nothing happens";
+    EXPECT_FALSE(formMain->isMinimized());
+
+    fake.fileDialogs.answerOpen(chosen);
+    QTest::mouseClick(formMain->butnRun, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    const FileDialogRequest &request = fake.fileDialogs.shown().back().request;
+    EXPECT_EQ(request.title, u"Load Configuration File"_s);
+    EXPECT_EQ(request.filter, kLoadFilter);
+    EXPECT_EQ(request.folder, u"/from/before/"_s);
+    EXPECT_EQ(setting(u"lastdir"_s), games.path() + u'/');
+    EXPECT_EQ(starts(), Starts{start("dravopaxw.exe", kRunParameters)});
+    EXPECT_EQ(readBytes(inGame("dvsdebug.cfg")), QByteArray("lanterns on\r\nmotto gold\r\nspeed 4\r\n"));
+    EXPECT_TRUE(formMain->isMinimized());
+}
+
+// Ending after the start leaves the run file and skips the closing steps;
+// otherwise the run file stays while any patch started with it still runs.
+TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileStaysWhileUsed)
+{
+    installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe", u"run=2\nafterruntt=1\n"_s);
+    folder.writePatch(u"[lanterns]\ncomponent=2\n[future]\ncomponent=2\nversion=v2\n"_s);
+    folder.writeVersions(u"[version]\nnumber=2\nv1=1\nv2=2\n"_s);
+    startProgram();
+    EXPECT_TRUE(formMain->itemDVSExit->isChecked());
+    QSignalSpy ended(formMain, &TformMain::programEndRequested);
+    click(formMain->itemRun);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(formMain->isMinimized());
+    fake.shell.finish(0);
+    EXPECT_TRUE(runFileThere());
+    EXPECT_EQ(setting(u"width"_s), u"<absent>"_s) << "no placement saved";
+
+    click(formMain->itemDVSMinimize);
+    static_cast<OnOffSwitch *>(formMain->scrlMain->control(u"lanterns"_s))->setChecked(true);
+    click(formMain->itemRun);
+    EXPECT_EQ(readBytes(inGame("dvsdebug.cfg")), crlf(u"//Created by Dravopax Vevavav\n\nlanterns on\n"_s));
+    click(formMain->itemRun);
+    EXPECT_EQ(starts(), Starts(3, start("dravopax.exe", kRunParameters)));
+    fake.shell.finish(1);
+    EXPECT_TRUE(runFileThere()) << "the second patch has not ended";
+    fake.shell.finish(2);
+    EXPECT_FALSE(runFileThere());
+
+    fake.shell.setOutcome(FakeShell::Outcome::Unwatched);
+    click(formMain->itemRun);
+    EXPECT_TRUE(runFileThere()) << "kept; the next run overwrites it";
+    fake.shell.setOutcome(FakeShell::Outcome::Watched);
+    click(formMain->itemRun);
+    fake.shell.finish(starts().size() - 1);
+    EXPECT_FALSE(runFileThere()) << "a later watched run decides afresh";
+
+    fake.shell.setOutcome(FakeShell::Outcome::Unwatched);
+    click(formMain->itemRun);
+    fake.shell.setOutcome(FakeShell::Outcome::Fails);
+    click(formMain->itemRun);
+    EXPECT_FALSE(runFileThere()) << "so does a later run that started nothing";
+}
+
+// A kind without the patch, or a patch that cannot be started at all (it is
+// missing, or this system cannot run it): the run file goes at once, and the
+// after-run step still follows.
+TEST_F(LauncherTest, ARunFileThatStartedNothingIsDeletedAtOnce)
+{
+    fake.shell.setOutcome(FakeShell::Outcome::Fails);
+    const QString chosen = games.path() + u"/mine.cfg"_s;
+    writeBytes(chosen, QByteArray("lanterns on\r\n"));
+    for (const char *kind : {"win", "dos", "unk", "win+dvp", "dos+dvp"}) {
+        SCOPED_TRACE(kind);
+        installGame(QString::fromLatin1(kind), "ZizaVEZ.exe zorvan.exe", u"run=2\n"_s);
         startProgram();
-        EXPECT_EQ(gameMenus(), windows) << kind;
-        EXPECT_TRUE(formMain->mniSettingsZVTDir->isEnabled());
+        const std::size_t before = starts().size();
+        click(formMain->itemRun);
+        EXPECT_FALSE(runFileThere());
+        EXPECT_EQ(starts().size() - before, QByteArray(kind).contains('+') ? 1u : 0u);
+        EXPECT_TRUE(formMain->isMinimized());
+        click(formMain->mniSelectRunDVFile);
+        fake.fileDialogs.answerOpen(chosen);
+        click(formMain->itemRun);
+        EXPECT_FALSE(runFileThere());
         closeProgram();
     }
+}
+
+TEST_F(LauncherTest, ModeThreeStartsTheGameOfTheKindAndAnUnknownModeStartsNothing)
+{
+    installGame(u"win"_s, "", u"run=3\n"_s);
+    startProgram();
+    click(formMain->itemRun);
+    EXPECT_EQ(starts(), Starts{start("ZizaVEZ.exe")}) << "started even when it is missing";
+
+    // The kind stored meanwhile decides the next run.
+    installGame(u"dos"_s, "zvtx.exe zvtlx.exe zorvan.exe", u"run=3\n"_s);
+    for (const char *expected : {"zorvan.exe", "zvtlx.exe", "zvtx.exe"}) {
+        click(formMain->itemRun);
+        EXPECT_EQ(starts().back(), start(expected));
+        QFile::remove(inGame(expected));
+    }
+    const std::size_t before = starts().size();
+    formMain->showNormal();
+    click(formMain->itemRun);
+    EXPECT_EQ(starts().size(), before) << "none of the three: nothing started";
+    EXPECT_TRUE(formMain->isMinimized()) << "but the after-run step still follows";
+
+    installGame(u"unk"_s, "zorvan.exe", u"run=3\n"_s);
+    formMain->showNormal();
+    click(formMain->itemRun);
+    EXPECT_FALSE(formMain->isMinimized()) << "an unknown kind does nothing at all";
+
+    // An unknown run mode does nothing either; the run button offers the first mode.
+    for (const char *mode : {"7", "-1"}) {
+        installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe", u"run=%1\n"_s.arg(QLatin1String(mode)));
+        closeProgram();
+        startProgram();
+        EXPECT_EQ(formMain->butnRun->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
+        QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
+        EXPECT_EQ(starts().size(), before) << mode;
+        EXPECT_FALSE(formMain->isMinimized()) << mode;
+    }
+}
+
+TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
+{
+    folder.writeSettings(u"[dvs]\nrun=0\n"_s);
+    startProgram();
+    const QString notSet = u"You not set ZVT directory.\nDravopax Vevavav can't continue."_s;
+    for (const auto &[mode, message] :
+         {std::pair{formMain->mniSelectRunDVCfg, notSet},
+          {formMain->mniSelectRunDVFile, notSet},
+          {formMain->mniSelectRunDVCurrent,
+           u"You do not set ZVT directory.\nDravopax Vevavav can't continue."_s}}) {
+        click(mode);
+        fake.messages.expectOk(MsgType::Error, message);
+        click(formMain->itemRun);
+    }
+    EXPECT_TRUE(starts().empty());
+    EXPECT_FALSE(formMain->isMinimized());
+
+    // Mode four runs any chosen program from its folder.
+    click(formMain->mniSelectRunDVexebat);
+    const QString tool = games.path() + u"/tools/map editor.bat"_s;
+    fake.messages.expectOk(MsgType::Error,
+                           u"You not set ZVT directory but\nDravopax Vevavav will continue."_s);
+    fake.fileDialogs.answerOpen(tool);
+    click(formMain->itemRun);
+    const FileDialogRequest &request = fake.fileDialogs.shown().back().request;
+    EXPECT_EQ(request.title, u"Run EXE or BAT file"_s);
+    EXPECT_EQ(request.filter, u"EXE and BAT files files (*.exe;*.bat)|*.exe;*.bat"_s);
+    EXPECT_EQ(starts(), (Starts{{tool, QString(), games.path() + u"/tools"_s}}));
+
+    installGame(u"win"_s, "", u"run=4\n"_s);
+    formMain->showNormal();
+    fake.fileDialogs.answerOpen(std::nullopt);
+    click(formMain->itemRun);
+    EXPECT_EQ(fake.fileDialogs.shown().back().request.folder, game);
+    EXPECT_FALSE(formMain->isMinimized()) << "cancelled: no after-run step";
 }
 
 } // namespace

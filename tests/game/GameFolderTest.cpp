@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCase)
+TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCaseAndTrailingSeparatorsGo)
 {
     // The files of each folder, separated by blanks, and the kind they make.
     const std::pair<const char *, const char *> folders[] = {
@@ -40,10 +40,8 @@ TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCase)
     QDir(dir.path()).mkdir(u"zorvan.exe"_s);
     QFile::remove(dir.path() + u"/ZIZAVEZ.EXE"_s);
     EXPECT_FALSE(GameFolder(dir.path()).holdsGame()) << "a folder of that name is no game";
-}
 
-TEST(GameFolder, AChosenFolderLosesItsTrailingSeparators)
-{
+    // A chosen folder loses its trailing separators.
     EXPECT_EQ(GameFolder::trimmed(u"C:\\"_s), u"C:"_s);
     EXPECT_EQ(GameFolder::trimmed(u"/games/zvt//"_s), u"/games/zvt"_s);
     EXPECT_EQ(GameFolder::trimmed(u"/"_s), QString()) << "the root, whose files are \"/name\"";

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(Cp1252, EveryByteSurvivesARoundTrip)
+TEST(Cp1252, EveryByteSurvivesARoundTripAndOtherTextNeverBecomesQuestionMarks)
 {
     QByteArray all;
     for (int b = 0; b < 256; ++b)
@@ -12,10 +12,6 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip)
     const QString text = Cp1252::decode(all);
     ASSERT_EQ(text.size(), 256);
     EXPECT_EQ(Cp1252::encode(text), all);
-}
-
-TEST(Cp1252, WesternTextIsEncodedAndOtherTextNeverBecomesQuestionMarks)
-{
     EXPECT_EQ(Cp1252::decode("Caf\xE9 \x80\x8A\x9F\xFF"), QStringLiteral("Café €ŠŸÿ"));
     EXPECT_EQ(Cp1252::encode(u"€ ó?"), QByteArray("\x80 \xF3?"));
     EXPECT_EQ(Cp1252::encode(u"€ Łódź"), std::nullopt);

@@ -5,28 +5,19 @@
 
 // The fakes are what every window test relies on to notice a stray message, so
 // their failures are checked too.
-
-TEST(FakeMessageBoxes, FailsOnABoxNobodyExpected)
+TEST(FakeMessageBoxes, FailsOnEveryBoxThatDiffersFromTheScript)
 {
     FakeMessageBoxes boxes;
     EXPECT_NONFATAL_FAILURE(boxes.show(MsgType::Error, QStringLiteral("Boom"), MsgButtons::Ok),
                             "unexpected error box (OK): \"Boom\"");
-}
 
-TEST(FakeMessageBoxes, FailsOnADifferentTextTypeOrButtonSetAndRefuses)
-{
-    FakeMessageBoxes boxes;
     boxes.expect(MsgType::Warning, QStringLiteral("Sure?"), MsgButtons::YesNo, MsgAnswer::Yes);
     MsgAnswer answer = MsgAnswer::Yes;
     EXPECT_NONFATAL_FAILURE(answer =
                                 boxes.show(MsgType::Warning, QStringLiteral("Sure ?"), MsgButtons::YesNo),
                             "expected warning box");
-    EXPECT_EQ(answer, MsgAnswer::Cancel);
-}
+    EXPECT_EQ(answer, MsgAnswer::Cancel) << "and refused";
 
-TEST(FakeMessageBoxes, FailsOnAnExpectedBoxThatNeverCame)
-{
-    FakeMessageBoxes boxes;
     boxes.expectOk(MsgType::Information, QStringLiteral("File saved"));
     EXPECT_NONFATAL_FAILURE(boxes.verify(), "never shown: \"File saved\"");
 }

@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(Availability, ASwitchExistsFromItsVersionUntilItIsObsolete)
+TEST(Availability, ASwitchExistsFromItsVersionUntilItIsObsoleteTheVersionBeingTheNumberAfterVer)
 {
     TestProgramFolder folder;
     folder.writeVersions(u"[version]\nnumber=4\ndisplay1=One\nv1=1\nv2=2\nv3=3\nv4=4\n"_s);
@@ -35,10 +35,6 @@ TEST(Availability, ASwitchExistsFromItsVersionUntilItIsObsolete)
             seen += isSwitchAvailable(patch, versions, QString::fromLatin1(name), v) ? u'+' : u'-';
         EXPECT_EQ(seen, QString::fromLatin1(available)) << name;
     }
-}
-
-TEST(Availability, TheSelectedVersionIsTheNumberAfterVer)
-{
     for (const auto &[stored, number] :
          {std::pair(u"ver3"_s, 3), std::pair(u"ver12"_s, 12), std::pair(u"1"_s, 0), std::pair(u"verx"_s, 0)})
         EXPECT_EQ(selectedVersionNumber(stored), number) << stored.toStdString();

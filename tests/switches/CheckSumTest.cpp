@@ -14,16 +14,10 @@ QList<bool> marks(const char *bits)
     return states;
 }
 
-TEST(CheckSum, ASumSetsTheMarksFromTheHeaviestItemDown)
+TEST(CheckSum, ASumSetsTheMarksFromTheHeaviestItemDownAndTheCheckedWeightsAddUpToIt)
 {
-    struct Case
-    {
-        qint64 sum;
-        QList<int> weights;
-        const char *before;
-        const char *after;
-    };
-    const Case cases[] = {
+    // The sum, the weights, and the marks before and after.
+    const std::tuple<qint64, QList<int>, const char *, const char *> cases[] = {
         {5, {1, 2, 4}, "000", "101"}, // powers of two give the bits of the sum
         {6, {1, 2, 4, 8}, "0000", "0110"}, {15, {1, 2, 4, 8}, "0000", "1111"},
         {7, {1, 2}, "00", "11"},           // a remainder no item matches is dropped
@@ -32,14 +26,9 @@ TEST(CheckSum, ASumSetsTheMarksFromTheHeaviestItemDown)
         {4, {1, 2, 4}, "110", "001"},      // items below the one that ends the sum are unchecked
         {-3, {1, 2, 4}, "111", "000"},     // a negative sum unchecks every item it visits
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(decomposeCheckSum(c.sum, c.weights, marks(c.before)), marks(c.after))
-            << c.sum << " " << c.before;
-}
-
-TEST(CheckSum, TheSumOfCheckedWeights)
-{
-    EXPECT_EQ(checkedSum({1, 2, 4, 8}, marks("1010")), 5);
+    for (const auto &[sum, weights, before, after] : cases)
+        EXPECT_EQ(decomposeCheckSum(sum, weights, marks(before)), marks(after)) << sum << " " << before;
+    EXPECT_EQ(checkedSum({1, 2, 4, 8}, marks("1010")), 5) << "and back";
     EXPECT_EQ(checkedSum({2000000000, 2000000000}, marks("11")), 4000000000LL);
 }
 

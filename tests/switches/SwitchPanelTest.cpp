@@ -3,8 +3,11 @@
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 
-#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
@@ -16,8 +19,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kVersions = u"[version]\nnumber=3\ndisplay1=First release\ndisplay2=Second release\n"
-                          "display3=Third release\nv1=1\nv2=2\nv3=3\n"_s;
+const QString kVersions = u"[version]\nnumber=3\ndisplay1=First\ndisplay2=Second\ndisplay3=Third\n"
+                          "v1=1\nv2=2\nv3=3\n"_s;
 
 // One switch of each kind, with the data section between them.
 const QString kPatch =
@@ -36,6 +39,8 @@ const QString kPatch =
 const QString kReloadQuestion =
     u"You are going to reload Dravopax Database. You will lost every changes.\n"
     "All switches will back to their defaults.\nAre you sure you want continue?"_s;
+const QString kVersionGone = u"Version was founded in settings but it is no longer exist.\n"
+                             "Version set to the lowest possible."_s;
 
 class SwitchPanelTest : public MainWindowFixture
 {
@@ -47,13 +52,11 @@ protected:
         folder.writeSettings(u"[dvs]\nversion=ver2\n"_s);
     }
 
-    // A control or label of the panel, every control made first.
-    template <typename T = QWidget> T *control(const QString &name) const
+    template <typename T = QWidget> T *control(const char *name) const
     {
-        formMain->scrlMain->controls();
-        return formMain->scrlMain->surface()->findChild<T *>(name);
+        return dynamic_cast<T *>(formMain->scrlMain->control(QString::fromLatin1(name)));
     }
-    QLabel *label(const QString &name) const { return control<QLabel>(u"Label"_s + name); }
+    QLabel *label(const char *name) const { return formMain->scrlMain->label(QString::fromLatin1(name)); }
 
     QStringList panelOrder() const
     {
@@ -61,6 +64,18 @@ protected:
         for (SwitchControl *c : formMain->scrlMain->controls())
             names << c->name() + u':' + c->kindName();
         return names;
+    }
+    // The version items, the checked one marked.
+    QStringList items() const
+    {
+        QStringList list;
+        for (QAction *a : formMain->menuDVSVersion->actions())
+            list << a->objectName() + u'=' + a->text() + (a->isChecked() ? u"*"_s : QString());
+        return list;
+    }
+    QAction *item(const char *name) const
+    {
+        return formMain->menuDVSVersion->findChild<QAction *>(QString::fromLatin1(name));
     }
 };
 
@@ -71,62 +86,38 @@ TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedLimitedAndGreyedAsTheD
     EXPECT_EQ(panelOrder(),
               (QStringList{u"speed:TCSpinEdit"_s, u"lanterns:TCheckBox"_s, u"weather:TComboBox"_s,
                            u"motto:TEdit"_s, u"goods:TCheckListBox"_s}));
-    EXPECT_EQ(control(u"motto"_s)->property("switchKind").toString(), u"TEdit"_s);
-    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. Third release"_s);
-    EXPECT_EQ(formMain->scrlMain->surface()->findChildren<QLabel *>().size(), 4) << "the check box has none";
+    EXPECT_EQ(control("motto")->property("switchKind").toString(), u"TEdit"_s);
 
-    QLabel *speedLabel = label(u"speed"_s);
-    EXPECT_EQ(speedLabel->text(), u"Caravan speed"_s);
+    QLabel *speedLabel = label("speed");
     EXPECT_EQ(speedLabel->pos(), QPoint(8, 10));
-    auto *speed = control<NumberSwitch>(u"speed"_s);
+    auto *speed = control<NumberSwitch>("speed");
     EXPECT_EQ(speed->geometry().topLeft(), QPoint(8 + speedLabel->width() + 2, 10));
     EXPECT_EQ(speed->width(), 60);
     EXPECT_EQ(speed->text(), u"10"_s) << "a default above the limit shows the limit";
     EXPECT_EQ(std::pair(speed->minValue(), speed->maxValue()), std::pair(1, 10));
 
-    auto *lanterns = control<OnOffSwitch>(u"lanterns"_s);
-    EXPECT_EQ(lanterns->text(), u"Lanterns at night"_s);
-    EXPECT_EQ(lanterns->pos(), QPoint(8, 40));
-    EXPECT_FALSE(lanterns->isChecked()) << "a missing value builds unchecked";
+    EXPECT_EQ(control("lanterns")->pos(), QPoint(8, 40));
 
-    EXPECT_EQ(label(u"weather"_s)->text(), u"Weather:"_s);
-    auto *weather = control<ChoiceSwitch>(u"weather"_s);
-    EXPECT_EQ(weather->pos(), QPoint(8, 70 + label(u"weather"_s)->height()));
+    EXPECT_EQ(label("weather")->text(), u"Weather:"_s);
+    auto *weather = control<ChoiceSwitch>("weather");
+    EXPECT_EQ(weather->pos(), QPoint(8, 70 + label("weather")->height()));
     EXPECT_EQ(weather->count(), 3);
-    EXPECT_EQ(weather->currentText(), u"Mild"_s);
     EXPECT_EQ(weather->droppedWidth(), 150) << "the control width + 30 without expandwidth";
 
-    EXPECT_EQ(control(u"motto"_s)->pos(), QPoint(300 + label(u"motto"_s)->width() + 2, 10));
-    EXPECT_EQ(control<TextSwitch>(u"motto"_s)->text(), u"0"_s) << "a text without value shows 0";
-    EXPECT_EQ(label(u"motto"_s)->text(), u"Use <b>bold</b> & more &"_s);
-    EXPECT_EQ(label(u"motto"_s)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(control("motto")->pos(), QPoint(300 + label("motto")->width() + 2, 10));
+    EXPECT_EQ(control<TextSwitch>("motto")->text(), u"0"_s) << "a text without value shows 0";
+    EXPECT_EQ(label("motto")->text(), u"Use <b>bold</b> & more &"_s);
+    EXPECT_EQ(label("motto")->textFormat(), Qt::PlainText);
 
-    auto *goods = control<SetSwitch>(u"goods"_s);
-    EXPECT_EQ(goods->geometry(), QRect(300, 40 + label(u"goods"_s)->height(), 150, 80));
+    auto *goods = control<SetSwitch>("goods");
+    EXPECT_EQ(goods->geometry(), QRect(300, 40 + label("goods")->height(), 150, 80));
     EXPECT_EQ(goods->count(), 3) << "number is the last index";
     EXPECT_EQ(goods->checkStates(), (QList<bool>{true, false, true}));
-    EXPECT_FALSE(goods->isEnabled()) << "obsolete from the third release";
-    EXPECT_TRUE(label(u"goods"_s)->isEnabled());
-    EXPECT_TRUE(weather->isEnabled());
+    EXPECT_FALSE(goods->isEnabled()) << "obsolete from the third version";
 
     EXPECT_NE(speed->cursor().shape(), Qt::BitmapCursor) << "the game cursor only when chosen";
     EXPECT_EQ(hintShownFor(speed), u"How fast caravans go"_s);
-    EXPECT_EQ(hintShownFor(label(u"goods"_s)), u"Goods to trade"_s);
-    EXPECT_EQ(hintShownFor(lanterns), u"Light the roads"_s);
-}
-
-TEST_F(SwitchPanelTest, ThreeDLookOffDrawsTheControlsFlatButLeavesTheDropDownListAndTheCursorReachesThem)
-{
-    folder.writeSettings(u"[dvs]\nversion=ver2\n3dlook=0\nmouse=1\n"_s);
-    startProgram();
-    EXPECT_FALSE(control<NumberSwitch>(u"speed"_s)->hasFrame());
-    EXPECT_FALSE(control<TextSwitch>(u"motto"_s)->hasFrame());
-    auto *goods = control<SetSwitch>(u"goods"_s);
-    EXPECT_EQ(std::pair(goods->frameShape(), goods->frameShadow()), std::pair(QFrame::Box, QFrame::Plain));
-    EXPECT_FALSE(control(u"lanterns"_s)->property("ctl3D").toBool());
-    EXPECT_FALSE(control(u"weather"_s)->property("ctl3D").isValid());
-    EXPECT_EQ(control(u"speed"_s)->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(label(u"goods"_s)->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hintShownFor(label("goods")), u"Goods to trade"_s);
 }
 
 TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
@@ -134,9 +125,9 @@ TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
     // Far enough down that the panel has something to scroll.
     folder.writePatch(kPatch + u"[far]\ncomponent=2\ncaption=Far\nleft=8\ntop=3000\nwidth=80\n"_s);
     startProgram();
-    auto *speed = control<NumberSwitch>(u"speed"_s);
-    auto *weather = control<ChoiceSwitch>(u"weather"_s);
-    auto *goods = control<SetSwitch>(u"goods"_s);
+    auto *speed = control<NumberSwitch>("speed");
+    auto *weather = control<ChoiceSwitch>("weather");
+    auto *goods = control<SetSwitch>("goods");
     QScrollBar *bar = formMain->scrlMain->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);
 
@@ -172,15 +163,15 @@ TEST_F(SwitchPanelTest, AbsurdNumbersInTheDatabaseAreBounded)
                       "[negative]\ncomponent=5\nnumber=-5\nvalue=3\n[nochoice]\ncomponent=3\nnumber=-5\n"
                       "[words]\ncomponent=1\nleft=ten\nminvalue=low\nmaxvalue=high\nvalue=x\n"_s);
     startProgram();
-    EXPECT_EQ(label(u"wide"_s)->pos(), QPoint(0, 0));
-    EXPECT_EQ(control(u"wide"_s)->width(), 10000);
-    EXPECT_EQ(control<ChoiceSwitch>(u"many"_s)->count(), 1000);
-    EXPECT_EQ(control<ChoiceSwitch>(u"many"_s)->droppedWidth(), 10000);
-    EXPECT_EQ(control<SetSwitch>(u"manyset"_s)->count(), 1000);
-    EXPECT_EQ(control<SetSwitch>(u"manyset"_s)->height(), 10000);
-    EXPECT_EQ(control<SetSwitch>(u"negative"_s)->count(), 0);
-    EXPECT_EQ(control<ChoiceSwitch>(u"nochoice"_s)->count(), 0);
-    EXPECT_EQ(control<NumberSwitch>(u"words"_s)->text(), u"0"_s);
+    EXPECT_EQ(label("wide")->pos(), QPoint(0, 0));
+    EXPECT_EQ(control("wide")->width(), 10000);
+    EXPECT_EQ(control<ChoiceSwitch>("many")->count(), 1000);
+    EXPECT_EQ(control<ChoiceSwitch>("many")->droppedWidth(), 10000);
+    EXPECT_EQ(control<SetSwitch>("manyset")->count(), 1000);
+    EXPECT_EQ(control<SetSwitch>("manyset")->height(), 10000);
+    EXPECT_EQ(control<SetSwitch>("negative")->count(), 0);
+    EXPECT_EQ(control<ChoiceSwitch>("nochoice")->count(), 0);
+    EXPECT_EQ(control<NumberSwitch>("words")->text(), u"0"_s);
     EXPECT_EQ(formMain->statusBar()->findChildren<QProgressBar *>().size(), 0);
 }
 
@@ -207,8 +198,8 @@ TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
             fake.messages.expectOk(MsgType::Error, message);
         startProgram();
         EXPECT_EQ(panelOrder(), built);
-        EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. Second release"_s);
-        if (auto *good = control<OnOffSwitch>(u"good"_s)) {
+        EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. Second"_s);
+        if (auto *good = control<OnOffSwitch>("good")) {
             EXPECT_EQ(good->text(), u"First"_s) << "a switch named twice is built from its first place";
         }
         closeProgram();
@@ -216,8 +207,7 @@ TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
 
     QDir(folder.path() + u"/Data"_s).removeRecursively();
     // Without version.ini the menu offers one version, and the stored second is gone.
-    fake.messages.expectOk(MsgType::Warning, u"Version was founded in settings but it is no longer exist.\n"
-                                             "Version set to the lowest possible."_s);
+    fake.messages.expectOk(MsgType::Warning, kVersionGone);
     startProgram();
     EXPECT_TRUE(formMain->scrlMain->controls().empty());
     EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. CORRUPT VERSION FILE"_s);
@@ -239,21 +229,292 @@ TEST_F(SwitchPanelTest, TheShippedSampleDatabaseBuildsWithoutComplaint)
     EXPECT_EQ(enabled.size(), 2) << "the second version knows some switches but not every one";
 }
 
-TEST_F(SwitchPanelTest, ReloadAnsweredNoKeepsValuesAndYesRebuildsFromTheEditedDatabase)
+TEST_F(SwitchPanelTest, PickingAnotherVersionKeepsValuesAndOnlyReGreysWhileReloadRebuilds)
 {
+    folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
+    // A switch may not take the name of a version item.
+    folder.writePatch(kPatch + u"[ver2]\ncomponent=2\n"_s);
+    fake.messages.expectOk(MsgType::Error, u"A component named ver2 already exists"_s);
     startProgram();
-    control<OnOffSwitch>(u"lanterns"_s)->setChecked(true);
+    EXPECT_EQ(items(), (QStringList{u"ver1=First*"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
+    EXPECT_EQ(item("ver3")->statusTip(), u"Third"_s);
+    EXPECT_EQ(formMain->scrlMain->controls().size(), 5u);
+    auto *lanterns = control<OnOffSwitch>("lanterns");
+    lanterns->setChecked(true);
+    control<TextSwitch>("motto")->setText(u"kept"_s);
+    EXPECT_FALSE(control("weather")->isEnabled());
+
+    click(item("ver3"));
+    EXPECT_EQ(setting(u"version"_s), u"ver3"_s);
+    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. Third"_s);
+    EXPECT_TRUE(control("weather")->isEnabled());
+    EXPECT_FALSE(control("goods")->isEnabled());
+    EXPECT_EQ(control<OnOffSwitch>("lanterns"), lanterns) << "no rebuild";
+    EXPECT_TRUE(lanterns->isChecked());
+    EXPECT_EQ(control<TextSwitch>("motto")->text(), u"kept"_s);
+    EXPECT_TRUE(formMain->scrlMain->isEnabled());
+
+    // A click on the checked item may uncheck it before the handler runs; the handler checks it again.
+    item("ver3")->setChecked(false);
+    formMain->mniSettingsDVSVersionClick(item("ver3"));
+    EXPECT_EQ(items(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third*"_s}));
+    EXPECT_TRUE(control("weather")->isEnabled());
+
+    // Reload answered No keeps the values; Yes rebuilds from the edited database.
     fake.messages.expect(MsgType::Warning, kReloadQuestion, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->itemDVSReload);
-    EXPECT_TRUE(control<OnOffSwitch>(u"lanterns"_s)->isChecked());
-
+    EXPECT_TRUE(lanterns->isChecked());
     folder.writePatch(kPatch + u"[added]\ncomponent=2\ncaption=Added later\n"_s);
     fake.messages.expect(MsgType::Warning, kReloadQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::keyClick(formMain, Qt::Key_F12, Qt::ControlModifier);
-    EXPECT_FALSE(control<OnOffSwitch>(u"lanterns"_s)->isChecked());
+    EXPECT_FALSE(control<OnOffSwitch>("lanterns")->isChecked());
     EXPECT_EQ(formMain->scrlMain->controls().size(), 6u) << "rebuilt once, nothing doubled";
-    EXPECT_EQ(control<OnOffSwitch>(u"added"_s)->text(), u"Added later"_s);
+    EXPECT_EQ(control<OnOffSwitch>("added")->text(), u"Added later"_s);
     EXPECT_TRUE(formMain->scrlMain->isVisible());
+}
+
+TEST_F(SwitchPanelTest, TheFirstPickWithoutAStoredVersionBuildsThePanel)
+{
+    QFile::remove(folder.files().settingsIni());
+    startProgram();
+    EXPECT_TRUE(items().filter(u"*"_s).isEmpty()) << "nothing checked and no warning";
+
+    click(item("ver1"));
+    EXPECT_FALSE(formMain->versionNotSet());
+    EXPECT_EQ(formMain->scrlMain->controls().size(), 5u);
+    EXPECT_FALSE(control("weather")->isEnabled());
+    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
+
+    click(item("ver2"));
+    EXPECT_EQ(formMain->scrlMain->controls().size(), 5u) << "later picks do not build again";
+}
+
+TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurdListsAreBounded)
+{
+    // The stored version, the version list, then the items (the checked one marked) and the title.
+    const std::tuple<const char *, QString, QStringList, const char *> lists[] = {
+        {"ver7", kVersions, {u"ver1=First*"_s, u"ver2=Second"_s, u"ver3=Third"_s}, "First"},
+        {"ver1", u"[version]\ndisplay1=Only\n"_s, {u"ver1=Only*"_s}, "Only"},
+        {"ver1", u"[version]\nnumber=0\n"_s, {}, "CORRUPT VERSION FILE"},
+        {"ver1", u"[version]\nnumber=-4\n"_s, {}, "CORRUPT VERSION FILE"},
+    };
+    for (const auto &[stored, versions, shown, title] : lists) {
+        folder.writeSettings(u"[dvs]\nversion=%1\n"_s.arg(QLatin1String(stored)));
+        folder.writeVersions(versions);
+        // Gone when no item bears its name.
+        if (shown.filter(QLatin1String(stored)).isEmpty())
+            fake.messages.expectOk(MsgType::Warning, kVersionGone);
+        startProgram();
+        EXPECT_EQ(items(), shown);
+        EXPECT_EQ(setting(u"version"_s), u"ver1"_s);
+        EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. "_s + QLatin1String(title));
+        closeProgram();
+    }
+    folder.writeVersions(u"[version]\nnumber=2000000000\ndisplay1=One\n"_s);
+    startProgram();
+    EXPECT_EQ(items().size(), 500);
+    EXPECT_EQ(items()[1], u"ver2=CORRUPT VERSION FILE"_s);
+}
+
+// Switches whose values follow rules of their kind.
+const QString kValuesPatch =
+    u"[range]\ncomponent=1\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n"
+    "[beyond]\ncomponent=1\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n"
+    "[fixed]\ncomponent=1\nminvalue=5\nmaxvalue=5\nvalue=5\n"
+    "[defaultoff]\ncomponent=1\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n"
+    "[freetext]\ncomponent=4\ntype=text\nvalue=abc\n[digits]\ncomponent=4\ntype=numbers\n"
+    "[singular]\ncomponent=4\ntype=number\n[choice]\ncomponent=3\nnumber=3\nnumber0=Alpha\n"
+    "number1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n[flags]\ncomponent=5\nnumber=2\n"
+    "value0=1\nvalue1=2\nvalue2=4\n"_s;
+
+class SwitchValuesTest : public SwitchPanelTest
+{
+protected:
+    void SetUp() override
+    {
+        SwitchPanelTest::SetUp();
+        folder.writePatch(kValuesPatch);
+        startProgram();
+    }
+};
+
+TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRuleAndTheArrowKeysStepFromOffWithinTheLimits)
+{
+    // Each time the whole text is typed over, as a user would.
+    const std::tuple<const char *, QString, QString> typed[] = {
+        {"range", u"100"_s, u"64"_s},
+        {"range", u"0"_s, u"off"_s},
+        {"range", u"12"_s, u"12"_s},
+        // A full stop is accepted and makes no integer; so does deleting every digit.
+        {"range", u"12."_s, u"off"_s},
+        {"range", u"33\b\b"_s, u"off"_s},
+        // Letters, minus, blanks and Enter never reach it.
+        {"range", u"4a- x\r"_s, u"4"_s},
+        // An off value beyond the limits can be typed.
+        {"beyond", u"65"_s, u"off"_s},
+        {"beyond", u"66"_s, u"64"_s},
+        // Equal limits hold the value after a change.
+        {"fixed", u"7"_s, u"5"_s},
+    };
+    EXPECT_EQ(control<NumberSwitch>("fixed")->text(), u"5"_s);
+    for (const auto &[name, keys, shown] : typed) {
+        auto *spin = control<NumberSwitch>(name);
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, keys);
+        EXPECT_EQ(spin->text(), shown) << name << " " << keys.toStdString();
+    }
+
+    auto *beyond = control<NumberSwitch>("beyond");
+    beyond->setText(u"64"_s);
+    QTest::keyClick(beyond, Qt::Key_Up);
+    EXPECT_EQ(beyond->text(), u"64"_s) << "the off value beyond the limits is not stepped to";
+
+    auto *range = control<NumberSwitch>("range");
+    range->setText(u"0"_s);
+    QTest::keyClick(range, Qt::Key_Up);
+    EXPECT_EQ(range->text(), u"1"_s);
+    QTest::keyClick(range, Qt::Key_Down);
+    QTest::keyClick(range, Qt::Key_Down);
+    EXPECT_EQ(range->text(), u"off"_s) << "and no further down";
+    QTest::keyClick(range, Qt::Key_Up);
+    QTest::keyClick(range, Qt::Key_PageUp);
+    EXPECT_EQ(range->text(), u"2"_s) << "the page keys step by one too";
+}
+
+TEST_F(SwitchValuesTest, TextsAndListsTakeOnlyWhatTheirKindAllowsAndFromDefaultsResetsEverySwitch)
+{
+    // Type "number" is not "numbers"; no text takes a letter a configuration file cannot hold.
+    const std::pair<const char *, QString> texts[] = {
+        {"freetext", u"a1.b2é"_s}, {"digits", u"1.2"_s}, {"singular", u"a1.b2é"_s}};
+    for (const auto &[name, shown] : texts) {
+        auto *edit = control<TextSwitch>(name);
+        edit->setFocus();
+        edit->clear();
+        for (const QChar typed : u"a1Ω.b2é中"_s) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, typed);
+            QApplication::sendEvent(edit, &press);
+        }
+        EXPECT_EQ(edit->text(), shown) << name;
+    }
+    auto *choice = control<ChoiceSwitch>("choice");
+    choice->setFocus();
+    QTest::keyClicks(choice, u"gb"_s);
+    EXPECT_EQ(choice->currentText(), u"Alpha"_s);
+    QTest::keyClick(choice, Qt::Key_Down);
+    EXPECT_EQ(choice->currentText(), u"Beta"_s);
+
+    auto *range = control<NumberSwitch>("range");
+    range->setText(u"50"_s);
+    control<TextSwitch>("freetext")->setText(u"changed"_s);
+    control<ChoiceSwitch>("choice")->setCurrentIndex(2);
+    auto *flags = control<SetSwitch>("flags");
+    flags->setCheckStates({true, true, true});
+    formMain->scrlMain->controls().back()->widget()->setEnabled(false);
+    auto *noValue = control<OnOffSwitch>("novalue");
+    EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), u"3"_s) << "a default at the off value shows it";
+
+    // From Defaults, pressed while a text field has the focus, which would take Ctrl+D for itself.
+    control<TextSwitch>("digits")->setFocus();
+    QTest::keyClick(control<TextSwitch>("digits"), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(control<NumberSwitch>("range"), range) << "no rebuild";
+    EXPECT_EQ(range->text(), u"10"_s);
+    EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), u"off"_s);
+    EXPECT_EQ(control<TextSwitch>("freetext")->text(), u"abc"_s);
+    EXPECT_EQ(control<TextSwitch>("digits")->text(), u"0"_s);
+    EXPECT_EQ(control<ChoiceSwitch>("choice")->currentIndex(), 0);
+    EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false}))
+        << "a default sum of 0, disabled or not";
+    EXPECT_TRUE(noValue->isChecked()) << "From Defaults reads a missing value as checked";
+}
+
+// Switches of every kind far below what the window shows, between two in view
+// and one last switch.
+const QString kFarPatch =
+    u"[near]\ncomponent=2\ncaption=Near\nleft=8\ntop=10\nwidth=100\nvalue=1\n"
+    "[farNumber]\ncomponent=1\ncaption=Speed\nleft=8\ntop=4000\nwidth=60\nminvalue=1\nmaxvalue=10\n"
+    "value=20\noffvalue=0\n"
+    "[farOnOff]\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=4030\nwidth=100\nvalue=1\n"
+    "[farChoice]\ncomponent=3\ncaption=Weather\nleft=8\ntop=4060\nwidth=120\nnumber=2\nnumber0=Mild\n"
+    "number1=Wild\nvalue0=0\nvalue1=1\n"
+    "[farText]\ncomponent=4\ncaption=Motto\nleft=8\ntop=4110\nwidth=120\nvalue=Onwards\n"
+    "[farSet]\ncomponent=5\ncaption=Goods\nleft=8\ntop=4140\nwidth=150\nheight=80\nnumber=2\n"
+    "number0=Salt\nnumber1=Silk\nnumber2=Spice\nvalue0=1\nvalue1=2\nvalue2=4\nvalue=5\nobsolete=v3\n"
+    "[near2]\ncomponent=2\ncaption=Near too\nleft=300\ntop=10\nwidth=100\n"
+    "[last]\ncomponent=2\ncaption=Last\nleft=8\ntop=4300\nwidth=100\n"_s;
+
+// With the game cursor and without the 3D look, chosen before the controls are made.
+class DeferredSwitchesTest : public SwitchPanelTest
+{
+protected:
+    void SetUp() override
+    {
+        SwitchPanelTest::SetUp();
+        folder.writePatch(kFarPatch);
+        folder.writeSettings(u"[dvs]\nversion=ver2\nmouse=1\n3dlook=0\n"_s);
+        startProgram();
+    }
+    // The control or label of that name if it was made; looking makes nothing.
+    QWidget *made(const char *name) const
+    {
+        return formMain->scrlMain->surface()->findChild<QWidget *>(QString::fromLatin1(name));
+    }
+    QByteArray saved(const QString &name)
+    {
+        const QString path = folder.path() + u'/' + name;
+        formMain->SaveCFG(path);
+        return readBytes(path);
+    }
+};
+
+TEST_F(DeferredSwitchesTest, SwitchesOutOfViewWaitForTheirControlsAndReadAsIfTheyHadThem)
+{
+    for (const char *name : {"near", "near2", "last"})
+        EXPECT_NE(made(name), nullptr) << name;
+    for (const char *name : {"farNumber", "farOnOff", "farChoice", "farText", "farSet"})
+        EXPECT_EQ(made(name), nullptr) << name;
+    ASSERT_GT(formMain->scrlMain->verticalScrollBar()->maximum(), 3500) << "the scroll bar reaches them";
+
+    // A version that has dropped a switch greys it before its control exists.
+    click(item("ver3"));
+    const QByteArray beforeMade = saved(u"before.cfg"_s);
+    EXPECT_EQ(made("farText"), nullptr) << "saving made no control";
+    EXPECT_EQ(formMain->scrlMain->controls().size(), 8u);
+    EXPECT_EQ(saved(u"after.cfg"_s), beforeMade);
+    EXPECT_FALSE(made("farSet")->isEnabled());
+    // Made after the game cursor was chosen, they take it as those made at once
+    // did; a text field keeps its own.
+    EXPECT_EQ(made("near")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(made("farNumber")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(label("farText")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(made("farText")->cursor().shape(), Qt::IBeamCursor);
+    // The flat look without 3D reaches them too, all but the drop-down list.
+    EXPECT_FALSE(static_cast<NumberSwitch *>(made("farNumber"))->hasFrame());
+    EXPECT_FALSE(static_cast<TextSwitch *>(made("farText"))->hasFrame());
+    auto *goods = static_cast<SetSwitch *>(made("farSet"));
+    EXPECT_EQ(std::pair(goods->frameShape(), goods->frameShadow()), std::pair(QFrame::Box, QFrame::Plain));
+    EXPECT_FALSE(made("farOnOff")->property("ctl3D").toBool());
+    EXPECT_FALSE(made("farChoice")->property("ctl3D").isValid());
+}
+
+TEST_F(DeferredSwitchesTest, ScrollingTabAndLoadingMakeTheControlsTheyReach)
+{
+    writeText(folder.path() + u"/load.cfg"_s, u"farChoice 1\n"_s);
+    formMain->LoadCFG(folder.path() + u"/load.cfg"_s);
+    ASSERT_NE(made("farChoice"), nullptr);
+    EXPECT_EQ(static_cast<ChoiceSwitch *>(made("farChoice"))->currentText(), u"Wild"_s);
+    EXPECT_EQ(made("farText"), nullptr);
+
+    made("near")->setFocus();
+    QTest::keyClick(made("near"), Qt::Key_Tab);
+    ASSERT_NE(made("farNumber"), nullptr);
+    EXPECT_TRUE(made("farNumber")->hasFocus()) << "Tab goes on in panel order";
+    EXPECT_TRUE(made("farNumber")->isVisible()) << "and scrolls to it";
+
+    formMain->scrlMain->verticalScrollBar()->setValue(formMain->scrlMain->verticalScrollBar()->maximum());
+    ASSERT_NE(made("farSet"), nullptr);
+    EXPECT_TRUE(made("farSet")->isVisible());
+    EXPECT_TRUE(made("LabelfarSet")->isVisible());
 }
 
 } // namespace
