@@ -497,6 +497,12 @@ TEST_F(DeferredSwitchesTest, SwitchesOutOfViewWaitForTheirControlsAndReadAsIfThe
     EXPECT_FALSE(made("farChoice")->property("ctl3D").isValid());
 }
 
+TEST_F(DeferredSwitchesTest, AWindowMadeTallerMakesWhatComesIntoView)
+{
+    formMain->resize(formMain->width(), 5000);
+    EXPECT_NE(made("farSet"), nullptr);
+}
+
 TEST_F(DeferredSwitchesTest, ScrollingTabAndLoadingMakeTheControlsTheyReach)
 {
     writeText(folder.path() + u"/load.cfg"_s, u"farChoice 1\n"_s);
