@@ -4,6 +4,25 @@
 #include "IntegerText.h"
 #include "platform/Paths.h"
 
+namespace {
+
+// The first `count` names that the listing buffer holds, each name with its
+// terminating byte; only those are decoded.
+template <typename Length, typename Name> QStringList listing(std::size_t count, Length lengthOf, Name nameOf)
+{
+    QStringList names;
+    qsizetype used = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        used += qsizetype(lengthOf(i)) + 1;
+        if (used > IniSnapshot::MaxListingBytes)
+            break;
+        names.append(nameOf(i));
+    }
+    return names;
+}
+
+} // namespace
+
 IniSnapshot::IniSnapshot(std::shared_ptr<const IniDocument> document) : m_document(std::move(document)) {}
 
 QString IniSnapshot::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
@@ -36,17 +55,10 @@ QStringList IniSnapshot::ReadSection(const QString &section) const
     const IniDocument::Section *s = m_document->findSection(section);
     if (!s)
         return {};
-    QStringList keys;
     const IniDocument::Entry *entries = m_document->entriesOf(*s);
-    // Only the names the listing can hold are decoded.
-    qsizetype used = 0;
-    for (quint32 i = 0; i < s->entryCount; ++i) {
-        used += qsizetype(entries[i].keyLength) + 1;
-        if (used > MaxListingBytes)
-            break;
-        keys.append(m_document->key(entries[i]));
-    }
-    return keys;
+    return listing(
+        s->entryCount, [&](std::size_t i) { return entries[i].keyLength; },
+        [&](std::size_t i) { return m_document->key(entries[i]); });
 }
 
 QStringList IniSnapshot::ReadAllSections() const
@@ -60,15 +72,10 @@ QStringList IniSnapshot::ReadAllSections() const
 
 QStringList IniSnapshot::ReadSections() const
 {
-    QStringList names;
-    qsizetype used = 0;
-    for (const auto &s : m_document->sections()) {
-        used += qsizetype(s.nameLength) + 1;
-        if (used > MaxListingBytes)
-            break;
-        names.append(m_document->name(s));
-    }
-    return names;
+    const auto &sections = m_document->sections();
+    return listing(
+        sections.size(), [&](std::size_t i) { return sections[i].nameLength; },
+        [&](std::size_t i) { return m_document->name(sections[i]); });
 }
 
 QStringList IniSnapshot::ReadSectionValues(const QString &section) const

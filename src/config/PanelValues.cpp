@@ -41,9 +41,7 @@ SwitchState defaultState(const SwitchDefinition &d, bool enabled)
     state.enabled = enabled;
     switch (d.kind) {
     case SwitchKind::Number:
-        state.number = d.value;
-        if (d.maxValue != d.minValue)
-            state.number = d.value < d.minValue ? d.minValue : std::min(d.value, d.maxValue);
+        state.number = SpinEdit::bounded(d.value, d.minValue, d.maxValue);
         state.text = QString::number(state.number);
         break;
     case SwitchKind::OnOff:

@@ -20,13 +20,13 @@ int SpinEdit::value() const
     return parseInteger(lineEdit()->text()).value_or(m_min);
 }
 
-int SpinEdit::checkValue(int value) const
+int SpinEdit::bounded(int value, int min, int max)
 {
-    if (m_max != m_min) {
-        if (value < m_min)
-            return m_min;
-        if (value > m_max)
-            return m_max;
+    if (max != min) {
+        if (value < min)
+            return min;
+        if (value > max)
+            return max;
     }
     return value;
 }

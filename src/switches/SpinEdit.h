@@ -21,7 +21,9 @@ public:
 
     int value() const;
     void setValue(int value);
-    int checkValue(int value) const;
+    int checkValue(int value) const { return bounded(value, m_min, m_max); }
+    // `value` within the limits; equal limits set none.
+    static int bounded(int value, int min, int max);
 
     // The shown text, which need not be a number.
     QString text() const;
