@@ -22,14 +22,6 @@ namespace {
 class MainWindowTest : public MainWindowFixture
 {
 protected:
-    // How wide `text` is on screen, drawn on its own.
-    static int inkWidth(const QFont &font, const QString &text)
-    {
-        QLabel alone(text);
-        alone.setFont(font);
-        alone.adjustSize();
-        return inkOf(&alone, [&alone] { alone.clear(); }).box.width();
-    }
     QList<QToolButton *> toolbarButtons() const
     {
         QList<QToolButton *> buttons;
@@ -50,7 +42,11 @@ protected:
             const QString caption = b->text();
             const Ink ink = inkOf(b, [b] { b->setText(QString()); });
             b->setText(caption);
-            EXPECT_GE(ink.box.width(), inkWidth(b->font(), caption) - 1) << "the caption is shown whole";
+            QLabel alone(caption); // how wide the caption is, drawn on its own
+            alone.setFont(b->font());
+            alone.adjustSize();
+            EXPECT_GE(ink.box.width(), inkOf(&alone, [&alone] { alone.clear(); }).box.width() - 1)
+                << "the caption is shown whole";
             const QRect around = ink.box.adjusted(-1, -1, 1, 1) & ink.without.rect();
             int covered = 0;
             for (int y = around.top(); y <= around.bottom(); ++y) {
@@ -63,7 +59,7 @@ protected:
     QString settingsRefused() const { return u"Unable to write to "_s + folder.files().settingsIni(); }
 };
 
-TEST_F(MainWindowTest, TheToolbarHasItsTenButtonsWithCaptionsHintsAndMenus)
+TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAndEveryItemItsHint)
 {
     startProgram();
     ASSERT_EQ(toolbarButtons().size(), 10);
@@ -79,12 +75,17 @@ TEST_F(MainWindowTest, TheToolbarHasItsTenButtonsWithCaptionsHintsAndMenus)
     EXPECT_EQ(formMain->butnLoadSave->menu(), formMain->menuLoadSave);
     EXPECT_EQ(formMain->butnHelp->size(), QSize(70, 40)) << "a short caption keeps the usual size";
     expectWholeCaptions();
+    click(formMain->itemDVSMenuText);
+    EXPECT_EQ(setting(u"menutext"_s), u"0"_s);
+    for (QToolButton *b : toolbarButtons()) {
+        EXPECT_EQ(b->size(), QSize(27, 20));
+        EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    }
+    click(formMain->itemDVSMenuText);
+    EXPECT_EQ(setting(u"menutext"_s), u"1"_s);
+    expectWholeCaptions();
+    // The mouse on a button or an item shows its hint.
     EXPECT_EQ(hintShownFor(formMain->butnTools), u"Tools"_s);
-}
-
-TEST_F(MainWindowTest, MenuItemsShowTheirHintsInTheStatusBar)
-{
-    startProgram();
     const std::tuple<QMenu *, QAction *, QString> hints[] = {
         {formMain->findChild<QMenu *>(u"itemDVSMisc"_s), formMain->itemDVSFullscreen,
          u"Always run Dravopax Vevavav in a Fullscreen Mode"_s},
@@ -96,79 +97,7 @@ TEST_F(MainWindowTest, MenuItemsShowTheirHintsInTheStatusBar)
         EXPECT_EQ(hintShownFor(menu, item), hint) << item->objectName().toStdString();
 }
 
-TEST_F(MainWindowTest, SettingsTogglesFlipTheirMarkWriteTheirKeyAndChangeTheScreen)
-{
-    startProgram();
-    const QString restart = u"This settings will change after restarting Dravopax Vevavav"_s;
-    const struct
-    {
-        QAction *item;
-        const char *key;
-        const char *stored;
-        bool checked;
-        std::optional<bool> maximized;
-        QString message;
-    } clicks[] = {
-        {formMain->itemDVSOverwrite, "saveconf", "1", true, {}, {}},
-        {formMain->itemDVSOverwrite, "saveconf", "0", false, {}, {}},
-        {formMain->itemDVSPosition, "position", "0", false, {}, {}},
-        {formMain->itemDVS3DLook, "3dlook", "0", false, {}, restart},
-        {formMain->itemDVSFullscreen, "maximize", "1", true, true, {}},
-        {formMain->itemDVSFullscreen, "maximize", "0", false, false, {}},
-        {formMain->itemDVSExit, "afterruntt", "1", true, {}, {}},
-        {formMain->itemDVSMinimize, "afterruntt", "0", true, {}, {}},
-    };
-    for (const auto &c : clicks) {
-        SCOPED_TRACE(c.item->objectName().toStdString());
-        if (!c.message.isEmpty())
-            fake.messages.expectOk(MsgType::Information, c.message);
-        click(c.item);
-        EXPECT_EQ(c.item->isChecked(), c.checked);
-        EXPECT_EQ(setting(QString::fromLatin1(c.key)), QString::fromLatin1(c.stored));
-        if (c.maximized) {
-            EXPECT_EQ(formMain->isMaximized(), *c.maximized);
-        }
-    }
-}
-
-TEST_F(MainWindowTest, ShowTextOffGivesSmallIconButtonsAndOnBringsTheCaptionsBack)
-{
-    startProgram();
-    click(formMain->itemDVSMenuText);
-    EXPECT_EQ(setting(u"menutext"_s), u"0"_s);
-    for (QToolButton *b : toolbarButtons()) {
-        EXPECT_EQ(b->size(), QSize(27, 20));
-        EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    }
-    click(formMain->itemDVSMenuText);
-    EXPECT_EQ(setting(u"menutext"_s), u"1"_s);
-    for (QToolButton *b : toolbarButtons())
-        EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    expectWholeCaptions();
-}
-
-TEST_F(MainWindowTest, TheToolbarMovesToTheChosenEdgeAndTheChoiceIsStored)
-{
-    startProgram();
-    const std::tuple<QAction *, Qt::ToolBarArea, QString> moves[] = {
-        {formMain->itemDVSMenuLeft, Qt::LeftToolBarArea, u"1"_s},
-        {formMain->itemDVSMenuRight, Qt::RightToolBarArea, u"2"_s},
-        {formMain->itemDVSMenuBottom, Qt::BottomToolBarArea, u"3"_s},
-        {formMain->itemDVSMenuTop, Qt::TopToolBarArea, u"0"_s},
-    };
-    for (const auto &[item, area, stored] : moves) {
-        click(item);
-        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), area);
-        EXPECT_TRUE(item->isChecked());
-        EXPECT_TRUE(formMain->menuMain->isVisible());
-        EXPECT_EQ(setting(u"menu"_s), stored);
-    }
-    formMain->MenuPosition(9);
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "other values change nothing";
-    EXPECT_EQ(setting(u"menu"_s), u"9"_s);
-}
-
-TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndTheRunModeShowsInTheButtonHint)
+TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMarkWritesItsKeyAndShows)
 {
     folder.writeSettings(
         u"[dvs]\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\nmouse=1\nmenu=7\n3dlook=0\nrun=3\n"_s);
@@ -185,12 +114,47 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndTheRunModeShowsInTheBu
     EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "menu=7 places it at the top";
     EXPECT_EQ(setting(u"menu"_s), u"0"_s);
     EXPECT_EQ(formMain->butnRun->statusTip(), u"Run ZVT"_s);
-    closeProgram();
 
-    folder.writeSettings(u"[dvs]\nrun=7\n"_s);
-    startProgram();
-    EXPECT_TRUE(formMain->mniSelectRunDVCfg->isChecked());
-    EXPECT_EQ(formMain->butnRun->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
+    const QString restart = u"This settings will change after restarting Dravopax Vevavav"_s;
+    const Qt::ToolBarArea top = Qt::TopToolBarArea;
+    const struct
+    {
+        QAction *item;
+        const char *key;
+        const char *stored;
+        bool checked;
+        bool maximized;
+        Qt::ToolBarArea edge;
+        QString message;
+    } clicks[] = {
+        {formMain->itemDVSOverwrite, "saveconf", "0", false, false, top, {}},
+        {formMain->itemDVSOverwrite, "saveconf", "1", true, false, top, {}},
+        {formMain->itemDVSPosition, "position", "1", true, false, top, {}},
+        {formMain->itemDVS3DLook, "3dlook", "1", true, false, top, restart},
+        {formMain->itemDVSFullscreen, "maximize", "0", false, false, top, {}},
+        {formMain->itemDVSFullscreen, "maximize", "1", true, true, top, {}},
+        {formMain->itemDVSMinimize, "afterruntt", "0", true, true, top, {}},
+        {formMain->itemDVSExit, "afterruntt", "1", true, true, top, {}},
+        {formMain->itemDVSMenuLeft, "menu", "1", true, true, Qt::LeftToolBarArea, {}},
+        {formMain->itemDVSMenuRight, "menu", "2", true, true, Qt::RightToolBarArea, {}},
+        {formMain->itemDVSMenuBottom, "menu", "3", true, true, Qt::BottomToolBarArea, {}},
+        {formMain->itemDVSMenuTop, "menu", "0", true, true, top, {}},
+    };
+    for (const auto &c : clicks) {
+        SCOPED_TRACE(c.item->objectName().toStdString());
+        if (!c.message.isEmpty())
+            fake.messages.expectOk(MsgType::Information, c.message);
+        click(c.item);
+        EXPECT_EQ(c.item->isChecked(), c.checked);
+        EXPECT_EQ(setting(QString::fromLatin1(c.key)), QString::fromLatin1(c.stored));
+        EXPECT_EQ(formMain->isMaximized(), c.maximized);
+        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), c.edge);
+        EXPECT_TRUE(formMain->menuMain->isVisible());
+    }
+    formMain->MenuPosition(9);
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), top) << "other values change nothing";
+    EXPECT_EQ(setting(u"menu"_s), u"9"_s);
+
     const std::tuple<QAction *, QString, QString> modes[] = {
         {formMain->mniSelectRunDVexebat, u"4"_s, u"Run EXE or BAT file"_s},
         {formMain->mniSelectRunDVCurrent, u"2"_s, u"Run Dravopax (current settings)"_s},
@@ -199,6 +163,13 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndTheRunModeShowsInTheBu
         click(item);
         EXPECT_EQ(setting(u"run"_s), stored);
         EXPECT_EQ(formMain->butnRun->statusTip(), hint);
+    }
+
+    // Open in Notepad is unavailable while the notepad shows.
+    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageDV);
+    for (QWidget *page : {formMain->pageNotepad, formMain->pageDV}) {
+        formMain->pageMain->setCurrentWidget(page);
+        EXPECT_EQ(formMain->itemNotepad->isEnabled(), page == formMain->pageDV);
     }
 }
 
@@ -219,9 +190,7 @@ TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOthe
                                                                        formMain->barMain}) {
             EXPECT_EQ(w->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
                 << w->objectName().toStdString();
-            if (game) {
-                EXPECT_EQ(w->cursor().pixmap().size(), QSize(32, 32));
-            }
+            EXPECT_EQ(w->cursor().pixmap().size(), game ? QSize(32, 32) : QSize(0, 0));
         }
         EXPECT_EQ(formMain->memoNotepad->viewport()->cursor().shape(), Qt::IBeamCursor);
         EXPECT_EQ(formMain->scrlMain->control(u"motto"_s)->widget()->cursor().shape(), Qt::IBeamCursor);
@@ -231,26 +200,20 @@ TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOthe
     }
 }
 
-TEST_F(MainWindowTest, OpenInNotepadIsUnavailableWhileTheNotepadShows)
+// A window that spanned a monitor that is gone opens whole on the screen.
+TEST_F(MainWindowTest, TheWindowOpensOnTheScreenAndClosingSavesThePlacementWhenTheUserWantsItRemembered)
 {
+    fake.screen.setSize(QSize(1280, 1024));
+    folder.writeSettings(u"[dvs]\nleft=-3000\ntop=100\nwidth=3500\nheight=700\n"_s);
     startProgram();
-    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageDV);
-    for (QWidget *page : {formMain->pageNotepad, formMain->pageDV}) {
-        formMain->pageMain->setCurrentWidget(page);
-        EXPECT_EQ(formMain->itemNotepad->isEnabled(), page == formMain->pageDV);
-    }
-}
-
-TEST_F(MainWindowTest, ClosingSavesThePlacementWhenTheUserWantsItRemembered)
-{
-    startProgram();
+    EXPECT_EQ(QRect(formMain->pos(), formMain->size()), QRect(0, 162, 1280, 700));
     formMain->setGeometry(40, 50, 700, 500);
     const QPoint at = formMain->pos();
     QTest::keyClick(formMain, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(formMain->isVisible());
     EXPECT_EQ(
         readBytes(folder.files().settingsIni()),
-        crlf(u"[dvs]\nmouse=0\nmenu=0\ncounter=1\nmaximize=0\nleft=%1\ntop=%2\nwidth=700\nheight=500\n"_s
+        crlf(u"[dvs]\nleft=%1\ntop=%2\nwidth=700\nheight=500\nmouse=0\nmenu=0\ncounter=1\nmaximize=0\n"_s
                  .arg(at.x())
                  .arg(at.y())));
 
@@ -262,15 +225,13 @@ TEST_F(MainWindowTest, ClosingSavesThePlacementWhenTheUserWantsItRemembered)
     EXPECT_EQ(setting(u"maximize"_s), u"1"_s);
     EXPECT_EQ(setting(u"width"_s), u"700"_s);
     EXPECT_EQ(setting(u"left"_s), QString::number(at.x()));
-}
 
-TEST_F(MainWindowTest, WithPositionOffClosingWritesNothingAndTheNextStartCentresTheLastSize)
-{
+    // With the position off, closing writes nothing and the next start centres the last size.
     folder.writeSettings(u"[dvs]\nposition=0\nleft=3\ntop=4\nwidth=700\nheight=500\n"_s);
     fake.screen.setSize(QSize(1024, 768));
     startProgram();
-    EXPECT_EQ(formMain->size(), QSize(700, 500));
-    EXPECT_EQ(formMain->pos(), QPoint(1024 / 2 - 700 / 2, 768 / 2 - 500 / 2));
+    EXPECT_EQ(QRect(formMain->pos(), formMain->size()),
+              QRect(1024 / 2 - 700 / 2, 768 / 2 - 500 / 2, 700, 500));
     const QByteArray before = readBytes(folder.files().settingsIni());
     formMain->move(100, 100);
     closeProgram();
@@ -320,33 +281,29 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheScreenSti
     closeProgram();
 }
 
-TEST_F(MainWindowTest, ADamagedSettingsFileStillStartsWithDefaults)
+TEST_F(MainWindowTest, ADamagedSettingsFileOrGarbageInEverySettingStillStartsWithDefaults)
 {
     const QByteArray damaged[] = {
         QByteArray(),
         QByteArray(100000, '\x8F'),
         QByteArray("version=ver2\r\nmenu=2\r\n"),
         "[dvs]\r\nmenu=" + QByteArray(1 << 20, '3') + "\r\n",
+        crlf(u"[dvs]\nwaittime=x\nmaximize=x\nsaveconf=x\nposition=x\nleft=x\ntop=x\nwidth=x\nheight=x\n"
+             "menutext=x\nafterruntt=x\nmouse=x\nmenu=x\n3dlook=x\nlastdir=\ncounter=x\nrun=x\nstartup=\n"
+             "[zvt]\ndir=\nversion=x\n"_s),
     };
     for (const QByteArray &bytes : damaged) {
+        SCOPED_TRACE(bytes.left(20).toStdString());
         writeBytes(folder.files().settingsIni(), bytes);
         startProgram();
         EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - version not set"_s);
+        EXPECT_EQ(formMain->size(), QSize(800, 600));
         EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
         EXPECT_TRUE(formMain->itemDVSPosition->isChecked());
+        EXPECT_TRUE(formMain->itemDVSMenuText->isChecked());
+        EXPECT_EQ(setting(u"counter"_s), u"1"_s);
         closeProgram();
     }
-}
-
-TEST_F(MainWindowTest, TheProgramsOwnLinksOpenThroughTheShell)
-{
-    startProgram();
-    click(formMain->itemHelpLinksDVSHomePage);
-    click(formMain->itemHelpLinksDVSEMail);
-    ASSERT_EQ(fake.shell.starts().size(), 2u);
-    EXPECT_EQ(fake.shell.starts()[0].file, u"http://dravopax-vevavav.example.org/"_s);
-    EXPECT_EQ(fake.shell.starts()[1].file,
-              u"mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"_s);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "app/StartUp.h"
 #include "app/ProgramWindows.h"
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/TformStart.h"
 #include "app/WindowPlacement.h"
@@ -11,40 +10,30 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBitmap>
 #include <QDir>
 #include <QLabel>
-#include <QToolBar>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kGameKey = u"Software\\Quillmark\\Zorvantia"_s;
-
-// What the splash shows at each of its pauses.
-struct Pause
-{
-    QString text;
-    QStringList cars;
-    int milliseconds;
-};
 
 class StartUpTest : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
+        // What the splash shows at each of its pauses.
         fake.clock.onSleep([this](int milliseconds) {
             TformStart *splash = theSplash();
             if (!splash)
                 return;
-            QStringList cars;
+            texts << splash->lablLoading->text();
+            sleeps.push_back(milliseconds);
+            cars.emplace_back();
             for (QLabel *car : splash->findChildren<QLabel *>()) {
                 if (car->objectName().startsWith(u"imgICE"_s) && car->isVisibleTo(splash))
-                    cars << car->objectName();
+                    cars.back() << car->objectName();
             }
-            pauses.push_back({splash->lablLoading->text(), cars, milliseconds});
         });
     }
     static TformStart *theSplash()
@@ -54,13 +43,6 @@ protected:
                 return splash;
         }
         return nullptr;
-    }
-    QStringList texts() const
-    {
-        QStringList list;
-        for (const Pause &p : pauses)
-            list << p.text;
-        return list;
     }
     void prepareSwitches()
     {
@@ -72,7 +54,9 @@ protected:
         return static_cast<OnOffSwitch *>(formMain->scrlMain->control(u"lanterns"_s))->isChecked();
     }
 
-    std::vector<Pause> pauses;
+    QStringList texts;
+    std::vector<int> sleeps;
+    std::vector<QStringList> cars;
 };
 
 QStringList sequence(bool versionStored)
@@ -81,19 +65,18 @@ QStringList sequence(bool versionStored)
                                  ? u"Creating Dravopax Switches :::...|Dravopax Switches Done :::..."_s
                                  : u"Dravopax Switches  Not Done :::..."_s;
     const QString steps =
-        u"Initializing :::...|Initializing Done:::...|Creating Main Program :::...|Main Program Created "
-        u":::...|"
-        "Reading ZVT Settings :::...|Checking ZVT Path :::...|Checking ZVT Version :::...|"
-        "Checking DVS Settings :::...|Loading Dravopax Versions Data :::...|%1|Adding Links & E-Mails :::...|"
-        "Setting Position :::...|Creating About Window :::...|About Window Done :::...|"
-        "Creating Dravopax Switches Editor :::...|Dravopax Switches Editor Done:::...|"
-        "Creating Dravopax Versions Editor :::...|Dravopax Versions Editor Done :::...|Creating Grf Manager "
-        ":::...|"
-        "Grf Manager Done :::...|Creating Mkdvtxt Tool :::...|Mkdvtxt Tool Done :::...|"
-        "Creating Programs Shortcuts Editor :::...|Programs Shortcuts Editor Done :::...|"
-        "Creating Links Editor Done :::...|Links Editor Done :::...|Initializing Auto-Updating :::...|"
-        "Auto-Updating Done :::...|WELCOME :::...|WELCOME :::..."_s.arg(switches);
-    QStringList texts = steps.split(u'|');
+        u"Initializing :::...|Initializing Done:::...|Creating Main Program :::...|"
+        "Main Program Created :::...|Reading ZVT Settings :::...|Checking ZVT Path :::...|"
+        "Checking ZVT Version :::...|Checking DVS Settings :::...|Loading Dravopax Versions Data :::...|%1|"
+        "Adding Links & E-Mails :::...|Setting Position :::...|Creating About Window :::...|"
+        "About Window Done :::...|Creating Dravopax Switches Editor :::...|"
+        "Dravopax Switches Editor Done:::...|Creating Dravopax Versions Editor :::...|"
+        "Dravopax Versions Editor Done :::...|"
+        "Creating Grf Manager :::...|Grf Manager Done :::...|Creating Mkdvtxt Tool :::...|"
+        "Mkdvtxt Tool Done :::...|Creating Programs Shortcuts Editor :::...|"
+        "Programs Shortcuts Editor Done :::...|Creating Links Editor Done :::...|Links Editor Done :::...|"
+        "Initializing Auto-Updating :::...|Auto-Updating Done :::...|WELCOME :::...|WELCOME :::..."_s;
+    QStringList texts = steps.arg(switches).split(u'|');
     for (QString &text : texts)
         text.prepend(u"...::: "_s);
     return texts;
@@ -105,12 +88,12 @@ TEST_F(StartUpTest, AFirstStartAsksForTheGameAndTheVersionAndShowsEveryStep)
     fake.messages.expectOk(MsgType::Information, kVersionNotSetMessage);
     startProgram(QString(), StartQuestions::Scripted);
 
-    EXPECT_EQ(texts(), sequence(false));
-    for (std::size_t i = 0; i + 1 < pauses.size(); ++i)
-        EXPECT_EQ(pauses[i].milliseconds, 0) << "without settings.ini no step pauses";
-    EXPECT_EQ(pauses.back().milliseconds, 1000) << "but the splash stays a second at the end";
-    EXPECT_EQ(pauses.front().cars, QStringList{u"imgICEFront"_s});
-    EXPECT_EQ(pauses.back().cars.join(u' '),
+    EXPECT_EQ(texts, sequence(false));
+    for (std::size_t i = 0; i + 1 < sleeps.size(); ++i)
+        EXPECT_EQ(sleeps[i], 0) << "without settings.ini no step pauses";
+    EXPECT_EQ(sleeps.back(), 1000) << "but the splash stays a second at the end";
+    EXPECT_EQ(cars.front(), QStringList{u"imgICEFront"_s});
+    EXPECT_EQ(cars.back().join(u' '),
               u"imgICEFront imgICEVan1 imgICEVan2 imgICEVan4 imgICEVan5 imgICEVan6 imgICEVan7 imgICEBack"_s)
         << "the third van stays away without a version";
     EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - version not set"_s);
@@ -120,31 +103,28 @@ TEST_F(StartUpTest, AFirstStartAsksForTheGameAndTheVersionAndShowsEveryStep)
     EXPECT_FALSE(theSplash()) << "the splash is gone";
 }
 
-TEST_F(StartUpTest, WithAStoredVersionThePanelIsBuiltAndEveryCarShown)
+TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTimeAndEveryStartIsCounted)
 {
     prepareSwitches();
-    folder.writeSettings(u"[dvs]\nversion=ver1\nwaittime=1000\n"_s);
-    startProgram();
-    EXPECT_EQ(texts(), sequence(true));
-    EXPECT_EQ(pauses.front().milliseconds, 0) << "the wait time is read after the first text";
-    EXPECT_EQ(pauses[1].milliseconds, 1000);
-    EXPECT_EQ(pauses.back().cars.size(), 9);
-    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
-    EXPECT_EQ(formMain->scrlMain->controls().size(), 2u);
-}
-
-TEST_F(StartUpTest, TheWaitTimeIsBoundedAndDefaultsTo50AndEveryStartIsCounted)
-{
     const std::pair<QString, int> waits[] = {{QString(), 50},
                                              {u"waittime=0\n"_s, 0},
+                                             {u"waittime=1000\n"_s, 1000},
                                              {u"waittime=1001\n"_s, 50},
                                              {u"waittime=-1\n"_s, 50},
                                              {u"waittime=soon\n"_s, 50}};
     for (const auto &[stored, used] : waits) {
+        SCOPED_TRACE(stored.toStdString());
         folder.writeSettings(u"[dvs]\nversion=ver1\n"_s + stored);
-        pauses.clear();
+        texts.clear();
+        sleeps.clear();
+        cars.clear();
         startProgram();
-        EXPECT_EQ(pauses[2].milliseconds, used) << stored.toStdString();
+        EXPECT_EQ(texts, sequence(true));
+        EXPECT_EQ(sleeps.front(), 0) << "the wait time is read after the first text";
+        EXPECT_EQ(sleeps[1], used);
+        EXPECT_EQ(cars.back().size(), 9);
+        EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
+        EXPECT_EQ(formMain->scrlMain->controls().size(), 2u);
         closeProgram();
     }
     startProgram();
@@ -233,64 +213,37 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
     }
 }
 
-// A window that spanned a monitor that is gone opens whole on the screen, and
-// closing stores where it is now.
-TEST_F(StartUpTest, AWindowLeftOnAGoneMonitorOpensOnTheScreenAndIsStoredThere)
-{
-    fake.screen.setSize(QSize(1280, 1024));
-    folder.writeSettings(u"[dvs]\nleft=-3000\ntop=100\nwidth=3500\nheight=700\n"_s);
-    startProgram();
-    EXPECT_EQ(QRect(formMain->pos(), formMain->size()), QRect(0, 162, 1280, 700));
-    closeProgram();
-    for (const auto &[key, value] :
-         {std::pair{"left", "0"}, {"top", "162"}, {"width", "1280"}, {"height", "700"}})
-        EXPECT_EQ(setting(QString::fromLatin1(key)), QString::fromLatin1(value)) << key;
-}
-
-TEST_F(StartUpTest, OnlyAnExistingFileEndingInDotCfgNamedOnTheCommandLineIsLoadedAtTheEnd)
+TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStartFileIsLoadedAtTheEnd)
 {
     prepareSwitches();
     const QString dir = folder.path() + u"/my files"_s;
-    QDir().mkpath(dir + u"/folder.cfg"_s);
-    for (const char *name : {"a b.cfg", "upper.CFG", "middle.cfg.bak"})
-        writeBytes(dir + u'/' + QString::fromLatin1(name), QByteArray("lanterns on\r\n"));
-    const std::pair<QString, bool> tails[] = {
-        {dir + u"/a b.cfg"_s, true},
-        {dir + u"/upper.CFG"_s, false},
-        {dir + u"/middle.cfg.bak"_s, false},
-        {dir + u"/folder.cfg"_s, false},
-        {dir + u"/missing.cfg"_s, false},
-        {u'"' + dir + u"/a b.cfg\""_s, false}, // the whole tail is one path, quotes and all
-    };
-    for (const auto &[tail, loaded] : tails) {
-        SCOPED_TRACE(tail.toStdString());
-        folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
-        startProgram(tail);
-        EXPECT_EQ(lanternsOn(), loaded);
-        EXPECT_EQ(setting(u"lastdir"_s), loaded ? dir + u'/' : u"<absent>"_s);
-        closeProgram();
-    }
-}
-
-TEST_F(StartUpTest, TheStoredStartFileIsUsedOnlyWithoutACommandLineAndAFailedLoadIsReported)
-{
-    prepareSwitches();
     const QString stored = folder.path() + u"/stored.cfg"_s;
-    const QString given = folder.path() + u"/given.cfg"_s;
-    writeBytes(stored, QByteArray("lanterns on\r\n"));
-    writeBytes(given, QByteArray("speed 7\r\n"));
-    for (const QString &tail : {QString(), u" "_s, u"0"_s}) {
+    QDir().mkpath(dir + u"/folder.cfg"_s);
+    for (const QString &file :
+         {dir + u"/a b.cfg"_s, dir + u"/upper.CFG"_s, dir + u"/middle.cfg.bak"_s, stored})
+        writeBytes(file, QByteArray("lanterns on\r\n"));
+    // The command tail, and the folder of the file loaded (from where "lastdir" is stored).
+    const std::pair<QString, QString> tails[] = {
+        {dir + u"/a b.cfg"_s, dir + u'/'},
+        {dir + u"/upper.CFG"_s, u"<absent>"_s},
+        {dir + u"/middle.cfg.bak"_s, u"<absent>"_s},
+        {dir + u"/folder.cfg"_s, u"<absent>"_s},
+        {dir + u"/missing.cfg"_s, u"<absent>"_s},
+        {u'"' + dir + u"/a b.cfg\""_s, u"<absent>"_s}, // the whole tail is one path, quotes and all
+        {QString(), folder.path() + u'/'},
+        {u" "_s, folder.path() + u'/'},
+        {u"0"_s, folder.path() + u'/'},
+    };
+    for (const auto &[tail, loadedFrom] : tails) {
+        SCOPED_TRACE(tail.toStdString());
         folder.writeSettings(u"[dvs]\nversion=ver1\nstartup=%1\n"_s.arg(stored));
         startProgram(tail);
-        EXPECT_TRUE(lanternsOn());
+        EXPECT_EQ(lanternsOn(), loadedFrom != u"<absent>"_s);
+        EXPECT_EQ(setting(u"lastdir"_s), loadedFrom);
         EXPECT_TRUE(formMain->itemDVSLoadSelectHere->isChecked());
         EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), u"Select File Here (stored.cfg)"_s);
         closeProgram();
     }
-    startProgram(given);
-    EXPECT_FALSE(lanternsOn());
-    EXPECT_EQ(static_cast<NumberSwitch *>(formMain->scrlMain->control(u"speed"_s))->text(), u"7"_s);
-    closeProgram();
 
     writeBytes(stored, QByteArray("lanterns on\r\nspeed fast\r\n"));
     folder.writeSettings(u"[dvs]\nversion=ver1\nstartup=%1\ncounter=41\n"_s.arg(stored));
@@ -302,7 +255,7 @@ TEST_F(StartUpTest, TheStoredStartFileIsUsedOnlyWithoutACommandLineAndAFailedLoa
 
 TEST_F(StartUpTest, TheGameSettingsMarksComeFromTheRegistryWhenAllFiveValuesAreThere)
 {
-    const std::unique_ptr<RegistryKey> key = fake.registry.openKey(kGameKey, true);
+    const std::unique_ptr<RegistryKey> key = fake.registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true);
     for (const auto &[name, value] :
          {std::pair{"FullScreen", 1}, {"SafeMode", 0}, {"UpdateMode", 0}, {"MidiType", 2}})
         key->writeInteger(QString::fromLatin1(name), value);
@@ -348,22 +301,6 @@ TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)
     EXPECT_FALSE(theSplash());
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible() && w->objectName() == u"formMain"_s);
-}
-
-TEST_F(StartUpTest, GarbageInEverySettingAndNoDataFolderStillStartWithDefaults)
-{
-    QDir(folder.path() + u"/Data"_s).removeRecursively();
-    folder.writeSettings(
-        u"[dvs]\nversion=verX\nwaittime=x\nmaximize=x\nsaveconf=x\nposition=x\nleft=x\ntop=x\n"
-        "width=x\nheight=x\nmenutext=x\nafterruntt=x\nmouse=x\nmenu=x\n3dlook=x\nlastdir=\n"
-        "counter=x\nrun=x\nstartup=\n[zvt]\ndir=\nversion=x\n"_s);
-    fake.messages.expectOk(MsgType::Warning, u"Version was founded in settings but it is no longer exist.\n"
-                                             "Version set to the lowest possible."_s);
-    startProgram();
-    EXPECT_EQ(formMain->size(), QSize(800, 600));
-    EXPECT_TRUE(formMain->itemDVSMenuText->isChecked());
-    EXPECT_EQ(setting(u"counter"_s), u"1"_s);
-    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. CORRUPT VERSION FILE"_s);
 }
 
 } // namespace

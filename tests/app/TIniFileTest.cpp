@@ -65,8 +65,6 @@ TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
 
     const TIniFile missing(path(u"missing.ini"_s));
     EXPECT_EQ(read(missing, u"dvs"_s, u"lastdir"_s), u"<none>"_s);
-    EXPECT_EQ(missing.ReadInteger(u"dvs"_s, u"run"_s, 7), 7);
-    EXPECT_TRUE(missing.ReadBool(u"dvs"_s, u"position"_s, true));
     EXPECT_FALSE(missing.SectionExists(u"dvs"_s));
     EXPECT_TRUE(missing.ReadSections().isEmpty());
 }
@@ -95,18 +93,18 @@ TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimalAndBooleansAsNumbers)
     EXPECT_FALSE(ini.ReadBool(u"n"_s, u"yes"_s, false));
 }
 
-TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersAndListingsAt16384BytesOfNames)
+TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersListingsAt16384BytesOfNamesAndDamagedFilesStillRead)
 {
     // 2000 names of 9 bytes each take 20000 bytes with their terminators.
-    QString text = u"[s]\nlong="_s + QString(5000, u'x') + u"\nnum=1"_s + QString(3000, u'0') + u"\n"_s;
+    QString text = u"[s]\nlong="_s + QString(1 << 20, u'x') + u"\nnum=1"_s + QString(3000, u'0') + u"\n"_s;
     QString keys = u"[keys]\n"_s;
     for (int i = 0; i < 2000; ++i) {
         text += u"[sect%1]\nk=1\n"_s.arg(i, 4, 10, QLatin1Char('0'));
         keys += u"keyn%1=v\n"_s.arg(i, 4, 10, QLatin1Char('0'));
     }
-    writeText(path(), text + keys);
+    writeBytes(path(), "\xEF\xBB\xBF" + crlf(text + keys));
     const TIniFile ini(path());
-    EXPECT_EQ(read(ini, u"s"_s, u"long"_s).size(), 2047);
+    EXPECT_EQ(read(ini, u"s"_s, u"long"_s).size(), 2047) << "a byte-order mark hides nothing";
     EXPECT_EQ(ini.ReadInteger(u"s"_s, u"num"_s, 5), 5);
     EXPECT_EQ(ini.ReadSectionValues(u"s"_s).constFirst().size(), 5 + 2047);
     const QStringList sections = ini.ReadSections();
@@ -116,6 +114,9 @@ TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersAndListingsAt16384BytesOfNames)
     EXPECT_EQ(ini.ReadSection(u"keys"_s).size(), 16384 / 9);
     EXPECT_EQ(ini.ReadSectionValues(u"keys"_s).size(), 16384 / 9) << "the limit counts key names only";
     EXPECT_EQ(read(ini, u"keys"_s, u"keyn1999"_s), u"v"_s);
+
+    writeBytes(path(u"cr.ini"_s), "[dvs]\rrun=4\rmenu=1\r" + QByteArray(1 << 20, '['));
+    EXPECT_EQ(TIniFile(path(u"cr.ini"_s)).ReadInteger(u"dvs"_s, u"menu"_s, 0), 1);
 }
 
 TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutSpaces)
@@ -171,10 +172,11 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
     EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nmenu=2\n"_s));
 }
 
-TEST_F(TIniFileTest, SectionExistsNeedsAKeyAndValueExistsAcceptsAnEmptyValue)
+TEST_F(TIniFileTest, SectionExistsNeedsAKeyValueExistsAcceptsAnEmptyValueAndASnapshotStaysAsItWas)
 {
     TIniFile ini(path());
     ini.WriteString(u"dvs"_s, u"startup"_s, QString());
+    const IniSnapshot before = ini.snapshot();
     EXPECT_TRUE(ini.ValueExists(u"DVS"_s, u"STARTUP"_s));
     EXPECT_EQ(read(ini, u"dvs"_s, u"startup"_s), QString());
     EXPECT_TRUE(ini.SectionExists(u"dvs"_s));
@@ -182,6 +184,8 @@ TEST_F(TIniFileTest, SectionExistsNeedsAKeyAndValueExistsAcceptsAnEmptyValue)
     EXPECT_FALSE(ini.ValueExists(u"dvs"_s, u"startup"_s));
     EXPECT_FALSE(ini.SectionExists(u"dvs"_s));
     EXPECT_EQ(ini.ReadSections(), QStringList{u"dvs"_s}) << "the empty header stays in the file";
+    EXPECT_TRUE(before.ValueExists(u"dvs"_s, u"startup"_s));
+    EXPECT_FALSE(ini.snapshot().ValueExists(u"dvs"_s, u"startup"_s));
 }
 
 TEST_F(TIniFileTest, EraseSectionRemovesEveryOccurrenceAndReadsTakeTheFirstOne)
@@ -244,25 +248,14 @@ TEST_F(TIniFileTest, TextTheFileCannotHoldAsGivenIsRefusedAndNothingChanges)
     }
 }
 
-TEST_F(TIniFileTest, DamagedFilesReadWithoutCrashing)
-{
-    writeBytes(path(u"long.ini"_s), "\xEF\xBB\xBF[dvs]\r\nversion=" + QByteArray(1 << 20, 'v') +
-                                        "\r\nrun=3\r\n" + QByteArray(1 << 20, '[') + "\r\n");
-    const TIniFile longLine(path(u"long.ini"_s));
-    EXPECT_EQ(read(longLine, u"dvs"_s, u"version"_s).size(), 2047) << "a byte-order mark hides nothing";
-    EXPECT_EQ(longLine.ReadInteger(u"dvs"_s, u"run"_s, 0), 3);
-
-    writeBytes(path(u"cr.ini"_s), QByteArray("[dvs]\rrun=4\rmenu=1"));
-    EXPECT_EQ(TIniFile(path(u"cr.ini"_s)).ReadInteger(u"dvs"_s, u"menu"_s, 0), 1);
-}
-
 TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
 {
     writeText(path(), u"[dvs]\nversion=ver2\ncounter=5\n"_s);
     const QByteArray before = readBytes(path());
     QString message;
     withFileSizeLimit(4096, [&] {
-        message = errorOf([&] { TIniFile(path()).WriteString(u"dvs"_s, u"lastdir"_s, QString(10000, u'd')); });
+        message =
+            errorOf([&] { TIniFile(path()).WriteString(u"dvs"_s, u"lastdir"_s, QString(10000, u'd')); });
     });
 
     EXPECT_EQ(message, refused(path()));
@@ -325,9 +318,7 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
         else
             ::chmod(QFile::encodeName(path()).constData(), mode_t(c.mode));
         const QByteArray before = readBytes(path());
-        struct stat was
-        {
-        }, now{};
+        struct stat was = {}, now = {};
         ::stat(QFile::encodeName(path()).constData(), &was);
         QString message;
         QString repeated;
@@ -420,16 +411,6 @@ TEST_F(TIniFileTest, TemporaryFilesAnInterruptedWriteLeftAreRemovedByTheNextWrit
     EXPECT_EQ(left,
               (QStringList{u"other.ini.0badc0de.tmp"_s, u"settings.ini"_s, u"settings.ini.1234abcd.tmp"_s,
                            u"settings.ini.backup.tmp"_s, u"settings.ini.feedf00d.tmp"_s}));
-}
-
-TEST_F(TIniFileTest, ASnapshotIsOneConsistentViewOfTheFile)
-{
-    TIniFile ini(path());
-    ini.WriteString(u"a"_s, u"k"_s, u"1"_s);
-    const IniSnapshot before = ini.snapshot();
-    ini.WriteString(u"a"_s, u"k"_s, u"2"_s);
-    EXPECT_EQ(before.ReadString(u"a"_s, u"k"_s, QString()), u"1"_s);
-    EXPECT_EQ(ini.snapshot().ReadString(u"a"_s, u"k"_s, QString()), u"2"_s);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class AboutTest : public MainWindowFixture
@@ -15,50 +17,44 @@ class AboutTest : public MainWindowFixture
 protected:
     void SetUp() override
     {
-        writeText(folder.files().dataIni(), QStringLiteral("[Data]\ndata=2026-11-20\nversion=3\n"));
-        writeText(folder.files().helpIni(), QStringLiteral("[data]\nDATA=2026-10-01\n"));
-        folder.writePatch(QStringLiteral("[data]\norgdata=2026-09-09\nuserchnage=0\nuserdata=2026-12-01\n"));
-        folder.writeSettings(QStringLiteral("[dvs]\ncounter=6\n"));
+        writeText(folder.files().dataIni(), u"[Data]\ndata=2026-11-20\nversion=3\n"_s);
+        writeText(folder.files().helpIni(), u"[data]\nDATA=2026-10-01\n"_s);
+        folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=0\nuserdata=2026-12-01\n"_s);
+        folder.writeSettings(u"[dvs]\ncounter=6\n"_s);
     }
     TformAbout &about() const { return *formMain->formAbout; }
     QColor colourOf(QLabel *label) const { return label->palette().color(QPalette::WindowText); }
 };
 
-TEST_F(AboutTest, F1ShowsTheVersionsOfTheDataFilesAndTheStartCount)
+TEST_F(AboutTest, F1ShowsTheVersionsOfTheDataFilesAndTheStartCountReadAgainAtEveryShowing)
 {
     startProgram();
     QTest::keyClick(formMain, Qt::Key_F1);
     ASSERT_TRUE(about().isVisible());
     EXPECT_TRUE(about().isModal());
-    EXPECT_EQ(about().windowTitle(), QStringLiteral("About"));
-    EXPECT_EQ(about().lablVersionExe->text(), QStringLiteral("0.9.92 (2004-07-22)"));
-    EXPECT_EQ(about().lablVersionDVSData->text(), QStringLiteral("2026-11-20"));
-    EXPECT_EQ(about().lablVersionHelp->text(), QStringLiteral("2026-10-01"));
-    EXPECT_EQ(about().lablVersionPatchData->text(), QStringLiteral("2026-09-09"));
-    EXPECT_EQ(about().labCOUNT->text(), QStringLiteral("7")) << "this start counted too";
+    EXPECT_EQ(about().windowTitle(), u"About"_s);
+    EXPECT_EQ(about().lablVersionExe->text(), u"0.9.92 (2004-07-22)"_s);
+    EXPECT_EQ(about().lablVersionDVSData->text(), u"2026-11-20"_s);
+    EXPECT_EQ(about().lablVersionHelp->text(), u"2026-10-01"_s);
+    EXPECT_EQ(about().lablVersionPatchData->text(), u"2026-09-09"_s);
+    EXPECT_EQ(about().labCOUNT->text(), u"7"_s) << "this start counted too";
     // The title and the links are drawn underlined; the title's shadow is not.
     for (const QLabel *label : {about().lablDVS1, about().lablDVS2, about().lablDVSWWW, about().lablDVSMail})
         EXPECT_TRUE(label->font().underline()) << label->objectName().toStdString();
     EXPECT_FALSE(about().lablDVS3->font().underline());
     QTest::mouseClick(about().butnClose, Qt::LeftButton);
     EXPECT_FALSE(about().isVisible());
-}
 
-TEST_F(AboutTest, EveryShowingReadsTheFilesAgain)
-{
-    startProgram();
-    click(formMain->itemAbout);
-    about().close();
-    folder.writePatch(QStringLiteral("[data]\norgdata=2026-09-09\nuserchnage=1\n"));
+    folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=1\n"_s);
     QFile::remove(folder.files().dataIni());
     QFile::remove(folder.files().settingsIni());
     click(formMain->itemAbout);
-    EXPECT_EQ(about().lablVersionPatchData->text(), QStringLiteral("2026-09-09, User: Not found"));
-    EXPECT_EQ(about().lablVersionDVSData->text(), QStringLiteral("Not found"));
-    EXPECT_EQ(about().labCOUNT->text(), QStringLiteral("1")) << "without settings.ini";
+    EXPECT_EQ(about().lablVersionPatchData->text(), u"2026-09-09, User: Not found"_s);
+    EXPECT_EQ(about().lablVersionDVSData->text(), u"Not found"_s);
+    EXPECT_EQ(about().labCOUNT->text(), u"1"_s) << "without settings.ini";
 }
 
-TEST_F(AboutTest, TheLinksTurnRedUnderTheMouseAndOpenThroughTheShell)
+TEST_F(AboutTest, TheLinksTurnRedUnderTheMouseAndOpenThroughTheShellAsTheHelpMenusLinksDo)
 {
     startProgram();
     click(formMain->itemAbout);
@@ -75,10 +71,14 @@ TEST_F(AboutTest, TheLinksTurnRedUnderTheMouseAndOpenThroughTheShell)
     EXPECT_TRUE(fake.shell.starts().empty()) << "only the left button follows a link";
     QTest::mouseClick(www, Qt::LeftButton);
     QTest::mouseClick(about().lablDVSMail, Qt::LeftButton);
-    ASSERT_EQ(fake.shell.starts().size(), 2u);
-    EXPECT_EQ(fake.shell.starts()[0].file, www->text());
-    EXPECT_EQ(fake.shell.starts()[1].file, QStringLiteral("mailto:") + about().lablDVSMail->text() +
-                                               QStringLiteral("?subject=Dravopax Vevavav"));
+    click(formMain->itemHelpLinksDVSHomePage);
+    click(formMain->itemHelpLinksDVSEMail);
+    const QString home = u"http://dravopax-vevavav.example.org/"_s;
+    const QString mail = u"mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"_s;
+    QStringList opened;
+    for (const FakeShell::Start &start : fake.shell.starts())
+        opened << start.file;
+    EXPECT_EQ(opened, (QStringList{home, mail, home, mail}));
 }
 
 } // namespace
