@@ -30,13 +30,14 @@ protected:
                 buttons << b;
         return buttons;
     }
-    // Every button shows, 40 high and at least 70 wide, its whole caption in
-    // its own font, with nothing else drawn over it (such as a menu arrow).
+    // Every button shows, 40 high and at least 70 wide, its icon above its whole
+    // caption in its own font, with nothing else drawn over it (such as a menu arrow).
     void expectWholeCaptions()
     {
         for (QToolButton *b : toolbarButtons()) {
             SCOPED_TRACE(b->objectName().toStdString());
             EXPECT_TRUE(b->isVisible()) << "the toolbar has room for every button";
+            EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
             EXPECT_EQ(b->height(), 40);
             EXPECT_GE(b->width(), 70);
             const QString caption = b->text();
@@ -99,88 +100,26 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
 
 TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMarkWritesItsKeyAndShows)
 {
+    folder.writePatch(u"[motto]\ncomponent=4\n"_s);
     folder.writeSettings(
-        u"[dvs]\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\nmouse=1\nmenu=7\n3dlook=0\nrun=3\n"_s);
+        u"[dvs]\nversion=ver1\nmaximize=1\nsaveconf=1\nposition=0\nmenutext=0\nafterruntt=1\n"
+        "mouse=1\nmenu=7\n3dlook=0\nrun=3\n"_s);
     startProgram();
-    for (const auto &[item, checked] : {std::pair{formMain->itemDVSFullscreen, true},
-                                        {formMain->itemDVSOverwrite, true},
-                                        {formMain->itemDVSPosition, false},
-                                        {formMain->itemDVSMenuText, false},
-                                        {formMain->itemDVSExit, true},
-                                        {formMain->itemDVSZVTCursor, true},
-                                        {formMain->itemDVS3DLook, false},
-                                        {formMain->mniSelectRunZVT, true}})
+    const std::pair<QAction *, bool> marks[] = {
+        {formMain->itemDVSFullscreen, true}, {formMain->itemDVSOverwrite, true},
+        {formMain->itemDVSPosition, false},  {formMain->itemDVSMenuText, false},
+        {formMain->itemDVSExit, true},       {formMain->itemDVSZVTCursor, true},
+        {formMain->itemDVS3DLook, false},    {formMain->mniSelectRunZVT, true}};
+    for (const auto &[item, checked] : marks)
         EXPECT_EQ(item->isChecked(), checked) << item->objectName().toStdString();
     EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "menu=7 places it at the top";
     EXPECT_EQ(setting(u"menu"_s), u"0"_s);
     EXPECT_EQ(formMain->butnRun->statusTip(), u"Run ZVT"_s);
 
-    const QString restart = u"This settings will change after restarting Dravopax Vevavav"_s;
-    const Qt::ToolBarArea top = Qt::TopToolBarArea;
-    const struct
-    {
-        QAction *item;
-        const char *key;
-        const char *stored;
-        bool checked;
-        bool maximized;
-        Qt::ToolBarArea edge;
-        QString message;
-    } clicks[] = {
-        {formMain->itemDVSOverwrite, "saveconf", "0", false, false, top, {}},
-        {formMain->itemDVSOverwrite, "saveconf", "1", true, false, top, {}},
-        {formMain->itemDVSPosition, "position", "1", true, false, top, {}},
-        {formMain->itemDVS3DLook, "3dlook", "1", true, false, top, restart},
-        {formMain->itemDVSFullscreen, "maximize", "0", false, false, top, {}},
-        {formMain->itemDVSFullscreen, "maximize", "1", true, true, top, {}},
-        {formMain->itemDVSMinimize, "afterruntt", "0", true, true, top, {}},
-        {formMain->itemDVSExit, "afterruntt", "1", true, true, top, {}},
-        {formMain->itemDVSMenuLeft, "menu", "1", true, true, Qt::LeftToolBarArea, {}},
-        {formMain->itemDVSMenuRight, "menu", "2", true, true, Qt::RightToolBarArea, {}},
-        {formMain->itemDVSMenuBottom, "menu", "3", true, true, Qt::BottomToolBarArea, {}},
-        {formMain->itemDVSMenuTop, "menu", "0", true, true, top, {}},
-    };
-    for (const auto &c : clicks) {
-        SCOPED_TRACE(c.item->objectName().toStdString());
-        if (!c.message.isEmpty())
-            fake.messages.expectOk(MsgType::Information, c.message);
-        click(c.item);
-        EXPECT_EQ(c.item->isChecked(), c.checked);
-        EXPECT_EQ(setting(QString::fromLatin1(c.key)), QString::fromLatin1(c.stored));
-        EXPECT_EQ(formMain->isMaximized(), c.maximized);
-        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), c.edge);
-        EXPECT_TRUE(formMain->menuMain->isVisible());
-    }
-    formMain->MenuPosition(9);
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), top) << "other values change nothing";
-    EXPECT_EQ(setting(u"menu"_s), u"9"_s);
-
-    const std::tuple<QAction *, QString, QString> modes[] = {
-        {formMain->mniSelectRunDVexebat, u"4"_s, u"Run EXE or BAT file"_s},
-        {formMain->mniSelectRunDVCurrent, u"2"_s, u"Run Dravopax (current settings)"_s},
-    };
-    for (const auto &[item, stored, hint] : modes) {
-        click(item);
-        EXPECT_EQ(setting(u"run"_s), stored);
-        EXPECT_EQ(formMain->butnRun->statusTip(), hint);
-    }
-
-    // Open in Notepad is unavailable while the notepad shows.
-    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageDV);
-    for (QWidget *page : {formMain->pageNotepad, formMain->pageDV}) {
-        formMain->pageMain->setCurrentWidget(page);
-        EXPECT_EQ(formMain->itemNotepad->isEnabled(), page == formMain->pageDV);
-    }
-}
-
-TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOtherWindows)
-{
-    folder.writePatch(u"[motto]\ncomponent=4\n"_s);
-    folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
-    startProgram();
+    // The cursor choice covers the window but not text fields, links or other windows.
     const TformAbout &about = *formMain->formAbout;
     const std::pair<QAction *, bool> choices[] = {
-        {nullptr, false}, {formMain->itemDVSZVTCursor, true}, {formMain->itemDVSWinCursor, false}};
+        {nullptr, true}, {formMain->itemDVSWinCursor, false}, {formMain->itemDVSZVTCursor, true}};
     for (const auto &[item, game] : choices) {
         SCOPED_TRACE(item ? item->objectName().toStdString() : "at start");
         if (item)
@@ -197,6 +136,51 @@ TEST_F(MainWindowTest, TheCursorChoiceCoversTheWindowButNotTextFieldsLinksOrOthe
         EXPECT_EQ(about.lablDVSWWW->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_EQ(about.lablDVSMail->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_FALSE(about.testAttribute(Qt::WA_SetCursor)) << "the about window is not touched";
+    }
+
+    const QString restart = u"This settings will change after restarting Dravopax Vevavav"_s;
+    const Qt::ToolBarArea top = Qt::TopToolBarArea;
+    const QString zvt = u"Run ZVT"_s;
+    const QString current = u"Run Dravopax (current settings)"_s;
+    // The item clicked, the key and value it stores, its mark, the window's state, toolbar edge and run
+    // hint, and a box shown.
+    const std::tuple<QAction *, QString, QString, bool, bool, Qt::ToolBarArea, QString, QString> clicks[] = {
+        {formMain->itemDVSOverwrite, u"saveconf"_s, u"0"_s, false, false, top, zvt, {}},
+        {formMain->itemDVSOverwrite, u"saveconf"_s, u"1"_s, true, false, top, zvt, {}},
+        {formMain->itemDVSPosition, u"position"_s, u"1"_s, true, false, top, zvt, {}},
+        {formMain->itemDVS3DLook, u"3dlook"_s, u"1"_s, true, false, top, zvt, restart},
+        {formMain->itemDVSFullscreen, u"maximize"_s, u"0"_s, false, false, top, zvt, {}},
+        {formMain->itemDVSFullscreen, u"maximize"_s, u"1"_s, true, true, top, zvt, {}},
+        {formMain->itemDVSMinimize, u"afterruntt"_s, u"0"_s, true, true, top, zvt, {}},
+        {formMain->itemDVSExit, u"afterruntt"_s, u"1"_s, true, true, top, zvt, {}},
+        {formMain->itemDVSMenuLeft, u"menu"_s, u"1"_s, true, true, Qt::LeftToolBarArea, zvt, {}},
+        {formMain->itemDVSMenuRight, u"menu"_s, u"2"_s, true, true, Qt::RightToolBarArea, zvt, {}},
+        {formMain->itemDVSMenuBottom, u"menu"_s, u"3"_s, true, true, Qt::BottomToolBarArea, zvt, {}},
+        {formMain->itemDVSMenuTop, u"menu"_s, u"0"_s, true, true, top, zvt, {}},
+        {formMain->mniSelectRunDVexebat, u"run"_s, u"4"_s, true, true, top, u"Run EXE or BAT file"_s, {}},
+        {formMain->mniSelectRunDVCurrent, u"run"_s, u"2"_s, true, true, top, current, {}},
+    };
+    for (const auto &[item, key, stored, checked, maximized, edge, hint, message] : clicks) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        if (!message.isEmpty())
+            fake.messages.expectOk(MsgType::Information, message);
+        click(item);
+        EXPECT_EQ(item->isChecked(), checked);
+        EXPECT_EQ(setting(key), stored);
+        EXPECT_EQ(formMain->isMaximized(), maximized);
+        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), edge);
+        EXPECT_TRUE(formMain->menuMain->isVisible());
+        EXPECT_EQ(formMain->butnRun->statusTip(), hint);
+    }
+    formMain->MenuPosition(9);
+    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), top) << "other values change nothing";
+    EXPECT_EQ(setting(u"menu"_s), u"9"_s);
+
+    // Open in Notepad is unavailable while the notepad shows.
+    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageDV);
+    for (QWidget *page : {formMain->pageNotepad, formMain->pageDV}) {
+        formMain->pageMain->setCurrentWidget(page);
+        EXPECT_EQ(formMain->itemNotepad->isEnabled(), page == formMain->pageDV);
     }
 }
 
@@ -221,7 +205,6 @@ TEST_F(MainWindowTest, TheWindowOpensOnTheScreenAndClosingSavesThePlacementWhenT
     startProgram();
     formMain->showMaximized();
     click(formMain->itemQuit);
-    EXPECT_FALSE(formMain->isVisible());
     EXPECT_EQ(setting(u"maximize"_s), u"1"_s);
     EXPECT_EQ(setting(u"width"_s), u"700"_s);
     EXPECT_EQ(setting(u"left"_s), QString::number(at.x()));
@@ -238,7 +221,7 @@ TEST_F(MainWindowTest, TheWindowOpensOnTheScreenAndClosingSavesThePlacementWhenT
     EXPECT_EQ(readBytes(folder.files().settingsIni()), before);
 }
 
-TEST_F(MainWindowTest, DeleteSettingsFileAsksFirstAndThenDeletes)
+TEST_F(MainWindowTest, DeleteAsksFirstAndASettingsFileThatCannotBeWrittenIsReportedWhileTheScreenFollows)
 {
     folder.writeSettings(u"[dvs]\nversion=ver1\ncounter=9\n"_s);
     startProgram();
@@ -257,10 +240,7 @@ TEST_F(MainWindowTest, DeleteSettingsFileAsksFirstAndThenDeletes)
     closeProgram();
     EXPECT_EQ(setting(u"counter"_s), u"<absent>"_s);
     EXPECT_EQ(setting(u"maximize"_s), u"0"_s) << "closing writes the placement again";
-}
 
-TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheScreenStillFollows)
-{
     startProgram();
     // A folder in the settings file's place refuses every write.
     ASSERT_TRUE(QFile::remove(folder.files().settingsIni()));

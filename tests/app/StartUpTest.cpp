@@ -172,14 +172,8 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
         return StoredPlacement{remembered, maximized, left, top, width, height};
     };
     const std::nullopt_t none = std::nullopt;
-    struct Case
-    {
-        const char *what;
-        QList<QRect> screens;
-        QMargins frame;
-        StoredPlacement stored;
-        QRect expected; // empty: maximized
-    };
+    // What is tested, the screens, the window's frame, what is stored, and the placement (empty: maximized).
+    using Case = std::tuple<const char *, QList<QRect>, QMargins, StoredPlacement, QRect>;
     // clang-format off
     const Case cases[] = {
         {"nothing stored", {QRect(0, 0, 1024, 768)}, bar, {}, QRect(112, 84, 800, 600)},
@@ -203,12 +197,12 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
         {"on a gone second screen", two, bar, stored(5000, 100, 900, 700), QRect(510, 190, 900, 700)},
     };
     // clang-format on
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        const WindowPlacement placed = mainWindowPlacement(c.stored, c.screens, c.frame);
-        EXPECT_EQ(placed.maximized, c.expected.isEmpty());
-        if (!c.expected.isEmpty()) {
-            EXPECT_EQ(placed.geometry, c.expected);
+    for (const auto &[what, screens, frame, given, expected] : cases) {
+        SCOPED_TRACE(what);
+        const WindowPlacement placed = mainWindowPlacement(given, screens, frame);
+        EXPECT_EQ(placed.maximized, expected.isEmpty());
+        if (!expected.isEmpty()) {
+            EXPECT_EQ(placed.geometry, expected);
         }
     }
 }
@@ -222,28 +216,26 @@ TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStar
     for (const QString &file :
          {dir + u"/a b.cfg"_s, dir + u"/upper.CFG"_s, dir + u"/middle.cfg.bak"_s, stored})
         writeBytes(file, QByteArray("lanterns on\r\n"));
-    // The command tail, and the folder of the file loaded (from where "lastdir" is stored).
-    const std::pair<QString, QString> tails[] = {
-        {dir + u"/a b.cfg"_s, dir + u'/'},
-        {dir + u"/upper.CFG"_s, u"<absent>"_s},
-        {dir + u"/middle.cfg.bak"_s, u"<absent>"_s},
-        {dir + u"/folder.cfg"_s, u"<absent>"_s},
-        {dir + u"/missing.cfg"_s, u"<absent>"_s},
-        {u'"' + dir + u"/a b.cfg\""_s, u"<absent>"_s}, // the whole tail is one path, quotes and all
-        {QString(), folder.path() + u'/'},
-        {u" "_s, folder.path() + u'/'},
-        {u"0"_s, folder.path() + u'/'},
-    };
-    for (const auto &[tail, loadedFrom] : tails) {
-        SCOPED_TRACE(tail.toStdString());
-        folder.writeSettings(u"[dvs]\nversion=ver1\nstartup=%1\n"_s.arg(stored));
-        startProgram(tail);
-        EXPECT_EQ(lanternsOn(), loadedFrom != u"<absent>"_s);
-        EXPECT_EQ(setting(u"lastdir"_s), loadedFrom);
-        EXPECT_TRUE(formMain->itemDVSLoadSelectHere->isChecked());
-        EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), u"Select File Here (stored.cfg)"_s);
-        closeProgram();
-    }
+    // Command tails, and the folder of the file loaded (stored as "lastdir"), if any.
+    const std::pair<QStringList, QString> tails[] = {
+        {{dir + u"/a b.cfg"_s}, dir + u'/'},
+        // Not loaded: a name not ending in exactly ".cfg", a folder, a missing file, and a quoted
+        // path (the whole tail is one path, quotes and all).
+        {{dir + u"/upper.CFG"_s, dir + u"/middle.cfg.bak"_s, dir + u"/folder.cfg"_s, dir + u"/missing.cfg"_s,
+          u'"' + dir + u"/a b.cfg\""_s},
+         u"<absent>"_s},
+        {{QString(), u" "_s, u"0"_s}, folder.path() + u'/'}};
+    for (const auto &[group, loadedFrom] : tails)
+        for (const QString &tail : group) {
+            SCOPED_TRACE(tail.toStdString());
+            folder.writeSettings(u"[dvs]\nversion=ver1\nstartup=%1\n"_s.arg(stored));
+            startProgram(tail);
+            EXPECT_EQ(lanternsOn(), loadedFrom != u"<absent>"_s);
+            EXPECT_EQ(setting(u"lastdir"_s), loadedFrom);
+            EXPECT_TRUE(formMain->itemDVSLoadSelectHere->isChecked());
+            EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), u"Select File Here (stored.cfg)"_s);
+            closeProgram();
+        }
 
     writeBytes(stored, QByteArray("lanterns on\r\nspeed fast\r\n"));
     folder.writeSettings(u"[dvs]\nversion=ver1\nstartup=%1\ncounter=41\n"_s.arg(stored));
@@ -278,25 +270,15 @@ TEST_F(StartUpTest, TheGameSettingsMarksComeFromTheRegistryWhenAllFiveValuesAreT
     EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked()) << "reported once; the menu keeps its marks";
 }
 
-// A registry that cannot be reached at all.
-class UnreachableRegistry final : public Registry
-{
-public:
-    std::unique_ptr<RegistryKey> openKey(const QString &, bool) override
-    {
-        throw DvsError(u"The registry is not available"_s);
-    }
-};
-
 TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)
 {
-    UnreachableRegistry unreachable;
-    const Platform platform = fake.platform();
-    const Platform broken{platform.messages, platform.fileDialogs, platform.folders,
-                          platform.input,    platform.shell,       unreachable,
-                          platform.screen,   platform.clock,       platform.clipboard};
-    fake.messages.expectOk(MsgType::Error, u"The registry is not available"_s);
-    windows = std::make_unique<ProgramWindows>(folder.files(), broken);
+    // A step that fails once the main window is made.
+    fake.clock.onSleep([](int) {
+        if (theSplash()->lablLoading->text() == u"...::: Checking ZVT Path :::..."_s)
+            throw DvsError(u"The step failed"_s);
+    });
+    fake.messages.expectOk(MsgType::Error, u"The step failed"_s);
+    windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
     EXPECT_FALSE(runStartUp(*windows, QString()));
     EXPECT_FALSE(theSplash());
     for (QWidget *w : QApplication::topLevelWidgets())

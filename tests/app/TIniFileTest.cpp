@@ -119,7 +119,7 @@ TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersListingsAt16384BytesOfNamesAndD
     EXPECT_EQ(TIniFile(path(u"cr.ini"_s)).ReadInteger(u"dvs"_s, u"menu"_s, 0), 1);
 }
 
-TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutSpaces)
+TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesEraseEveryOccurrenceAndLeaveSectionsWithoutKeys)
 {
     writeText(path(), u"[dvs]\nfirst=1\nVersion=ver1\nlast=3\n \t\n[zvt]\ndir=C:\\Games\n"_s);
     TIniFile ini(path());
@@ -140,6 +140,25 @@ TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesAndTakeGivenNamesWithoutS
     ini.DeleteKey(u" dvs "_s, u" first "_s);
     ini.EraseSection(u" zvt "_s);
     EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n \t\n[new]\nkey=w\n"_s));
+    ini.WriteString(u"new"_s, u"key"_s, QString());
+    EXPECT_TRUE(ini.ValueExists(u"NEW"_s, u"KEY"_s)) << "an empty value exists";
+    EXPECT_EQ(read(ini, u"new"_s, u"key"_s), QString());
+    EXPECT_TRUE(ini.SectionExists(u"new"_s));
+    ini.DeleteKey(u"new"_s, u"key"_s);
+    EXPECT_FALSE(ini.ValueExists(u"new"_s, u"key"_s));
+    EXPECT_FALSE(ini.SectionExists(u"new"_s));
+    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n \t\n[new]\n"_s))
+        << "the empty header stays in the file";
+
+    // Of repeated sections and keys the first is read and written; erasing takes every occurrence.
+    writeText(path(), u"[a]\nk=1\n[gone]\nx=1\nloose text\n\n[s]\nk=first\nK=second\n[GONE]\ny=2\n"
+                      "[S]\nk=third\nother=1\n"_s);
+    EXPECT_EQ(read(ini, u"s"_s, u"k"_s), u"first"_s);
+    EXPECT_FALSE(ini.ValueExists(u"s"_s, u"other"_s));
+    EXPECT_EQ(ini.ReadSectionValues(u"s"_s), (QStringList{u"k=first"_s, u"K=first"_s}));
+    ini.EraseSection(u"Gone"_s);
+    ini.WriteString(u"s"_s, u"k"_s, u"new"_s);
+    EXPECT_EQ(readBytes(path()), crlf(u"[a]\nk=1\n[s]\nk=new\nK=second\n[S]\nk=third\nother=1\n"_s));
 }
 
 TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject)
@@ -150,6 +169,7 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
         writer.WriteInteger(u"dvs"_s, u"run"_s, i);
         ASSERT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), i);
     }
+    const IniSnapshot snapshot = reader.snapshot();
     for (int i = 7; i <= 8; ++i) {
         // Rewritten in place: same file, same size, only the content differs.
         QFile file(path());
@@ -170,35 +190,7 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
     EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), -1);
     writer.WriteString(u"dvs"_s, u"menu"_s, u"2"_s);
     EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nmenu=2\n"_s));
-}
-
-TEST_F(TIniFileTest, SectionExistsNeedsAKeyValueExistsAcceptsAnEmptyValueAndASnapshotStaysAsItWas)
-{
-    TIniFile ini(path());
-    ini.WriteString(u"dvs"_s, u"startup"_s, QString());
-    const IniSnapshot before = ini.snapshot();
-    EXPECT_TRUE(ini.ValueExists(u"DVS"_s, u"STARTUP"_s));
-    EXPECT_EQ(read(ini, u"dvs"_s, u"startup"_s), QString());
-    EXPECT_TRUE(ini.SectionExists(u"dvs"_s));
-    ini.DeleteKey(u"dvs"_s, u"startup"_s);
-    EXPECT_FALSE(ini.ValueExists(u"dvs"_s, u"startup"_s));
-    EXPECT_FALSE(ini.SectionExists(u"dvs"_s));
-    EXPECT_EQ(ini.ReadSections(), QStringList{u"dvs"_s}) << "the empty header stays in the file";
-    EXPECT_TRUE(before.ValueExists(u"dvs"_s, u"startup"_s));
-    EXPECT_FALSE(ini.snapshot().ValueExists(u"dvs"_s, u"startup"_s));
-}
-
-TEST_F(TIniFileTest, EraseSectionRemovesEveryOccurrenceAndReadsTakeTheFirstOne)
-{
-    writeText(path(), u"[a]\nk=1\n[gone]\nx=1\nloose text\n\n[s]\nk=first\nK=second\n[GONE]\ny=2\n"
-                      "[S]\nk=third\nother=1\n"_s);
-    TIniFile ini(path());
-    EXPECT_EQ(read(ini, u"s"_s, u"k"_s), u"first"_s);
-    EXPECT_FALSE(ini.ValueExists(u"s"_s, u"other"_s));
-    EXPECT_EQ(ini.ReadSectionValues(u"s"_s), (QStringList{u"k=first"_s, u"K=first"_s}));
-    ini.EraseSection(u"Gone"_s);
-    ini.WriteString(u"s"_s, u"k"_s, u"new"_s);
-    EXPECT_EQ(readBytes(path()), crlf(u"[a]\nk=1\n[s]\nk=new\nK=second\n[S]\nk=third\nother=1\n"_s));
+    EXPECT_EQ(snapshot.ReadInteger(u"dvs"_s, u"run"_s, -1), 2) << "a snapshot is the file as it was";
 }
 
 TEST_F(TIniFileTest, WesternTextKeepsItsBytesAndPathsInAnyScriptSurvive)
@@ -222,20 +214,15 @@ TEST_F(TIniFileTest, TextTheFileCannotHoldAsGivenIsRefusedAndNothingChanges)
 {
     writeText(path(), u"[dvs]\nversion=ver2\n"_s);
     const QByteArray before = readBytes(path());
-    const QString key = u"\"%1\" cannot be the name of a key."_s;
-    const QString writes[][4] = {
-        // section, key, value, why (none: characters outside the code page)
+    // Section, key, value, and why (none: characters outside the code page).
+    QList<std::array<QString, 4>> writes = {
         {u"dvs"_s, u"motto"_s, u"MottoΩ中"_s, QString()},
         {u"dvs"_s, u"Ω"_s, u"1"_s, QString()},
         {u"dvs"_s, u"lastdir"_s, u"C:\\a\r\n[zvt]\r\ndir=evil"_s,
          u"The value of lastdir holds a line break."_s},
-        {u"dvs"_s, u";a"_s, u"1"_s, key.arg(u";a"_s)},
-        {u"dvs"_s, u"a=b"_s, u"1"_s, key.arg(u"a=b"_s)},
-        {u"dvs"_s, u"  "_s, u"1"_s, key.arg(u"  "_s)},
-        {u"dvs"_s, u"[k"_s, u"1"_s, key.arg(u"[k"_s)},
-        {u"dvs"_s, u"\tk"_s, u"1"_s, key.arg(u"\tk"_s)},
-        {u"a]b"_s, u"k"_s, u"1"_s, u"\"a]b\" cannot be the name of a section."_s},
-    };
+        {u"a]b"_s, u"k"_s, u"1"_s, u"\"a]b\" cannot be the name of a section."_s}};
+    for (const QString &name : {u";a"_s, u"a=b"_s, u"  "_s, u"[k"_s, u"\tk"_s})
+        writes.append({u"dvs"_s, name, u"1"_s, u"\"%1\" cannot be the name of a key."_s.arg(name)});
     TIniFile ini(path());
     for (const auto &[section, name, value, why] : writes) {
         SCOPED_TRACE((name + u" = "_s + value).toStdString());
@@ -248,7 +235,7 @@ TEST_F(TIniFileTest, TextTheFileCannotHoldAsGivenIsRefusedAndNothingChanges)
     }
 }
 
-TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
+TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWholeAndTheNextWriteRemovesOldTemporaryFiles)
 {
     writeText(path(), u"[dvs]\nversion=ver2\ncounter=5\n"_s);
     const QByteArray before = readBytes(path());
@@ -267,10 +254,44 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWhole)
     EXPECT_EQ(errorOf([&] { TIniFile(inMissingFolder).WriteString(u"data"_s, u"userchnage"_s, u"1"_s); }),
               refused(inMissingFolder));
     EXPECT_FALSE(QDir(dir.path() + u"/Data"_s).exists());
+
+    // Temporary files an interrupted write left behind.
+    const auto make = [&](const QString &name, bool old) {
+        writeBytes(path(name), QByteArray("partial"));
+        struct utimbuf anHourAgo = {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
+        if (old)
+            ::utime(QFile::encodeName(path(name)).constData(), &anHourAgo);
+    };
+    make(u"settings.ini.0badc0de.tmp"_s, true);
+    make(u"settings.ini.1234abcd.tmp"_s, false); // may belong to a writer just starting
+    make(u"settings.ini.feedf00d.tmp"_s, true);  // being written: its writer holds it
+    make(u"settings.ini.backup.tmp"_s, true);    // not one of ours
+    make(u"other.ini.0badc0de.tmp"_s, true);     // of another file
+    const int held = ::open(QFile::encodeName(path(u"settings.ini.feedf00d.tmp"_s)).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    TIniFile(path()).WriteInteger(u"dvs"_s, u"run"_s, 1);
+    ::close(held);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left,
+              (QStringList{u"other.ini.0badc0de.tmp"_s, u"settings.ini"_s, u"settings.ini.1234abcd.tmp"_s,
+                           u"settings.ini.backup.tmp"_s, u"settings.ini.feedf00d.tmp"_s}));
 }
 
-TEST_F(TIniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
+TEST_F(TIniFileTest, WritesFollowLinksToTheFileAtTheirEndAndNeverOverwriteAFileThatCannotBeRead)
 {
+    writeText(path(u"real.ini"_s), u"[dvs]\nrun=1\n"_s);
+    ASSERT_TRUE(QFile::link(u"real.ini"_s, path(u"link2"_s)));
+    ASSERT_TRUE(QFile::link(u"link2"_s, path(u"link1"_s)));
+    TIniFile(path(u"link1"_s)).WriteInteger(u"dvs"_s, u"run"_s, 2);
+    EXPECT_EQ(readBytes(path(u"real.ini"_s)), crlf(u"[dvs]\nrun=2\n"_s));
+    EXPECT_TRUE(QFileInfo(path(u"link1"_s)).isSymLink());
+    EXPECT_TRUE(QFileInfo(path(u"link2"_s)).isSymLink());
+
+    ASSERT_TRUE(QFile::link(u"loop.ini"_s, path(u"loop.ini"_s)));
+    EXPECT_EQ(errorOf([&] { TIniFile(path(u"loop.ini"_s)).WriteInteger(u"dvs"_s, u"run"_s, 2); }),
+              refused(path(u"loop.ini"_s)));
+
     writeText(path(), u"[dvs]\nversion=ver3\ncounter=40\n"_s);
     const QByteArray before = readBytes(path());
     giveToOrdinaryUser(dir.path(), 0777);
@@ -296,27 +317,21 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
     if (geteuid() != 0)
         GTEST_SKIP() << "files of other users need the tests to run as root";
     giveToOrdinaryUser(dir.path(), 0777);
-    const struct
-    {
-        const char *name;
-        bool ownedByTheUser; // else by root
-        int mode;
-        bool asUser; // else as root
-        bool written;
-    } cases[] = {
+    // The file, whether the ordinary user owns it (else root), its mode, whether that user
+    // writes it (else root), and whether the write goes through.
+    const std::tuple<const char *, bool, int, bool, bool> cases[] = {
         {"read-only", true, 0444, true, false},
         {"another user's", false, 0644, true, false},
         {"another user's, open to all", false, 0666, true, false}, // its owner could not be kept
         {"own", true, 0640, true, true},
-        {"another user's, written by root", true, 0604, false, true},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+        {"another user's, written by root", true, 0604, false, true}};
+    for (const auto &[name, ownedByTheUser, mode, asUser, written] : cases) {
+        SCOPED_TRACE(name);
         writeText(path(), u"[dvs]\ncounter=1\n"_s);
-        if (c.ownedByTheUser)
-            giveToOrdinaryUser(path(), c.mode);
+        if (ownedByTheUser)
+            giveToOrdinaryUser(path(), mode);
         else
-            ::chmod(QFile::encodeName(path()).constData(), mode_t(c.mode));
+            ::chmod(QFile::encodeName(path()).constData(), mode_t(mode));
         const QByteArray before = readBytes(path());
         struct stat was = {}, now = {};
         ::stat(QFile::encodeName(path()).constData(), &was);
@@ -327,11 +342,11 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
             repeated = errorOf([&] { TIniFile(path()).WriteInteger(u"dvs"_s, u"counter"_s, 1); });
             message = errorOf([&] { TIniFile(path()).WriteInteger(u"dvs"_s, u"counter"_s, 2); });
         };
-        ASSERT_TRUE(c.asUser ? asOrdinaryUser(write) : (write(), true));
+        ASSERT_TRUE(asUser ? asOrdinaryUser(write) : (write(), true));
         ::stat(QFile::encodeName(path()).constData(), &now);
         EXPECT_EQ(repeated, u"<no error>"_s);
-        EXPECT_EQ(message, c.written ? u"<no error>"_s : refused(path()));
-        EXPECT_EQ(readBytes(path()), c.written ? crlf(u"[dvs]\ncounter=2\n"_s) : before);
+        EXPECT_EQ(message, written ? u"<no error>"_s : refused(path()));
+        EXPECT_EQ(readBytes(path()), written ? crlf(u"[dvs]\ncounter=2\n"_s) : before);
         EXPECT_EQ(now.st_uid, was.st_uid);
         EXPECT_EQ(now.st_gid, was.st_gid);
         EXPECT_EQ(now.st_mode, was.st_mode);
@@ -372,45 +387,6 @@ TEST_F(TIniFileTest, TwoProgramsWritingAtOnceKeepEachOthersKeysAndABusyLockIsWai
     first.reset();
     EXPECT_EQ(FileLock(path(), 50).state(), FileLock::State::Held);
     EXPECT_EQ(FileLock(dir.path() + u"/missing/settings.ini"_s, 50).state(), FileLock::State::Failed);
-}
-
-TEST_F(TIniFileTest, AWriteThroughAChainOfLinksChangesTheFileAtItsEnd)
-{
-    writeText(path(u"real.ini"_s), u"[dvs]\nrun=1\n"_s);
-    ASSERT_TRUE(QFile::link(u"real.ini"_s, path(u"link2"_s)));
-    ASSERT_TRUE(QFile::link(u"link2"_s, path()));
-    TIniFile(path()).WriteInteger(u"dvs"_s, u"run"_s, 2);
-    EXPECT_EQ(readBytes(path(u"real.ini"_s)), crlf(u"[dvs]\nrun=2\n"_s));
-    EXPECT_TRUE(QFileInfo(path()).isSymLink());
-    EXPECT_TRUE(QFileInfo(path(u"link2"_s)).isSymLink());
-
-    ASSERT_TRUE(QFile::link(u"loop.ini"_s, path(u"loop.ini"_s)));
-    EXPECT_EQ(errorOf([&] { TIniFile(path(u"loop.ini"_s)).WriteInteger(u"dvs"_s, u"run"_s, 2); }),
-              refused(path(u"loop.ini"_s)));
-}
-
-TEST_F(TIniFileTest, TemporaryFilesAnInterruptedWriteLeftAreRemovedByTheNextWrite)
-{
-    const auto make = [&](const QString &name, bool old) {
-        writeBytes(path(name), QByteArray("partial"));
-        struct utimbuf anHourAgo = {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
-        if (old)
-            ::utime(QFile::encodeName(path(name)).constData(), &anHourAgo);
-    };
-    make(u"settings.ini.0badc0de.tmp"_s, true);
-    make(u"settings.ini.1234abcd.tmp"_s, false); // may belong to a writer just starting
-    make(u"settings.ini.feedf00d.tmp"_s, true);  // being written: its writer holds it
-    make(u"settings.ini.backup.tmp"_s, true);    // not one of ours
-    make(u"other.ini.0badc0de.tmp"_s, true);     // of another file
-    const int held = ::open(QFile::encodeName(path(u"settings.ini.feedf00d.tmp"_s)).constData(), O_RDONLY);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    TIniFile(path()).WriteInteger(u"dvs"_s, u"run"_s, 1);
-    ::close(held);
-    QStringList left = QDir(dir.path()).entryList(QDir::Files);
-    left.sort();
-    EXPECT_EQ(left,
-              (QStringList{u"other.ini.0badc0de.tmp"_s, u"settings.ini"_s, u"settings.ini.1234abcd.tmp"_s,
-                           u"settings.ini.backup.tmp"_s, u"settings.ini.feedf00d.tmp"_s}));
 }
 
 } // namespace
