@@ -171,7 +171,7 @@ TEST_F(GameDirectoryTest, CancellingExaminesTheFolderConfirmedLastAndAWrongFolde
     fake.folders.answer(std::nullopt); // cancelled: the same wrong folder is examined again
     fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(fake.folders.shown().back().startFolder, wrong);
+    EXPECT_EQ(fake.folders.shown().back(), wrong);
     EXPECT_EQ(gameSetting(u"dir"_s), wrong);
     EXPECT_EQ(gameSetting(u"version"_s), u"unk"_s);
 }
