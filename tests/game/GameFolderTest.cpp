@@ -2,7 +2,6 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

@@ -42,10 +42,9 @@ void FakeMessageBoxes::verify()
     m_expected.clear();
 }
 
-template <typename Shown>
-std::optional<QString> ScriptedDialog<Shown>::take(Shown shown, const QString &title)
+std::optional<QString> ScriptedDialog::take(const QString &shown, const QString &title)
 {
-    m_shown.push_back(std::move(shown));
+    m_shown.push_back(shown);
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected " << m_what << " \"" << title.toStdString() << "\"";
         return std::nullopt;
@@ -58,15 +57,12 @@ std::optional<QString> ScriptedDialog<Shown>::take(Shown shown, const QString &t
     return answer;
 }
 
-template <typename Shown> void ScriptedDialog<Shown>::verify()
+void ScriptedDialog::verify()
 {
     if (!m_answers.empty())
         ADD_FAILURE() << m_answers.size() << " scripted " << m_what << " answer(s) never used";
     m_answers.clear();
 }
-
-template class ScriptedDialog<FileDialogRequest>;
-template class ScriptedDialog<QString>;
 
 ShellStart FakeShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {

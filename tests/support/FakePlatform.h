@@ -62,19 +62,20 @@ private:
 // A dialog kind's scripted answers, in order (a text, or nothing for Cancel),
 // and a record of every showing. A showing nobody scripted fails the test
 // and is cancelled; an answer never asked for fails it at the end.
-template <typename Shown> class ScriptedDialog
+class ScriptedDialog
 {
 public:
     explicit ScriptedDialog(const char *what) : m_what(what) {}
     void answer(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
-    const std::vector<Shown> &shown() const { return m_shown; }
-    std::optional<QString> take(Shown shown, const QString &title);
+    // What each showing was about: a title, a start folder or a caption.
+    const std::vector<QString> &shown() const { return m_shown; }
+    std::optional<QString> take(const QString &shown, const QString &title);
     void verify();
 
 private:
     const char *m_what;
     std::deque<std::optional<QString>> m_answers;
-    std::vector<Shown> m_shown;
+    std::vector<QString> m_shown;
 };
 
 struct FileDialogShown
@@ -98,18 +99,18 @@ public:
     }
 
 private:
-    std::optional<QString> show(ScriptedDialog<FileDialogRequest> &kind, const FileDialogRequest &request)
+    std::optional<QString> show(ScriptedDialog &kind, const FileDialogRequest &request)
     {
         m_shown.push_back({request});
-        return kind.take(request, request.title);
+        return kind.take(request.title, request.title);
     }
-    ScriptedDialog<FileDialogRequest> m_open{"open dialog"};
-    ScriptedDialog<FileDialogRequest> m_save{"save dialog"};
+    ScriptedDialog m_open{"open dialog"};
+    ScriptedDialog m_save{"save dialog"};
     std::vector<FileDialogShown> m_shown;
 };
 
 // Records the start folder of every showing.
-class FakeFolderBrowser final : public FolderBrowser, public ScriptedDialog<QString>
+class FakeFolderBrowser final : public FolderBrowser, public ScriptedDialog
 {
 public:
     FakeFolderBrowser() : ScriptedDialog("folder dialog") {}
@@ -120,7 +121,7 @@ public:
 };
 
 // Records the caption of every input box.
-class FakeInputBox final : public InputBox, public ScriptedDialog<QString>
+class FakeInputBox final : public InputBox, public ScriptedDialog
 {
 public:
     FakeInputBox() : ScriptedDialog("input box") {}
@@ -178,15 +179,11 @@ class FakeClock final : public Clock
 {
 public:
     QDate today() const override { return QDate(2026, 12, 6); }
-    void sleep(int milliseconds) override
-    {
-        if (m_onSleep)
-            m_onSleep(milliseconds);
-    }
+    void sleep(int milliseconds) override { m_onSleep(milliseconds); }
     void onSleep(std::function<void(int)> watcher) { m_onSleep = std::move(watcher); }
 
 private:
-    std::function<void(int)> m_onSleep;
+    std::function<void(int)> m_onSleep = [](int) {};
 };
 
 class FakeClipboard final : public Clipboard
