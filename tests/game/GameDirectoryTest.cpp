@@ -243,7 +243,7 @@ TEST_F(LauncherTest, ModeOneCopiesTheChosenFileAsTheRunFile)
 
 // Ending after the start leaves the run file and skips the closing steps;
 // otherwise the run file stays while any patch started with it still runs.
-TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileStaysWhileUsed)
+TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileStaysOnlyWhileAPatchUsesIt)
 {
     installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe", u"run=2\nafterruntt=1\n"_s);
     folder.writePatch(u"[lanterns]\ncomponent=2\n[future]\ncomponent=2\nversion=v2\n"_s);
@@ -282,14 +282,10 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
     fake.shell.setOutcome(FakeShell::Outcome::Fails);
     click(formMain->itemRun);
     EXPECT_FALSE(runFileThere()) << "so does a later run that started nothing";
-}
 
-// A kind without the patch, or a patch that cannot be started at all (it is
-// missing, or this system cannot run it): the run file goes at once, and the
-// after-run step still follows.
-TEST_F(LauncherTest, ARunFileThatStartedNothingIsDeletedAtOnce)
-{
-    fake.shell.setOutcome(FakeShell::Outcome::Fails);
+    // A kind without the patch, or a patch that cannot be started at all (it is
+    // missing, or this system cannot run it): the run file of either mode goes
+    // at once, and the after-run step still follows.
     const QString chosen = games.path() + u"/mine.cfg"_s;
     writeBytes(chosen, QByteArray("lanterns on\r\n"));
     for (const char *kind : {"win", "dos", "unk", "win+dvp", "dos+dvp"}) {
@@ -346,7 +342,6 @@ TEST_F(LauncherTest, ModeThreeStartsTheGameOfTheKindAndAnUnknownModeStartsNothin
 
 TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
 {
-    folder.writeSettings(u"[dvs]\nrun=0\n"_s);
     startProgram();
     const QString notSet = u"You not set ZVT directory.\nDravopax Vevavav can't continue."_s;
     for (const auto &[mode, message] :

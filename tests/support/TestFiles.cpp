@@ -53,8 +53,7 @@ void withFileSizeLimit(long bytes, const std::function<void()> &action)
 {
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = rlim_t(bytes);
+    const rlimit small{rlim_t(bytes), old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     action();
