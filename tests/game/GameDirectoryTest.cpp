@@ -15,7 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kGameKey = u"Software\\Quillmark\\Zorvantia"_s;
 const QString kWinFound = u"Zorvantia for Windows was found.\nDravopax for Windows was found."_s;
 const QString kWinNoPatch = u"Zorvantia for Windows was found.\nDravopax for Windows was not found.\n"
                             "Do you want to download Dravopax?"_s;
@@ -28,7 +27,6 @@ const QString kWrong = u"You select wrong directory.\nThere isn't Zorvantia.\nDo
                        "more time?\nIf not wrong directory will be save."_s;
 
 const QString kRunParameters = u" -C dvsdebug.cfg"_s;
-const QString kLoadFilter = u"Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*"_s;
 using Starts = std::vector<FakeShell::Start>;
 
 // Choosing the game directory, and running the game or the patch from it.
@@ -57,14 +55,12 @@ protected:
     {
         return {inGame(file), parameters, game};
     }
-    // Whether the game's own menus are offered: all three, or none.
-    std::optional<bool> gameMenus() const
+    // How many of the game's own menus (display, sound, mouse) are offered: all or none.
+    int gameMenus() const
     {
-        const bool display = formMain->itemZVTDisplay->menuAction()->isEnabled();
-        if (formMain->itemZVTSound->menuAction()->isEnabled() != display ||
-            formMain->itemZVTMouse->menuAction()->isEnabled() != display)
-            return std::nullopt;
-        return display;
+        return formMain->itemZVTDisplay->menuAction()->isEnabled() +
+               formMain->itemZVTSound->menuAction()->isEnabled() +
+               formMain->itemZVTMouse->menuAction()->isEnabled();
     }
     QString gameSetting(const QString &key) const { return setting(key, u"zvt"_s); }
 
@@ -73,10 +69,11 @@ protected:
 };
 using LauncherTest = GameDirectoryTest;
 
-TEST_F(GameDirectoryTest, TheStartUpCheckAsksForAGameAndTheChosenFolderIsClassifiedAndStored)
+TEST_F(GameDirectoryTest,
+       TheStartUpCheckAsksForAGameAndTheChosenFolderIsClassifiedAndStoredEvenIfTheRegistryRefusesIt)
 {
     startProgram();
-    EXPECT_EQ(gameMenus(), false);
+    EXPECT_EQ(gameMenus(), 0) << "no game stored";
     // The start-up check asks only when no game is at the stored folder.
     fake.messages.expect(MsgType::Warning, kNoGameDirectoryQuestion, MsgButtons::YesNo, MsgAnswer::No);
     formMain->CheckZVTDirectoryAtStart();
@@ -89,9 +86,23 @@ TEST_F(GameDirectoryTest, TheStartUpCheckAsksForAGameAndTheChosenFolderIsClassif
 
     // A folder that still holds the game keeps its stored kind without a word.
     settings.WritePath(u"zvt"_s, u"dir"_s, gameFolder("zorvan.exe"));
-    settings.WriteString(u"zvt"_s, u"version"_s, u"win+dvp"_s);
+    settings.WriteString(u"zvt"_s, u"version"_s, u"dos+dvp"_s);
     formMain->CheckZVTDirectoryAtStart();
+    EXPECT_EQ(gameSetting(u"version"_s), u"dos+dvp"_s);
+
+    // A registry that refuses HDPath stops the command after the folder is stored,
+    // before the menus change.
+    QFile::remove(fake.registry.fileName());
+    QDir().mkpath(fake.registry.fileName()); // a folder in its place refuses every write
+    const QString refused = gameFolder("ZizaVEZ.exe dravopaxw.exe", u"refused"_s);
+    fake.folders.answer(refused);
+    fake.messages.expectOk(MsgType::Information, kWinFound);
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'HDPath'"_s);
+    click(formMain->mniSettingsZVTDir);
+    EXPECT_EQ(gameSetting(u"dir"_s), refused);
     EXPECT_EQ(gameSetting(u"version"_s), u"win+dvp"_s);
+    EXPECT_EQ(gameMenus(), 0);
+    QDir().rmdir(fake.registry.fileName());
 
     // The files, the message and its answer, and the kind stored. The registry
     // is left alone until a Windows edition is chosen.
@@ -111,10 +122,10 @@ TEST_F(GameDirectoryTest, TheStartUpCheckAsksForAGameAndTheChosenFolderIsClassif
         QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
         EXPECT_EQ(gameSetting(u"dir"_s), path);
         EXPECT_EQ(gameSetting(u"version"_s), kind);
-        const std::unique_ptr<RegistryKey> key = fake.registry.openKey(kGameKey, false);
+        const auto key = fake.registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, false);
         EXPECT_EQ(key->valueExists(u"HDPath"_s) ? key->readString(u"HDPath"_s) : u"<none>"_s,
                   windows ? path : u"<none>"_s);
-        EXPECT_EQ(gameMenus(), windows);
+        EXPECT_EQ(gameMenus(), windows ? 3 : 0);
     }
     // Only the Yes to the download offer opened the patch's page.
     EXPECT_EQ(starts(), (Starts{{u"http://dravopax.example.org/"_s, QString(), QString()}}));
@@ -153,7 +164,7 @@ TEST_F(GameDirectoryTest, CancellingExaminesTheFolderConfirmedLastAndAWrongFolde
     fake.folders.answer(std::nullopt);
     click(formMain->mniSettingsZVTDir);
     EXPECT_EQ(gameSetting(u"dir"_s), u"/old"_s);
-    EXPECT_EQ(gameMenus(), true) << "the menus follow the stored kind";
+    EXPECT_EQ(gameMenus(), 3) << "the menus follow the stored kind";
 
     const QString path = gameFolder("zorvan.exe");
     fake.folders.answer(path);
@@ -171,23 +182,9 @@ TEST_F(GameDirectoryTest, CancellingExaminesTheFolderConfirmedLastAndAWrongFolde
     fake.folders.answer(std::nullopt); // cancelled: the same wrong folder is examined again
     fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::No);
     click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(fake.folders.shown().back().startFolder, wrong);
+    EXPECT_EQ(fake.folders.shown().back(), wrong);
     EXPECT_EQ(gameSetting(u"dir"_s), wrong);
     EXPECT_EQ(gameSetting(u"version"_s), u"unk"_s);
-}
-
-TEST_F(GameDirectoryTest, ARegistryThatRefusesHDPathStopsTheCommandAfterStoringTheFolder)
-{
-    startProgram();
-    QDir().mkpath(fake.registry.fileName()); // a folder in its place refuses every write
-    const QString path = gameFolder("ZizaVEZ.exe dravopaxw.exe");
-    fake.folders.answer(path);
-    fake.messages.expectOk(MsgType::Information, kWinFound);
-    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'HDPath'"_s);
-    click(formMain->mniSettingsZVTDir);
-    EXPECT_EQ(gameSetting(u"dir"_s), path);
-    EXPECT_EQ(gameSetting(u"version"_s), u"win+dvp"_s);
-    EXPECT_EQ(gameMenus(), false) << "the menu rule is not applied in that run";
 }
 
 TEST_F(LauncherTest, ModeZeroStartsThePatchOfTheKindAndMinimisingKeepsTheWindowMaximized)
@@ -236,7 +233,7 @@ TEST_F(LauncherTest, ModeOneCopiesTheChosenFileAsTheRunFile)
     QTest::mouseClick(formMain->butnRun, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     const FileDialogRequest &request = fake.fileDialogs.shown().back().request;
     EXPECT_EQ(request.title, u"Load Configuration File"_s);
-    EXPECT_EQ(request.filter, kLoadFilter);
+    EXPECT_EQ(request.filter, u"Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*"_s);
     EXPECT_EQ(request.folder, u"/from/before/"_s);
     EXPECT_EQ(setting(u"lastdir"_s), games.path() + u'/');
     EXPECT_EQ(starts(), Starts{start("dravopaxw.exe", kRunParameters)});
@@ -246,7 +243,7 @@ TEST_F(LauncherTest, ModeOneCopiesTheChosenFileAsTheRunFile)
 
 // Ending after the start leaves the run file and skips the closing steps;
 // otherwise the run file stays while any patch started with it still runs.
-TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileStaysWhileUsed)
+TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileStaysOnlyWhileAPatchUsesIt)
 {
     installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe", u"run=2\nafterruntt=1\n"_s);
     folder.writePatch(u"[lanterns]\ncomponent=2\n[future]\ncomponent=2\nversion=v2\n"_s);
@@ -285,14 +282,10 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
     fake.shell.setOutcome(FakeShell::Outcome::Fails);
     click(formMain->itemRun);
     EXPECT_FALSE(runFileThere()) << "so does a later run that started nothing";
-}
 
-// A kind without the patch, or a patch that cannot be started at all (it is
-// missing, or this system cannot run it): the run file goes at once, and the
-// after-run step still follows.
-TEST_F(LauncherTest, ARunFileThatStartedNothingIsDeletedAtOnce)
-{
-    fake.shell.setOutcome(FakeShell::Outcome::Fails);
+    // A kind without the patch, or a patch that cannot be started at all (it is
+    // missing, or this system cannot run it): the run file of either mode goes
+    // at once, and the after-run step still follows.
     const QString chosen = games.path() + u"/mine.cfg"_s;
     writeBytes(chosen, QByteArray("lanterns on\r\n"));
     for (const char *kind : {"win", "dos", "unk", "win+dvp", "dos+dvp"}) {
@@ -308,7 +301,6 @@ TEST_F(LauncherTest, ARunFileThatStartedNothingIsDeletedAtOnce)
         fake.fileDialogs.answerOpen(chosen);
         click(formMain->itemRun);
         EXPECT_FALSE(runFileThere());
-        closeProgram();
     }
 }
 
@@ -340,7 +332,6 @@ TEST_F(LauncherTest, ModeThreeStartsTheGameOfTheKindAndAnUnknownModeStartsNothin
     // An unknown run mode does nothing either; the run button offers the first mode.
     for (const char *mode : {"7", "-1"}) {
         installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe", u"run=%1\n"_s.arg(QLatin1String(mode)));
-        closeProgram();
         startProgram();
         EXPECT_EQ(formMain->butnRun->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
         QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
@@ -351,7 +342,6 @@ TEST_F(LauncherTest, ModeThreeStartsTheGameOfTheKindAndAnUnknownModeStartsNothin
 
 TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
 {
-    folder.writeSettings(u"[dvs]\nrun=0\n"_s);
     startProgram();
     const QString notSet = u"You not set ZVT directory.\nDravopax Vevavav can't continue."_s;
     for (const auto &[mode, message] :

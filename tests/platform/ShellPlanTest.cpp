@@ -2,7 +2,6 @@
 #include "support/TestFiles.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,36 +27,31 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWay)
     {
         QString file;
         QString parameters;
-        QString folder;
         QString wine;
         Way way;
         QString started; // the program started, or the address handed on
         QStringList arguments;
     } cases[] = {
         // Addresses go to the desktop's handler unchanged, their scheme in any letter case.
-        {u"http://example.org/x"_s, {}, {}, wine, Way::DefaultHandler, u"http://example.org/x"_s, {}},
-        {u"HTTPS://EXAMPLE.ORG"_s, {}, {}, {}, Way::DefaultHandler, u"HTTPS://EXAMPLE.ORG"_s, {}},
+        {u"http://example.org/x"_s, {}, wine, Way::DefaultHandler, u"http://example.org/x"_s, {}},
+        {u"HTTPS://EXAMPLE.ORG"_s, {}, {}, Way::DefaultHandler, u"HTTPS://EXAMPLE.ORG"_s, {}},
         // Programs start directly, their parameters split as a command line would split them.
-        {native, u" -C dvsdebug.cfg"_s, {}, {}, Way::Direct, native, {u"-C"_s, u"dvsdebug.cfg"_s}},
-        {u"dravopax"_s, {}, dir.path(), {}, Way::Direct, native, {}}, // from the folder, not the path
-        {windows, u" -C \"my file.cfg\""_s, {}, wine, Way::Wine, wine, {windows, u"-C"_s, u"my file.cfg"_s}},
-        {make(u"RUN.BAT"_s, true), {}, {}, {}, Way::Nothing, {}, {}}, // without wine nothing can run it
+        {native, u" -C dvsdebug.cfg"_s, {}, Way::Direct, native, {u"-C"_s, u"dvsdebug.cfg"_s}},
+        {u"dravopax"_s, {}, {}, Way::Direct, native, {}}, // from the working folder, not the path
+        {windows, u" -C \"my file.cfg\""_s, wine, Way::Wine, wine, {windows, u"-C"_s, u"my file.cfg"_s}},
+        {make(u"RUN.BAT"_s, true), {}, {}, Way::Nothing, {}, {}}, // without wine nothing can run it
         // Documents and folders go to the handler; a missing file goes nowhere.
-        {make(u"readme.txt"_s, false), {}, {}, {}, Way::DefaultHandler, dir.path() + u"/readme.txt"_s, {}},
-        {dir.path(), {}, {}, {}, Way::DefaultHandler, dir.path(), {}},
-        {dir.path() + u"/gone.exe"_s, {}, {}, wine, Way::Nothing, {}, {}},
+        {make(u"readme.txt"_s, false), {}, {}, Way::DefaultHandler, dir.path() + u"/readme.txt"_s, {}},
+        {dir.path(), {}, {}, Way::DefaultHandler, dir.path(), {}},
+        {dir.path() + u"/gone.exe"_s, {}, wine, Way::Nothing, {}, {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file.toStdString());
-        const ShellPlan plan = planShellStart(c.file, c.parameters, c.folder, c.wine);
+        const ShellPlan plan = planShellStart(c.file, c.parameters, dir.path(), c.wine);
         EXPECT_EQ(plan.way, c.way);
-        if (c.way == Way::DefaultHandler) {
-            EXPECT_EQ(plan.address, c.started);
-            EXPECT_EQ(plan.isUrl, c.started.contains(u':'));
-        } else if (c.way != Way::Nothing) {
-            EXPECT_EQ(plan.program, c.started);
-            EXPECT_EQ(plan.arguments, c.arguments);
-        }
+        EXPECT_EQ(c.way == Way::DefaultHandler ? plan.address : plan.program, c.started);
+        EXPECT_EQ(plan.arguments, c.arguments);
+        EXPECT_EQ(plan.isUrl, c.started.contains(u':'));
     }
 }
 

@@ -2,33 +2,16 @@
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
-
-QString describe(MsgType type)
+// How a failure names a box: its type, its buttons and its text.
+static std::string describe(MsgType type, MsgButtons buttons, const QString &text)
 {
-    static const char *const names[] = {"error", "warning", "information", "confirmation"};
-    return QString::fromLatin1(names[int(type)]);
-}
-
-static QString describe(MsgButtons buttons)
-{
-    static const char *const names[] = {"OK", "Yes/No", "Yes/No/Cancel"};
-    return QString::fromLatin1(names[int(buttons)]);
-}
-
-void FakeMessageBoxes::expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
-{
-    m_expected.push_back({type, text, buttons, answer});
-}
-
-void FakeMessageBoxes::allow(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
-{
-    m_allowed.push_back({type, text, buttons, answer});
+    static const char *const types[] = {"error", "warning", "information", "confirmation"};
+    static const char *const sets[] = {"OK", "Yes/No", "Yes/No/Cancel"};
+    return std::string(types[int(type)]) + " box (" + sets[int(buttons)] + "): \"" + text.toStdString() + '"';
 }
 
 MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons buttons)
 {
-    m_shown.push_back({type, text, buttons});
     const auto matches = [&](const Expected &e) {
         return e.type == type && e.text == text && e.buttons == buttons;
     };
@@ -41,15 +24,12 @@ MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons b
         if (matches(allowed))
             return allowed.answer;
     }
-    const auto box = [](MsgType t, MsgButtons b, const QString &x) {
-        return (describe(t) + u" box ("_s + describe(b) + u"): \""_s + x + u'"').toStdString();
-    };
     if (m_expected.empty()) {
-        ADD_FAILURE() << "unexpected " << box(type, buttons, text);
+        ADD_FAILURE() << "unexpected " << describe(type, buttons, text);
     } else {
         const Expected &next = m_expected.front();
-        ADD_FAILURE() << "expected " << box(next.type, next.buttons, next.text) << "\n     got "
-                      << box(type, buttons, text);
+        ADD_FAILURE() << "expected " << describe(next.type, next.buttons, next.text) << "\n     got "
+                      << describe(type, buttons, text);
         m_expected.pop_front();
     }
     return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
@@ -58,15 +38,13 @@ MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons b
 void FakeMessageBoxes::verify()
 {
     for (const Expected &e : m_expected)
-        ADD_FAILURE() << "expected " << describe(e.type).toStdString() << " box was never shown: \""
-                      << e.text.toStdString() << "\"";
+        ADD_FAILURE() << "expected " << describe(e.type, e.buttons, e.text) << " was never shown";
     m_expected.clear();
 }
 
-template <typename Shown>
-std::optional<QString> ScriptedDialog<Shown>::take(Shown shown, const QString &title)
+std::optional<QString> ScriptedDialog::take(const QString &shown, const QString &title)
 {
-    m_shown.push_back(std::move(shown));
+    m_shown.push_back(shown);
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected " << m_what << " \"" << title.toStdString() << "\"";
         return std::nullopt;
@@ -79,27 +57,19 @@ std::optional<QString> ScriptedDialog<Shown>::take(Shown shown, const QString &t
     return answer;
 }
 
-template <typename Shown> void ScriptedDialog<Shown>::verify()
+void ScriptedDialog::verify()
 {
     if (!m_answers.empty())
         ADD_FAILURE() << m_answers.size() << " scripted " << m_what << " answer(s) never used";
     m_answers.clear();
 }
 
-template class ScriptedDialog<FileDialogRequest>;
-template class ScriptedDialog<FolderBrowserShown>;
-template class ScriptedDialog<InputBoxShown>;
-
 ShellStart FakeShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
     m_starts.push_back({file, parameters, workingFolder});
-    if (m_outcome != Outcome::Watched) {
-        m_programs.emplace_back();
-        return {m_outcome == Outcome::Unwatched, nullptr};
-    }
-    auto program = std::make_unique<StartedProgram>();
+    auto program = m_outcome == Outcome::Watched ? std::make_unique<StartedProgram>() : nullptr;
     m_programs.emplace_back(program.get());
-    return {true, std::move(program)};
+    return {m_outcome != Outcome::Fails, std::move(program)};
 }
 
 void FakeShell::finish(std::size_t index)

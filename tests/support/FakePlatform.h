@@ -10,7 +10,6 @@
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Platform.h"
-#include "platform/Registry.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
 
@@ -24,32 +23,27 @@
 
 // Scripted stand-ins for every platform service. Message boxes, dialogs and
 // input boxes answer from a queue the test fills; anything nobody expected
-// fails the test. Every box, dialog and start is recorded.
-
-QString describe(MsgType type);
+// fails the test. Every dialog and start is recorded.
 
 class FakeMessageBoxes final : public MessageBoxes
 {
 public:
-    struct Shown
-    {
-        MsgType type;
-        QString text;
-        MsgButtons buttons;
-    };
-
     // The next box must be of this type, text and button set; it is answered with `answer`.
-    void expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer);
+    void expect(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
+    {
+        m_expected.push_back({type, text, buttons, answer});
+    }
     void expectOk(MsgType type, const QString &text) { expect(type, text, MsgButtons::Ok, MsgAnswer::Ok); }
 
     // A box that may come any number of times, in any order, and is answered
     // with `answer`; an expected box that matches is answered first.
-    void allow(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer);
+    void allow(MsgType type, const QString &text, MsgButtons buttons, MsgAnswer answer)
+    {
+        m_allowed.push_back({type, text, buttons, answer});
+    }
     void clearAllowed() { m_allowed.clear(); }
 
     MsgAnswer show(MsgType type, const QString &text, MsgButtons buttons) override;
-
-    const std::vector<Shown> &shown() const { return m_shown; }
     // Fails the test for every expected box that was not shown.
     void verify();
 
@@ -63,30 +57,29 @@ private:
     };
     std::deque<Expected> m_expected;
     std::vector<Expected> m_allowed;
-    std::vector<Shown> m_shown;
 };
 
 // A dialog kind's scripted answers, in order (a text, or nothing for Cancel),
 // and a record of every showing. A showing nobody scripted fails the test
 // and is cancelled; an answer never asked for fails it at the end.
-template <typename Shown> class ScriptedDialog
+class ScriptedDialog
 {
 public:
     explicit ScriptedDialog(const char *what) : m_what(what) {}
     void answer(std::optional<QString> answer) { m_answers.push_back(std::move(answer)); }
-    const std::vector<Shown> &shown() const { return m_shown; }
-    std::optional<QString> take(Shown shown, const QString &title);
+    // What each showing was about: a title, a start folder or a caption.
+    const std::vector<QString> &shown() const { return m_shown; }
+    std::optional<QString> take(const QString &shown, const QString &title);
     void verify();
 
 private:
     const char *m_what;
     std::deque<std::optional<QString>> m_answers;
-    std::vector<Shown> m_shown;
+    std::vector<QString> m_shown;
 };
 
 struct FileDialogShown
 {
-    bool saving;
     FileDialogRequest request;
 };
 
@@ -106,46 +99,35 @@ public:
     }
 
 private:
-    std::optional<QString> show(ScriptedDialog<FileDialogRequest> &kind, const FileDialogRequest &request)
+    std::optional<QString> show(ScriptedDialog &kind, const FileDialogRequest &request)
     {
-        m_shown.push_back({&kind == &m_save, request});
-        return kind.take(request, request.title);
+        m_shown.push_back({request});
+        return kind.take(request.title, request.title);
     }
-    ScriptedDialog<FileDialogRequest> m_open{"open dialog"};
-    ScriptedDialog<FileDialogRequest> m_save{"save dialog"};
+    ScriptedDialog m_open{"open dialog"};
+    ScriptedDialog m_save{"save dialog"};
     std::vector<FileDialogShown> m_shown;
 };
 
-struct FolderBrowserShown
-{
-    QString title;
-    QString startFolder;
-};
-
-class FakeFolderBrowser final : public FolderBrowser, public ScriptedDialog<FolderBrowserShown>
+// Records the start folder of every showing.
+class FakeFolderBrowser final : public FolderBrowser, public ScriptedDialog
 {
 public:
     FakeFolderBrowser() : ScriptedDialog("folder dialog") {}
     std::optional<QString> browse(const QString &title, const QString &startFolder) override
     {
-        return take({title, startFolder}, title);
+        return take(startFolder, title);
     }
 };
 
-struct InputBoxShown
-{
-    QString caption;
-    QString prompt;
-    QString text;
-};
-
-class FakeInputBox final : public InputBox, public ScriptedDialog<InputBoxShown>
+// Records the caption of every input box.
+class FakeInputBox final : public InputBox, public ScriptedDialog
 {
 public:
     FakeInputBox() : ScriptedDialog("input box") {}
-    std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override
+    std::optional<QString> ask(const QString &caption, const QString &, const QString &) override
     {
-        return take({caption, prompt, text}, caption);
+        return take(caption, caption);
     }
 };
 
@@ -184,37 +166,24 @@ class FakeScreen final : public Screen
 {
 public:
     QSize size() const override { return m_size; }
-    QList<QRect> screens() const override { return QList<QRect>{QRect(QPoint(0, 0), m_size)} + m_others; }
+    QList<QRect> screens() const override { return {QRect(QPoint(0, 0), m_size)}; }
     void setSize(QSize size) { m_size = size; }
-    // Further screens beside the main one.
-    void addScreen(QRect where) { m_others.append(where); }
 
 private:
     QSize m_size{1024, 768};
-    QList<QRect> m_others;
 };
 
-// Never really sleeps: records every pause, and lets a test look at the
-// screen at each one (the splash window pauses after every progress text).
+// Never really sleeps, and lets a test look at the screen at each pause (the
+// splash window pauses after every progress text).
 class FakeClock final : public Clock
 {
 public:
-    QDate today() const override { return m_today; }
-    void setToday(QDate date) { m_today = date; }
-
-    void sleep(int milliseconds) override
-    {
-        m_sleeps.push_back(milliseconds);
-        if (m_onSleep)
-            m_onSleep(milliseconds);
-    }
-    const std::vector<int> &sleeps() const { return m_sleeps; }
+    QDate today() const override { return QDate(2026, 12, 6); }
+    void sleep(int milliseconds) override { m_onSleep(milliseconds); }
     void onSleep(std::function<void(int)> watcher) { m_onSleep = std::move(watcher); }
 
 private:
-    QDate m_today{2026, 12, 6};
-    std::vector<int> m_sleeps;
-    std::function<void(int)> m_onSleep;
+    std::function<void(int)> m_onSleep = [](int) {};
 };
 
 class FakeClipboard final : public Clipboard

@@ -13,7 +13,10 @@
 #include <QTest>
 
 MainWindowFixture::MainWindowFixture() = default;
-MainWindowFixture::~MainWindowFixture() = default;
+MainWindowFixture::~MainWindowFixture()
+{
+    fake.verify();
+}
 
 const QString kNoGameDirectoryQuestion = QStringLiteral(
     "You don't select your Zorvantia directory.\nYou must do it if you want to work with Dravopax "
@@ -45,11 +48,6 @@ void MainWindowFixture::closeProgram()
 {
     if (formMain && formMain->isVisible())
         formMain->close();
-}
-
-void MainWindowFixture::TearDown()
-{
-    fake.verify();
 }
 
 void MainWindowFixture::click(QAction *item)

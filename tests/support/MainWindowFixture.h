@@ -21,6 +21,7 @@ class MainWindowFixture : public ::testing::Test
 {
 protected:
     MainWindowFixture();
+    // Fails the test for every scripted answer that was never asked for.
     ~MainWindowFixture() override;
 
     // The boxes every start without a game directory or a patch version
@@ -37,7 +38,6 @@ protected:
                       StartQuestions questions = StartQuestions::Answered);
     // Closes the main window the way the user does.
     void closeProgram();
-    void TearDown() override;
 
     // Triggers a menu item as a click on it would.
     static void click(QAction *item);

@@ -16,15 +16,9 @@
 
 #include <vector>
 
-#ifndef DVV_SAMPLE_DATA
-#error "DVV_SAMPLE_DATA must name the shipped Data folder"
-#endif
-
 QByteArray crlf(const QString &text)
 {
-    QString withCrLf = text;
-    withCrLf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return Cp1252::encode(withCrLf).value();
+    return Cp1252::encode(QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n"))).value();
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
@@ -42,9 +36,7 @@ void writeText(const QString &path, const QString &text)
 QByteArray readBytes(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString errorOf(const std::function<void()> &action)
@@ -61,8 +53,7 @@ void withFileSizeLimit(long bytes, const std::function<void()> &action)
 {
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = rlim_t(bytes);
+    const rlimit small{rlim_t(bytes), old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     action();
@@ -70,10 +61,8 @@ void withFileSizeLimit(long bytes, const std::function<void()> &action)
     std::signal(SIGXFSZ, oldHandler);
 }
 
-namespace {
-constexpr uid_t kOrdinaryUser = 65534;
-constexpr gid_t kOrdinaryGroup = 65534;
-} // namespace
+static constexpr uid_t kOrdinaryUser = 65534;
+static constexpr gid_t kOrdinaryGroup = 65534;
 
 bool asOrdinaryUser(const std::function<void()> &action)
 {
