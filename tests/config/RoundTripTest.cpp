@@ -4,6 +4,7 @@
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
+#include <QDebug>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -69,8 +70,7 @@ protected:
                 // value, shown as its number until then, is saved and loaded back as "off".
                 n->setText(u"off"_s);
                 if (below(5) != 0)
-                    n->setValue(between(std::min(n->minValue(), n->maxValue()),
-                                        std::max(n->minValue(), n->maxValue()) + 1));
+                    n->setValue(between(n->minValue(), n->maxValue() + 1));
             } else if (auto *box = dynamic_cast<OnOffSwitch *>(c)) {
                 box->setChecked(below(2) == 1);
             } else if (auto *choice = dynamic_cast<ChoiceSwitch *>(c); choice && choice->count() > 0) {
@@ -93,12 +93,8 @@ protected:
     {
         QStringList out;
         for (const SwitchState &s : PanelValues::read(*formMain->scrlMain)) {
-            if (!s.enabled)
-                continue;
-            QString checks;
-            for (bool checked : s.checks)
-                checks += checked ? u'1' : u'0';
-            out << u"%1 text=%2 checked=%3 checks=%4"_s.arg(s.name, s.text).arg(s.checked).arg(checks);
+            if (s.enabled)
+                QDebug(&out.emplaceBack()) << s.name << s.text << s.checked << s.checks;
         }
         return out;
     }

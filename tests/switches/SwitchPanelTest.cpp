@@ -192,13 +192,6 @@ TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
         }
         closeProgram();
     }
-
-    QDir(folder.path() + u"/Data"_s).removeRecursively();
-    // Without version.ini the menu offers one version, and the stored second is gone.
-    fake.messages.expectOk(MsgType::Warning, kVersionGone);
-    startProgram();
-    EXPECT_TRUE(formMain->scrlMain->controls().empty());
-    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. CORRUPT VERSION FILE"_s);
 }
 
 TEST_F(SwitchPanelTest, TheShippedSampleDatabaseBuildsWithoutComplaint)
@@ -304,19 +297,10 @@ const QString kValuesPatch =
     "number1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n[flags]\ncomponent=5\nnumber=2\n"
     "value0=1\nvalue1=2\nvalue2=4\n"_s;
 
-class SwitchValuesTest : public SwitchPanelTest
+TEST_F(SwitchPanelTest, WhatIsTypedOrSteppedFollowsTheRulesOfEachKindAndFromDefaultsResetsEverySwitch)
 {
-protected:
-    void SetUp() override
-    {
-        SwitchPanelTest::SetUp();
-        folder.writePatch(kValuesPatch);
-        startProgram();
-    }
-};
-
-TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRuleAndTheArrowKeysStepFromOffWithinTheLimits)
-{
+    folder.writePatch(kValuesPatch);
+    startProgram();
     // Each time the whole text is typed over, as a user would.
     const std::tuple<const char *, QString, QString> typed[] = {
         {"range", u"100"_s, u"64"_s},
@@ -357,10 +341,7 @@ TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRuleAndTheArrowKeysSte
             QTest::keyClick(spin, key);
         EXPECT_EQ(spin->text(), shown) << name << " " << before.toStdString();
     }
-}
 
-TEST_F(SwitchValuesTest, TextsAndListsTakeOnlyWhatTheirKindAllowsAndFromDefaultsResetsEverySwitch)
-{
     // Type "number" is not "numbers"; no text takes a letter a configuration file cannot hold.
     const std::pair<const char *, QString> texts[] = {
         {"freetext", u"a1.b2é"_s}, {"digits", u"1.2"_s}, {"singular", u"a1.b2é"_s}};
