@@ -46,14 +46,6 @@ protected:
     }
     QString cfg(const QString &name) const { return folder.path() + u'/' + name; }
 
-    // Loads hand-written bytes the way the user does, with From File.
-    void load(const QByteArray &bytes)
-    {
-        writeBytes(cfg(u"hand.cfg"_s), bytes);
-        fake.fileDialogs.answerOpen(cfg(u"hand.cfg"_s));
-        click(formMain->mniFileLoadFile);
-    }
-
     // What the panel shows, switch by switch in panel order (speed beyond nooff lanterns
     // weather motto goods future); a check list as its marks.
     QString shown() const
@@ -101,6 +93,17 @@ TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
                    kGreyed));
     EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');
     EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
+
+    // Loaded over other values, the saved file brings back every enabled switch; a default
+    // at the off value comes back as "off", and a sum of 0 leaves the check list as it is.
+    control<NumberSwitch>("speed")->setText(u"7"_s);
+    control<NumberSwitch>("beyond")->setText(u"off"_s);
+    control<NumberSwitch>("nooff")->setText(u"4"_s);
+    control<OnOffSwitch>("lanterns")->setChecked(false);
+    control<ChoiceSwitch>("weather")->setCurrentIndex(1);
+    control<TextSwitch>("motto")->setText(u"x"_s);
+    formMain->LoadCFG(cfg(u"out.cfg"_s));
+    EXPECT_EQ(shown(), u"off 20 off on Wild a=b 000 off"_s);
 }
 
 TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpToABadValue)
@@ -128,15 +131,18 @@ TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpT
          u"off off off on Harsh hello=world=x 000 on"_s},
         {QByteArray(200000, '\x01'), "", u"off off off on Harsh hello=world=x 000 on"_s},
         {QByteArray("lanterns off\rmotto a\0b\rspeed 3", 30), "", u"3 off off off Harsh a\u0000b 000 on"_s},
-        // As much of a huge value as the field holds.
-        {"motto " + QByteArray(1 << 20, 'l') + "\r\nnosuchswitch 5\r\nspeed 7", "",
-         u"7 off off off Harsh <32767 l> 000 on"_s},
+        // As much of a huge value as the field holds; the first item's value picks it.
+        {"motto " + QByteArray(1 << 20, 'l') + "\r\nnosuchswitch 5\r\nweather calm\r\nspeed 7", "",
+         u"7 off off off Mild <32767 l> 000 on"_s},
     };
     for (const auto &[bytes, bad, panel] : files) {
         if (*bad)
             fake.messages.expectOk(MsgType::Error,
                                    u"'%1' is not a valid integer value"_s.arg(QLatin1String(bad)));
-        load(bytes);
+        // Loaded the way the user does, with From File.
+        writeBytes(cfg(u"hand.cfg"_s), bytes);
+        fake.fileDialogs.answerOpen(cfg(u"hand.cfg"_s));
+        click(formMain->mniFileLoadFile);
         EXPECT_EQ(shown(), panel) << bytes.left(80).toStdString();
     }
     EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');

@@ -25,7 +25,6 @@ TEST(ConfigReader, EachLineNamingASwitchTakesTheValueOfTheFirstLineOfThatName)
 {
     // A line that ends exactly where a read piece ends, its LF starting the next.
     const QByteArray pieceEnd = "a " + QByteArray(ConfigReader::ReadPieceSize - 3, 'p') + "\r\nb 2\r\n";
-    ASSERT_EQ(pieceEnd.indexOf('\r'), ConfigReader::ReadPieceSize - 1);
     // 50 MB of lines that name no switch cost no more than their lines.
     QByteArray unknown;
     while (unknown.size() < 50 * 1024 * 1024)

@@ -169,11 +169,13 @@ TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
     const std::tuple<QByteArray, QStringList, QStringList> databases[] = {
         {crlf(u"[2fast]\ncomponent=2\n[bad-name]\ncomponent=2\n[good]\ncomponent=2\ncaption=First\n"
               "[GOOD]\ncomponent=4\n[butnRun]\ncomponent=2\n[notaswitch]\ncomponent=6\n[bad name]\n"
-              "component=0\n[ok_2]\ncomponent=1\n[Labelok_2]\ncomponent=2\n[good]\ncomponent=4\n"_s),
+              "component=0\n[ok_2]\ncomponent=1\n[Labelok_2]\ncomponent=2\n[good]\ncomponent=4\n"
+              // Every letter and digit at the ends of its range.
+              "[AZaz_09]\ncomponent=2\n"_s),
          {u"''2fast'' is not a valid component name"_s, u"''bad-name'' is not a valid component name"_s,
           u"A component named GOOD already exists"_s, u"A component named butnRun already exists"_s,
           u"A component named Labelok_2 already exists"_s, u"A component named good already exists"_s},
-         {u"good:TCheckBox"_s, u"ok_2:TCSpinEdit"_s}},
+         {u"good:TCheckBox"_s, u"ok_2:TCSpinEdit"_s, u"AZaz_09:TCheckBox"_s}},
         {QByteArray(), {}, {}},
         {"no sections at all\r\ncomponent=1\r\n", {}, {}},
         {QByteArray(300000, '\xFF'), {}, {}},
@@ -316,6 +318,7 @@ TEST_F(SwitchPanelTest, WhatIsTypedOrSteppedFollowsTheRulesOfEachKindAndFromDefa
         {"beyond", u"66"_s, u"64"_s},
         // Equal limits hold the value after a change.
         {"fixed", u"7"_s, u"5"_s},
+        {"fixed", u"3"_s, u"5"_s},
     };
     EXPECT_EQ(control<NumberSwitch>("fixed")->text(), u"5"_s);
     for (const auto &[name, keys, shown] : typed) {
@@ -409,12 +412,6 @@ protected:
     {
         return formMain->scrlMain->surface()->findChild<QWidget *>(QString::fromLatin1(name));
     }
-    QByteArray saved(const QString &name)
-    {
-        const QString path = folder.path() + u'/' + name;
-        formMain->SaveCFG(path);
-        return readBytes(path);
-    }
 };
 
 TEST_F(DeferredSwitchesTest, SwitchesOutOfViewWaitForTheirControlsAndReadAsIfTheyHadThem)
@@ -427,10 +424,13 @@ TEST_F(DeferredSwitchesTest, SwitchesOutOfViewWaitForTheirControlsAndReadAsIfThe
 
     // A version that has dropped a switch greys it before its control exists.
     click(item("ver3"));
-    const QByteArray beforeMade = saved(u"before.cfg"_s);
+    const QString file = folder.path() + u"/saved.cfg"_s;
+    formMain->SaveCFG(file);
+    const QByteArray beforeMade = readBytes(file);
     EXPECT_EQ(made("motto"), nullptr) << "saving made no control";
     EXPECT_EQ(formMain->scrlMain->controls().size(), 8u);
-    EXPECT_EQ(saved(u"after.cfg"_s), beforeMade);
+    formMain->SaveCFG(file);
+    EXPECT_EQ(readBytes(file), beforeMade);
     EXPECT_FALSE(made("goods")->isEnabled());
     // Made after the game cursor was chosen, they take it as those made at once
     // did; a text field keeps its own.
