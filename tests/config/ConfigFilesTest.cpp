@@ -4,7 +4,6 @@
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
-#include <QAction>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -47,15 +46,8 @@ protected:
     }
     QString cfg(const QString &name) const { return folder.path() + u'/' + name; }
 
-    // Loads hand-written bytes the way the user does, with From File.
-    void load(const QByteArray &bytes)
-    {
-        writeBytes(cfg(u"hand.cfg"_s), bytes);
-        fake.fileDialogs.answerOpen(cfg(u"hand.cfg"_s));
-        click(formMain->mniFileLoadFile);
-    }
-
-    // What the panel shows, switch by switch; a check list as its marks.
+    // What the panel shows, switch by switch in panel order (speed beyond nooff lanterns
+    // weather motto goods future); a check list as its marks.
     QString shown() const
     {
         QStringList parts;
@@ -64,8 +56,7 @@ protected:
             for (bool checked : s.checks)
                 value += checked ? u'1' : u'0';
             // A long value as its length and its letter.
-            parts << s.name + u'=' +
-                         (value.size() > 80 ? u"<%1 %2>"_s.arg(value.size()).arg(value[0]) : value);
+            parts << (value.size() > 80 ? u"<%1 %2>"_s.arg(value.size()).arg(value[0]) : value);
         }
         return parts.join(u' ');
     }
@@ -102,13 +93,23 @@ TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
                    kGreyed));
     EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');
     EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
+
+    // Loaded over other values, the saved file brings back every enabled switch; a default
+    // at the off value comes back as "off", and a sum of 0 leaves the check list as it is.
+    control<NumberSwitch>("speed")->setText(u"7"_s);
+    control<NumberSwitch>("beyond")->setText(u"off"_s);
+    control<NumberSwitch>("nooff")->setText(u"4"_s);
+    control<OnOffSwitch>("lanterns")->setChecked(false);
+    control<ChoiceSwitch>("weather")->setCurrentIndex(1);
+    control<TextSwitch>("motto")->setText(u"x"_s);
+    formMain->LoadCFG(cfg(u"out.cfg"_s));
+    EXPECT_EQ(shown(), u"off 20 off on Wild a=b 000 off"_s);
 }
 
 TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpToABadValue)
 {
     formMain->LoadCFG(cfg(u"gone.cfg"_s));
-    EXPECT_EQ(shown(),
-              u"speed=0 beyond=20 nooff=5 lanterns=off weather=Mild motto=gold goods=101 future=off"_s);
+    EXPECT_EQ(shown(), u"0 20 5 off Mild gold 101 off"_s);
     EXPECT_EQ(setting(u"lastdir"_s), u"<absent>"_s) << "a missing file changes nothing";
 
     // Each file is loaded over what the one before left; a value that is no integer stops the
@@ -116,41 +117,32 @@ TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpT
     const std::tuple<QByteArray, const char *, QString> files[] = {
         // "ON" after "=" is no "on"; the first line of a name in any case gives the value.
         {"lanterns=ON\r\nWEATHER=gale\r\nweather=STORM\r\nspeed off\r\n", "",
-         u"speed=off beyond=20 nooff=5 lanterns=off weather=Wild motto=gold goods=101 future=off"_s},
-        {"lanterns on\r\nspeed fast\r\nmotto late\r\n", "fast",
-         u"speed=off beyond=20 nooff=5 lanterns=on weather=Wild motto=gold goods=101 future=off"_s},
-        {"goods 4294967296\r\n", "4294967296",
-         u"speed=off beyond=20 nooff=5 lanterns=on weather=Wild motto=gold goods=101 future=off"_s},
-        {"speed 2147483648\r\n", "2147483648",
-         u"speed=off beyond=20 nooff=5 lanterns=on weather=Wild motto=gold goods=101 future=off"_s},
+         u"off 20 5 off Wild gold 101 off"_s},
+        {"lanterns on\r\nspeed fast\r\nmotto late\r\n", "fast", u"off 20 5 on Wild gold 101 off"_s},
+        {"goods 4294967296\r\n", "4294967296", u"off 20 5 on Wild gold 101 off"_s},
         // Every separator style; a greyed switch takes the file's value too.
         {"// my own file\r\n\r\nspeed: 12\r\nlanterns ON\r\nweather=storm\r\nmotto:hello world:x\r\n"
          "goods 6\r\nfuture on\r\n",
-         "",
-         u"speed=12 beyond=20 nooff=5 lanterns=on weather=Harsh motto=hello=world=x goods=011 future=on"_s},
-        {"Lanterns off\r\nlanterns on\r\n", "",
-         u"speed=12 beyond=20 nooff=5 lanterns=off weather=Harsh motto=hello=world=x goods=011 future=on"_s},
+         "", u"12 20 5 on Harsh hello=world=x 011 on"_s},
         // A sum of 0 leaves the marks as they are; off clears them.
-        {"goods 0\r\n", "",
-         u"speed=12 beyond=20 nooff=5 lanterns=off weather=Harsh motto=hello=world=x goods=011 future=on"_s},
+        {"goods 0\r\n", "", u"12 20 5 on Harsh hello=world=x 011 on"_s},
         // Off is the off value, 0 without one, also just past the limits.
         {"goods off\r\nnooff off\r\nspeed off\r\nbeyond off\r\n", "",
-         u"speed=off beyond=off nooff=off lanterns=off weather=Harsh motto=hello=world=x goods=000 future=on"_s},
-        {QByteArray(), "",
-         u"speed=off beyond=off nooff=off lanterns=off weather=Harsh motto=hello=world=x goods=000 future=on"_s},
-        {QByteArray(200000, '\x01'), "",
-         u"speed=off beyond=off nooff=off lanterns=off weather=Harsh motto=hello=world=x goods=000 future=on"_s},
-        {QByteArray("lanterns on\rmotto a\0b\rspeed 3", 29), "",
-         u"speed=3 beyond=off nooff=off lanterns=on weather=Harsh motto=a\u0000b goods=000 future=on"_s},
-        // As much of a huge value as the field holds.
-        {"motto " + QByteArray(1 << 20, 'l') + "\r\nnosuchswitch 5\r\nspeed 7", "",
-         u"speed=7 beyond=off nooff=off lanterns=on weather=Harsh motto=<32767 l> goods=000 future=on"_s},
+         u"off off off on Harsh hello=world=x 000 on"_s},
+        {QByteArray(200000, '\x01'), "", u"off off off on Harsh hello=world=x 000 on"_s},
+        {QByteArray("lanterns off\rmotto a\0b\rspeed 3", 30), "", u"3 off off off Harsh a\u0000b 000 on"_s},
+        // As much of a huge value as the field holds; the first item's value picks it.
+        {"motto " + QByteArray(1 << 20, 'l') + "\r\nnosuchswitch 5\r\nweather calm\r\nspeed 7", "",
+         u"7 off off off Mild <32767 l> 000 on"_s},
     };
     for (const auto &[bytes, bad, panel] : files) {
         if (*bad)
             fake.messages.expectOk(MsgType::Error,
                                    u"'%1' is not a valid integer value"_s.arg(QLatin1String(bad)));
-        load(bytes);
+        // Loaded the way the user does, with From File.
+        writeBytes(cfg(u"hand.cfg"_s), bytes);
+        fake.fileDialogs.answerOpen(cfg(u"hand.cfg"_s));
+        click(formMain->mniFileLoadFile);
         EXPECT_EQ(shown(), panel) << bytes.left(80).toStdString();
     }
     EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');

@@ -33,28 +33,29 @@ class LoadSaveTest : public MainWindowFixture
 protected:
     void SetUp() override
     {
-        folder.writePatch(u"[lanterns]\ncomponent=2\ncaption=Lanterns\n[motto]\ncomponent=4\nvalue=gold\n"_s);
+        folder.writePatch(u"[lanterns]\ncomponent=2\ncaption=Lanterns\n[motto]\ncomponent=4\nvalue=gold\n"
+                          "[huge]\ncomponent=5\nnumber=1\nvalue0=1073741824\nvalue1=1073741824\n"_s);
         game = games.path() + u"/game"_s;
         QDir().mkpath(game);
         folder.writeSettings(u"[dvs]\nversion=ver1\n[zvt]\ndir=%1\nversion=dos+dvp\n"_s.arg(game));
         startProgram();
     }
 
-    template <typename T> T *control(const QString &name) const
+    OnOffSwitch *lanterns() const
     {
-        return static_cast<T *>(formMain->scrlMain->control(name));
+        return static_cast<OnOffSwitch *>(formMain->scrlMain->control(u"lanterns"_s));
     }
-    OnOffSwitch *lanterns() const { return control<OnOffSwitch>(u"lanterns"_s); }
     QString gameCfg() const { return game + u"/dravopax.cfg"_s; }
     QString file(const char *name) const { return games.path() + u'/' + QString::fromLatin1(name); }
     const FileDialogRequest &lastDialog() const { return fake.fileDialogs.shown().back().request; }
 
-    // What a save of the panel writes, with the lanterns as given.
+    // What a save of the panel writes, with the lanterns as given and both huge items
+    // checked: a check-list sum beyond 32 bits wraps as the patch reads it.
     static QByteArray savedPanel(bool lanternsOn)
     {
         return crlf(u"// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
-                    "// Compatibile with UNKNOWN\n\nlanterns %1\nmotto gold\n"_s.arg(lanternsOn ? u"on"_s
-                                                                                                : u"off"_s));
+                    "// Compatibile with UNKNOWN\n\nlanterns %1\nmotto gold\nhuge -2147483648\n"_s.arg(
+                        lanternsOn ? u"on"_s : u"off"_s));
     }
 
     QTemporaryDir games;
@@ -75,12 +76,11 @@ TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissin
     fake.fileDialogs.answerOpen(file("mine.cfg"));
     click(formMain->mniFileLoadFile);
     EXPECT_TRUE(lanterns()->isChecked());
-    EXPECT_EQ(setting(u"lastdir"_s), games.path() + u'/');
 
     fake.fileDialogs.answerOpen(file("gone.cfg"));
     fake.messages.expectOk(MsgType::Error, notFound(file("gone.cfg")));
     click(formMain->mniFileLoadFile);
-    EXPECT_EQ(lastDialog().folder, games.path() + u'/');
+    EXPECT_EQ(lastDialog().folder, games.path() + u'/') << "the folder of the file loaded last";
 
     fake.messages.expectOk(MsgType::Error, notFound(gameCfg()));
     QTest::keyClick(formMain, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
@@ -91,13 +91,13 @@ TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissin
 
 TEST_F(LoadSaveTest, SavingAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
 {
+    static_cast<SetSwitch *>(formMain->scrlMain->control(u"huge"_s))->setCheckStates({true, true});
     fake.fileDialogs.answerSave(file("out.cfg"));
     QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(lastDialog().title, u"Save Configuration File"_s);
     EXPECT_EQ(lastDialog().defaultExtension, u"cfg"_s);
     EXPECT_TRUE(lastDialog().askOverwrite);
     EXPECT_EQ(readBytes(file("out.cfg")), savedPanel(false));
-    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
 
     const QString create = u"File not found:\n"_s + gameCfg() + u"\nDo you want to create it?"_s;
     fake.messages.expect(MsgType::Information, create, MsgButtons::YesNo, MsgAnswer::No);
@@ -181,12 +181,7 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
 TEST_F(LoadSaveTest, AWriteThatFailsOrTextTheFileCannotHoldIsRefusedAndTheOlderFileStays)
 {
     TIniFile(folder.files().settingsIni()).WriteString(u"dvs"_s, u"lastdir"_s, u"/kept/"_s);
-    const QString missing = games.path() + u"/no/such/folder/x.cfg"_s;
-    fake.fileDialogs.answerSave(missing);
-    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + missing);
-    QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
-
-    auto *motto = control<TextSwitch>(u"motto"_s);
+    auto *motto = static_cast<TextSwitch *>(formMain->scrlMain->control(u"motto"_s));
     motto->clear();
     motto->setFocus();
     for (const QString &pasted : {u"ab"_s, u"x中"_s}) {
@@ -275,8 +270,8 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
             << item->objectName().toStdString() << " is drawn as a radio item";
 }
 
-// The dialogs' filters as the toolkit's dialog takes them. "*.*" passes every
-// file, so the notepad can load a file named without a dot.
+// The dialogs' filters as the toolkit's dialog takes them. "*.*" becomes "*", which
+// passes every file, so the notepad can load a file named without a dot.
 TEST(QtFileDialogs, FiltersBecomeTheToolkitsFormAndStarDotStarPassesEveryFile)
 {
     const std::pair<QString, QStringList> cases[] = {
@@ -288,15 +283,6 @@ TEST(QtFileDialogs, FiltersBecomeTheToolkitsFormAndStarDotStarPassesEveryFile)
     };
     for (const auto &[filter, expected] : cases)
         EXPECT_EQ(QtFileDialogs::nameFilters(filter), expected) << filter.toStdString();
-
-    QTemporaryDir dir;
-    for (const char *name : {"readme", "dravopax", "game.cfg"})
-        writeBytes(dir.path() + u'/' + QString::fromLatin1(name), QByteArray());
-    // The dialog lists what the patterns in the last brackets pass.
-    const QString all = QtFileDialogs::nameFilters(kLoadFilter).constLast();
-    const QStringList patterns = all.mid(all.lastIndexOf(u'(') + 1).chopped(1).split(u' ');
-    EXPECT_EQ(QDir(dir.path()).entryList(patterns, QDir::Files, QDir::Name),
-              (QStringList{u"dravopax"_s, u"game.cfg"_s, u"readme"_s}));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "switches/SpinEdit.h"
 
-#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>

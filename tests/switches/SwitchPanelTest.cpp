@@ -79,13 +79,14 @@ protected:
     }
 };
 
-TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedLimitedAndGreyedAsTheDatabaseSays)
+TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedAndLimitedAsTheDatabaseSaysAndTheWheelScrollsPastIt)
 {
-    folder.writeSettings(u"[dvs]\nversion=ver3\n"_s);
+    // Far enough down that the panel has something to scroll.
+    folder.writePatch(kPatch + u"[far]\ncomponent=2\ncaption=Far\nleft=8\ntop=3000\nwidth=80\n"_s);
     startProgram();
     EXPECT_EQ(panelOrder(),
               (QStringList{u"speed:TCSpinEdit"_s, u"lanterns:TCheckBox"_s, u"weather:TComboBox"_s,
-                           u"motto:TEdit"_s, u"goods:TCheckListBox"_s}));
+                           u"motto:TEdit"_s, u"goods:TCheckListBox"_s, u"far:TCheckBox"_s}));
     EXPECT_EQ(control("motto")->property("switchKind").toString(), u"TEdit"_s);
 
     QLabel *speedLabel = label("speed");
@@ -113,23 +114,10 @@ TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedLimitedAndGreyedAsTheD
     EXPECT_EQ(goods->geometry(), QRect(300, 40 + label("goods")->height(), 150, 80));
     EXPECT_EQ(goods->count(), 3) << "number is the last index";
     EXPECT_EQ(goods->checkStates(), (QList<bool>{true, false, true}));
-    EXPECT_FALSE(goods->isEnabled()) << "obsolete from the third version";
 
     EXPECT_NE(speed->cursor().shape(), Qt::BitmapCursor) << "the game cursor only when chosen";
     EXPECT_EQ(hintShownFor(speed), u"How fast caravans go"_s);
     EXPECT_EQ(hintShownFor(label("goods")), u"Goods to trade"_s);
-}
-
-TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
-{
-    // Far enough down that the panel has something to scroll.
-    folder.writePatch(kPatch + u"[far]\ncomponent=2\ncaption=Far\nleft=8\ntop=3000\nwidth=80\n"_s);
-    startProgram();
-    auto *speed = control<NumberSwitch>("speed");
-    auto *weather = control<ChoiceSwitch>("weather");
-    auto *goods = control<SetSwitch>("goods");
-    QScrollBar *bar = formMain->scrlMain->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0);
 
     // Delivered as the window system delivers it, so a control that takes the
     // focus on the wheel would get the chance to.
@@ -146,7 +134,7 @@ TEST_F(SwitchPanelTest, ScrollingPastControlsWithTheWheelNeverChangesThem)
     EXPECT_FALSE(speed->hasFocus());
     EXPECT_EQ(weather->currentIndex(), 0);
     EXPECT_EQ(goods->checkStates(), (QList<bool>{true, false, true}));
-    EXPECT_GT(bar->value(), 0) << "the panel scrolled instead";
+    EXPECT_GT(formMain->scrlMain->verticalScrollBar()->value(), 0) << "the panel scrolled instead";
 
     speed->setFocus();
     ASSERT_TRUE(speed->hasFocus());
@@ -181,11 +169,13 @@ TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
     const std::tuple<QByteArray, QStringList, QStringList> databases[] = {
         {crlf(u"[2fast]\ncomponent=2\n[bad-name]\ncomponent=2\n[good]\ncomponent=2\ncaption=First\n"
               "[GOOD]\ncomponent=4\n[butnRun]\ncomponent=2\n[notaswitch]\ncomponent=6\n[bad name]\n"
-              "component=0\n[ok_2]\ncomponent=1\n[Labelok_2]\ncomponent=2\n[good]\ncomponent=4\n"_s),
+              "component=0\n[ok_2]\ncomponent=1\n[Labelok_2]\ncomponent=2\n[good]\ncomponent=4\n"
+              // Every letter and digit at the ends of its range.
+              "[AZaz_09]\ncomponent=2\n"_s),
          {u"''2fast'' is not a valid component name"_s, u"''bad-name'' is not a valid component name"_s,
           u"A component named GOOD already exists"_s, u"A component named butnRun already exists"_s,
           u"A component named Labelok_2 already exists"_s, u"A component named good already exists"_s},
-         {u"good:TCheckBox"_s, u"ok_2:TCSpinEdit"_s}},
+         {u"good:TCheckBox"_s, u"ok_2:TCSpinEdit"_s, u"AZaz_09:TCheckBox"_s}},
         {QByteArray(), {}, {}},
         {"no sections at all\r\ncomponent=1\r\n", {}, {}},
         {QByteArray(300000, '\xFF'), {}, {}},
@@ -204,13 +194,6 @@ TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
         }
         closeProgram();
     }
-
-    QDir(folder.path() + u"/Data"_s).removeRecursively();
-    // Without version.ini the menu offers one version, and the stored second is gone.
-    fake.messages.expectOk(MsgType::Warning, kVersionGone);
-    startProgram();
-    EXPECT_TRUE(formMain->scrlMain->controls().empty());
-    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. CORRUPT VERSION FILE"_s);
 }
 
 TEST_F(SwitchPanelTest, TheShippedSampleDatabaseBuildsWithoutComplaint)
@@ -229,15 +212,20 @@ TEST_F(SwitchPanelTest, TheShippedSampleDatabaseBuildsWithoutComplaint)
     EXPECT_EQ(enabled.size(), 2) << "the second version knows some switches but not every one";
 }
 
-TEST_F(SwitchPanelTest, PickingAnotherVersionKeepsValuesAndOnlyReGreysWhileReloadRebuilds)
+TEST_F(SwitchPanelTest, TheFirstPickBuildsThePanelLaterPicksKeepValuesAndOnlyReGreyWhileReloadRebuilds)
 {
-    folder.writeSettings(u"[dvs]\nversion=ver1\n"_s);
+    QFile::remove(folder.files().settingsIni());
     // A switch may not take the name of a version item.
     folder.writePatch(kPatch + u"[ver2]\ncomponent=2\n"_s);
-    fake.messages.expectOk(MsgType::Error, u"A component named ver2 already exists"_s);
     startProgram();
+    EXPECT_TRUE(items().filter(u"*"_s).isEmpty()) << "nothing checked and no warning";
+
+    fake.messages.expectOk(MsgType::Error, u"A component named ver2 already exists"_s);
+    click(item("ver1"));
+    EXPECT_FALSE(formMain->versionNotSet());
     EXPECT_EQ(items(), (QStringList{u"ver1=First*"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
     EXPECT_EQ(item("ver3")->statusTip(), u"Third"_s);
+    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
     EXPECT_EQ(formMain->scrlMain->controls().size(), 5u);
     auto *lanterns = control<OnOffSwitch>("lanterns");
     lanterns->setChecked(true);
@@ -271,22 +259,6 @@ TEST_F(SwitchPanelTest, PickingAnotherVersionKeepsValuesAndOnlyReGreysWhileReloa
     EXPECT_EQ(formMain->scrlMain->controls().size(), 6u) << "rebuilt once, nothing doubled";
     EXPECT_EQ(control<OnOffSwitch>("added")->text(), u"Added later"_s);
     EXPECT_TRUE(formMain->scrlMain->isVisible());
-}
-
-TEST_F(SwitchPanelTest, TheFirstPickWithoutAStoredVersionBuildsThePanel)
-{
-    QFile::remove(folder.files().settingsIni());
-    startProgram();
-    EXPECT_TRUE(items().filter(u"*"_s).isEmpty()) << "nothing checked and no warning";
-
-    click(item("ver1"));
-    EXPECT_FALSE(formMain->versionNotSet());
-    EXPECT_EQ(formMain->scrlMain->controls().size(), 5u);
-    EXPECT_FALSE(control("weather")->isEnabled());
-    EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
-
-    click(item("ver2"));
-    EXPECT_EQ(formMain->scrlMain->controls().size(), 5u) << "later picks do not build again";
 }
 
 TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurdListsAreBounded)
@@ -327,19 +299,10 @@ const QString kValuesPatch =
     "number1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n[flags]\ncomponent=5\nnumber=2\n"
     "value0=1\nvalue1=2\nvalue2=4\n"_s;
 
-class SwitchValuesTest : public SwitchPanelTest
+TEST_F(SwitchPanelTest, WhatIsTypedOrSteppedFollowsTheRulesOfEachKindAndFromDefaultsResetsEverySwitch)
 {
-protected:
-    void SetUp() override
-    {
-        SwitchPanelTest::SetUp();
-        folder.writePatch(kValuesPatch);
-        startProgram();
-    }
-};
-
-TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRuleAndTheArrowKeysStepFromOffWithinTheLimits)
-{
+    folder.writePatch(kValuesPatch);
+    startProgram();
     // Each time the whole text is typed over, as a user would.
     const std::tuple<const char *, QString, QString> typed[] = {
         {"range", u"100"_s, u"64"_s},
@@ -355,6 +318,7 @@ TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRuleAndTheArrowKeysSte
         {"beyond", u"66"_s, u"64"_s},
         // Equal limits hold the value after a change.
         {"fixed", u"7"_s, u"5"_s},
+        {"fixed", u"3"_s, u"5"_s},
     };
     EXPECT_EQ(control<NumberSwitch>("fixed")->text(), u"5"_s);
     for (const auto &[name, keys, shown] : typed) {
@@ -365,25 +329,22 @@ TEST_F(SwitchValuesTest, TypingIntoANumberSwitchFollowsItsRuleAndTheArrowKeysSte
         EXPECT_EQ(spin->text(), shown) << name << " " << keys.toStdString();
     }
 
-    auto *beyond = control<NumberSwitch>("beyond");
-    beyond->setText(u"64"_s);
-    QTest::keyClick(beyond, Qt::Key_Up);
-    EXPECT_EQ(beyond->text(), u"64"_s) << "the off value beyond the limits is not stepped to";
+    // The text before, the keys pressed, and the text then shown.
+    const std::tuple<const char *, QString, QList<Qt::Key>, QString> stepped[] = {
+        // The off value beyond the limits is not stepped to.
+        {"beyond", u"64"_s, {Qt::Key_Up}, u"64"_s},
+        {"range", u"0"_s, {Qt::Key_Up}, u"1"_s},
+        {"range", u"1"_s, {Qt::Key_Down, Qt::Key_Down}, u"off"_s}, // and no further down
+        {"range", u"off"_s, {Qt::Key_Up, Qt::Key_PageUp}, u"2"_s}, // the page keys step by one too
+    };
+    for (const auto &[name, before, keys, shown] : stepped) {
+        auto *spin = control<NumberSwitch>(name);
+        spin->setText(before);
+        for (const Qt::Key key : keys)
+            QTest::keyClick(spin, key);
+        EXPECT_EQ(spin->text(), shown) << name << " " << before.toStdString();
+    }
 
-    auto *range = control<NumberSwitch>("range");
-    range->setText(u"0"_s);
-    QTest::keyClick(range, Qt::Key_Up);
-    EXPECT_EQ(range->text(), u"1"_s);
-    QTest::keyClick(range, Qt::Key_Down);
-    QTest::keyClick(range, Qt::Key_Down);
-    EXPECT_EQ(range->text(), u"off"_s) << "and no further down";
-    QTest::keyClick(range, Qt::Key_Up);
-    QTest::keyClick(range, Qt::Key_PageUp);
-    EXPECT_EQ(range->text(), u"2"_s) << "the page keys step by one too";
-}
-
-TEST_F(SwitchValuesTest, TextsAndListsTakeOnlyWhatTheirKindAllowsAndFromDefaultsResetsEverySwitch)
-{
     // Type "number" is not "numbers"; no text takes a letter a configuration file cannot hold.
     const std::pair<const char *, QString> texts[] = {
         {"freetext", u"a1.b2é"_s}, {"digits", u"1.2"_s}, {"singular", u"a1.b2é"_s}};
@@ -407,11 +368,10 @@ TEST_F(SwitchValuesTest, TextsAndListsTakeOnlyWhatTheirKindAllowsAndFromDefaults
     auto *range = control<NumberSwitch>("range");
     range->setText(u"50"_s);
     control<TextSwitch>("freetext")->setText(u"changed"_s);
-    control<ChoiceSwitch>("choice")->setCurrentIndex(2);
+    choice->setCurrentIndex(2);
     auto *flags = control<SetSwitch>("flags");
     flags->setCheckStates({true, true, true});
-    formMain->scrlMain->controls().back()->widget()->setEnabled(false);
-    auto *noValue = control<OnOffSwitch>("novalue");
+    flags->setEnabled(false);
     EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), u"3"_s) << "a default at the off value shows it";
 
     // From Defaults, pressed while a text field has the focus, which would take Ctrl+D for itself.
@@ -422,26 +382,19 @@ TEST_F(SwitchValuesTest, TextsAndListsTakeOnlyWhatTheirKindAllowsAndFromDefaults
     EXPECT_EQ(control<NumberSwitch>("defaultoff")->text(), u"off"_s);
     EXPECT_EQ(control<TextSwitch>("freetext")->text(), u"abc"_s);
     EXPECT_EQ(control<TextSwitch>("digits")->text(), u"0"_s);
-    EXPECT_EQ(control<ChoiceSwitch>("choice")->currentIndex(), 0);
+    EXPECT_EQ(choice->currentIndex(), 0);
     EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false}))
         << "a default sum of 0, disabled or not";
-    EXPECT_TRUE(noValue->isChecked()) << "From Defaults reads a missing value as checked";
+    EXPECT_TRUE(control<OnOffSwitch>("novalue")->isChecked())
+        << "From Defaults reads a missing value as checked";
 }
 
 // Switches of every kind far below what the window shows, between two in view
 // and one last switch.
-const QString kFarPatch =
-    u"[near]\ncomponent=2\ncaption=Near\nleft=8\ntop=10\nwidth=100\nvalue=1\n"
-    "[farNumber]\ncomponent=1\ncaption=Speed\nleft=8\ntop=4000\nwidth=60\nminvalue=1\nmaxvalue=10\n"
-    "value=20\noffvalue=0\n"
-    "[farOnOff]\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=4030\nwidth=100\nvalue=1\n"
-    "[farChoice]\ncomponent=3\ncaption=Weather\nleft=8\ntop=4060\nwidth=120\nnumber=2\nnumber0=Mild\n"
-    "number1=Wild\nvalue0=0\nvalue1=1\n"
-    "[farText]\ncomponent=4\ncaption=Motto\nleft=8\ntop=4110\nwidth=120\nvalue=Onwards\n"
-    "[farSet]\ncomponent=5\ncaption=Goods\nleft=8\ntop=4140\nwidth=150\nheight=80\nnumber=2\n"
-    "number0=Salt\nnumber1=Silk\nnumber2=Spice\nvalue0=1\nvalue1=2\nvalue2=4\nvalue=5\nobsolete=v3\n"
-    "[near2]\ncomponent=2\ncaption=Near too\nleft=300\ntop=10\nwidth=100\n"
-    "[last]\ncomponent=2\ncaption=Last\nleft=8\ntop=4300\nwidth=100\n"_s;
+const QString kFarPatch = u"[near]\ncomponent=2\ncaption=Near\nleft=8\ntop=10\nwidth=100\nvalue=1\n"_s +
+                          QString(kPatch).replace(u"\ntop="_s, u"\ntop=40"_s) +
+                          u"[near2]\ncomponent=2\ncaption=Near too\nleft=300\ntop=10\nwidth=100\n"
+                          "[last]\ncomponent=2\ncaption=Last\nleft=8\ntop=4300\nwidth=100\n"_s;
 
 // With the game cursor and without the 3D look, chosen before the controls are made.
 class DeferredSwitchesTest : public SwitchPanelTest
@@ -459,68 +412,65 @@ protected:
     {
         return formMain->scrlMain->surface()->findChild<QWidget *>(QString::fromLatin1(name));
     }
-    QByteArray saved(const QString &name)
-    {
-        const QString path = folder.path() + u'/' + name;
-        formMain->SaveCFG(path);
-        return readBytes(path);
-    }
 };
 
 TEST_F(DeferredSwitchesTest, SwitchesOutOfViewWaitForTheirControlsAndReadAsIfTheyHadThem)
 {
     for (const char *name : {"near", "near2", "last"})
         EXPECT_NE(made(name), nullptr) << name;
-    for (const char *name : {"farNumber", "farOnOff", "farChoice", "farText", "farSet"})
+    for (const char *name : {"speed", "lanterns", "weather", "motto", "goods"})
         EXPECT_EQ(made(name), nullptr) << name;
     ASSERT_GT(formMain->scrlMain->verticalScrollBar()->maximum(), 3500) << "the scroll bar reaches them";
 
     // A version that has dropped a switch greys it before its control exists.
     click(item("ver3"));
-    const QByteArray beforeMade = saved(u"before.cfg"_s);
-    EXPECT_EQ(made("farText"), nullptr) << "saving made no control";
+    const QString file = folder.path() + u"/saved.cfg"_s;
+    formMain->SaveCFG(file);
+    const QByteArray beforeMade = readBytes(file);
+    EXPECT_EQ(made("motto"), nullptr) << "saving made no control";
     EXPECT_EQ(formMain->scrlMain->controls().size(), 8u);
-    EXPECT_EQ(saved(u"after.cfg"_s), beforeMade);
-    EXPECT_FALSE(made("farSet")->isEnabled());
+    formMain->SaveCFG(file);
+    EXPECT_EQ(readBytes(file), beforeMade);
+    EXPECT_FALSE(made("goods")->isEnabled());
     // Made after the game cursor was chosen, they take it as those made at once
     // did; a text field keeps its own.
     EXPECT_EQ(made("near")->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(made("farNumber")->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(label("farText")->cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(made("farText")->cursor().shape(), Qt::IBeamCursor);
+    EXPECT_EQ(made("speed")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(label("motto")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(made("motto")->cursor().shape(), Qt::IBeamCursor);
     // The flat look without 3D reaches them too, all but the drop-down list.
-    EXPECT_FALSE(static_cast<NumberSwitch *>(made("farNumber"))->hasFrame());
-    EXPECT_FALSE(static_cast<TextSwitch *>(made("farText"))->hasFrame());
-    auto *goods = static_cast<SetSwitch *>(made("farSet"));
+    EXPECT_FALSE(static_cast<NumberSwitch *>(made("speed"))->hasFrame());
+    EXPECT_FALSE(static_cast<TextSwitch *>(made("motto"))->hasFrame());
+    auto *goods = static_cast<SetSwitch *>(made("goods"));
     EXPECT_EQ(std::pair(goods->frameShape(), goods->frameShadow()), std::pair(QFrame::Box, QFrame::Plain));
-    EXPECT_FALSE(made("farOnOff")->property("ctl3D").toBool());
-    EXPECT_FALSE(made("farChoice")->property("ctl3D").isValid());
+    EXPECT_FALSE(made("lanterns")->property("ctl3D").toBool());
+    EXPECT_FALSE(made("weather")->property("ctl3D").isValid());
 }
 
 TEST_F(DeferredSwitchesTest, AWindowMadeTallerMakesWhatComesIntoView)
 {
     formMain->resize(formMain->width(), 5000);
-    EXPECT_NE(made("farSet"), nullptr);
+    EXPECT_NE(made("goods"), nullptr);
 }
 
 TEST_F(DeferredSwitchesTest, ScrollingTabAndLoadingMakeTheControlsTheyReach)
 {
-    writeText(folder.path() + u"/load.cfg"_s, u"farChoice 1\n"_s);
+    writeText(folder.path() + u"/load.cfg"_s, u"weather 1\n"_s);
     formMain->LoadCFG(folder.path() + u"/load.cfg"_s);
-    ASSERT_NE(made("farChoice"), nullptr);
-    EXPECT_EQ(static_cast<ChoiceSwitch *>(made("farChoice"))->currentText(), u"Wild"_s);
-    EXPECT_EQ(made("farText"), nullptr);
+    ASSERT_NE(made("weather"), nullptr);
+    EXPECT_EQ(static_cast<ChoiceSwitch *>(made("weather"))->currentText(), u"Harsh"_s);
+    EXPECT_EQ(made("motto"), nullptr);
 
     made("near")->setFocus();
     QTest::keyClick(made("near"), Qt::Key_Tab);
-    ASSERT_NE(made("farNumber"), nullptr);
-    EXPECT_TRUE(made("farNumber")->hasFocus()) << "Tab goes on in panel order";
-    EXPECT_TRUE(made("farNumber")->isVisible()) << "and scrolls to it";
+    ASSERT_NE(made("speed"), nullptr);
+    EXPECT_TRUE(made("speed")->hasFocus()) << "Tab goes on in panel order";
+    EXPECT_TRUE(made("speed")->isVisible()) << "and scrolls to it";
 
     formMain->scrlMain->verticalScrollBar()->setValue(formMain->scrlMain->verticalScrollBar()->maximum());
-    ASSERT_NE(made("farSet"), nullptr);
-    EXPECT_TRUE(made("farSet")->isVisible());
-    EXPECT_TRUE(made("LabelfarSet")->isVisible());
+    ASSERT_NE(made("goods"), nullptr);
+    EXPECT_TRUE(made("goods")->isVisible());
+    EXPECT_TRUE(made("Labelgoods")->isVisible());
 }
 
 } // namespace
