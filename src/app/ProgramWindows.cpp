@@ -63,3 +63,10 @@ void ProgramWindows::placeMainWindow()
     main.resize(placed.geometry.size());
     main.move(placed.geometry.topLeft());
 }
+
+void ProgramWindows::prepareMainWindow()
+{
+    TformMain &main = *m_formMain;
+    main.ensurePolished();
+    main.winId();
+}

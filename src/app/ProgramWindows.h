@@ -29,6 +29,8 @@ public:
 
     // Size and place the main window from the stored placement.
     void placeMainWindow();
+    // Readies the hidden main window so that showing it only has to paint it.
+    void prepareMainWindow();
 
 private:
     ProgramFiles m_files;

@@ -3,7 +3,6 @@
 #include "app/ProgramInfo.h"
 #include "app/ProgramWindows.h"
 #include "app/TformStart.h"
-#include "platform/Clock.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 
@@ -49,8 +48,6 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         splash->AfterFormUpdate();
 
         splash->Ending();
-        splash->repaint();
-        platform.clock.sleep(1000);
         return true;
     } catch (const DvsError &error) {
         platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);

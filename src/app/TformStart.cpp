@@ -337,8 +337,14 @@ void TformStart::Ending()
 {
     progress(QStringLiteral("...::: WELCOME :::..."));
     imgICEBack->show();
-    countStart();
-    loadStartFile();
+    repaint();
+    // The splash stays a second with the whole train. What is left before the
+    // main window shows is done within that second instead of after it.
+    m_platform.clock.pause(1000, [this] {
+        countStart();
+        loadStartFile();
+        m_windows.prepareMainWindow();
+    });
 }
 
 void TformStart::countStart()
