@@ -151,6 +151,9 @@ TEST_F(StartUpTest, TheSplashKeepsItsTextsInsideItsShapedPicture)
     EXPECT_GE(ink.box.left(), 12);
     EXPECT_LE(ink.box.right(), splash.width() - 1 - 12);
     EXPECT_GE(ink.box.width(), QFontMetrics(splash.lablDVS2->font()).tightBoundingRect(title).width());
+    const QFont shadow = splash.lablDVS3->font();
+    EXPECT_TRUE(shadow.bold() && shadow.pixelSize() == splash.lablDVS2->font().pixelSize())
+        << "the title's shadow";
     // As large as it can be: at its full size, or one pixel larger would not fit.
     QFont larger = splash.lablDVS2->font();
     larger.setPixelSize(larger.pixelSize() + 1);

@@ -169,6 +169,7 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"alpha\nbeta"_s);
     EXPECT_FALSE(formMain->memoNotepad->textCursor().hasSelection());
     EXPECT_EQ(formMain->memoNotepad->textCursor().position(), 0);
+    EXPECT_TRUE(formMain->memoNotepad->hasFocus()) << "the text, not the button clicked, takes the keys";
 
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         fake.messages.expect(MsgType::Confirmation, u"This will erase whole text in notepad. Continue?"_s,
