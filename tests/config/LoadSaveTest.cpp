@@ -47,7 +47,7 @@ protected:
     }
     QString gameCfg() const { return game + u"/dravopax.cfg"_s; }
     QString file(const char *name) const { return games.path() + u'/' + QString::fromLatin1(name); }
-    const FileDialogRequest &lastDialog() const { return fake.fileDialogs.shown().back().request; }
+    const FileDialogRequest &lastDialog() const { return fake.fileDialogs.shown().back(); }
 
     // What a save of the panel writes, with the lanterns as given and both huge items
     // checked: a check-list sum beyond 32 bits wraps as the patch reads it.

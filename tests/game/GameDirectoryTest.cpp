@@ -231,7 +231,7 @@ TEST_F(LauncherTest, ModeOneCopiesTheChosenFileAsTheRunFile)
 
     fake.fileDialogs.answerOpen(chosen);
     QTest::mouseClick(formMain->butnRun, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    const FileDialogRequest &request = fake.fileDialogs.shown().back().request;
+    const FileDialogRequest &request = fake.fileDialogs.shown().back();
     EXPECT_EQ(request.title, u"Load Configuration File"_s);
     EXPECT_EQ(request.filter, u"Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*"_s);
     EXPECT_EQ(request.folder, u"/from/before/"_s);
@@ -363,7 +363,7 @@ TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
                            u"You not set ZVT directory but\nDravopax Vevavav will continue."_s);
     fake.fileDialogs.answerOpen(tool);
     click(formMain->itemRun);
-    const FileDialogRequest &request = fake.fileDialogs.shown().back().request;
+    const FileDialogRequest &request = fake.fileDialogs.shown().back();
     EXPECT_EQ(request.title, u"Run EXE or BAT file"_s);
     EXPECT_EQ(request.filter, u"EXE and BAT files files (*.exe;*.bat)|*.exe;*.bat"_s);
     EXPECT_EQ(starts(), (Starts{{tool, QString(), games.path() + u"/tools"_s}}));
@@ -372,7 +372,7 @@ TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
     formMain->showNormal();
     fake.fileDialogs.answerOpen(std::nullopt);
     click(formMain->itemRun);
-    EXPECT_EQ(fake.fileDialogs.shown().back().request.folder, game);
+    EXPECT_EQ(fake.fileDialogs.shown().back().folder, game);
     EXPECT_FALSE(formMain->isMinimized()) << "cancelled: no after-run step";
 }
 

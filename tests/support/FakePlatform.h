@@ -78,11 +78,6 @@ private:
     std::vector<QString> m_shown;
 };
 
-struct FileDialogShown
-{
-    FileDialogRequest request;
-};
-
 class FakeFileDialogs final : public FileDialogs
 {
 public:
@@ -91,7 +86,7 @@ public:
     std::optional<QString> open(const FileDialogRequest &request) override { return show(m_open, request); }
     std::optional<QString> save(const FileDialogRequest &request) override { return show(m_save, request); }
     // Both kinds, in the order they were shown.
-    const std::vector<FileDialogShown> &shown() const { return m_shown; }
+    const std::vector<FileDialogRequest> &shown() const { return m_shown; }
     void verify()
     {
         m_open.verify();
@@ -101,12 +96,12 @@ public:
 private:
     std::optional<QString> show(ScriptedDialog &kind, const FileDialogRequest &request)
     {
-        m_shown.push_back({request});
+        m_shown.push_back(request);
         return kind.take(request.title, request.title);
     }
     ScriptedDialog m_open{"open dialog"};
     ScriptedDialog m_save{"save dialog"};
-    std::vector<FileDialogShown> m_shown;
+    std::vector<FileDialogRequest> m_shown;
 };
 
 // Records the start folder of every showing.

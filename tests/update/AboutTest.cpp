@@ -41,7 +41,13 @@ TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndL
     // The title and the links are drawn underlined; the title's shadow is not.
     for (const QLabel *label : {about().lablDVS1, about().lablDVS2, about().lablDVSWWW, about().lablDVSMail})
         EXPECT_TRUE(label->font().underline()) << label->objectName().toStdString();
-    EXPECT_FALSE(about().lablDVS3->font().underline());
+    QFont title = about().lablDVS2->font();
+    title.setUnderline(false);
+    EXPECT_EQ(about().lablDVS3->font(), title) << "the shadow has the title's shape";
+    // Captions and the values they name stand in columns.
+    for (const auto &[a, b] : {std::pair("lablWWW", "lablMail"), std::pair("lablDVSWWW", "lablDVSMail"),
+                               std::pair("lablVersionExe", "lablVersionHelp")})
+        EXPECT_EQ(about().findChild<QLabel *>(a)->x(), about().findChild<QLabel *>(b)->x()) << a << " " << b;
     QTest::mouseClick(about().butnClose, Qt::LeftButton);
     EXPECT_FALSE(about().isVisible());
 
