@@ -49,10 +49,7 @@ protected:
         folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
         folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
     }
-    bool lanternsOn() const
-    {
-        return static_cast<OnOffSwitch *>(formMain->scrlMain->control(u"lanterns"_s))->isChecked();
-    }
+    bool lanternsOn() const { return control<OnOffSwitch>("lanterns")->isChecked(); }
 
     QStringList texts;
     std::vector<int> sleeps;

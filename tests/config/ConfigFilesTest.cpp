@@ -40,10 +40,6 @@ protected:
         startProgram();
     }
 
-    template <typename T> T *control(const char *name) const
-    {
-        return dynamic_cast<T *>(formMain->scrlMain->control(QString::fromLatin1(name)));
-    }
     QString cfg(const QString &name) const { return folder.path() + u'/' + name; }
 
     // What the panel shows, switch by switch in panel order (speed beyond nooff lanterns

@@ -41,10 +41,7 @@ protected:
         startProgram();
     }
 
-    OnOffSwitch *lanterns() const
-    {
-        return static_cast<OnOffSwitch *>(formMain->scrlMain->control(u"lanterns"_s));
-    }
+    OnOffSwitch *lanterns() const { return control<OnOffSwitch>("lanterns"); }
     QString gameCfg() const { return game + u"/dravopax.cfg"_s; }
     QString file(const char *name) const { return games.path() + u'/' + QString::fromLatin1(name); }
     const FileDialogRequest &lastDialog() const { return fake.fileDialogs.shown().back(); }
@@ -91,7 +88,7 @@ TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissin
 
 TEST_F(LoadSaveTest, SavingAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
 {
-    static_cast<SetSwitch *>(formMain->scrlMain->control(u"huge"_s))->setCheckStates({true, true});
+    control<SetSwitch>("huge")->setCheckStates({true, true});
     fake.fileDialogs.answerSave(file("out.cfg"));
     QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(lastDialog().title, u"Save Configuration File"_s);
@@ -182,7 +179,7 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
 TEST_F(LoadSaveTest, AWriteThatFailsOrTextTheFileCannotHoldIsRefusedAndTheOlderFileStays)
 {
     TIniFile(folder.files().settingsIni()).WriteString(u"dvs"_s, u"lastdir"_s, u"/kept/"_s);
-    auto *motto = static_cast<TextSwitch *>(formMain->scrlMain->control(u"motto"_s));
+    auto *motto = control<TextSwitch>("motto");
     motto->clear();
     motto->setFocus();
     for (const QString &pasted : {u"ab"_s, u"x中"_s}) {

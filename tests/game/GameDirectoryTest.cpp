@@ -259,7 +259,7 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
     EXPECT_EQ(setting(u"width"_s), u"<absent>"_s) << "no placement saved";
 
     click(formMain->itemDVSMinimize);
-    static_cast<OnOffSwitch *>(formMain->scrlMain->control(u"lanterns"_s))->setChecked(true);
+    control<OnOffSwitch>("lanterns")->setChecked(true);
     click(formMain->itemRun);
     EXPECT_EQ(readBytes(inGame("dvsdebug.cfg")), crlf(u"//Created by Dravopax Vevavav\n\nlanterns on\n"_s));
     click(formMain->itemRun);

@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "switches/SwitchPanel.h"
 
 #include <QAction>
 #include <QEnterEvent>
@@ -75,6 +76,11 @@ QString MainWindowFixture::hintShownFor(QMenu *menu, QAction *item)
     const QString shown = formMain->statusBar()->currentMessage();
     menu->hide();
     return shown;
+}
+
+SwitchControl *MainWindowFixture::switchControl(const char *name) const
+{
+    return formMain->scrlMain->control(QString::fromLatin1(name));
 }
 
 QString MainWindowFixture::setting(const QString &key, const QString &section) const

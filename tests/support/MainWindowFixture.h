@@ -3,6 +3,8 @@
 #include "FakePlatform.h"
 #include "TestFiles.h"
 
+#include "switches/SwitchControls.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -44,6 +46,13 @@ protected:
     // The status-bar text after the mouse moves onto `widget`.
     QString hintShownFor(QWidget *widget);
     QString hintShownFor(QMenu *menu, QAction *item);
+
+    // The control the panel holds for switch `name`, as the kind asked for; made if it waits.
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        return dynamic_cast<T *>(switchControl(name));
+    }
+    SwitchControl *switchControl(const char *name) const;
 
     QString setting(const QString &key, const QString &section = QStringLiteral("dvs")) const;
 

@@ -52,10 +52,6 @@ protected:
         folder.writeSettings(u"[dvs]\nversion=ver2\n"_s);
     }
 
-    template <typename T = QWidget> T *control(const char *name) const
-    {
-        return dynamic_cast<T *>(formMain->scrlMain->control(QString::fromLatin1(name)));
-    }
     QLabel *label(const char *name) const { return formMain->scrlMain->label(QString::fromLatin1(name)); }
 
     QStringList panelOrder() const
