@@ -31,6 +31,8 @@ set(DVV_CORE_SOURCES
     switches/SwitchDefinition.cpp
     switches/SwitchKind.cpp
     switches/ValueRules.cpp
+    tools/GrfFiles.cpp
+    tools/LanguageTextFiles.cpp
 )
 set(DVV_CORE_WIN_SOURCES
     platform/AtomicFile_win.cpp
@@ -71,6 +73,9 @@ set(DVV_GUI_SOURCES
     switches/SwitchRules.cpp
     switches/TformMainSwitches.cpp
     switches/TformMainVersions.cpp
+    tools/TformGrfManager.cpp
+    tools/TformMainTools.cpp
+    tools/TformMkdvtxt.cpp
     update/TformAbout.cpp
 )
 set(DVV_GUI_WIN_SOURCES platform/SystemShell_win.cpp)

@@ -6,6 +6,8 @@
 #include "app/TformMain.h"
 #include "app/WindowPlacement.h"
 #include "platform/Screen.h"
+#include "tools/TformGrfManager.h"
+#include "tools/TformMkdvtxt.h"
 #include "update/TformAbout.h"
 
 #include <QCoreApplication>
@@ -30,6 +32,17 @@ TformAbout &ProgramWindows::createAbout()
     m_formAbout = new TformAbout(m_files, m_platform, m_formMain.get());
     m_formMain->formAbout = m_formAbout;
     return *m_formAbout;
+}
+
+// The tools are dialogs of the main window, deleted with it.
+void ProgramWindows::createGrfManager()
+{
+    m_formMain->formGrfManager = new TformGrfManager(m_files, m_platform, m_formMain.get());
+}
+
+void ProgramWindows::createMkdvtxt()
+{
+    m_formMain->formMkdvtxt = new TformMkdvtxt(m_files, m_platform, m_formMain.get());
 }
 
 void ProgramWindows::discard()

@@ -21,6 +21,8 @@ public:
 
     TformMain &createMainWindow();
     TformAbout &createAbout();
+    void createGrfManager();
+    void createMkdvtxt();
     // A start that failed leaves no window behind.
     void discard();
 

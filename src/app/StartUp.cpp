@@ -37,8 +37,10 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         splash->BeforeFormVersion();
         splash->AfterFormVersion();
         splash->BeforeFormGrfManager();
+        windows.createGrfManager();
         splash->AfterFormGrfManager();
         splash->BeforeFormMkdvtxt();
+        windows.createMkdvtxt();
         splash->AfterFormMkdvtxt();
         splash->BeforeFormPrograms();
         splash->AfterFormPrograms();

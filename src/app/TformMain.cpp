@@ -190,6 +190,8 @@ void TformMain::connectHandlers()
     onTriggered(itemRun, &TformMain::itemRunClick);
     onTriggered(itemAbout, &TformMain::ShowAbout);
     onTriggered(About1, &TformMain::ShowAbout);
+    onTriggered(itemMkdvtxt, &TformMain::itemMkdvtxtClick);
+    onTriggered(itemNewGrfManager, &TformMain::itemNewGrfManagerClick);
     connect(butnRun, &QToolButton::clicked, this, [this] { guarded([this] { itemRunClick(); }); });
     const std::pair<QPushButton *, void (TformMain::*)()> notepadButtons[] = {
         {butnSaveNotepad, &TformMain::butnSaveNotepadClick},
@@ -205,10 +207,10 @@ void TformMain::connectHandlers()
 
     // Commands whose windows this build does not offer yet stay visible but
     // unavailable, rather than seeming to work.
-    for (QAction *later : {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
-                           itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster,
-                           itemMousePointerGame, itemMousePointerWin, mniCreateRegistryEntry, ProgramsEditor1,
-                           VersionPatch1, EditDravopaxSwitches, itemMkdvtxt})
+    for (QAction *later :
+         {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
+          itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster, itemMousePointerGame,
+          itemMousePointerWin, mniCreateRegistryEntry, ProgramsEditor1, VersionPatch1, EditDravopaxSwitches})
         later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }

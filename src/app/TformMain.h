@@ -24,6 +24,8 @@ class QToolBar;
 class QToolButton;
 class SwitchPanel;
 class TformAbout;
+class TformGrfManager;
+class TformMkdvtxt;
 class SwitchRules;
 
 // The main window: a toolbar of drop-down buttons, the switch panel and the
@@ -136,6 +138,11 @@ public:
 
     // The about window, created by the start after the main window.
     TformAbout *formAbout = nullptr;
+    // The GRF manager and the language text tool, created by the start.
+    TformGrfManager *formGrfManager = nullptr;
+    TformMkdvtxt *formMkdvtxt = nullptr;
+    void itemNewGrfManagerClick();
+    void itemMkdvtxtClick();
 
     // Controls and menu items, named as the program's documents name them.
     QToolBar *menuMain = nullptr;
@@ -228,6 +235,7 @@ public:
     QAction *itemLinksEditor = nullptr;
 
     QAction *itemMkdvtxt = nullptr;
+    QAction *itemNewGrfManager = nullptr;
     QAction *itemNotepad = nullptr;
 
     QAction *mniSelectRunDVCfg = nullptr;

@@ -300,6 +300,8 @@ void TformMain::createMenus()
 
     menuTools = newMenu("menuTools");
     itemMkdvtxt = addItem(menuTools, "itemMkdvtxt", QStringLiteral("Mkdvtxt Tool"));
+    itemNewGrfManager = addItem(menuTools, "itemNewGrfManager", QStringLiteral("NewGrf Manager"),
+                                QStringLiteral("Install and select GRF files"));
     itemNotepad = addItem(menuTools, "itemNotepad", QStringLiteral("Open in Notepad"));
     menuTools->addSeparator();
 

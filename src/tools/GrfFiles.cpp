@@ -1,0 +1,167 @@
+#include "GrfFiles.h"
+
+#include "config/TextFiles.h"
+#include "game/GameFolder.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp1252.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+std::optional<QString> CaseBlindFiles::find(const QString &relative, bool wantFolder)
+{
+    QString path = relative;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList parts = path.split(QLatin1Char('/'));
+    const bool plain = std::none_of(parts.begin(), parts.end(), [](const QString &part) {
+        return part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
+    });
+    if (!plain) {
+        // Such a path names nothing by a name of its own; the system resolves it.
+        const QFileInfo info(m_base + QLatin1Char('/') + path);
+        if (wantFolder ? info.isDir() : info.isFile())
+            return info.filePath();
+        return std::nullopt;
+    }
+    QString current = m_base;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString &part = parts[i];
+        const Listing &entries = listing(current);
+        const bool folderPart = i + 1 < parts.size() || wantFolder;
+        QString name;
+        if ((folderPart ? entries.folders : entries.files).contains(part)) {
+            name = part;
+        } else {
+            const QHash<QString, QString> &folded = folderPart ? entries.foldedFolders : entries.foldedFiles;
+            const auto found = folded.constFind(part.toLower());
+            if (found == folded.constEnd())
+                return std::nullopt;
+            name = *found;
+        }
+        current += QLatin1Char('/') + name;
+    }
+    return current;
+}
+
+const CaseBlindFiles::Listing &CaseBlindFiles::listing(const QString &folder)
+{
+    if (const auto known = m_listings.constFind(folder); known != m_listings.constEnd())
+        return *known;
+    Listing entries;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (it.fileInfo().isDir()) {
+            entries.folders.insert(name);
+            entries.foldedFolders.insert(name.toLower(), name);
+        } else {
+            entries.files.insert(name);
+            entries.foldedFiles.insert(name.toLower(), name);
+        }
+    }
+    return *m_listings.insert(folder, std::move(entries));
+}
+
+namespace GrfFiles {
+
+QStringList grfNames(const QString &folder)
+{
+    QStringList names = QDir(folder).entryList({QStringLiteral("*.grf")},
+                                               QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return names;
+}
+
+std::optional<QStringList> readList(const QString &path)
+{
+    return TextFiles::readLines(path);
+}
+
+std::optional<QByteArray> composeList(const QStringList &names)
+{
+    QStringList lines;
+    lines.reserve(names.size());
+    for (const QString &name : names)
+        lines.append(QStringLiteral("newgrf/") + name);
+    return Cp1252::encodeLines(lines);
+}
+
+ListMatch matchList(const QStringList &lines, const QString &gameDirectory)
+{
+    CaseBlindFiles files(gameDirectory);
+    const GameFolder folder(gameDirectory);
+    ListMatch match;
+    for (const QString &line : lines) {
+        QString entry = line;
+        entry.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        if (files.file(entry))
+            match.named.append(entry.mid(7));
+        else
+            match.missing.append(folder.file(entry));
+    }
+    return match;
+}
+
+std::optional<QString> listFileFor(const QString &kind)
+{
+    if (GameFolder::isWindowsKind(kind))
+        return QStringLiteral("newgrfw.txt");
+    if (kind == QLatin1String("dos") || kind == QLatin1String("dos+dvp"))
+        return QStringLiteral("newgrf.txt");
+    return std::nullopt;
+}
+
+QString whyNotInstallable(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("The new name is empty.");
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return QStringLiteral("\"%1\" holds a path separator; the file must go into the 'newgrf' folder "
+                              "itself.")
+            .arg(name);
+    if (name.contains(QLatin1String("..")))
+        return QStringLiteral("\"%1\" holds \"..\", which could lead out of the 'newgrf' folder.").arg(name);
+    // The game's own system refuses these in a file name.
+    QString refused;
+    for (const QChar c : name) {
+        if ((c.unicode() < 0x20 || QStringLiteral("<>:\"|?*").contains(c)) && !refused.contains(c))
+            refused += c;
+    }
+    if (!refused.isEmpty())
+        return QStringLiteral("\"%1\" holds characters a file name cannot hold: %2").arg(name, refused);
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return QStringLiteral("\"%1\" ends in a dot or a blank, which a file name cannot.").arg(name);
+    static const QStringList devices = {
+        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),  QStringLiteral("NUL"),
+        QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4"),
+        QStringLiteral("COM5"), QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3"),
+        QStringLiteral("LPT4"), QStringLiteral("LPT5"), QStringLiteral("LPT6"), QStringLiteral("LPT7"),
+        QStringLiteral("LPT8"), QStringLiteral("LPT9")};
+    if (devices.contains(name.section(QLatin1Char('.'), 0, 0).trimmed(), Qt::CaseInsensitive))
+        return QStringLiteral("\"%1\" is a name the system keeps for a device.").arg(name);
+    if (name.toUtf8().size() > 255)
+        return QStringLiteral("The new name is too long for a file name.");
+    return QString();
+}
+
+bool copyWhole(const QString &source, const QString &target, bool replace)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return false;
+    return replace ? writeFileAtomically(target, bytes) : writeNewFileAtomically(target, bytes);
+}
+
+} // namespace GrfFiles

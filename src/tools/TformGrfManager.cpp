@@ -1,0 +1,327 @@
+#include "TformGrfManager.h"
+
+#include "app/ErrorReport.h"
+#include "app/Look.h"
+#include "app/SettingNames.h"
+#include "app/TIniFile.h"
+#include "game/GameFolder.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp1252.h"
+#include "platform/DvsError.h"
+#include "platform/InputBox.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Screen.h"
+#include "tools/GrfFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A long run of missing files is shown by its start: a box taller than the
+// screen could not be answered.
+constexpr int kMissingShown = 20;
+
+QString missingText(const QStringList &missing)
+{
+    QString text;
+    for (qsizetype i = 0; i < missing.size() && i < kMissingShown; ++i)
+        text += missing[i] + QLatin1Char('\n');
+    if (missing.size() > kMissingShown)
+        text += QStringLiteral("... and %1 more\n").arg(missing.size() - kMissingShown);
+    return text;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+TformGrfManager::TformGrfManager(ProgramFiles files, Platform platform, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
+      m_platform(platform)
+{
+    setObjectName(QStringLiteral("formGrfManager"));
+    setWindowTitle(QStringLiteral("NewGrf Manager"));
+    QFont base = tahomaFont();
+    base.setPointSize(8);
+    setFont(base);
+    setMinimumSize(295, 480);
+    resize(300, 600);
+    dlgLoadGrf.filter = QStringLiteral("Zorvantia Graphic Files (*.grf)|*.grf");
+    dlgLoadGrf.defaultExtension = QStringLiteral("grf");
+    dlgLoadGrf.mustExist = true;
+    createControls();
+    connectControls();
+}
+
+void TformGrfManager::createControls()
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    listGrfFiles = new QListWidget(this);
+    listGrfFiles->setObjectName(QStringLiteral("listGrfFiles"));
+    listGrfFiles->setToolTip(QStringLiteral("Your GRF files in 'newgrf' directory"));
+    listGrfFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    listGrfFiles->setUniformItemSizes(true);
+    layout->addWidget(listGrfFiles, 1);
+
+    auto *buttons = new QHBoxLayout;
+    QFont bold = font();
+    bold.setBold(true);
+    auto button = [&](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFont(bold);
+        b->setFixedSize(65, 25);
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+        return b;
+    };
+    butnSave = button("butnSave", QStringLiteral("&Save"));
+    butnInstallGrf = button("butnInstallGrf", QStringLiteral("&Install"));
+    butnDelete = button("butnDelete", QStringLiteral("&Delete"));
+    butnQuit = button("butnQuit", QStringLiteral("&Quit"));
+    butnDelete->setEnabled(false);
+    layout->addLayout(buttons);
+}
+
+void TformGrfManager::guarded(void (TformGrfManager::*handler)())
+{
+    runReported(m_platform.messages, [this, handler] { (this->*handler)(); });
+}
+
+void TformGrfManager::connectControls()
+{
+    const std::pair<QPushButton *, void (TformGrfManager::*)()> clicks[] = {
+        {butnSave, &TformGrfManager::butnSaveClick},
+        {butnInstallGrf, &TformGrfManager::butnInstallGrfClick},
+        {butnDelete, &TformGrfManager::butnDeleteClick},
+        {butnQuit, &TformGrfManager::butnQuitClick},
+    };
+    for (const auto &[button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
+    connect(listGrfFiles, &QListWidget::itemSelectionChanged, this, &TformGrfManager::listGrfFilesClick);
+}
+
+std::optional<QString> TformGrfManager::grfFolder(const QString &gameDirectory)
+{
+    return CaseBlindFiles(gameDirectory).folder(QStringLiteral("newgrf"));
+}
+
+QString TformGrfManager::gameDirectory() const
+{
+    return TIniFile(m_files.settingsIni()).ReadPath(kZvt, QStringLiteral("dir"), QStringLiteral("0"));
+}
+
+QString TformGrfManager::folderPath() const
+{
+    const QString directory = gameDirectory();
+    return grfFolder(directory).value_or(GameFolder(directory).file(QStringLiteral("newgrf")));
+}
+
+void TformGrfManager::addEntry(const QString &name)
+{
+    auto *item = new QListWidgetItem(name, listGrfFiles);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+}
+
+void TformGrfManager::Initialize()
+{
+    resize(width(), m_platform.screen.size().height() < 600 ? 480 : 600);
+    listGrfFiles->clear();
+    butnDelete->setEnabled(false);
+    for (const QString &name : GrfFiles::grfNames(folderPath()))
+        addEntry(name);
+    checkNamedEntries();
+}
+
+void TformGrfManager::checkNamedEntries()
+{
+    const QString directory = gameDirectory();
+    const GameFolder game(directory);
+    std::optional<QString> listFile = game.find(QStringLiteral("newgrfw.txt"));
+    if (!listFile)
+        listFile = game.find(QStringLiteral("newgrf.txt"));
+    if (!listFile) {
+        m_platform.messages.show(
+            MsgType::Error,
+            QStringLiteral(
+                "Sorry. This file 'newgrf.txt' or 'newgrfw.txt' was not found in your ZVT directory"),
+            MsgButtons::Ok);
+        return;
+    }
+    const std::optional<QStringList> lines = GrfFiles::readList(*listFile);
+    if (!lines) {
+        m_platform.messages.show(MsgType::Error, QStringLiteral("Unable to read %1").arg(*listFile),
+                                 MsgButtons::Ok);
+        return;
+    }
+    const GrfFiles::ListMatch match = GrfFiles::matchList(*lines, directory);
+    QHash<QString, QListWidgetItem *> entries;
+    entries.reserve(listGrfFiles->count());
+    for (int row = 0; row < listGrfFiles->count(); ++row)
+        entries.insert(listGrfFiles->item(row)->text(), listGrfFiles->item(row));
+    for (const QString &name : match.named) {
+        if (QListWidgetItem *entry = entries.value(name))
+            entry->setCheckState(Qt::Checked);
+    }
+    if (!match.missing.isEmpty())
+        m_platform.messages.show(MsgType::Warning,
+                                 QStringLiteral("Files:\n") + missingText(match.missing) +
+                                     QStringLiteral("were not found."),
+                                 MsgButtons::Ok);
+}
+
+void TformGrfManager::butnInstallGrfClick()
+{
+    const std::optional<QString> chosen = m_platform.fileDialogs.open(dlgLoadGrf);
+    if (!chosen)
+        return;
+    dlgLoadGrf.fileName = *chosen;
+    if (!QFileInfo(*chosen).isFile())
+        return;
+    const QString name = QFileInfo(*chosen).fileName();
+    if (!CaseBlindFiles(folderPath()).file(name)) {
+        InstallGrf(0, name);
+        return;
+    }
+    switch (m_platform.messages.show(MsgType::Warning,
+                                     QStringLiteral("File with this name already exists. To rename new one "
+                                                    "press 'No', to replace press 'Yes'"),
+                                     MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Yes:
+        InstallGrf(0, name);
+        break;
+    case MsgAnswer::No:
+        InstallGrf(1, name);
+        break;
+    case MsgAnswer::Cancel:
+        InstallGrf(2, name);
+        break;
+    default:
+        break;
+    }
+}
+
+void TformGrfManager::InstallGrf(int mode, const QString &name)
+{
+    const QString folder = folderPath();
+    const QString source = dlgLoadGrf.fileName;
+    QString installed = name;
+    bool copied = false;
+    bool ontoItself = false;
+    if (mode == 0) {
+        // A file of that name in another letter case is the one replaced.
+        const QString target = CaseBlindFiles(folder).file(name).value_or(folder + QLatin1Char('/') + name);
+        installed = QFileInfo(target).fileName();
+        ontoItself = sameFile(source, target);
+        copied = ontoItself || GrfFiles::copyWhole(source, target, true);
+    } else if (mode == 1) {
+        if (const std::optional<QString> typed =
+                m_platform.input.ask(QStringLiteral("New FileName"), QStringLiteral("Rename"), name))
+            installed = *typed;
+        if (const QString why = GrfFiles::whyNotInstallable(installed); !why.isEmpty()) {
+            m_platform.messages.show(MsgType::Information, QStringLiteral("File not installed\n") + why,
+                                     MsgButtons::Ok);
+            return;
+        }
+        copied = !CaseBlindFiles(folder).file(installed) &&
+                 GrfFiles::copyWhole(source, folder + QLatin1Char('/') + installed, false);
+    }
+    if (!copied) {
+        m_platform.messages.show(MsgType::Information, QStringLiteral("File not installed"), MsgButtons::Ok);
+        return;
+    }
+    // The file chosen from the folder itself is the installed file: it is never offered for deletion.
+    const bool deleted =
+        !ontoItself &&
+        m_platform.messages.show(MsgType::Confirmation, QStringLiteral("Do you want to delete source file?"),
+                                 MsgButtons::YesNo) == MsgAnswer::Yes &&
+        QFile::remove(source);
+    m_platform.messages.show(MsgType::Information,
+                             deleted ? QStringLiteral("New file installed\nSource file deleted")
+                                     : QStringLiteral("New file installed\nSource file not deleted"),
+                             MsgButtons::Ok);
+    if (listGrfFiles->findItems(installed, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+        addEntry(installed);
+}
+
+void TformGrfManager::butnDeleteClick()
+{
+    QListWidgetItem *entry = listGrfFiles->currentItem();
+    if (!entry || !entry->isSelected())
+        return;
+    const QString name = entry->text();
+    if (m_platform.messages.show(MsgType::Warning, QStringLiteral("Do you want to delete %1 file?").arg(name),
+                                 MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    const QString path = folderPath() + QLatin1Char('/') + name;
+    QFile file(path);
+    if (!file.remove() && QFileInfo(path).exists()) {
+        // The entry stays: the file is still there.
+        m_platform.messages.show(MsgType::Error,
+                                 QStringLiteral("File:\n%1\nnot deleted.\n%2").arg(path, file.errorString()),
+                                 MsgButtons::Ok);
+        return;
+    }
+    m_platform.messages.show(MsgType::Error, QStringLiteral("File:\n%1\ndeleted.").arg(path), MsgButtons::Ok);
+    delete entry;
+    listGrfFiles->clearSelection();
+    listGrfFiles->setCurrentItem(nullptr);
+    butnDelete->setEnabled(false);
+}
+
+void TformGrfManager::butnSaveClick()
+{
+    QStringList names;
+    for (int row = 0; row < listGrfFiles->count(); ++row) {
+        if (listGrfFiles->item(row)->checkState() == Qt::Checked)
+            names.append(listGrfFiles->item(row)->text());
+    }
+    const TIniFile settings(m_files.settingsIni());
+    if (settings.ReadBool(kDvs, QStringLiteral("saveconf"), true) &&
+        m_platform.messages.show(
+            MsgType::Confirmation,
+            QStringLiteral("File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"),
+            MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    const std::optional<QString> listName =
+        GrfFiles::listFileFor(settings.ReadString(kZvt, QStringLiteral("version"), QStringLiteral("0")));
+    if (!listName) {
+        m_platform.messages.show(MsgType::Error,
+                                 QStringLiteral("Dravopax Vevavav can't recognize your ZVT version now.\n"
+                                                "You must set ZVT directory first."),
+                                 MsgButtons::Ok);
+        return;
+    }
+    const GameFolder game(gameDirectory());
+    const QString path = game.find(*listName).value_or(game.file(*listName));
+    const std::optional<QByteArray> bytes = GrfFiles::composeList(names);
+    if (!bytes)
+        throw DvsError(Cp1252::refusal(path, Cp1252::firstUnencodableLine(names)));
+    if (!writeFileAtomically(path, *bytes))
+        throw DvsError(QStringLiteral("Unable to write to %1").arg(path));
+    m_platform.messages.show(MsgType::Information, QStringLiteral("'%1' saved").arg(*listName),
+                             MsgButtons::Ok);
+}
+
+void TformGrfManager::listGrfFilesClick()
+{
+    butnDelete->setEnabled(!listGrfFiles->selectedItems().isEmpty());
+}
+
+void TformGrfManager::butnQuitClick()
+{
+    listGrfFiles->clear();
+    QDialog::reject();
+}

@@ -1,0 +1,49 @@
+#include "app/SettingNames.h"
+#include "app/TformMain.h"
+
+#include "app/TIniFile.h"
+#include "game/GameFolder.h"
+#include "platform/MessageBoxes.h"
+#include "tools/TformGrfManager.h"
+#include "tools/TformMkdvtxt.h"
+
+namespace {
+
+// Modal for the user, centred over the main window; nothing here waits for it to close.
+void showOver(QWidget *owner, QDialog *window)
+{
+    window->setWindowModality(Qt::ApplicationModal);
+    window->move(owner->geometry().center() - window->rect().center());
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+void TformMain::itemNewGrfManagerClick()
+{
+    if (!formGrfManager)
+        return;
+    const QString directory = gameDirectory();
+    if (!TformGrfManager::grfFolder(directory)) {
+        m_platform.messages.show(
+            MsgType::Error,
+            QStringLiteral(
+                "Sorry. Following directory not exist:\n%1\nSelect your ZVT directory again and be "
+                "sure you have 'NEWGRF' directory in it.")
+                .arg(GameFolder(directory).file(QStringLiteral("newgrf"))),
+            MsgButtons::Ok);
+        return;
+    }
+    formGrfManager->Initialize();
+    showOver(this, formGrfManager);
+}
+
+void TformMain::itemMkdvtxtClick()
+{
+    if (!formMkdvtxt)
+        return;
+    formMkdvtxt->Initialize();
+    showOver(this, formMkdvtxt);
+}
