@@ -2,6 +2,7 @@
 #include "BenchPlatform.h"
 #include "GeneratedDatabase.h"
 #include "StartupBench.h"
+#include "ToolsBench.h"
 #include "app/IniDocument.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
@@ -215,6 +216,11 @@ int main(int argc, char *argv[])
         return 0;
     }
     BenchPlatform platform;
+    // "tools" alone prints the game tools' figures only.
+    if (argc > 1 && qstrcmp(argv[1], "tools") == 0) {
+        printToolsFigures(platform);
+        return 0;
+    }
 
     const double ms250 = createSwitchesMs(platform, 250);
     const double ms1000 = createSwitchesMs(platform, 1000);
@@ -231,6 +237,7 @@ int main(int argc, char *argv[])
     const double registry100k = registryStartMs(100000);
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
+    printToolsFigures(platform);
     printStartupFigures(argv[0]);
     return 0;
 }

@@ -128,9 +128,8 @@ QString TformGrfManager::folderPath() const
     return grfFolder(directory).value_or(GameFolder(directory).file(QStringLiteral("newgrf")));
 }
 
-void TformGrfManager::addEntry(const QString &name)
+void TformGrfManager::makeCheckable(QListWidgetItem *item)
 {
-    auto *item = new QListWidgetItem(name, listGrfFiles);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
 }
@@ -140,8 +139,11 @@ void TformGrfManager::Initialize()
     resize(width(), m_platform.screen.size().height() < 600 ? 480 : 600);
     listGrfFiles->clear();
     butnDelete->setEnabled(false);
-    for (const QString &name : GrfFiles::grfNames(folderPath()))
-        addEntry(name);
+    // One insertion for the whole folder: one at a time, every row would
+    // make the view lay out again.
+    listGrfFiles->addItems(GrfFiles::grfNames(folderPath()));
+    for (int row = 0; row < listGrfFiles->count(); ++row)
+        makeCheckable(listGrfFiles->item(row));
     checkNamedEntries();
 }
 
@@ -253,7 +255,7 @@ void TformGrfManager::InstallGrf(int mode, const QString &name)
                                      : QStringLiteral("New file installed\nSource file not deleted"),
                              MsgButtons::Ok);
     if (listGrfFiles->findItems(installed, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
-        addEntry(installed);
+        makeCheckable(new QListWidgetItem(installed, listGrfFiles));
 }
 
 void TformGrfManager::butnDeleteClick()

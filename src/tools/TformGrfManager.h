@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 // The GRF manager: the GRF files of the game's "newgrf" folder as a check
@@ -54,7 +55,7 @@ private:
     QString gameDirectory() const;
     // The folder the files go into, as on disk where it is there.
     QString folderPath() const;
-    void addEntry(const QString &name);
+    static void makeCheckable(QListWidgetItem *item);
     void checkNamedEntries();
     // Runs a handler under the program's general error report.
     void guarded(void (TformGrfManager::*handler)());

@@ -1,16 +1,8 @@
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
-#include "support/FakePlatform.h"
-#include "support/TestFiles.h"
-#include "tools/GrfFiles.h"
+#include "ToolFixture.h"
 #include "tools/TformGrfManager.h"
 
 #include <QDir>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,33 +10,27 @@ namespace {
 
 const QString kNoListFile =
     u"Sorry. This file 'newgrf.txt' or 'newgrfw.txt' was not found in your ZVT directory"_s;
-const QString kReplaceQuestion = u"File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"_s;
-const QString kExistsQuestion =
+const QString kExists =
     u"File with this name already exists. To rename new one press 'No', to replace press 'Yes'"_s;
 const QString kDeleteSource = u"Do you want to delete source file?"_s;
+const QString kNotInstalled = u"File not installed"_s;
 
-// The GRF manager on a game directory of its own, with a "newgrf" folder.
-class GrfManagerTest : public ::testing::Test
+class GrfManagerTest : public ToolFixture<TformGrfManager>
 {
 protected:
-    GrfManagerTest()
-    {
-        QDir(game.path()).mkdir(u"newgrf"_s);
-        setGame(u"win"_s);
-    }
-    ~GrfManagerTest() override { fake.verify(); }
+    GrfManagerTest() { QDir(game.path()).mkdir(u"newgrf"_s); }
 
-    void setGame(const QString &kind, const QString &extra = QString())
-    {
-        folder.writeSettings(u"[dvs]\n%1\n[zvt]\nversion=%2\n"_s.arg(extra, kind));
-        TIniFile(folder.files().settingsIni()).WritePath(kZvt, u"dir"_s, game.path());
-    }
-    QString inGame(const QString &name) const { return game.path() + u'/' + name; }
     QString grf(const QString &name) const { return inGame(u"newgrf/"_s + name); }
     void addGrfs(const QStringList &names)
     {
         for (const QString &name : names)
             writeBytes(grf(name), name.toUtf8());
+    }
+    // Opens the window where no list file is, which it reports.
+    void openUnlisted()
+    {
+        fake.messages.expectOk(MsgType::Error, kNoListFile);
+        form.Initialize();
     }
     // The entries as the user sees them, checked ones marked with "x ".
     QStringList entries() const
@@ -56,26 +42,24 @@ protected:
         }
         return shown;
     }
-    void select(const QString &name)
+    void select(int row)
     {
-        const QList<QListWidgetItem *> found = form.listGrfFiles->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        const QRect at = form.listGrfFiles->visualItemRect(found.front());
+        const QRect at = form.listGrfFiles->visualItemRect(form.listGrfFiles->item(row));
         QTest::mouseClick(form.listGrfFiles->viewport(), Qt::LeftButton, {}, at.center());
     }
-    void click(QPushButton *button)
+    QStringList onDisk() const { return QDir(grf(QString())).entryList(QDir::Files | QDir::Hidden); }
+    // Install `source`; a name already there gets `answer`, and the source is kept.
+    void install(const QString &source, std::optional<MsgAnswer> answer, const QString &outcome)
     {
-        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
+        fake.fileDialogs.answerOpen(source);
+        if (answer)
+            fake.messages.expect(MsgType::Warning, kExists, MsgButtons::YesNoCancel, *answer);
+        if (outcome.startsWith(u"New file"_s) && source != grf(QFileInfo(source).fileName()))
+            confirm(kDeleteSource, MsgAnswer::No);
+        fake.messages.expectOk(MsgType::Information, outcome);
+        click(form.butnInstallGrf);
+        fake.verify();
     }
-    // The next install picks `source`.
-    void choose(const QString &source) { fake.fileDialogs.answerOpen(source); }
-
-    TestProgramFolder folder;
-    QTemporaryDir game;
-    QTemporaryDir elsewhere;
-    FakePlatform fake;
-    TformGrfManager form{folder.files(), fake.platform()};
 };
 
 TEST_F(GrfManagerTest, OpensOnTheSortedFolderWithTheListedEntriesCheckedAndTellsWhatIsMissing)
@@ -83,31 +67,28 @@ TEST_F(GrfManagerTest, OpensOnTheSortedFolderWithTheListedEntriesCheckedAndTells
     addGrfs({u"b.grf"_s, u"A.grf"_s, u"c.GRF"_s, u"my trains ü.grf"_s, u"x.grf"_s});
     writeBytes(grf(u"readme.txt"_s), "not a GRF");
     QDir(game.path()).mkpath(u"newgrf/folder.grf"_s);
-    // The Windows list is read whatever the kind; line ends CR, LF and CR LF, both slashes.
+    // The Windows list is read whatever the kind; line ends CR, LF and CR LF, both slashes. A line in
+    // capitals finds its file but checks nothing: entries compare case-sensitively.
     writeBytes(inGame(u"newgrfw.txt"_s),
                "newgrf/b.grf\rnewgrf\\A.grf\nNEWGRF/X.GRF\r\nnewgrf/my trains \xfc.grf\r\n"
                "newgrf/gone.grf\r\n\r\nnewgrf/c.GRF");
     writeBytes(inGame(u"newgrf.txt"_s), "newgrf/x.grf\r\n");
     setGame(u"dos"_s);
-    fake.messages.expectOk(MsgType::Warning, u"Files:\n%1\n%2/\nwere not found."_s.arg(
-                                                 inGame(u"newgrf/gone.grf"_s), game.path()));
+    fake.messages.expectOk(MsgType::Warning,
+                           u"Files:\n%1\n%2/\nwere not found."_s.arg(grf(u"gone.grf"_s), game.path()));
     form.Initialize();
-    // A line in capitals finds its file but checks nothing: entries compare case-sensitively.
     EXPECT_EQ(entries(),
               QStringList({u"x A.grf"_s, u"x b.grf"_s, u"x c.GRF"_s, u"x my trains ü.grf"_s, u"x.grf"_s}));
     EXPECT_FALSE(form.butnDelete->isEnabled());
-    EXPECT_EQ(form.windowTitle(), u"NewGrf Manager"_s);
     EXPECT_EQ(form.height(), 600);
-    EXPECT_EQ(form.minimumSize(), QSize(295, 480));
 
-    // Each opening starts afresh; without a list file nothing is checked. A low screen gets a low window.
+    // Each opening starts afresh; a low screen gets a low window.
     QFile::remove(inGame(u"newgrfw.txt"_s));
     QFile::remove(inGame(u"newgrf.txt"_s));
     fake.screen.setSize(QSize(800, 599));
     click(form.butnQuit);
     EXPECT_EQ(form.listGrfFiles->count(), 0);
-    fake.messages.expectOk(MsgType::Error, kNoListFile);
-    form.Initialize();
+    openUnlisted();
     EXPECT_EQ(entries(), QStringList({u"A.grf"_s, u"b.grf"_s, u"c.GRF"_s, u"my trains ü.grf"_s, u"x.grf"_s}));
     EXPECT_EQ(form.height(), 480);
 }
@@ -115,20 +96,20 @@ TEST_F(GrfManagerTest, OpensOnTheSortedFolderWithTheListedEntriesCheckedAndTells
 TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
 {
     addGrfs({u"a.grf"_s, u"b.grf"_s, u"c.grf"_s});
+    const QString question = u"File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"_s;
     struct Case
     {
         const char *kind;
         const char *settings;
-        std::optional<MsgAnswer> answer; // to the question, if asked
-        const char *written;             // the file written, if any
-        bool checkA;
+        std::optional<MsgAnswer> answer; // to the question, if it is asked
+        QString written;                 // the list file written, if any
     };
     const Case cases[] = {
-        {"win", "", MsgAnswer::Yes, "newgrfw.txt", true},
-        {"win+dvp", "saveconf=1", MsgAnswer::No, nullptr, true},
-        {"dos", "saveconf=0", std::nullopt, "newgrf.txt", true},
-        {"dos+dvp", "saveconf=0", std::nullopt, "newgrf.txt", false},
-        {"unk", "", MsgAnswer::Yes, nullptr, true},
+        {"win", "", MsgAnswer::Yes, u"newgrfw.txt"_s},
+        {"win+dvp", "saveconf=1", MsgAnswer::No, {}},
+        {"dos", "saveconf=0", {}, u"newgrf.txt"_s},
+        {"dos+dvp", "saveconf=0", {}, u"newgrf.txt"_s},
+        {"unk", "", MsgAnswer::Yes, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.kind);
@@ -136,25 +117,24 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
         writeBytes(inGame(u"newgrfw.txt"_s), "newgrf/c.grf\r\n");
         QFile::remove(inGame(u"newgrf.txt"_s));
         form.Initialize();
-        form.listGrfFiles->item(0)->setCheckState(c.checkA ? Qt::Checked : Qt::Unchecked);
+        form.listGrfFiles->item(0)->setCheckState(Qt::Checked);
         if (c.answer)
-            fake.messages.expect(MsgType::Confirmation, kReplaceQuestion, MsgButtons::YesNo, *c.answer);
-        if (c.written)
-            fake.messages.expectOk(MsgType::Information, u"'%1' saved"_s.arg(QString::fromLatin1(c.written)));
+            confirm(question, *c.answer);
+        if (!c.written.isEmpty())
+            fake.messages.expectOk(MsgType::Information, u"'%1' saved"_s.arg(c.written));
         else if (c.answer == MsgAnswer::Yes)
             fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav can't recognize your ZVT version now.\n"
                                                    "You must set ZVT directory first."_s);
         click(form.butnSave);
-        fake.messages.verify();
-        const QByteArray expected = c.checkA ? "newgrf/a.grf\r\nnewgrf/c.grf\r\n" : "newgrf/c.grf\r\n";
-        EXPECT_EQ(readBytes(inGame(u"newgrfw.txt"_s)),
-                  qstrcmp(c.written, "newgrfw.txt") == 0 ? expected : QByteArray("newgrf/c.grf\r\n"));
-        EXPECT_EQ(QFile::exists(inGame(u"newgrf.txt"_s)), c.written && qstrcmp(c.written, "newgrf.txt") == 0);
-        if (c.written && qstrcmp(c.written, "newgrf.txt") == 0)
-            EXPECT_EQ(readBytes(inGame(u"newgrf.txt"_s)), expected);
+        fake.verify();
+        for (const QString &list : {u"newgrfw.txt"_s, u"newgrf.txt"_s}) {
+            const QByteArray old = list == u"newgrfw.txt"_s ? "newgrf/c.grf\r\n" : "";
+            EXPECT_EQ(readBytes(inGame(list)), list == c.written ? "newgrf/a.grf\r\nnewgrf/c.grf\r\n" : old);
+        }
     }
 
-    // Nothing checked writes an empty list; a name the 8-bit list cannot hold is refused, the list kept.
+    // Nothing checked writes an empty list; a name the 8-bit list cannot hold, or a
+    // game directory gone meanwhile, is refused and reported.
     setGame(u"win"_s, u"saveconf=0"_s);
     form.Initialize();
     form.listGrfFiles->item(2)->setCheckState(Qt::Unchecked);
@@ -164,183 +144,114 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
     addGrfs({u"Поезд.grf"_s});
     form.Initialize();
     form.listGrfFiles->item(3)->setCheckState(Qt::Checked);
-    fake.messages.expectOk(MsgType::Error,
-                           u"Unable to write to %1\nThese characters cannot be stored in it: "
-                           "Поезд\n(in \"Поезд.grf\")\nThe file holds Western "
-                           "European (Windows-1252) text only."_s.arg(inGame(u"newgrfw.txt"_s)));
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to %1\nThese characters cannot be stored in it: "
+                                           "Поезд\n(in \"Поезд.grf\")\nThe file holds Western European "
+                                           "(Windows-1252) text only."_s.arg(inGame(u"newgrfw.txt"_s)));
     click(form.butnSave);
     EXPECT_EQ(readBytes(inGame(u"newgrfw.txt"_s)), QByteArray());
+    form.listGrfFiles->item(3)->setCheckState(Qt::Unchecked);
+    QDir(game.path()).removeRecursively();
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + inGame(u"newgrfw.txt"_s));
+    click(form.butnSave);
 }
 
-TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesAndOffersToDeleteTheSource)
+TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
 {
     addGrfs({u"b.grf"_s, u"old.grf"_s});
-    fake.messages.allow(MsgType::Error, kNoListFile, MsgButtons::Ok, MsgAnswer::Ok);
-    form.Initialize();
+    openUnlisted();
     const QString source = elsewhere.path() + u"/old.grf"_s;
     const QString fresh = elsewhere.path() + u"/a new one.grf"_s;
-    writeBytes(source, "NEW CONTENT");
+    writeBytes(source, "NEW");
     writeBytes(fresh, "FRESH");
 
     // A new name lands at the end of the list, unchecked, though the folder would sort it first.
-    choose(fresh);
-    fake.messages.expect(MsgType::Confirmation, kDeleteSource, MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.fileDialogs.answerOpen(fresh);
+    confirm(kDeleteSource, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"New file installed\nSource file deleted"_s);
     click(form.butnInstallGrf);
-    EXPECT_EQ(readBytes(grf(u"a new one.grf"_s)), QByteArray("FRESH"));
     EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(fake.fileDialogs.shown().back().filter, u"Zorvantia Graphic Files (*.grf)|*.grf"_s);
 
-    // Yes replaces the file of that name.
-    choose(source);
-    fake.messages.expect(MsgType::Warning, kExistsQuestion, MsgButtons::YesNoCancel, MsgAnswer::Yes);
-    fake.messages.expect(MsgType::Confirmation, kDeleteSource, MsgButtons::YesNo, MsgAnswer::No);
-    fake.messages.expectOk(MsgType::Information, u"New file installed\nSource file not deleted"_s);
-    click(form.butnInstallGrf);
-    EXPECT_EQ(readBytes(grf(u"old.grf"_s)), QByteArray("NEW CONTENT"));
-
-    // No asks for a new name; one that is taken, or Cancel, installs nothing.
-    struct Rename
-    {
-        MsgAnswer answer;
-        std::optional<QString> typed;
-        QString message;
+    install(source, MsgAnswer::Yes, u"New file installed\nSource file not deleted"_s);
+    EXPECT_EQ(readBytes(grf(u"old.grf"_s)), QByteArray("NEW"));
+    install(source, MsgAnswer::Cancel, kNotInstalled);
+    // No asks for a new name: one that is taken, a cancelled box, or one that leads out
+    // of the folder or that file names cannot hold installs nothing.
+    const std::pair<std::optional<QString>, QString> renames[] = {
+        {u"renamed.grf"_s, u"New file installed\nSource file not deleted"_s},
+        {u"b.grf"_s, kNotInstalled},
+        {std::nullopt, kNotInstalled},
+        {u"../out.grf"_s,
+         u"\"../out.grf\" holds a path separator; the file must go into the 'newgrf' folder itself."_s},
+        {u"..\\out.grf"_s,
+         u"\"..\\out.grf\" holds a path separator; the file must go into the 'newgrf' folder itself."_s},
+        {u".."_s, u"\"..\" holds \"..\", which could lead out of the 'newgrf' folder."_s},
+        {u"why?.grf"_s, u"\"why?.grf\" holds characters a file name cannot hold: ?"_s},
+        {u"con.grf"_s, u"\"con.grf\" is a name the system keeps for a device."_s},
     };
-    const Rename renames[] = {
-        {MsgAnswer::No, u"renamed.grf"_s, QString()},
-        {MsgAnswer::No, u"b.grf"_s, u"File not installed"_s},
-        {MsgAnswer::No, std::nullopt, u"File not installed"_s},
-        {MsgAnswer::Cancel, std::nullopt, u"File not installed"_s},
-        {MsgAnswer::No, u"../outside.grf"_s,
-         u"File not installed\n\"../outside.grf\" holds a path separator; the file must go into the 'newgrf' "
-         "folder itself."_s},
-        {MsgAnswer::No, u"..\\outside.grf"_s,
-         u"File not installed\n\"..\\outside.grf\" holds a path separator; the file must go into the "
-         "'newgrf' folder itself."_s},
-        {MsgAnswer::No, u".."_s,
-         u"File not installed\n\"..\" holds \"..\", which could lead out of the 'newgrf' folder."_s},
-        {MsgAnswer::No, u"what?.grf"_s,
-         u"File not installed\n\"what?.grf\" holds characters a file name cannot hold: ?"_s},
-        {MsgAnswer::No, u"   "_s, u"File not installed\nThe new name is empty."_s},
-        {MsgAnswer::No, u"trailing."_s,
-         u"File not installed\n\"trailing.\" ends in a dot or a blank, which a file name cannot."_s},
-        {MsgAnswer::No, u"con.grf"_s,
-         u"File not installed\n\"con.grf\" is a name the system keeps for a device."_s},
-    };
-    for (const Rename &r : renames) {
-        SCOPED_TRACE(r.typed.value_or(u"<cancelled>"_s).toStdString());
-        choose(source);
-        fake.messages.expect(MsgType::Warning, kExistsQuestion, MsgButtons::YesNoCancel, r.answer);
-        if (r.answer == MsgAnswer::No)
-            fake.input.answer(r.typed);
-        if (r.message.isEmpty()) {
-            fake.messages.expect(MsgType::Confirmation, kDeleteSource, MsgButtons::YesNo, MsgAnswer::No);
-            fake.messages.expectOk(MsgType::Information, u"New file installed\nSource file not deleted"_s);
-        } else {
-            fake.messages.expectOk(MsgType::Information, r.message);
-        }
-        click(form.butnInstallGrf);
-        fake.verify();
+    for (const auto &[typed, outcome] : renames) {
+        SCOPED_TRACE(typed.value_or(u"<cancelled>"_s).toStdString());
+        fake.input.answer(typed);
+        install(source, MsgAnswer::No, outcome.startsWith(u'"') ? kNotInstalled + u'\n' + outcome : outcome);
     }
     EXPECT_EQ(fake.input.shown().front(), u"New FileName"_s);
-    EXPECT_EQ(readBytes(grf(u"renamed.grf"_s)), QByteArray("NEW CONTENT"));
+    EXPECT_EQ(readBytes(grf(u"renamed.grf"_s)), QByteArray("NEW"));
     EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf")) << "a taken name is never replaced";
-    EXPECT_FALSE(QFile::exists(inGame(u"outside.grf"_s)));
-    EXPECT_EQ(QDir(grf(QString())).entryList(QDir::Files),
-              QStringList({u"a new one.grf"_s, u"b.grf"_s, u"old.grf"_s, u"renamed.grf"_s}));
+    EXPECT_EQ(onDisk(), QStringList({u"a new one.grf"_s, u"b.grf"_s, u"old.grf"_s, u"renamed.grf"_s}));
+    EXPECT_FALSE(QFile::exists(inGame(u"out.grf"_s)));
     EXPECT_EQ(entries(), QStringList({u"b.grf"_s, u"old.grf"_s, u"a new one.grf"_s, u"renamed.grf"_s}));
 
     // The folder's own file picked again is the installed file: it is never offered for deletion.
-    choose(grf(u"b.grf"_s));
-    fake.messages.expect(MsgType::Warning, kExistsQuestion, MsgButtons::YesNoCancel, MsgAnswer::Yes);
-    fake.messages.expectOk(MsgType::Information, u"New file installed\nSource file not deleted"_s);
-    click(form.butnInstallGrf);
+    install(grf(u"b.grf"_s), MsgAnswer::Yes, u"New file installed\nSource file not deleted"_s);
     EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf"));
-
-    // A cancelled dialog, or a chosen file that is gone by then, installs nothing.
+    // A cancelled dialog, or a chosen file gone by then, installs nothing.
     fake.fileDialogs.answerOpen(std::nullopt);
     click(form.butnInstallGrf);
-    choose(elsewhere.path() + u"/vanished.grf"_s);
+    fake.fileDialogs.answerOpen(elsewhere.path() + u"/vanished.grf"_s);
     click(form.butnInstallGrf);
-    EXPECT_EQ(fake.fileDialogs.shown().back().filter, u"Zorvantia Graphic Files (*.grf)|*.grf"_s);
-    EXPECT_TRUE(fake.fileDialogs.shown().back().mustExist);
 }
 
-TEST_F(GrfManagerTest, DeleteRemovesTheSelectedFileAndSaysSoOnlyWhenItIsGone)
+TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolderKeepsEverything)
 {
     addGrfs({u"a.grf"_s, u"b.grf"_s});
-    fake.messages.allow(MsgType::Error, kNoListFile, MsgButtons::Ok, MsgAnswer::Ok);
-    form.Initialize();
-    select(u"b.grf"_s);
-    ASSERT_TRUE(form.butnDelete->isEnabled());
-    fake.messages.expect(MsgType::Warning, u"Do you want to delete b.grf file?"_s, MsgButtons::YesNo,
-                         MsgAnswer::No);
+    openUnlisted();
+    const QString question = u"Do you want to delete b.grf file?"_s;
+    select(1);
+    fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
     click(form.butnDelete);
-    EXPECT_TRUE(QFile::exists(grf(u"b.grf"_s)));
-
-    // A folder that refuses the delete keeps the file and the entry.
-    giveToOrdinaryUser(folder.path(), 0777);
-    giveToOrdinaryUser(folder.files().settingsIni(), 0666);
-    giveToOrdinaryUser(game.path(), 0777);
-    giveToOrdinaryUser(grf(QString()), 0555);
-    ASSERT_TRUE(asOrdinaryUser([&] {
-        fake.messages.expect(MsgType::Warning, u"Do you want to delete b.grf file?"_s, MsgButtons::YesNo,
-                             MsgAnswer::Yes);
+    const QString source = elsewhere.path() + u"/c.grf"_s;
+    writeBytes(source, QByteArray(100000, 'c'));
+    withReadOnly(grf(QString()), [&] {
+        fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
         fake.messages.expectOk(MsgType::Error,
                                u"File:\n%1\nnot deleted.\nPermission denied"_s.arg(grf(u"b.grf"_s)));
         click(form.butnDelete);
-    }));
+        install(source, std::nullopt, kNotInstalled);
+    });
+    // A copy cut short, as by a full disk, leaves no part of the file either.
+    withFileSizeLimit(4096, [&] { install(source, std::nullopt, kNotInstalled); });
+    EXPECT_EQ(onDisk(), QStringList({u"a.grf"_s, u"b.grf"_s}));
     EXPECT_EQ(entries(), QStringList({u"a.grf"_s, u"b.grf"_s}));
-    EXPECT_TRUE(QFile::exists(grf(u"b.grf"_s)));
 
-    giveToOrdinaryUser(grf(QString()), 0777);
-    fake.messages.expect(MsgType::Warning, u"Do you want to delete b.grf file?"_s, MsgButtons::YesNo,
-                         MsgAnswer::Yes);
+    fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Error, u"File:\n%1\ndeleted."_s.arg(grf(u"b.grf"_s)));
     click(form.butnDelete);
-    EXPECT_FALSE(QFile::exists(grf(u"b.grf"_s)));
+    EXPECT_EQ(onDisk(), QStringList({u"a.grf"_s}));
     EXPECT_EQ(entries(), QStringList({u"a.grf"_s}));
     EXPECT_FALSE(form.butnDelete->isEnabled());
 }
 
-TEST_F(GrfManagerTest, AReadOnlyFolderTakesNoInstallAndKeepsNoPartOfOne)
-{
-    fake.messages.allow(MsgType::Error, kNoListFile, MsgButtons::Ok, MsgAnswer::Ok);
-    form.Initialize();
-    const QString source = elsewhere.path() + u"/c.grf"_s;
-    writeBytes(source, QByteArray(100000, 'c'));
-    for (const QString &path : {folder.path(), game.path(), elsewhere.path()})
-        giveToOrdinaryUser(path, 0777);
-    giveToOrdinaryUser(folder.files().settingsIni(), 0666);
-    giveToOrdinaryUser(source, 0666);
-    giveToOrdinaryUser(grf(QString()), 0555);
-    ASSERT_TRUE(asOrdinaryUser([&] {
-        choose(source);
-        fake.messages.expectOk(MsgType::Information, u"File not installed"_s);
-        click(form.butnInstallGrf);
-    }));
-    EXPECT_TRUE(QDir(grf(QString())).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    EXPECT_TRUE(entries().isEmpty());
-    // A copy cut short by a full disk leaves nothing either.
-    giveToOrdinaryUser(grf(QString()), 0777);
-    withFileSizeLimit(4096, [&] {
-        choose(source);
-        fake.messages.expectOk(MsgType::Information, u"File not installed"_s);
-        click(form.butnInstallGrf);
-    });
-    EXPECT_TRUE(QDir(grf(QString())).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-}
-
-TEST_F(GrfManagerTest, AHugeOrBinaryListFileIsReadWithoutAnEndlessMessage)
+TEST_F(GrfManagerTest, AHugeBinaryListFileIsReadWithoutAnEndlessMessage)
 {
     addGrfs({u"a.grf"_s});
     QByteArray list = "newgrf/a.grf\r\n";
-    for (int i = 0; i < 100000; ++i)
-        list += QByteArray::number(i * 7919, 16) + (i % 2 ? '\0' : '\xff') + "\n";
-    writeBytes(inGame(u"newgrf.txt"_s), list);
     QString missing;
-    for (int i = 0; i < 20; ++i)
-        missing +=
-            game.path() + u'/' + QString::number(i * 7919, 16) + (i % 2 ? QChar(0) : QChar(0xff)) + u'\n';
+    for (int i = 0; i < 100000; ++i) {
+        list += QByteArray::number(i, 16) + (i % 2 ? '\0' : '\xff') + "\n";
+        if (i < 20)
+            missing += inGame(QString::number(i, 16) + QChar(i % 2 ? 0 : 0xff)) + u'\n';
+    }
+    writeBytes(inGame(u"newgrf.txt"_s), list);
     fake.messages.expectOk(MsgType::Warning,
                            u"Files:\n"_s + missing + u"... and 99980 more\nwere not found."_s);
     form.Initialize();

@@ -1,18 +1,11 @@
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
+#include "ToolFixture.h"
 #include "platform/SystemShell.h"
-#include "support/FakePlatform.h"
-#include "support/TestFiles.h"
 #include "tools/TformMkdvtxt.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
@@ -28,32 +21,19 @@ const QString kRenameQuestion =
 const QString kRecreateQuestion =
     u"You are going to re-create 'zvtdvtxt.txt'. Do you want to backup existed file?"_s;
 
-// The language text tool on a game directory of its own.
-class MkdvtxtTest : public ::testing::Test
+class MkdvtxtTest : public ToolFixture<TformMkdvtxt>
 {
 protected:
-    MkdvtxtTest()
-    {
-        folder.writeSettings(u"[zvt]\nversion=win\n"_s);
-        TIniFile(folder.files().settingsIni()).WritePath(kZvt, u"dir"_s, game.path());
-    }
-    ~MkdvtxtTest() override { fake.verify(); }
-
-    QString inGame(const char *name) const { return game.path() + u'/' + QString::fromLatin1(name); }
+    QString text() const { return inGame(u"zvtdvtxt.txt"_s); }
     // The memo's text as it stands, no-break spaces included.
     QString memo() const
     {
         return form.memoZvtdvtxt->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
     }
-    void click(QPushButton *button)
-    {
-        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    void type(const QString &text)
+    void type(const QString &typed)
     {
         form.memoZvtdvtxt->moveCursor(QTextCursor::End);
-        for (const QChar c : text) {
+        for (const QChar c : typed) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QCoreApplication::sendEvent(form.memoZvtdvtxt, &press);
         }
@@ -62,25 +42,31 @@ protected:
     QString enabled() const
     {
         QString shown;
-        shown += form.butnNew->isEnabled() ? u'N' : u'-';
-        shown += form.butnSave->isEnabled() ? u'S' : u'-';
-        shown += form.butnReCreate->isEnabled() ? u'R' : u'-';
-        shown += form.memoZvtdvtxt->isEnabled() ? u'M' : u'-';
+        for (const auto &[on, letter] :
+             {std::pair(form.butnNew->isEnabled(), u'N'), std::pair(form.butnSave->isEnabled(), u'S'),
+              std::pair(form.butnReCreate->isEnabled(), u'R'),
+              std::pair(form.memoZvtdvtxt->isEnabled(), u'M')})
+            shown += on ? letter : u'-';
         return shown;
     }
-    FakeShell::Start toolStart() const { return {inGame("mkdvtxt.exe"), QString(), game.path()}; }
-
-    TestProgramFolder folder;
-    QTemporaryDir game;
-    FakePlatform fake;
-    TformMkdvtxt form{folder.files(), fake.platform()};
+    std::vector<FakeShell::Start> toolStarts(std::size_t count) const
+    {
+        return std::vector<FakeShell::Start>(count, {inGame(u"mkdvtxt.exe"_s), QString(), game.path()});
+    }
+    void expectRefusal(const QString &why)
+    {
+        fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + text() + why);
+    }
 };
+
+const QString kOmega =
+    u"\nThese characters cannot be stored in it: Ω\n(in \"third!Ω\")\nThe file holds Western "
+    "European (Windows-1252) text only."_s;
 
 TEST_F(MkdvtxtTest, EditsAndSavesTheTextWhileTheWatchFollowsTheFiles)
 {
-    // Bytes the code page leaves undefined, a no-break space and a lone CR survive unchanged but for line
-    // ends.
-    writeBytes(inGame("zvtdvtxt.txt"), "first\r\n\x81\xa0\x9d end\rthird\n");
+    // Bytes the code page leaves undefined and a no-break space survive; line ends become CR LF.
+    writeBytes(text(), "first\r\n\x81\xa0\x9d end\rthird\n");
     form.Initialize();
     EXPECT_EQ(memo(), u"first\n\u0081\u00a0\u009d end\nthird"_s);
     EXPECT_TRUE(form.timeNew->isActive());
@@ -88,127 +74,113 @@ TEST_F(MkdvtxtTest, EditsAndSavesTheTextWhileTheWatchFollowsTheFiles)
     EXPECT_EQ(enabled(), u"--RM"_s);
     EXPECT_EQ(form.size(), QSize(529, 566));
 
-    writeBytes(inGame("zvtdvtxt.new"), "new\r\n");
+    writeBytes(inGame(u"zvtdvtxt.new"_s), "new\r\n");
     form.timeNewTimer();
-    EXPECT_EQ(enabled(), u"N-RM"_s);
     type(u"!"_s);
-    EXPECT_TRUE(form.changed());
     EXPECT_EQ(enabled(), u"NSRM"_s);
-    QFile::remove(inGame("zvtdvtxt.new"));
+    QFile::remove(inGame(u"zvtdvtxt.new"_s));
     form.timeNewTimer();
     EXPECT_EQ(enabled(), u"-SRM"_s);
-
     click(form.butnSave);
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.txt")), QByteArray("first\r\n\x81\xa0\x9d end\r\nthird!\r\n"));
-    EXPECT_FALSE(form.changed());
+    EXPECT_EQ(readBytes(text()), QByteArray("first\r\n\x81\xa0\x9d end\r\nthird!\r\n"));
     EXPECT_EQ(enabled(), u"--RM"_s);
 
     // A refused write is reported and the edits stay unsaved, also when quitting.
     type(u"Ω"_s);
-    fake.messages.expectOk(MsgType::Error, u"Unable to write to %1\nThese characters cannot be stored in it: "
-                                           "Ω\n(in \"third!Ω\")\nThe file holds Western European "
-                                           "(Windows-1252) text only."_s.arg(inGame("zvtdvtxt.txt")));
+    expectRefusal(kOmega);
     click(form.butnSave);
     EXPECT_TRUE(form.changed());
-    EXPECT_TRUE(form.butnSave->isEnabled());
-    fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
-    fake.messages.expectOk(MsgType::Error, u"Unable to write to %1\nThese characters cannot be stored in it: "
-                                           "Ω\n(in \"third!Ω\")\nThe file holds Western European "
-                                           "(Windows-1252) text only."_s.arg(inGame("zvtdvtxt.txt")));
+    confirm(kQuitQuestion, MsgAnswer::Yes);
+    expectRefusal(kOmega);
     click(form.butnQuit);
-    EXPECT_TRUE(memo().endsWith(u"third!Ω"_s)) << "the window keeps the edits";
+    EXPECT_TRUE(memo().endsWith(u"third!Ω"_s)) << "the window stays open with the edits";
     EXPECT_TRUE(form.timeNew->isActive());
 
     // Quit without saving keeps the flag, so the next Quit asks again; Yes there saves.
-    fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::No);
+    confirm(kQuitQuestion, MsgAnswer::No);
     click(form.butnQuit);
     EXPECT_TRUE(memo().isEmpty());
     EXPECT_FALSE(form.timeNew->isActive());
-    EXPECT_TRUE(form.changed());
     fake.screen.setSize(QSize(800, 599));
     form.Initialize();
     EXPECT_EQ(form.height(), 480 - 34);
-    fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
+    confirm(kQuitQuestion, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"File saved."_s);
     form.memoZvtdvtxt->setPlainText(u"saved\nat quit"_s);
     click(form.butnQuit);
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.txt")), QByteArray("saved\r\nat quit\r\n"));
+    EXPECT_EQ(readBytes(text()), QByteArray("saved\r\nat quit\r\n"));
+
+    // A game directory gone while the window is open: the watch goes on, a save is refused.
+    form.Initialize();
+    type(u"x"_s);
+    QDir(game.path()).removeRecursively();
+    form.timeNewTimer();
+    expectRefusal(QString());
+    click(form.butnSave);
+    EXPECT_TRUE(form.changed());
     EXPECT_TRUE(fake.shell.starts().empty());
 }
 
-TEST_F(MkdvtxtTest, AMissingTextIsCreatedByTheToolAndPickedUpByTheWatch)
+TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndPickedUpByTheWatch)
 {
     const QString question =
-        u"File not exsits:\n%1\nDo you want to run mkdvtxt.exe to create this file?"_s.arg(
-            inGame("zvtdvtxt.txt"));
+        u"File not exsits:\n%1\nDo you want to run mkdvtxt.exe to create this file?"_s.arg(text());
     fake.messages.expect(MsgType::Error, question, MsgButtons::YesNo, MsgAnswer::No);
     form.Initialize();
     EXPECT_EQ(enabled(), u"----"_s);
-    EXPECT_TRUE(fake.shell.starts().empty());
-    writeBytes(inGame("zvtdvtxt.txt"), "made\r\n");
+    writeBytes(text(), "made\r\n");
     form.timeNewTimer();
     EXPECT_EQ(memo(), u"made"_s);
     EXPECT_EQ(enabled(), u"--R-"_s) << "enabled at the next tick";
     form.timeNewTimer();
     EXPECT_EQ(enabled(), u"--RM"_s);
     EXPECT_FALSE(form.changed()) << "the program's own load is no edit";
+    EXPECT_TRUE(fake.shell.starts().empty());
 
-    fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::No);
+    confirm(kQuitQuestion, MsgAnswer::No);
     type(u"x"_s);
     click(form.butnQuit);
-    QFile::remove(inGame("zvtdvtxt.txt"));
+    QFile::remove(text());
     fake.messages.expect(MsgType::Error, question, MsgButtons::YesNo, MsgAnswer::Yes);
     form.Initialize();
-    EXPECT_EQ(fake.shell.starts(), std::vector<FakeShell::Start>{toolStart()});
-    EXPECT_EQ(enabled(), u"-S-M"_s) << "the flag outlived the closing";
+    EXPECT_EQ(fake.shell.starts(), toolStarts(1));
 
-    // Run after typing: No clears the flag all the same, so Quit does not ask.
-    writeBytes(inGame("zvtdvtxt.txt"), "one\r\n");
+    // Run after typing: No clears the flag all the same, so Quit does not ask; Yes saves first.
+    writeBytes(text(), "one\r\n");
     form.timeNewTimer();
-    fake.messages.expect(MsgType::Confirmation, kRunQuestion, MsgButtons::YesNo, MsgAnswer::No);
+    confirm(kRunQuestion, MsgAnswer::No);
     click(form.butnRunMkdvtxt);
-    EXPECT_FALSE(form.changed());
     type(u"2"_s);
-    fake.messages.expect(MsgType::Confirmation, kRunQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
+    confirm(kRunQuestion, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"File saved."_s);
     click(form.butnRunMkdvtxt);
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.txt")), QByteArray("one2\r\n"));
-    EXPECT_EQ(fake.shell.starts(), std::vector<FakeShell::Start>(3, toolStart()));
+    EXPECT_EQ(readBytes(text()), QByteArray("one2\r\n"));
+    EXPECT_EQ(fake.shell.starts(), toolStarts(3));
     click(form.butnQuit);
 }
 
 TEST_F(MkdvtxtTest, RenameMovesTheNewFileOverTheTextAndKeepsItWhenThatFails)
 {
-    writeBytes(inGame("zvtdvtxt.txt"), "old\r\n");
-    writeBytes(inGame("zvtdvtxt.new"), "new\r\ntext\r\n");
+    writeBytes(text(), "old\r\n");
+    writeBytes(inGame(u"zvtdvtxt.new"_s), "new\r\ntext\r\n");
     form.Initialize();
     form.timeNewTimer();
-    fake.messages.expect(MsgType::Confirmation, kRenameQuestion, MsgButtons::YesNo, MsgAnswer::No);
+    confirm(kRenameQuestion, MsgAnswer::No);
     fake.messages.expectOk(MsgType::Information, u"File not replaced."_s);
     click(form.butnNew);
-
-    // The text file refuses the copy: the new file stays, and the failure is what the user hears.
-    giveToOrdinaryUser(folder.path(), 0777);
-    giveToOrdinaryUser(folder.files().settingsIni(), 0666);
-    giveToOrdinaryUser(game.path(), 0777);
-    giveToOrdinaryUser(inGame("zvtdvtxt.new"), 0666);
-    giveToOrdinaryUser(inGame("zvtdvtxt.txt"), 0444);
-    ASSERT_TRUE(asOrdinaryUser([&] {
-        fake.messages.expect(MsgType::Confirmation, kRenameQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
-        fake.messages.expectOk(MsgType::Error,
-                               u"Unable to write to %1\nFile not replaced; 'zvtdvtxt.new' was "
-                               "kept."_s.arg(inGame("zvtdvtxt.txt")));
+    withReadOnly(text(), [&] {
+        confirm(kRenameQuestion, MsgAnswer::Yes);
+        expectRefusal(u"\nFile not replaced; 'zvtdvtxt.new' was kept."_s);
         click(form.butnNew);
-    }));
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.new")), QByteArray("new\r\ntext\r\n"));
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.txt")), QByteArray("old\r\n"));
+    });
+    EXPECT_EQ(readBytes(inGame(u"zvtdvtxt.new"_s)), QByteArray("new\r\ntext\r\n"));
+    EXPECT_EQ(readBytes(text()), QByteArray("old\r\n"));
 
-    giveToOrdinaryUser(inGame("zvtdvtxt.txt"), 0666);
-    fake.messages.expect(MsgType::Confirmation, kRenameQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
+    confirm(kRenameQuestion, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"File replaced."_s);
     click(form.butnNew);
-    EXPECT_FALSE(QFile::exists(inGame("zvtdvtxt.new")));
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.txt")), QByteArray("new\r\ntext\r\n"));
+    EXPECT_FALSE(QFile::exists(inGame(u"zvtdvtxt.new"_s)));
+    EXPECT_EQ(readBytes(text()), QByteArray("new\r\ntext\r\n"));
     EXPECT_EQ(memo(), u"new\ntext"_s);
     form.timeNewTimer();
     EXPECT_EQ(enabled(), u"--RM"_s);
@@ -216,64 +188,58 @@ TEST_F(MkdvtxtTest, RenameMovesTheNewFileOverTheTextAndKeepsItWhenThatFails)
 
 TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
 {
-    const QString backedUp = u"File backed up:\n"_s + inGame("zvtdvtxt.bak");
+    const QString backup = inGame(u"zvtdvtxt.bak"_s);
     struct Case
     {
-        const char *backup;               // an earlier backup, if any
+        const char *older;                // an earlier backup, if any
         MsgAnswer answer;                 // to the backup question
         std::optional<MsgAnswer> replace; // to the question about the earlier backup
         QString message;
-        const char *backupAfter;
+        QByteArray backupAfter;
     };
     const Case cases[] = {
-        {nullptr, MsgAnswer::Cancel, std::nullopt, QString(), nullptr},
-        {nullptr, MsgAnswer::Yes, std::nullopt, backedUp, "text\r\n"},
-        {"older\r\n", MsgAnswer::Yes, MsgAnswer::Yes, backedUp, "text\r\n"},
-        {"older\r\n", MsgAnswer::Yes, MsgAnswer::No,
-         u"File not backed up. Previous backup avabile:\n"_s + inGame("zvtdvtxt.bak"), "older\r\n"},
-        {nullptr, MsgAnswer::No, std::nullopt, QString(), nullptr},
+        {nullptr, MsgAnswer::Cancel, {}, {}, {}},
+        {nullptr, MsgAnswer::Yes, {}, u"File backed up:\n"_s + backup, "text\r\n"},
+        {"older", MsgAnswer::Yes, MsgAnswer::Yes, u"File backed up:\n"_s + backup, "text\r\n"},
+        {"older", MsgAnswer::Yes, MsgAnswer::No, u"File not backed up. Previous backup avabile:\n"_s + backup,
+         "older"},
+        {nullptr, MsgAnswer::No, {}, {}, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(int(&c - cases));
-        writeBytes(inGame("zvtdvtxt.txt"), "text\r\n");
-        QFile::remove(inGame("zvtdvtxt.bak"));
-        if (c.backup)
-            writeBytes(inGame("zvtdvtxt.bak"), c.backup);
+        writeBytes(text(), "text\r\n");
+        QFile::remove(backup);
+        if (c.older)
+            writeBytes(backup, c.older);
         form.Initialize();
         type(u"unsaved"_s);
-        const std::size_t startsBefore = fake.shell.starts().size();
         fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, c.answer);
         if (c.replace)
-            fake.messages.expect(MsgType::Confirmation,
-                                 u"There exist copy of 'zvtdvtxt.txt' file.\nDo you want to replace it?"_s,
-                                 MsgButtons::YesNo, *c.replace);
+            confirm(u"There exist copy of 'zvtdvtxt.txt' file.\nDo you want to replace it?"_s, *c.replace);
         if (!c.message.isEmpty())
             fake.messages.expectOk(MsgType::Information, c.message);
         click(form.butnReCreate);
-        fake.messages.verify();
+        fake.verify();
         EXPECT_FALSE(form.changed());
-        EXPECT_EQ(readBytes(inGame("zvtdvtxt.bak")), QByteArray(c.backupAfter));
+        EXPECT_EQ(readBytes(backup), c.backupAfter);
         const bool ran = c.answer != MsgAnswer::Cancel;
-        EXPECT_EQ(QFile::exists(inGame("zvtdvtxt.txt")), !ran);
-        EXPECT_EQ(fake.shell.starts().size(), startsBefore + (ran ? 1 : 0));
+        EXPECT_EQ(QFile::exists(text()), !ran);
         EXPECT_EQ(form.recreating(), ran);
-        if (!ran) {
-            click(form.butnQuit);
-            continue;
+        if (ran) {
+            // The watch reloads the text until it holds two lines; the window stays usable meanwhile.
+            writeBytes(text(), "half");
+            form.timeNewTimer();
+            EXPECT_EQ(memo(), u"half"_s);
+            EXPECT_EQ(enabled(), u"----"_s);
+            writeBytes(text(), "whole\r\ntext\r\n");
+            form.timeNewTimer();
+            EXPECT_FALSE(form.recreating());
+            EXPECT_EQ(memo(), u"whole\ntext"_s);
+            EXPECT_EQ(enabled(), u"--RM"_s);
         }
-        // The wait reloads the text until it holds two lines, and the window stays usable meanwhile.
-        EXPECT_EQ(enabled(), u"----"_s);
-        writeBytes(inGame("zvtdvtxt.txt"), "half");
-        form.timeNewTimer();
-        EXPECT_TRUE(form.recreating());
-        EXPECT_EQ(enabled(), u"----"_s);
-        writeBytes(inGame("zvtdvtxt.txt"), "whole\r\ntext\r\n");
-        form.timeNewTimer();
-        EXPECT_FALSE(form.recreating());
-        EXPECT_EQ(memo(), u"whole\ntext"_s);
-        EXPECT_EQ(enabled(), u"--RM"_s);
         click(form.butnQuit);
     }
+    EXPECT_EQ(fake.shell.starts(), toolStarts(4));
 
     // A tool that never delivers ends the wait after a while; Quit ends it at once.
     form.Initialize();
@@ -284,7 +250,7 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
     EXPECT_TRUE(form.recreating());
     form.timeNewTimer();
     EXPECT_FALSE(form.recreating());
-    writeBytes(inGame("zvtdvtxt.txt"), "text\r\n");
+    writeBytes(text(), "text\r\n");
     form.timeNewTimer();
     fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, MsgAnswer::No);
     click(form.butnReCreate);
@@ -292,15 +258,14 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
     EXPECT_FALSE(form.recreating());
 
     // A refused backup ends the command before the text is deleted.
-    writeBytes(inGame("zvtdvtxt.txt"), "keep\r\n");
+    writeBytes(text(), "keep\r\n");
     QDir(game.path()).mkdir(u"zvtdvtxt.bak"_s);
     form.Initialize();
     fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, MsgAnswer::Yes);
-    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + inGame("zvtdvtxt.bak"));
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + backup);
     click(form.butnReCreate);
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.txt")), QByteArray("keep\r\n"));
+    EXPECT_EQ(readBytes(text()), QByteArray("keep\r\n"));
     EXPECT_FALSE(form.recreating());
-    click(form.butnQuit);
 }
 
 // The platform's own start of a Windows program, through a stand-in for wine
@@ -309,25 +274,24 @@ TEST_F(MkdvtxtTest, TheWatchPicksUpTheNewFileARealToolProcessWrites)
 {
     QTemporaryDir bin;
     const QString wine = bin.path() + u"/wine"_s;
-    writeBytes(wine, "#!/bin/sh\n[ \"$(basename \"$1\")\" = mkdvtxt.exe ] && printf 'made by the tool\\r\\n' "
-                     "> zvtdvtxt.new\n");
+    writeBytes(wine,
+               "#!/bin/sh\n[ \"$(basename \"$1\")\" = mkdvtxt.exe ] && printf 'made\\r\\n' > zvtdvtxt.new\n");
     QFile::setPermissions(wine, QFile::permissions(wine) | QFile::ExeOwner);
-    writeBytes(inGame("mkdvtxt.exe"), "MZ");
-    writeBytes(inGame("zvtdvtxt.txt"), "text\r\n");
+    writeBytes(inGame(u"mkdvtxt.exe"_s), "MZ");
+    writeBytes(text(), "text\r\n");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
 
     SystemShell shell;
-    Platform platform = fake.platform();
-    TformMkdvtxt real(folder.files(), Platform{platform.messages, platform.fileDialogs, platform.folders,
-                                               platform.input, shell, platform.registry, platform.screen,
-                                               platform.clock, platform.clipboard});
+    const Platform p = fake.platform();
+    TformMkdvtxt real(folder.files(), Platform{p.messages, p.fileDialogs, p.folders, p.input, shell,
+                                               p.registry, p.screen, p.clock, p.clipboard});
     real.Initialize();
     EXPECT_FALSE(real.butnNew->isEnabled());
-    QTest::mouseClick(real.butnRunMkdvtxt, Qt::LeftButton);
+    click(real.butnRunMkdvtxt);
     qputenv("PATH", path);
     EXPECT_TRUE(QTest::qWaitFor([&] { return real.butnNew->isEnabled(); }, 10000));
-    EXPECT_EQ(readBytes(inGame("zvtdvtxt.new")), QByteArray("made by the tool\r\n"));
+    EXPECT_EQ(readBytes(inGame(u"zvtdvtxt.new"_s)), QByteArray("made\r\n"));
 }
 
 } // namespace
