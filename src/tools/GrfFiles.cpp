@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 
 std::optional<QString> CaseBlindFiles::find(const QString &relative, bool wantFolder)
 {
@@ -71,12 +72,20 @@ namespace GrfFiles {
 
 QStringList grfNames(const QString &folder)
 {
-    QStringList names = QDir(folder).entryList({QStringLiteral("*.grf")},
-                                               QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    // Each name once with its folded form, so that sorting compares plain texts.
+    std::vector<std::pair<QString, QString>> found;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.endsWith(QLatin1String(".grf"), Qt::CaseInsensitive))
+            found.emplace_back(name.toCaseFolded(), name);
+    }
+    std::sort(found.begin(), found.end());
+    QStringList names;
+    names.reserve(qsizetype(found.size()));
+    for (auto &[folded, name] : found)
+        names.append(std::move(name));
     return names;
 }
 
