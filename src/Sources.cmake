@@ -15,6 +15,8 @@ set(DVV_CORE_SOURCES
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
     config/TextFiles.cpp
+    editors/SwitchDatabase.cpp
+    editors/VersionList.cpp
     game/GameFolder.cpp
     game/RunFileKeeper.cpp
     platform/AtomicFile.cpp
@@ -60,6 +62,9 @@ set(DVV_GUI_SOURCES
     config/PanelValues.cpp
     config/TformMainConfig.cpp
     config/TformMainLoadSave.cpp
+    editors/TformMainEditors.cpp
+    editors/TformSwitches.cpp
+    editors/TformVersion.cpp
     game/TformMainGame.cpp
     game/TformMainLauncher.cpp
     platform/QtDialogs.cpp
@@ -69,6 +74,7 @@ set(DVV_GUI_SOURCES
     switches/SwitchPanel.cpp
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp
+    switches/TformMainDesign.cpp
     switches/TformMainSwitches.cpp
     switches/TformMainVersions.cpp
     update/TformAbout.cpp

@@ -7,6 +7,8 @@
 
 class TformAbout;
 class TformMain;
+class TformSwitches;
+class TformVersion;
 
 // Owns every window of the program for as long as it runs. The start-up
 // sequence asks it for each window in turn.
@@ -21,6 +23,8 @@ public:
 
     TformMain &createMainWindow();
     TformAbout &createAbout();
+    TformSwitches &createSwitchesEditor();
+    TformVersion &createVersionEditor();
     // A start that failed leaves no window behind.
     void discard();
 
@@ -36,5 +40,6 @@ private:
     ProgramFiles m_files;
     Platform m_platform;
     std::unique_ptr<TformMain> m_formMain;
-    TformAbout *m_formAbout = nullptr; // a dialog of the main window, deleted with it
+    // Dialogs of the main window, deleted with it.
+    TformAbout *m_formAbout = nullptr;
 };
