@@ -1,5 +1,6 @@
 // Prints the program's performance figures, one per line as "name: value unit".
 #include "BenchPlatform.h"
+#include "EditorBench.h"
 #include "GeneratedDatabase.h"
 #include "StartupBench.h"
 #include "app/IniDocument.h"
@@ -215,6 +216,11 @@ int main(int argc, char *argv[])
         return 0;
     }
     BenchPlatform platform;
+    // "editors" alone prints the switch editor's figures only.
+    if (argc > 1 && qstrcmp(argv[1], "editors") == 0) {
+        printEditorFigures(platform);
+        return 0;
+    }
 
     const double ms250 = createSwitchesMs(platform, 250);
     const double ms1000 = createSwitchesMs(platform, 1000);
@@ -231,6 +237,7 @@ int main(int argc, char *argv[])
     const double registry100k = registryStartMs(100000);
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
+    printEditorFigures(platform);
     printStartupFigures(argv[0]);
     return 0;
 }

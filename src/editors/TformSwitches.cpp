@@ -151,7 +151,7 @@ void TformSwitches::createControls()
     on(butnCancel, &QPushButton::clicked, &TformSwitches::butnCancelClick);
 }
 
-void TformSwitches::open(const QStringList &switches)
+void TformSwitches::showFor(const QStringList &switches)
 {
     m_closeAllowed = false;
     cboxSwitchesList->clear();

@@ -22,7 +22,7 @@ public:
     TformSwitches(ProgramFiles files, Platform platform, TformMain &main);
 
     // Readies the editor for the main window's current switches and shows it.
-    void open(const QStringList &switches);
+    void showFor(const QStringList &switches);
 
     void cboxSwitchesListChange();
     void butnSwitchAddClick();

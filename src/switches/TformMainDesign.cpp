@@ -10,7 +10,7 @@ void TformMain::StartDesignMode()
     QStringList switches;
     for (const SwitchPanel::Entry &entry : scrlMain->entries())
         switches.append(entry.name);
-    formSwitches->open(switches);
+    formSwitches->showFor(switches);
 
     // Beside the main window, overlapping its right half, and nearly as high;
     // placed once shown, when the size of its frame is known.
