@@ -1,6 +1,8 @@
 // The switch editor's figures: opening it on a large panel, and saving one switch.
 #include "EditorBench.h"
 
+#include "BenchTiming.h"
+
 #include "GeneratedDatabase.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
@@ -18,31 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-void writeFile(const QString &path, const QString &text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toLatin1()) < 0)
-        std::exit(2);
-}
-
-template <typename Work, typename Before> double medianOf5Ms(Work work, Before before)
-{
-    std::vector<double> runs;
-    for (int run = 0; run < 5; ++run) {
-        before();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        runs.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
-}
-
-} // namespace
 
 void printEditorFigures(BenchPlatform &platform)
 {
@@ -64,7 +41,7 @@ void printEditorFigures(BenchPlatform &platform)
         std::exit(2);
     }
 
-    const double openMs = medianOf5Ms(
+    const double openMs = medianMs(
         [&] {
             window.StartDesignMode();
             QCoreApplication::processEvents();
@@ -85,15 +62,13 @@ void printEditorFigures(BenchPlatform &platform)
     // The rows the editor's grid holds: all but the two its lists set.
     SwitchDatabase::Rows rows = patch.snapshot().ReadWholeSection(name);
     rows.removeIf([](const auto &row) { return row.first == u"component" || row.first == u"version"; });
-    const double saveMs = medianOf5Ms(
-        [&] {
-            if (const auto problem = SwitchDatabase::rowsProblem(rows)) {
-                std::fprintf(stderr, "%s\n", qPrintable(*problem));
-                std::exit(2);
-            }
-            SwitchDatabase::saveSwitch(patch, name, QStringLiteral("v1"), 1, rows, QDate::currentDate());
-        },
-        [] {});
+    const double saveMs = medianMs([&] {
+        if (const auto problem = SwitchDatabase::rowsProblem(rows)) {
+            std::fprintf(stderr, "%s\n", qPrintable(*problem));
+            std::exit(2);
+        }
+        SwitchDatabase::saveSwitch(patch, name, QStringLiteral("v1"), 1, rows, QDate::currentDate());
+    });
 
     std::printf("switch_editor_open_1000: %.1f ms\n", openMs);
     std::printf("switch_editor_save_1000: %.1f ms\n", saveMs);
