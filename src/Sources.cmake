@@ -15,6 +15,9 @@ set(DVV_CORE_SOURCES
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
     config/TextFiles.cpp
+    editors/LinkList.cpp
+    editors/NumberedKeys.cpp
+    editors/ShortcutList.cpp
     editors/SwitchDatabase.cpp
     editors/VersionList.cpp
     game/GameFolder.cpp
@@ -62,7 +65,10 @@ set(DVV_GUI_SOURCES
     config/PanelValues.cpp
     config/TformMainConfig.cpp
     config/TformMainLoadSave.cpp
+    editors/TformLinks.cpp
     editors/TformMainEditors.cpp
+    editors/TformMainLinks.cpp
+    editors/TformPrograms.cpp
     editors/TformSwitches.cpp
     editors/TformVersion.cpp
     game/TformMainGame.cpp

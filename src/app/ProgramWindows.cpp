@@ -5,6 +5,8 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/WindowPlacement.h"
+#include "editors/TformLinks.h"
+#include "editors/TformPrograms.h"
 #include "editors/TformSwitches.h"
 #include "editors/TformVersion.h"
 #include "platform/Screen.h"
@@ -44,6 +46,18 @@ TformVersion &ProgramWindows::createVersionEditor()
 {
     m_formMain->formVersion = new TformVersion(m_files, m_platform, *m_formMain);
     return *m_formMain->formVersion;
+}
+
+TformPrograms &ProgramWindows::createProgramsEditor()
+{
+    m_formMain->formPrograms = new TformPrograms(m_files, m_platform, *m_formMain);
+    return *m_formMain->formPrograms;
+}
+
+TformLinks &ProgramWindows::createLinksEditor()
+{
+    m_formMain->formLinks = new TformLinks(m_files, m_platform, *m_formMain);
+    return *m_formMain->formLinks;
 }
 
 void ProgramWindows::discard()

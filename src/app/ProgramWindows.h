@@ -7,6 +7,8 @@
 
 class TformAbout;
 class TformMain;
+class TformLinks;
+class TformPrograms;
 class TformSwitches;
 class TformVersion;
 
@@ -25,6 +27,8 @@ public:
     TformAbout &createAbout();
     TformSwitches &createSwitchesEditor();
     TformVersion &createVersionEditor();
+    TformPrograms &createProgramsEditor();
+    TformLinks &createLinksEditor();
     // A start that failed leaves no window behind.
     void discard();
 

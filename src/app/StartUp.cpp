@@ -43,8 +43,10 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         splash->BeforeFormMkdvtxt();
         splash->AfterFormMkdvtxt();
         splash->BeforeFormPrograms();
+        windows.createProgramsEditor();
         splash->AfterFormPrograms();
         splash->BeforeFormLinks();
+        windows.createLinksEditor();
         splash->AfterFormLinks();
         splash->BeforeFormUpdate();
         splash->AfterFormUpdate();

@@ -251,6 +251,12 @@ void TIniFile::WritePath(const QString &section, const QString &key, const QStri
     WriteString(section, key, Paths::storedText(path));
 }
 
+TIniFile::Changes &TIniFile::Changes::WritePath(const QString &section, const QString &key,
+                                                const QString &path)
+{
+    return WriteString(section, key, Paths::storedText(path));
+}
+
 void TIniFile::EraseSection(const QString &section)
 {
     Apply(Changes(*this).EraseSection(section));

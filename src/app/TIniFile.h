@@ -94,6 +94,7 @@ public:
         {
             return WriteString(section, key, QString::number(value));
         }
+        Changes &WritePath(const QString &section, const QString &key, const QString &path);
         Changes &EraseSection(const QString &section);
         Changes &DeleteKey(const QString &section, const QString &key);
         bool isEmpty() const { return m_edits.empty(); }

@@ -192,6 +192,8 @@ void TformMain::connectHandlers()
     onTriggered(itemAbout, &TformMain::ShowAbout);
     onTriggered(EditDravopaxSwitches, &TformMain::mniSettingsDVSDesignModeClick);
     onTriggered(VersionPatch1, &TformMain::VersionPatch1Click);
+    onTriggered(ProgramsEditor1, &TformMain::ProgramsEditor1Click);
+    onTriggered(itemLinksEditor, &TformMain::itemLinksEditorClick);
     onTriggered(About1, &TformMain::ShowAbout);
     connect(butnRun, &QToolButton::clicked, this, [this] { guarded([this] { itemRunClick(); }); });
     const std::pair<QPushButton *, void (TformMain::*)()> notepadButtons[] = {
@@ -211,7 +213,7 @@ void TformMain::connectHandlers()
     for (QAction *later :
          {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
           itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster, itemMousePointerGame,
-          itemMousePointerWin, mniCreateRegistryEntry, ProgramsEditor1, itemMkdvtxt})
+          itemMousePointerWin, mniCreateRegistryEntry, itemMkdvtxt})
         later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }

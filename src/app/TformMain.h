@@ -24,6 +24,8 @@ class QToolBar;
 class QToolButton;
 class SwitchPanel;
 class TformAbout;
+class TformLinks;
+class TformPrograms;
 class TformSwitches;
 class TformVersion;
 class SwitchRules;
@@ -63,6 +65,18 @@ public:
     void VersionPatch1Click();
     // Shows a file's text on the notepad page; false, after saying so, when it cannot be read.
     bool showInNotepad(const QString &fileName);
+
+    // The user's shortcuts on the Tools menu and the links of the Links menu.
+    void AddPrograms();
+    void RunProgramClick(QAction *item);
+    void ProgramsEditor1Click();
+    void AddLinks();
+    void LinkClick(QAction *item);
+    void itemLinksEditorClick();
+
+    // The folder file dialogs start in, and storing the folder of a chosen file as it.
+    QString lastDir() const;
+    void writeLastDir(const QString &fileName);
 
     void SetDravopaxVersion();
     void mniSettingsDVSVersionClick(QAction *item);
@@ -149,6 +163,8 @@ public:
     TformAbout *formAbout = nullptr;
     TformSwitches *formSwitches = nullptr;
     TformVersion *formVersion = nullptr;
+    TformPrograms *formPrograms = nullptr;
+    TformLinks *formLinks = nullptr;
 
     // Controls and menu items, named as the program's documents name them.
     QToolBar *menuMain = nullptr;
@@ -298,9 +314,6 @@ private:
     // then no reason to stop.
     void restatingSetting(const std::function<void()> &apply);
     static QString fileNotFoundMessage(const QString &path);
-    void writeLastDir(const QString &fileName);
-    // The folder the load and save dialogs start in.
-    QString lastDir() const;
     QStringList composeConfig(ConfigVariant variant) const;
     QString gameDirectory() const;
     bool gameDirectoryStored() const;

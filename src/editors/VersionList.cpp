@@ -1,6 +1,6 @@
 #include "VersionList.h"
 
-#include "app/IntegerText.h"
+#include "editors/NumberedKeys.h"
 
 #include <QRegularExpression>
 
@@ -45,16 +45,8 @@ int VersionList::count(int defaultValue) const
 
 int VersionList::listedCount(const IniSnapshot &list) const
 {
-    const int stored = list.ReadInteger(kVersion, QStringLiteral("number"), 1);
-    int last = 0;
-    static const QRegularExpression numbered(QStringLiteral("^(?:display|number)([0-9]+)$"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    for (const auto &entry : list.ReadWholeSection(kVersion)) {
-        const QRegularExpressionMatch match = numbered.match(entry.first);
-        if (match.hasMatch())
-            last = std::max(last, parseInteger(match.captured(1)).value_or(0));
-    }
-    return std::min(stored, last);
+    return ::listedCount(list.ReadInteger(kVersion, QStringLiteral("number"), 1), list, kVersion,
+                         {QStringLiteral("display"), QStringLiteral("number")});
 }
 
 QStringList VersionList::displays() const
