@@ -2,5 +2,5 @@
 
 #include "BenchPlatform.h"
 
-// Prints switch_editor_open_1000 and switch_editor_save_1000.
+// Prints the figures of the editors and of the menus they keep.
 void printEditorFigures(BenchPlatform &platform);

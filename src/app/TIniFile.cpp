@@ -164,7 +164,9 @@ void TIniFile::Apply(const Changes &changes)
     const QString failed = QStringLiteral("Unable to write to %1").arg(m_fileName);
     // A write that only repeats what is stored needs neither the lock nor the
     // disk, so it passes even where the folder refuses writes.
-    if (const Loaded peek = load(); peek.readable && !edited(peek.document, changes.m_edits))
+    const Loaded peek = load();
+    std::optional<QByteArray> peeked;
+    if (peek.readable && !(peeked = edited(peek.document, changes.m_edits)))
         return;
     // Another copy of the program may be changing the file too: each reads
     // what the other wrote before changing it.
@@ -176,7 +178,10 @@ void TIniFile::Apply(const Changes &changes)
     const Loaded current = load();
     if (!current.readable)
         throw DvsError(failed);
-    const std::optional<QByteArray> bytes = edited(current.document, changes.m_edits);
+    // Unless the file changed meanwhile, the edits are already made.
+    const std::optional<QByteArray> bytes = peek.readable && current.document == peek.document
+                                                ? peeked
+                                                : edited(current.document, changes.m_edits);
     if (!bytes)
         return;
     if (!writeFileAtomically(m_fileName, *bytes))

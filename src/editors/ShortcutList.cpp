@@ -8,12 +8,12 @@ namespace {
 
 const QString kPrograms = QStringLiteral("programs");
 
-QString display(int n)
+QString displayKey(int n)
 {
     return QStringLiteral("display%1").arg(n);
 }
 
-QString path(int n)
+QString pathKey(int n)
 {
     return QStringLiteral("path%1").arg(n);
 }
@@ -33,9 +33,9 @@ QList<ShortcutList::Shortcut> ShortcutList::menuEntries() const
     if (!tools.SectionExists(kPrograms))
         return entries;
     const QString corrupt = QStringLiteral("CORRUPT PROGRAMS FILE");
-    for (int n = 1; n <= count(tools, 1); ++n)
-        entries.append(
-            {tools.ReadString(kPrograms, display(n), corrupt), tools.ReadPath(kPrograms, path(n), corrupt)});
+    for (int n = 1, last = count(tools, 1); n <= last; ++n)
+        entries.append({tools.ReadString(kPrograms, displayKey(n), corrupt),
+                        tools.ReadPath(kPrograms, pathKey(n), corrupt)});
     return entries;
 }
 
@@ -43,16 +43,16 @@ QStringList ShortcutList::displays() const
 {
     const IniSnapshot tools = m_file.snapshot();
     QStringList names;
-    for (int n = 1; n <= count(tools, 0); ++n)
-        names.append(tools.ReadString(kPrograms, display(n), QStringLiteral("WRONG")));
+    for (int n = 1, last = count(tools, 0); n <= last; ++n)
+        names.append(tools.ReadString(kPrograms, displayKey(n), QStringLiteral("WRONG")));
     return names;
 }
 
 std::optional<int> ShortcutList::find(const QString &name) const
 {
     const IniSnapshot tools = m_file.snapshot();
-    for (int n = 1; n <= count(tools, 0); ++n) {
-        if (tools.ReadString(kPrograms, display(n), QStringLiteral("ERROR")) == name)
+    for (int n = 1, last = count(tools, 0); n <= last; ++n) {
+        if (tools.ReadString(kPrograms, displayKey(n), QStringLiteral("ERROR")) == name)
             return n;
     }
     return std::nullopt;
@@ -60,26 +60,26 @@ std::optional<int> ShortcutList::find(const QString &name) const
 
 QString ShortcutList::path(int number) const
 {
-    return m_file.ReadPath(kPrograms, ::path(number), QStringLiteral("ERROR"));
+    return m_file.ReadPath(kPrograms, pathKey(number), QStringLiteral("ERROR"));
 }
 
 void ShortcutList::add(const QString &name, const QString &file)
 {
     const int added = m_file.ReadInteger(kPrograms, QStringLiteral("number"), 0) + 1;
     m_file.Apply(TIniFile::Changes(m_file)
-                     .WriteString(kPrograms, display(added), name)
-                     .WritePath(kPrograms, ::path(added), file)
+                     .WriteString(kPrograms, displayKey(added), name)
+                     .WritePath(kPrograms, pathKey(added), file)
                      .WriteInteger(kPrograms, QStringLiteral("number"), added));
 }
 
 void ShortcutList::setPath(int number, const QString &file)
 {
-    m_file.Apply(TIniFile::Changes(m_file).WritePath(kPrograms, ::path(number), file));
+    m_file.Apply(TIniFile::Changes(m_file).WritePath(kPrograms, pathKey(number), file));
 }
 
 void ShortcutList::rename(int number, const QString &name)
 {
-    m_file.Apply(TIniFile::Changes(m_file).WriteString(kPrograms, display(number), name));
+    m_file.Apply(TIniFile::Changes(m_file).WriteString(kPrograms, displayKey(number), name));
 }
 
 void ShortcutList::remove(int number)
@@ -87,7 +87,7 @@ void ShortcutList::remove(int number)
     const IniSnapshot tools = m_file.snapshot();
     const int last = count(tools, 0);
     TIniFile::Changes changes(m_file);
-    changes.DeleteKey(kPrograms, display(number)).DeleteKey(kPrograms, ::path(number));
+    changes.DeleteKey(kPrograms, displayKey(number)).DeleteKey(kPrograms, pathKey(number));
     changes.WriteInteger(kPrograms, QStringLiteral("number"),
                          tools.ReadInteger(kPrograms, QStringLiteral("number"), 0) - 1);
     // Values move whole and as stored; a key missing in a gap moves down as missing.
@@ -95,7 +95,7 @@ void ShortcutList::remove(int number)
     for (const auto &[key, value] : tools.ReadWholeSection(kPrograms))
         stored.insert(key.toCaseFolded(), stored.value(key.toCaseFolded(), value));
     for (int k = number; k < last; ++k) {
-        for (const auto &key : {&display, &::path}) {
+        for (const auto &key : {&displayKey, &pathKey}) {
             const auto next = stored.constFind(key(k + 1).toCaseFolded());
             if (next != stored.cend())
                 changes.WriteString(kPrograms, key(k), *next);
@@ -103,6 +103,6 @@ void ShortcutList::remove(int number)
                 changes.DeleteKey(kPrograms, key(k));
         }
     }
-    changes.DeleteKey(kPrograms, display(last)).DeleteKey(kPrograms, ::path(last));
+    changes.DeleteKey(kPrograms, displayKey(last)).DeleteKey(kPrograms, pathKey(last));
     m_file.Apply(changes);
 }

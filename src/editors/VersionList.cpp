@@ -53,7 +53,7 @@ QStringList VersionList::displays() const
 {
     const IniSnapshot list = m_file.snapshot();
     QStringList names;
-    for (int i = 1; i <= listedCount(list); ++i)
+    for (int i = 1, last = listedCount(list); i <= last; ++i)
         names.append(list.ReadString(kVersion, display(i), QStringLiteral("WRONG")));
     return names;
 }
@@ -62,7 +62,7 @@ std::optional<VersionList::Version> VersionList::find(const QString &displayed) 
 {
     const IniSnapshot list = m_file.snapshot();
     std::optional<Version> found;
-    for (int i = 1; i <= listedCount(list); ++i) {
+    for (int i = 1, last = listedCount(list); i <= last; ++i) {
         if (list.ReadString(kVersion, display(i), QStringLiteral("WRONG")) == displayed)
             found = Version{i, list.ReadString(kVersion, shortKey(i), QStringLiteral("WRONG")), displayed};
     }
@@ -79,7 +79,7 @@ std::optional<QString> VersionList::shortNameProblem(const QString &shortName, i
                QStringLiteral("\"%1\" is a name the version list keeps for itself.").arg(shortName);
     const IniSnapshot list = m_file.snapshot();
     const QString folded = shortName.trimmed().toCaseFolded();
-    for (int i = 1; i <= listedCount(list); ++i) {
+    for (int i = 1, last = listedCount(list); i <= last; ++i) {
         if (i != number &&
             list.ReadString(kVersion, shortKey(i), QString()).trimmed().toCaseFolded() == folded)
             return notSaved +
