@@ -32,19 +32,27 @@ void showCentred(QWidget *window, const QWidget *over)
 
 void TformMain::AddPrograms()
 {
-    // Items of an earlier call go first, so a rebuilt menu lists each shortcut once.
-    for (QAction *old : menuTools->actions()) {
-        if (old->property("toolShortcut").isValid())
-            delete old;
+    // The items of an earlier call are reused, so that a menu built again
+    // lists each shortcut once and costs no more than the first time.
+    QList<QAction *> items;
+    for (QAction *item : menuTools->actions()) {
+        if (item->property("toolShortcut").isValid())
+            items.append(item);
     }
     const QList<ShortcutList::Shortcut> shortcuts = ShortcutList(m_files.toolIni()).menuEntries();
-    for (int n = 1; n <= shortcuts.size(); ++n) {
-        QAction *item = menuTools->addAction(caption(shortcuts[n - 1].display));
+    while (items.size() > shortcuts.size())
+        delete items.takeLast();
+    for (qsizetype n = items.size() + 1; n <= shortcuts.size(); ++n) {
+        QAction *item = menuTools->addAction(QString());
         item->setObjectName(QStringLiteral("prog%1").arg(n));
         item->setProperty("toolShortcut", n);
-        item->setStatusTip(shortcuts[n - 1].path);
         connect(item, &QAction::triggered, this,
                 [this, item] { guarded([this, item] { RunProgramClick(item); }); });
+        items.append(item);
+    }
+    for (qsizetype i = 0; i < shortcuts.size(); ++i) {
+        items[i]->setText(caption(shortcuts[i].display));
+        items[i]->setStatusTip(shortcuts[i].path);
     }
 }
 
