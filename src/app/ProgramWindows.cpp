@@ -7,6 +7,7 @@
 #include "app/WindowPlacement.h"
 #include "platform/Screen.h"
 #include "update/TformAbout.h"
+#include "update/TformUpdate.h"
 
 #include <QCoreApplication>
 
@@ -32,8 +33,20 @@ TformAbout &ProgramWindows::createAbout()
     return *m_formAbout;
 }
 
+TformUpdate &ProgramWindows::createUpdate()
+{
+    m_formUpdate = new TformUpdate(m_files, m_platform, m_formMain.get());
+    m_formMain->setUpdateWindow(m_formUpdate);
+    // Posted, so the update's handler ends before the message loop does.
+    QObject::connect(
+        m_formUpdate, &TformUpdate::programEndRequested, m_formUpdate, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    return *m_formUpdate;
+}
+
 void ProgramWindows::discard()
 {
+    m_formUpdate = nullptr;
     m_formAbout = nullptr;
     m_formMain.reset();
 }

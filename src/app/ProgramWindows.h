@@ -7,6 +7,7 @@
 
 class TformAbout;
 class TformMain;
+class TformUpdate;
 
 // Owns every window of the program for as long as it runs. The start-up
 // sequence asks it for each window in turn.
@@ -21,11 +22,13 @@ public:
 
     TformMain &createMainWindow();
     TformAbout &createAbout();
+    TformUpdate &createUpdate();
     // A start that failed leaves no window behind.
     void discard();
 
     TformMain &formMain() { return *m_formMain; }
     TformAbout &formAbout() { return *m_formAbout; }
+    TformUpdate &formUpdate() { return *m_formUpdate; }
 
     // Size and place the main window from the stored placement.
     void placeMainWindow();
@@ -36,5 +39,6 @@ private:
     ProgramFiles m_files;
     Platform m_platform;
     std::unique_ptr<TformMain> m_formMain;
-    TformAbout *m_formAbout = nullptr; // a dialog of the main window, deleted with it
+    TformAbout *m_formAbout = nullptr;   // a dialog of the main window, deleted with it
+    TformUpdate *m_formUpdate = nullptr; // likewise
 };

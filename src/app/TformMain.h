@@ -24,6 +24,7 @@ class QToolBar;
 class QToolButton;
 class SwitchPanel;
 class TformAbout;
+class TformUpdate;
 class SwitchRules;
 
 // The main window: a toolbar of drop-down buttons, the switch panel and the
@@ -136,6 +137,11 @@ public:
 
     // The about window, created by the start after the main window.
     TformAbout *formAbout = nullptr;
+
+    // The update window, which the Update button opens once it exists.
+    TformUpdate *formUpdate = nullptr;
+    void setUpdateWindow(TformUpdate *window);
+    void butnUpdateClick();
 
     // Controls and menu items, named as the program's documents name them.
     QToolBar *menuMain = nullptr;
