@@ -1,6 +1,7 @@
 // Prints the program's performance figures, one per line as "name: value unit".
 #include "BenchPlatform.h"
 #include "GeneratedDatabase.h"
+#include "HttpBench.h"
 #include "StartupBench.h"
 #include "app/IniDocument.h"
 #include "app/TIniFile.h"
@@ -214,6 +215,11 @@ int main(int argc, char *argv[])
         printStartupFigures(argv[0]);
         return 0;
     }
+    // "http" alone prints the HTTP client's figure only.
+    if (argc > 1 && qstrcmp(argv[1], "http") == 0) {
+        std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
+        return 0;
+    }
     BenchPlatform platform;
 
     const double ms250 = createSwitchesMs(platform, 250);
@@ -231,6 +237,7 @@ int main(int argc, char *argv[])
     const double registry100k = registryStartMs(100000);
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
+    std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
     printStartupFigures(argv[0]);
     return 0;
 }
