@@ -178,27 +178,17 @@ TEST(HttpClient, SendsAnHttp10RequestLineWithTheHostAndRefusesAFileItCannotWrite
 
 TEST(HttpClient, ReadsAddressesAndRefusesWhatIsNoHttpAddress)
 {
-    struct Address
-    {
-        QString url;
-        QString host;
-        quint16 port;
-        QByteArray path;
-        QByteArray hostHeader;
+    // Host, port, request path and Host header of each address.
+    const std::tuple<QString, QString, quint16, QByteArray, QByteArray> read[] = {
+        {u"http://example.org"_s, u"example.org"_s, 80, "/", "example.org"},
+        {u" HTTP://Example.org:8080/a b?q=é#frag"_s, u"Example.org"_s, 8080, "/a%20b?q=%C3%A9",
+         "Example.org:8080"},
+        {u"http://[::1]:81?x"_s, u"::1"_s, 81, "/?x", "[::1]:81"},
     };
-    for (const Address &a : {
-             Address{u"http://example.org"_s, u"example.org"_s, 80, "/", "example.org"},
-             Address{u" HTTP://Example.org:8080/a b?q=é#frag"_s, u"Example.org"_s, 8080, "/a%20b?q=%C3%A9",
-                     "Example.org:8080"},
-             Address{u"http://[::1]:81/x"_s, u"::1"_s, 81, "/x", "[::1]:81"},
-             Address{u"http://host?q"_s, u"host"_s, 80, "/?q", "host"},
-         }) {
-        SCOPED_TRACE(a.url.toStdString());
-        const HttpAddress read = parseHttpAddress(a.url);
-        EXPECT_EQ(read.host, a.host);
-        EXPECT_EQ(read.port, a.port);
-        EXPECT_EQ(read.path, a.path);
-        EXPECT_EQ(read.hostHeader(), a.hostHeader);
+    for (const auto &[url, host, port, path, hostHeader] : read) {
+        const HttpAddress address = parseHttpAddress(url);
+        EXPECT_EQ(std::tie(address.host, address.port, address.path), std::tie(host, port, path));
+        EXPECT_EQ(address.hostHeader(), hostHeader);
     }
 
     const QString longHost = u"http://"_s + QString(10000, u'a') + u"/update.ini"_s;
