@@ -15,6 +15,8 @@ set(DVV_CORE_SOURCES
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
     config/TextFiles.cpp
+    editors/SwitchDatabase.cpp
+    editors/VersionList.cpp
     game/GameFolder.cpp
     game/RunFileKeeper.cpp
     platform/AtomicFile.cpp
@@ -63,6 +65,9 @@ set(DVV_GUI_SOURCES
     config/PanelValues.cpp
     config/TformMainConfig.cpp
     config/TformMainLoadSave.cpp
+    editors/TformMainEditors.cpp
+    editors/TformSwitches.cpp
+    editors/TformVersion.cpp
     game/TformMainGame.cpp
     game/TformMainLauncher.cpp
     platform/QtDialogs.cpp
@@ -72,6 +77,7 @@ set(DVV_GUI_SOURCES
     switches/SwitchPanel.cpp
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp
+    switches/TformMainDesign.cpp
     switches/TformMainSwitches.cpp
     switches/TformMainVersions.cpp
     update/TformAbout.cpp

@@ -5,6 +5,8 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/WindowPlacement.h"
+#include "editors/TformSwitches.h"
+#include "editors/TformVersion.h"
 #include "platform/Screen.h"
 #include "update/TformAbout.h"
 #include "update/TformUpdate.h"
@@ -31,6 +33,18 @@ TformAbout &ProgramWindows::createAbout()
     m_formAbout = new TformAbout(m_files, m_platform, m_formMain.get());
     m_formMain->formAbout = m_formAbout;
     return *m_formAbout;
+}
+
+TformSwitches &ProgramWindows::createSwitchesEditor()
+{
+    m_formMain->formSwitches = new TformSwitches(m_files, m_platform, *m_formMain);
+    return *m_formMain->formSwitches;
+}
+
+TformVersion &ProgramWindows::createVersionEditor()
+{
+    m_formMain->formVersion = new TformVersion(m_files, m_platform, *m_formMain);
+    return *m_formMain->formVersion;
 }
 
 TformUpdate &ProgramWindows::createUpdate()

@@ -7,6 +7,8 @@
 
 class TformAbout;
 class TformMain;
+class TformSwitches;
+class TformVersion;
 class TformUpdate;
 
 // Owns every window of the program for as long as it runs. The start-up
@@ -22,6 +24,8 @@ public:
 
     TformMain &createMainWindow();
     TformAbout &createAbout();
+    TformSwitches &createSwitchesEditor();
+    TformVersion &createVersionEditor();
     TformUpdate &createUpdate();
     // A start that failed leaves no window behind.
     void discard();
@@ -39,6 +43,7 @@ private:
     ProgramFiles m_files;
     Platform m_platform;
     std::unique_ptr<TformMain> m_formMain;
-    TformAbout *m_formAbout = nullptr;   // a dialog of the main window, deleted with it
-    TformUpdate *m_formUpdate = nullptr; // likewise
+    // Dialogs of the main window, deleted with it.
+    TformAbout *m_formAbout = nullptr;
+    TformUpdate *m_formUpdate = nullptr;
 };

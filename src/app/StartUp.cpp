@@ -34,8 +34,10 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         splash->AfterFormAbout();
 
         splash->BeforeFormSwitches();
+        windows.createSwitchesEditor();
         splash->AfterFormSwitches();
         splash->BeforeFormVersion();
+        windows.createVersionEditor();
         splash->AfterFormVersion();
         splash->BeforeFormGrfManager();
         splash->AfterFormGrfManager();

@@ -24,6 +24,8 @@ class QToolBar;
 class QToolButton;
 class SwitchPanel;
 class TformAbout;
+class TformSwitches;
+class TformVersion;
 class TformUpdate;
 class SwitchRules;
 
@@ -53,6 +55,15 @@ public:
     void DeleteSwitches();
     void ReloadDVDatabase();
     void mniFileLoadDefaultClick();
+    // The names a switch's control cannot take: those of the window's own parts.
+    ComponentNameSet componentNames() const;
+
+    // The switch and version editors.
+    void StartDesignMode();
+    void mniSettingsDVSDesignModeClick() { StartDesignMode(); }
+    void VersionPatch1Click();
+    // Shows a file's text on the notepad page; false, after saying so, when it cannot be read.
+    bool showInNotepad(const QString &fileName);
 
     void SetDravopaxVersion();
     void mniSettingsDVSVersionClick(QAction *item);
@@ -135,8 +146,10 @@ public:
     FileDialogRequest dlgLoad;
     FileDialogRequest dlgSave;
 
-    // The about window, created by the start after the main window.
+    // The windows the start creates after the main window.
     TformAbout *formAbout = nullptr;
+    TformSwitches *formSwitches = nullptr;
+    TformVersion *formVersion = nullptr;
 
     // The update window, which the Update button opens once it exists.
     TformUpdate *formUpdate = nullptr;
@@ -286,7 +299,6 @@ private:
     // Connects a handler so that an error it raises is reported and ends only it.
     template <typename Handler> void onTriggered(QAction *action, Handler handler);
 
-    ComponentNameSet componentNames() const;
     void writeSetting(const QString &key, bool value);
     // Runs a command that stores a choice already stored; a refused write is
     // then no reason to stop.
