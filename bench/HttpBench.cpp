@@ -1,16 +1,15 @@
 #include "HttpBench.h"
 
+#include "BenchTiming.h"
+
 #include "platform/SocketHttpClient.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 double httpGetLoopbackMBps()
 {
@@ -40,18 +39,11 @@ double httpGetLoopbackMBps()
     client.setTimeOut(60000);
     client.setBody(dir.filePath(QStringLiteral("body.bin")));
     const QString url = QStringLiteral("http://127.0.0.1:%1/body.bin").arg(server.serverPort());
-    std::vector<double> rates;
-    for (int run = 0; run < 3; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        const HttpResult result = client.Get(url);
-        const double seconds = double(timer.nsecsElapsed()) / 1e9;
-        if (result != HttpResult::Done || QFileInfo(client.body()).size() != body.size()) {
+    const double ms = medianMs([&] {
+        if (client.Get(url) != HttpResult::Done || QFileInfo(client.body()).size() != body.size()) {
             std::fprintf(stderr, "the transfer failed\n");
             std::exit(2);
         }
-        rates.push_back(double(body.size()) / (1024.0 * 1024.0) / seconds);
-    }
-    std::sort(rates.begin(), rates.end());
-    return rates[1];
+    });
+    return double(body.size()) / (1024.0 * 1024.0) / (ms / 1000.0);
 }
