@@ -33,8 +33,8 @@ public:
 
     // Fetches `url` into the Body file and returns when the transfer has
     // ended. Raises DvsError for an address it refuses ("Empty URL", "HTTP
-    // Secure Socket is not supported", a malformed address), also when a
-    // redirect leads there, and when the Body file cannot be written.
+    // Secure Socket is not supported", a malformed address), for a redirect
+    // to https, and when the Body file cannot be written.
     virtual HttpResult Get(const QString &url) = 0;
     // Ends the running transfer, if any; its Get returns Aborted.
     virtual void abort() = 0;

@@ -200,6 +200,8 @@ public:
         // An address that fails at once has ended before the loop could start.
         if (m_end == End::Running)
             m_loop.exec();
+        // A loop ended from outside (the program is ending) ends the transfer too.
+        finish(End::Aborted);
         return m_end;
     }
 
@@ -354,13 +356,13 @@ HttpResult SocketHttpClient::Get(const QString &url)
         const HttpExchange::End end = exchange.run();
         m_exchange = nullptr;
         switch (end) {
+        case HttpExchange::End::Running:
         case HttpExchange::End::Aborted:
             return HttpResult::Aborted;
         case HttpExchange::End::NoConnection:
             emit OnConnectionFailed();
             return HttpResult::ConnectionFailed;
         case HttpExchange::End::Broken:
-        case HttpExchange::End::Running:
             return failed();
         case HttpExchange::End::Complete:
             break;
