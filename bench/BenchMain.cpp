@@ -3,6 +3,7 @@
 #include "BenchTiming.h"
 #include "EditorBench.h"
 #include "GeneratedDatabase.h"
+#include "HttpBench.h"
 #include "StartupBench.h"
 #include "app/IniDocument.h"
 #include "app/TIniFile.h"
@@ -185,6 +186,11 @@ int main(int argc, char *argv[])
         printStartupFigures(argv[0]);
         return 0;
     }
+    // "http" alone prints the HTTP client's figure only.
+    if (argc > 1 && qstrcmp(argv[1], "http") == 0) {
+        std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
+        return 0;
+    }
     BenchPlatform platform;
     // "editors" alone prints the switch editor's figures only.
     if (argc > 1 && qstrcmp(argv[1], "editors") == 0) {
@@ -208,6 +214,7 @@ int main(int argc, char *argv[])
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
     printEditorFigures(platform);
+    std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
     printStartupFigures(argv[0]);
     return 0;
 }

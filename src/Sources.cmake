@@ -25,9 +25,11 @@ set(DVV_CORE_SOURCES
     platform/AtomicFile.cpp
     platform/Cp1252.cpp
     platform/FileLock.cpp
+    platform/HttpClient.cpp
     platform/Paths.cpp
     platform/RegistryErrors.cpp
     platform/Shell.cpp
+    platform/SocketHttpClient.cpp
     platform/TextLines.cpp
     platform/ShellPlan.cpp
     switches/Availability.cpp
@@ -36,6 +38,7 @@ set(DVV_CORE_SOURCES
     switches/SwitchDefinition.cpp
     switches/SwitchKind.cpp
     switches/ValueRules.cpp
+    update/UpdateManifest.cpp
 )
 set(DVV_CORE_WIN_SOURCES
     platform/AtomicFile_win.cpp
@@ -84,6 +87,8 @@ set(DVV_GUI_SOURCES
     switches/TformMainSwitches.cpp
     switches/TformMainVersions.cpp
     update/TformAbout.cpp
+    update/TformMainUpdate.cpp
+    update/TformUpdate.cpp
 )
 set(DVV_GUI_WIN_SOURCES platform/SystemShell_win.cpp)
 set(DVV_GUI_POSIX_SOURCES platform/SystemShell_posix.cpp)

@@ -11,6 +11,7 @@
 #include "editors/TformVersion.h"
 #include "platform/Screen.h"
 #include "update/TformAbout.h"
+#include "update/TformUpdate.h"
 
 #include <QCoreApplication>
 
@@ -60,8 +61,20 @@ TformLinks &ProgramWindows::createLinksEditor()
     return *m_formMain->formLinks;
 }
 
+TformUpdate &ProgramWindows::createUpdate()
+{
+    m_formUpdate = new TformUpdate(m_files, m_platform, m_formMain.get());
+    m_formMain->setUpdateWindow(m_formUpdate);
+    // Posted, so the update's handler ends before the message loop does.
+    QObject::connect(
+        m_formUpdate, &TformUpdate::programEndRequested, m_formUpdate, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    return *m_formUpdate;
+}
+
 void ProgramWindows::discard()
 {
+    m_formUpdate = nullptr;
     m_formAbout = nullptr;
     m_formMain.reset();
 }

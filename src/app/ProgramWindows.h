@@ -11,6 +11,7 @@ class TformLinks;
 class TformPrograms;
 class TformSwitches;
 class TformVersion;
+class TformUpdate;
 
 // Owns every window of the program for as long as it runs. The start-up
 // sequence asks it for each window in turn.
@@ -29,11 +30,13 @@ public:
     TformVersion &createVersionEditor();
     TformPrograms &createProgramsEditor();
     TformLinks &createLinksEditor();
+    TformUpdate &createUpdate();
     // A start that failed leaves no window behind.
     void discard();
 
     TformMain &formMain() { return *m_formMain; }
     TformAbout &formAbout() { return *m_formAbout; }
+    TformUpdate &formUpdate() { return *m_formUpdate; }
 
     // Size and place the main window from the stored placement.
     void placeMainWindow();
@@ -46,4 +49,5 @@ private:
     std::unique_ptr<TformMain> m_formMain;
     // Dialogs of the main window, deleted with it.
     TformAbout *m_formAbout = nullptr;
+    TformUpdate *m_formUpdate = nullptr;
 };

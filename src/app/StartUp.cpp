@@ -5,6 +5,7 @@
 #include "app/TformStart.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
+#include "update/TformUpdate.h"
 
 #include <QCoreApplication>
 
@@ -49,6 +50,7 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         windows.createLinksEditor();
         splash->AfterFormLinks();
         splash->BeforeFormUpdate();
+        windows.createUpdate().EXEVersion(ProgramInfo::VersionNumber.toInt());
         splash->AfterFormUpdate();
 
         splash->Ending();

@@ -28,6 +28,7 @@ class TformLinks;
 class TformPrograms;
 class TformSwitches;
 class TformVersion;
+class TformUpdate;
 class SwitchRules;
 
 // The main window: a toolbar of drop-down buttons, the switch panel and the
@@ -165,6 +166,11 @@ public:
     TformVersion *formVersion = nullptr;
     TformPrograms *formPrograms = nullptr;
     TformLinks *formLinks = nullptr;
+
+    // The update window, which the Update button opens once it exists.
+    TformUpdate *formUpdate = nullptr;
+    void setUpdateWindow(TformUpdate *window);
+    void butnUpdateClick();
 
     // Controls and menu items, named as the program's documents name them.
     QToolBar *menuMain = nullptr;
