@@ -303,14 +303,18 @@ bool TformSwitches::eventFilter(QObject *watched, QEvent *event)
     if (watched == listSwitchValues && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const int row = listSwitchValues->currentRow();
-        listSwitchValuesKeyPress();
+        // Typing changes the switch; moving about the grid does not.
+        if (!key->text().isEmpty())
+            listSwitchValuesKeyPress();
         if (key->key() == Qt::Key_Down && row == listSwitchValues->rowCount() - 1) {
             listSwitchValues->insertRow(row + 1);
             listSwitchValues->setCurrentCell(row + 1, 0);
+            listSwitchValuesKeyPress();
             return true;
         }
         if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier && row >= 0) {
             listSwitchValues->removeRow(row);
+            listSwitchValuesKeyPress();
             return true;
         }
     }
