@@ -1,6 +1,9 @@
 // Prints the program's performance figures, one per line as "name: value unit".
 #include "BenchPlatform.h"
+#include "BenchTiming.h"
+#include "EditorBench.h"
 #include "GeneratedDatabase.h"
+#include "HttpBench.h"
 #include "StartupBench.h"
 #include "ToolsBench.h"
 #include "app/IniDocument.h"
@@ -22,37 +25,6 @@
 #include <vector>
 
 namespace {
-
-void writeFile(const QString &path, const QString &text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toLatin1()) < 0) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::exit(2);
-    }
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// The median of three runs of `work`, in milliseconds; `before` runs untimed
-// ahead of each.
-double medianMs(
-    const std::function<void()> &work, const std::function<void()> &before = [] {})
-{
-    std::vector<double> runs;
-    for (int run = 0; run < 3; ++run) {
-        before();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        runs.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(runs);
-}
 
 // Milliseconds for CreateSwitches on a database of `switches` switches.
 double createSwitchesMs(BenchPlatform &platform, int switches)
@@ -215,7 +187,17 @@ int main(int argc, char *argv[])
         printStartupFigures(argv[0]);
         return 0;
     }
+    // "http" alone prints the HTTP client's figure only.
+    if (argc > 1 && qstrcmp(argv[1], "http") == 0) {
+        std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
+        return 0;
+    }
     BenchPlatform platform;
+    // "editors" alone prints the switch editor's figures only.
+    if (argc > 1 && qstrcmp(argv[1], "editors") == 0) {
+        printEditorFigures(platform);
+        return 0;
+    }
     // "tools" alone prints the game tools' figures only.
     if (argc > 1 && qstrcmp(argv[1], "tools") == 0) {
         printToolsFigures(platform);
@@ -237,6 +219,8 @@ int main(int argc, char *argv[])
     const double registry100k = registryStartMs(100000);
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
+    printEditorFigures(platform);
+    std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
     printToolsFigures(platform);
     printStartupFigures(argv[0]);
     return 0;

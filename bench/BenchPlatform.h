@@ -10,6 +10,7 @@
 #include "platform/Registry.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
+#include "platform/SocketHttpClient.h"
 
 // Services for measuring without a user: any message box or dialog means the
 // measured work went wrong, so it ends the run with the text.
@@ -35,8 +36,12 @@ public:
     void setText(const QString &) override {}
     QString text() const override { return {}; }
 
-    Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, *this, m_clock, *this}; }
+    Platform platform()
+    {
+        return Platform{*this, *this, *this, *this, *this, *this, *this, m_clock, *this, m_http};
+    }
 
 private:
     SystemClock m_clock;
+    SocketHttpClient m_http;
 };

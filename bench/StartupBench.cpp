@@ -135,8 +135,8 @@ int programChild(int argc, char *argv[], const QString &folder)
     FileRegistry registry(folder + QStringLiteral("/registry.reg"));
     TimedClock clock;
     const Platform bench = services.platform();
-    const Platform platform{bench.messages, bench.fileDialogs, bench.folders, bench.input,    bench.shell,
-                            registry,       bench.screen,      clock,         bench.clipboard};
+    const Platform platform{bench.messages, bench.fileDialogs, bench.folders, bench.input,     bench.shell,
+                            registry,       bench.screen,      clock,         bench.clipboard, bench.http};
     ProgramWindows windows(files, platform);
     if (!runStartUp(windows, QString()))
         return 2;

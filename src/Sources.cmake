@@ -15,14 +15,21 @@ set(DVV_CORE_SOURCES
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
     config/TextFiles.cpp
+    editors/LinkList.cpp
+    editors/NumberedKeys.cpp
+    editors/ShortcutList.cpp
+    editors/SwitchDatabase.cpp
+    editors/VersionList.cpp
     game/GameFolder.cpp
     game/RunFileKeeper.cpp
     platform/AtomicFile.cpp
     platform/Cp1252.cpp
     platform/FileLock.cpp
+    platform/HttpClient.cpp
     platform/Paths.cpp
     platform/RegistryErrors.cpp
     platform/Shell.cpp
+    platform/SocketHttpClient.cpp
     platform/TextLines.cpp
     platform/ShellPlan.cpp
     switches/Availability.cpp
@@ -33,6 +40,7 @@ set(DVV_CORE_SOURCES
     switches/ValueRules.cpp
     tools/GrfFiles.cpp
     tools/LanguageTextFiles.cpp
+    update/UpdateManifest.cpp
 )
 set(DVV_CORE_WIN_SOURCES
     platform/AtomicFile_win.cpp
@@ -62,6 +70,12 @@ set(DVV_GUI_SOURCES
     config/PanelValues.cpp
     config/TformMainConfig.cpp
     config/TformMainLoadSave.cpp
+    editors/TformLinks.cpp
+    editors/TformMainEditors.cpp
+    editors/TformMainLinks.cpp
+    editors/TformPrograms.cpp
+    editors/TformSwitches.cpp
+    editors/TformVersion.cpp
     game/TformMainGame.cpp
     game/TformMainLauncher.cpp
     platform/QtDialogs.cpp
@@ -71,12 +85,15 @@ set(DVV_GUI_SOURCES
     switches/SwitchPanel.cpp
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp
+    switches/TformMainDesign.cpp
     switches/TformMainSwitches.cpp
     switches/TformMainVersions.cpp
     tools/TformGrfManager.cpp
     tools/TformMainTools.cpp
     tools/TformMkdvtxt.cpp
     update/TformAbout.cpp
+    update/TformMainUpdate.cpp
+    update/TformUpdate.cpp
 )
 set(DVV_GUI_WIN_SOURCES platform/SystemShell_win.cpp)
 set(DVV_GUI_POSIX_SOURCES platform/SystemShell_posix.cpp)

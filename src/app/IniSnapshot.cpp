@@ -70,6 +70,17 @@ QStringList IniSnapshot::ReadAllSections() const
     return names;
 }
 
+QList<std::pair<QString, QString>> IniSnapshot::ReadWholeSection(const QString &section) const
+{
+    QList<std::pair<QString, QString>> pairs;
+    if (const IniDocument::Section *s = m_document->findSection(section)) {
+        const IniDocument::Entry *entries = m_document->entriesOf(*s);
+        for (quint32 i = 0; i < s->entryCount; ++i)
+            pairs.append({m_document->key(entries[i]), m_document->value(entries[i])});
+    }
+    return pairs;
+}
+
 QStringList IniSnapshot::ReadSections() const
 {
     const auto &sections = m_document->sections();

@@ -32,6 +32,9 @@ public:
 
     // Every section name, in file order, without the listing limit.
     QStringList ReadAllSections() const;
+    // Every key of the section with its whole value, in file order, without
+    // the listing and length limits: what an editor must show to lose nothing.
+    QList<std::pair<QString, QString>> ReadWholeSection(const QString &section) const;
 
     bool SectionExists(const QString &section) const;
     bool ValueExists(const QString &section, const QString &key) const;

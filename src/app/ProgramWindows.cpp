@@ -5,10 +5,15 @@
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "app/WindowPlacement.h"
+#include "editors/TformLinks.h"
+#include "editors/TformPrograms.h"
+#include "editors/TformSwitches.h"
+#include "editors/TformVersion.h"
 #include "platform/Screen.h"
 #include "tools/TformGrfManager.h"
 #include "tools/TformMkdvtxt.h"
 #include "update/TformAbout.h"
+#include "update/TformUpdate.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +39,41 @@ TformAbout &ProgramWindows::createAbout()
     return *m_formAbout;
 }
 
+TformSwitches &ProgramWindows::createSwitchesEditor()
+{
+    m_formMain->formSwitches = new TformSwitches(m_files, m_platform, *m_formMain);
+    return *m_formMain->formSwitches;
+}
+
+TformVersion &ProgramWindows::createVersionEditor()
+{
+    m_formMain->formVersion = new TformVersion(m_files, m_platform, *m_formMain);
+    return *m_formMain->formVersion;
+}
+
+TformPrograms &ProgramWindows::createProgramsEditor()
+{
+    m_formMain->formPrograms = new TformPrograms(m_files, m_platform, *m_formMain);
+    return *m_formMain->formPrograms;
+}
+
+TformLinks &ProgramWindows::createLinksEditor()
+{
+    m_formMain->formLinks = new TformLinks(m_files, m_platform, *m_formMain);
+    return *m_formMain->formLinks;
+}
+
+TformUpdate &ProgramWindows::createUpdate()
+{
+    m_formUpdate = new TformUpdate(m_files, m_platform, m_formMain.get());
+    m_formMain->setUpdateWindow(m_formUpdate);
+    // Posted, so the update's handler ends before the message loop does.
+    QObject::connect(
+        m_formUpdate, &TformUpdate::programEndRequested, m_formUpdate, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    return *m_formUpdate;
+}
+
 // The tools are dialogs of the main window, deleted with it.
 void ProgramWindows::createGrfManager()
 {
@@ -47,6 +87,7 @@ void ProgramWindows::createMkdvtxt()
 
 void ProgramWindows::discard()
 {
+    m_formUpdate = nullptr;
     m_formAbout = nullptr;
     m_formMain.reset();
 }

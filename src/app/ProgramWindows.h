@@ -7,6 +7,11 @@
 
 class TformAbout;
 class TformMain;
+class TformLinks;
+class TformPrograms;
+class TformSwitches;
+class TformVersion;
+class TformUpdate;
 
 // Owns every window of the program for as long as it runs. The start-up
 // sequence asks it for each window in turn.
@@ -21,6 +26,11 @@ public:
 
     TformMain &createMainWindow();
     TformAbout &createAbout();
+    TformSwitches &createSwitchesEditor();
+    TformVersion &createVersionEditor();
+    TformPrograms &createProgramsEditor();
+    TformLinks &createLinksEditor();
+    TformUpdate &createUpdate();
     void createGrfManager();
     void createMkdvtxt();
     // A start that failed leaves no window behind.
@@ -28,6 +38,7 @@ public:
 
     TformMain &formMain() { return *m_formMain; }
     TformAbout &formAbout() { return *m_formAbout; }
+    TformUpdate &formUpdate() { return *m_formUpdate; }
 
     // Size and place the main window from the stored placement.
     void placeMainWindow();
@@ -38,5 +49,7 @@ private:
     ProgramFiles m_files;
     Platform m_platform;
     std::unique_ptr<TformMain> m_formMain;
-    TformAbout *m_formAbout = nullptr; // a dialog of the main window, deleted with it
+    // Dialogs of the main window, deleted with it.
+    TformAbout *m_formAbout = nullptr;
+    TformUpdate *m_formUpdate = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/TformStart.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
+#include "update/TformUpdate.h"
 
 #include <QCoreApplication>
 
@@ -33,8 +34,10 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         splash->AfterFormAbout();
 
         splash->BeforeFormSwitches();
+        windows.createSwitchesEditor();
         splash->AfterFormSwitches();
         splash->BeforeFormVersion();
+        windows.createVersionEditor();
         splash->AfterFormVersion();
         splash->BeforeFormGrfManager();
         windows.createGrfManager();
@@ -43,10 +46,13 @@ bool runStartUp(ProgramWindows &windows, const QString &commandTail)
         windows.createMkdvtxt();
         splash->AfterFormMkdvtxt();
         splash->BeforeFormPrograms();
+        windows.createProgramsEditor();
         splash->AfterFormPrograms();
         splash->BeforeFormLinks();
+        windows.createLinksEditor();
         splash->AfterFormLinks();
         splash->BeforeFormUpdate();
+        windows.createUpdate().EXEVersion(ProgramInfo::VersionNumber.toInt());
         splash->AfterFormUpdate();
 
         splash->Ending();

@@ -141,12 +141,32 @@ IniSnapshot TIniFile::snapshot() const
     return IniSnapshot(load().document);
 }
 
-void TIniFile::modify(const std::function<std::vector<IniDocument::LineEdit>(const IniDocument &)> &edit)
+std::optional<QByteArray> TIniFile::edited(std::shared_ptr<const IniDocument> document,
+                                           const std::vector<Edit> &edits) const
+{
+    const QByteArray before = document->bytes();
+    for (const Edit &edit : edits) {
+        const std::vector<IniDocument::LineEdit> lines = edit(*document);
+        if (lines.empty())
+            continue;
+        const std::optional<QByteArray> bytes = document->edited(lines);
+        if (!bytes)
+            throw DvsError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+        document = std::make_shared<const IniDocument>(IniDocument::fromBytes(*bytes));
+    }
+    if (document->bytes() == before)
+        return std::nullopt;
+    return document->bytes();
+}
+
+void TIniFile::Apply(const Changes &changes)
 {
     const QString failed = QStringLiteral("Unable to write to %1").arg(m_fileName);
     // A write that only repeats what is stored needs neither the lock nor the
     // disk, so it passes even where the folder refuses writes.
-    if (const Loaded peek = load(); peek.readable && edit(*peek.document).empty())
+    const Loaded peek = load();
+    std::optional<QByteArray> peeked;
+    if (peek.readable && !(peeked = edited(peek.document, changes.m_edits)))
         return;
     // Another copy of the program may be changing the file too: each reads
     // what the other wrote before changing it.
@@ -158,12 +178,12 @@ void TIniFile::modify(const std::function<std::vector<IniDocument::LineEdit>(con
     const Loaded current = load();
     if (!current.readable)
         throw DvsError(failed);
-    const std::vector<IniDocument::LineEdit> edits = edit(*current.document);
-    if (edits.empty())
-        return;
-    const std::optional<QByteArray> bytes = current.document->edited(edits);
+    // Unless the file changed meanwhile, the edits are already made.
+    const std::optional<QByteArray> bytes = peek.readable && current.document == peek.document
+                                                ? peeked
+                                                : edited(current.document, changes.m_edits);
     if (!bytes)
-        throw DvsError(failed);
+        return;
     if (!writeFileAtomically(m_fileName, *bytes))
         throw DvsError(failed);
     // Reads are served from what reached the disk, never from what was asked.
@@ -174,6 +194,13 @@ void TIniFile::modify(const std::function<std::vector<IniDocument::LineEdit>(con
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
+    Apply(Changes(*this).WriteString(section, key, value));
+}
+
+TIniFile::Changes &TIniFile::Changes::WriteString(const QString &section, const QString &key,
+                                                  const QString &value)
+{
+    const auto refusal = [this](const QString &reason) { return m_file.refusal(reason); };
     const QString safeSection = IniDocument::givenName(section);
     const QString safeKey = IniDocument::givenName(key);
     if (!isStorableName(safeSection, false))
@@ -184,7 +211,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
         throw DvsError(refusal(QStringLiteral("The value of %1 holds a line break.").arg(safeKey)));
     for (const QString &text : {safeSection, safeKey, value}) {
         if (!Cp1252::canEncode(text))
-            throw DvsError(Cp1252::refusal(m_fileName, text));
+            throw DvsError(Cp1252::refusal(m_file.FileName(), text));
     }
     // The reader drops blanks at either end and one pair of enclosing quotes;
     // such a value is stored inside one more pair, so it reads back as given.
@@ -193,7 +220,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
         (isBlank(value.front()) || isBlank(value.back()) ||
          (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))));
     const QString safeValue = quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
-    modify([&](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
+    m_edits.push_back([=](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
         const IniDocument::Section *s = doc.findSection(safeSection);
         if (!s) {
             return {{doc.lineCount(),
@@ -211,6 +238,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
         // from the next section stay where they are.
         return {{s->contentEnd, 0, {safeKey + QLatin1Char('=') + safeValue}}};
     });
+    return *this;
 }
 
 void TIniFile::WriteInteger(const QString &section, const QString &key, int value)
@@ -228,9 +256,20 @@ void TIniFile::WritePath(const QString &section, const QString &key, const QStri
     WriteString(section, key, Paths::storedText(path));
 }
 
+TIniFile::Changes &TIniFile::Changes::WritePath(const QString &section, const QString &key,
+                                                const QString &path)
+{
+    return WriteString(section, key, Paths::storedText(path));
+}
+
 void TIniFile::EraseSection(const QString &section)
 {
-    modify([&](const IniDocument &doc) {
+    Apply(Changes(*this).EraseSection(section));
+}
+
+TIniFile::Changes &TIniFile::Changes::EraseSection(const QString &section)
+{
+    m_edits.push_back([section](const IniDocument &doc) {
         const QString folded = IniDocument::fold(IniDocument::givenName(section));
         std::vector<IniDocument::LineEdit> edits;
         for (const IniDocument::Section &s : doc.sections()) {
@@ -239,14 +278,21 @@ void TIniFile::EraseSection(const QString &section)
         }
         return edits;
     });
+    return *this;
 }
 
 void TIniFile::DeleteKey(const QString &section, const QString &key)
 {
-    modify([&](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
+    Apply(Changes(*this).DeleteKey(section, key));
+}
+
+TIniFile::Changes &TIniFile::Changes::DeleteKey(const QString &section, const QString &key)
+{
+    m_edits.push_back([section, key](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
         const IniDocument::Entry *e = doc.findEntry(section, key);
         if (!e)
             return {};
         return {{e->line, 1, {}}};
     });
+    return *this;
 }

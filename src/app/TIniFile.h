@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // Access to one INI file. Every read sees the file as it is on disk now, and
@@ -79,6 +80,32 @@ public:
     void DeleteKey(const QString &section, const QString &key);
     void UpdateFile() {}
 
+    using Edit = std::function<std::vector<IniDocument::LineEdit>(const IniDocument &doc)>;
+
+    // Changes to one file, each as the write of that name makes it, that reach
+    // the disk together in one write or not at all. Text the file cannot hold
+    // is refused as the change is added, before anything is written.
+    class Changes final
+    {
+    public:
+        explicit Changes(const TIniFile &file) : m_file(file) {}
+        Changes &WriteString(const QString &section, const QString &key, const QString &value);
+        Changes &WriteInteger(const QString &section, const QString &key, int value)
+        {
+            return WriteString(section, key, QString::number(value));
+        }
+        Changes &WritePath(const QString &section, const QString &key, const QString &path);
+        Changes &EraseSection(const QString &section);
+        Changes &DeleteKey(const QString &section, const QString &key);
+        bool isEmpty() const { return m_edits.empty(); }
+
+    private:
+        friend class TIniFile;
+        const TIniFile &m_file;
+        std::vector<Edit> m_edits;
+    };
+    void Apply(const Changes &changes);
+
 private:
     struct Loaded
     {
@@ -86,8 +113,9 @@ private:
         bool readable = true;
     };
     Loaded load() const;
-    // Applies the line edits `edit` gives for the file as it is; none leaves it as it is.
-    void modify(const std::function<std::vector<IniDocument::LineEdit>(const IniDocument &doc)> &edit);
+    // The file's bytes after each of `edits` in turn, or nothing when they leave it as it is.
+    std::optional<QByteArray> edited(std::shared_ptr<const IniDocument> document,
+                                     const std::vector<Edit> &edits) const;
     // "Unable to write to <file>" followed by why.
     QString refusal(const QString &reason) const;
 

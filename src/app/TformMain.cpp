@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -189,6 +190,10 @@ void TformMain::connectHandlers()
     onTriggered(SetZVTDirectory1, &TformMain::mniSettingsZVTDirClick);
     onTriggered(itemRun, &TformMain::itemRunClick);
     onTriggered(itemAbout, &TformMain::ShowAbout);
+    onTriggered(EditDravopaxSwitches, &TformMain::mniSettingsDVSDesignModeClick);
+    onTriggered(VersionPatch1, &TformMain::VersionPatch1Click);
+    onTriggered(ProgramsEditor1, &TformMain::ProgramsEditor1Click);
+    onTriggered(itemLinksEditor, &TformMain::itemLinksEditorClick);
     onTriggered(About1, &TformMain::ShowAbout);
     onTriggered(itemMkdvtxt, &TformMain::itemMkdvtxtClick);
     onTriggered(itemNewGrfManager, &TformMain::itemNewGrfManagerClick);
@@ -207,10 +212,9 @@ void TformMain::connectHandlers()
 
     // Commands whose windows this build does not offer yet stay visible but
     // unavailable, rather than seeming to work.
-    for (QAction *later :
-         {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
-          itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster, itemMousePointerGame,
-          itemMousePointerWin, mniCreateRegistryEntry, ProgramsEditor1, VersionPatch1, EditDravopaxSwitches})
+    for (QAction *later : {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
+                           itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster,
+                           itemMousePointerGame, itemMousePointerWin, mniCreateRegistryEntry})
         later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }
@@ -449,11 +453,19 @@ void TformMain::closeEvent(QCloseEvent *event)
 
 ComponentNameSet TformMain::componentNames() const
 {
+    // The other windows and their parts have names of their own.
+    const auto inOtherWindow = [this](const QObject *object) {
+        for (; object && object != this; object = object->parent()) {
+            if (qobject_cast<const QDialog *>(object))
+                return true;
+        }
+        return false;
+    };
     ComponentNameSet names;
     names.insert(objectName());
     for (const QObject *child : findChildren<QObject *>()) {
         if (!child->objectName().isEmpty() &&
-            !scrlMain->surface()->isAncestorOf(qobject_cast<const QWidget *>(child)))
+            !scrlMain->surface()->isAncestorOf(qobject_cast<const QWidget *>(child)) && !inOtherWindow(child))
             names.insert(child->objectName());
     }
     return names;

@@ -24,6 +24,11 @@ class QToolBar;
 class QToolButton;
 class SwitchPanel;
 class TformAbout;
+class TformLinks;
+class TformPrograms;
+class TformSwitches;
+class TformVersion;
+class TformUpdate;
 class TformGrfManager;
 class TformMkdvtxt;
 class SwitchRules;
@@ -54,6 +59,27 @@ public:
     void DeleteSwitches();
     void ReloadDVDatabase();
     void mniFileLoadDefaultClick();
+    // The names a switch's control cannot take: those of the window's own parts.
+    ComponentNameSet componentNames() const;
+
+    // The switch and version editors.
+    void StartDesignMode();
+    void mniSettingsDVSDesignModeClick() { StartDesignMode(); }
+    void VersionPatch1Click();
+    // Shows a file's text on the notepad page; false, after saying so, when it cannot be read.
+    bool showInNotepad(const QString &fileName);
+
+    // The user's shortcuts on the Tools menu and the links of the Links menu.
+    void AddPrograms();
+    void RunProgramClick(QAction *item);
+    void ProgramsEditor1Click();
+    void AddLinks();
+    void LinkClick(QAction *item);
+    void itemLinksEditorClick();
+
+    // The folder file dialogs start in, and storing the folder of a chosen file as it.
+    QString lastDir() const;
+    void writeLastDir(const QString &fileName);
 
     void SetDravopaxVersion();
     void mniSettingsDVSVersionClick(QAction *item);
@@ -136,8 +162,17 @@ public:
     FileDialogRequest dlgLoad;
     FileDialogRequest dlgSave;
 
-    // The about window, created by the start after the main window.
+    // The windows the start creates after the main window.
     TformAbout *formAbout = nullptr;
+    TformSwitches *formSwitches = nullptr;
+    TformVersion *formVersion = nullptr;
+    TformPrograms *formPrograms = nullptr;
+    TformLinks *formLinks = nullptr;
+
+    // The update window, which the Update button opens once it exists.
+    TformUpdate *formUpdate = nullptr;
+    void setUpdateWindow(TformUpdate *window);
+    void butnUpdateClick();
     // The GRF manager and the language text tool, created by the start.
     TformGrfManager *formGrfManager = nullptr;
     TformMkdvtxt *formMkdvtxt = nullptr;
@@ -288,15 +323,11 @@ private:
     // Connects a handler so that an error it raises is reported and ends only it.
     template <typename Handler> void onTriggered(QAction *action, Handler handler);
 
-    ComponentNameSet componentNames() const;
     void writeSetting(const QString &key, bool value);
     // Runs a command that stores a choice already stored; a refused write is
     // then no reason to stop.
     void restatingSetting(const std::function<void()> &apply);
     static QString fileNotFoundMessage(const QString &path);
-    void writeLastDir(const QString &fileName);
-    // The folder the load and save dialogs start in.
-    QString lastDir() const;
     QStringList composeConfig(ConfigVariant variant) const;
     QString gameDirectory() const;
     bool gameDirectoryStored() const;

@@ -296,7 +296,6 @@ void TformMain::createMenus()
                                    QStringLiteral("Edit Dravopax Switches Database"));
     itemLinksEditor = addItem(menuEdit, "itemLinksEditor", QStringLiteral("Edit Links && E-Mails"),
                               QStringLiteral("Add/Remove Links and E-Mails in Dravopax Vevavav"));
-    itemLinksEditor->setEnabled(false);
 
     menuTools = newMenu("menuTools");
     itemMkdvtxt = addItem(menuTools, "itemMkdvtxt", QStringLiteral("Mkdvtxt Tool"));

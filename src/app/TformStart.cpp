@@ -189,6 +189,7 @@ void TformStart::AfterFormMain()
     loadVersionsAndSwitches();
     progress(QStringLiteral("...::: Adding Links & E-Mails :::..."));
     imgICEVan4->show();
+    main.AddLinks();
     progress(QStringLiteral("...::: Setting Position :::..."));
     m_windows.placeMainWindow();
 }
@@ -306,6 +307,7 @@ void TformStart::AfterFormMkdvtxt()
 void TformStart::BeforeFormPrograms()
 {
     progress(QStringLiteral("...::: Creating Programs Shortcuts Editor :::..."));
+    m_windows.formMain().AddPrograms();
 }
 
 void TformStart::AfterFormPrograms()

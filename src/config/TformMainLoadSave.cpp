@@ -141,13 +141,7 @@ void TformMain::butnLoadNotepadClick()
     if (!chosen)
         return;
     dlgLoad.fileName = *chosen;
-    const std::optional<QStringList> lines = TextFiles::readLines(*chosen);
-    if (!lines) {
-        m_platform.messages.show(MsgType::Error, fileNotFoundMessage(*chosen), MsgButtons::Ok);
-        return;
-    }
-    memoNotepad->clear();
-    memoNotepad->setPlainText(lines->join(QLatin1Char('\n')));
+    showInNotepad(*chosen);
 }
 
 void TformMain::butnClearNotepadClick()

@@ -4,6 +4,7 @@ class Clipboard;
 class Clock;
 class FileDialogs;
 class FolderBrowser;
+class HttpClient;
 class InputBox;
 class MessageBoxes;
 class Registry;
@@ -23,4 +24,5 @@ struct Platform
     Screen &screen;
     Clock &clock;
     Clipboard &clipboard;
+    HttpClient &http;
 };

@@ -9,6 +9,6 @@ SystemPlatform::~SystemPlatform() = default;
 
 Platform SystemPlatform::platform()
 {
-    return Platform{m_messages,  m_fileDialogs, m_folders, m_input,    m_shell,
-                    *m_registry, m_screen,      m_clock,   m_clipboard};
+    return Platform{m_messages,  m_fileDialogs, m_folders, m_input,     m_shell,
+                    *m_registry, m_screen,      m_clock,   m_clipboard, m_http};
 }

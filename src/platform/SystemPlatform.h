@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Platform.h"
 #include "QtDialogs.h"
+#include "SocketHttpClient.h"
 #include "SystemShell.h"
 
 #include <memory>
@@ -26,4 +27,5 @@ private:
     QtScreen m_screen;
     SystemClock m_clock;
     QtClipboard m_clipboard;
+    SocketHttpClient m_http;
 };

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
+#include "platform/SocketHttpClient.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -204,10 +205,13 @@ struct FakePlatform
     FakeScreen screen;
     FakeClock clock;
     FakeClipboard clipboard;
+    // The real client: window tests talk to a server of their own on the loopback interface.
+    SocketHttpClient http;
 
     Platform platform()
     {
-        return Platform{messages, fileDialogs, folders, input, shell, registry, screen, clock, clipboard};
+        return Platform{messages, fileDialogs, folders, input,     shell,
+                        registry, screen,      clock,   clipboard, http};
     }
 
     // Fails the test for every scripted answer that was never asked for.

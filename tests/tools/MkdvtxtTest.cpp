@@ -285,7 +285,7 @@ TEST_F(MkdvtxtTest, TheWatchPicksUpTheNewFileARealToolProcessWrites)
     SystemShell shell;
     const Platform p = fake.platform();
     TformMkdvtxt real(folder.files(), Platform{p.messages, p.fileDialogs, p.folders, p.input, shell,
-                                               p.registry, p.screen, p.clock, p.clipboard});
+                                               p.registry, p.screen, p.clock, p.clipboard, p.http});
     real.Initialize();
     EXPECT_FALSE(real.butnNew->isEnabled());
     click(real.butnRunMkdvtxt);

@@ -1,0 +1,118 @@
+// The switch editor's figures: opening it on a large panel, and saving one switch.
+#include "EditorBench.h"
+
+#include "BenchTiming.h"
+
+#include "GeneratedDatabase.h"
+#include "app/TIniFile.h"
+#include "app/TformMain.h"
+#include "editors/SwitchDatabase.h"
+#include "editors/TformSwitches.h"
+#include "switches/SwitchPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Milliseconds for the Links menu from `sections` sections of ten links, and
+// for the Tools menu from `shortcuts` shortcuts.
+std::pair<double, double> menusMs(BenchPlatform &platform, int sections, int shortcuts)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Data"));
+    const ProgramFiles files(dir.path());
+    QString links = QStringLiteral("[Data]\r\nversion=3\r\n");
+    for (int s = 0; s < sections; ++s) {
+        links += QStringLiteral("[Link_Section_%1]\r\n").arg(s);
+        for (int k = 0; k < 10; ++k)
+            links += QStringLiteral("Link_%1=PAGE|http://site%2.example.org/page%1.html\r\n").arg(k).arg(s);
+    }
+    writeFile(files.dataIni(), links);
+    QString tools = QStringLiteral("[programs]\r\nnumber=%1\r\n").arg(shortcuts);
+    for (int n = 1; n <= shortcuts; ++n)
+        tools += QStringLiteral("display%1=Program %1\r\npath%1=C:\\Programs\\Tool%1\\tool.exe\r\n").arg(n);
+    writeFile(files.toolIni(), tools);
+
+    TformMain window(files, platform.platform());
+    // As in use, the event loop has run between two builds of a menu.
+    const auto settled = [] { QCoreApplication::processEvents(); };
+    const double linksMs = medianMs([&] { window.AddLinks(); }, settled);
+    const double toolsMs = medianMs([&] { window.AddPrograms(); }, settled);
+    if (window.menuLinks->actions().size() != sections + 1 ||
+        window.findChildren<QAction *>().size() < shortcuts)
+        std::exit(2);
+    return {linksMs, toolsMs};
+}
+
+} // namespace
+
+void printEditorFigures(BenchPlatform &platform)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Data"));
+    const ProgramFiles files(dir.path());
+    writeFile(files.patchIni(), generatedPatchIni(1000));
+    writeFile(files.versionIni(), generatedVersionIni());
+    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver5\r\n"));
+
+    TformMain window(files, platform.platform());
+    window.resize(1000, 700);
+    window.show();
+    window.CreateSwitches();
+    window.formSwitches = new TformSwitches(files, platform.platform(), window);
+    QCoreApplication::processEvents();
+    if (window.scrlMain->entries().size() != 1000) {
+        std::fprintf(stderr, "built %zu of 1000 switches\n", window.scrlMain->entries().size());
+        std::exit(2);
+    }
+
+    const double openMs = medianMs(
+        [&] {
+            window.StartDesignMode();
+            QCoreApplication::processEvents();
+        },
+        [&] {
+            // Left as the user leaves it unchanged: by Quit, without a question.
+            window.formSwitches->butnCancelClick();
+            QCoreApplication::processEvents();
+        });
+    if (window.formSwitches->cboxSwitchesList->count() != 1000) {
+        std::fprintf(stderr, "the editor lists %d of 1000 switches\n",
+                     window.formSwitches->cboxSwitchesList->count());
+        std::exit(2);
+    }
+
+    TIniFile patch(files.patchIni());
+    const QString name = QStringLiteral("switch500");
+    // The rows the editor's grid holds: all but the two its lists set.
+    SwitchDatabase::Rows rows = patch.snapshot().ReadWholeSection(name);
+    rows.removeIf([](const auto &row) { return row.first == u"component" || row.first == u"version"; });
+    const double saveMs = medianMs([&] {
+        if (const auto problem = SwitchDatabase::rowsProblem(rows)) {
+            std::fprintf(stderr, "%s\n", qPrintable(*problem));
+            std::exit(2);
+        }
+        SwitchDatabase::saveSwitch(patch, name, QStringLiteral("v1"), 1, rows, QDate::currentDate());
+    });
+
+    std::printf("switch_editor_open_1000: %.1f ms\n", openMs);
+    std::printf("switch_editor_save_1000: %.1f ms\n", saveMs);
+
+    const auto [links1000, tools1000] = menusMs(platform, 1000, 1000);
+    const auto [links4000, tools4000] = menusMs(platform, 4000, 4000);
+    std::printf("links_menu_1000: %.1f ms\n", links1000);
+    std::printf("links_menu_growth_4000_over_1000: %.2f x\n", links4000 / links1000);
+    std::printf("tools_menu_1000: %.1f ms\n", tools1000);
+    std::printf("tools_menu_growth_4000_over_1000: %.2f x\n", tools4000 / tools1000);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class IniSnapshot;
+
+// Lists kept as a count and keys numbered 1 to the count ("display1",
+// "path1", ...). A count read from a file is trusted only as far as the keys
+// go: a damaged or hostile count of two billion must not make two billion
+// entries.
+
+// The highest number any key of `section` carries after one of `prefixes`
+// (compared without regard to case), or 0.
+int lastNumberedKey(const IniSnapshot &ini, const QString &section, const QStringList &prefixes);
+
+// `stored` (a count read from the file), but no higher than the last numbered key.
+int listedCount(int stored, const IniSnapshot &ini, const QString &section, const QStringList &prefixes);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/ProgramFiles.h"
+#include "platform/Platform.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TformMain;
+
+// The Links Editor: the link sections of data.ini, their links, each link's
+// type and address. Every save rebuilds the Links menu.
+class TformLinks final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TformLinks(ProgramFiles files, Platform platform, TformMain &main);
+
+    void Initialize();
+    void cboxSectionChange();
+    void cboxLinkChange();
+    void editAddressChange();
+    void butnSaveClick();
+    void butnTestClick();
+    void butnAddClick();
+    void butnAddLinkClick();
+    void butnDeleteClick();
+    void butnNotepadClick();
+    void butnCancelClick();
+
+    QComboBox *cboxSection = nullptr;
+    QComboBox *cboxType = nullptr;
+    QComboBox *cboxLink = nullptr;
+    QLineEdit *editAddress = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnTest = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
+    QPushButton *butnAdd = nullptr;
+    QPushButton *butnAddLink = nullptr;
+    QPushButton *butnDelete = nullptr;
+
+private:
+    void createControls();
+    // Clears and disables what shows one link.
+    void clearLink();
+    // Asks for a name that `list` does not hold yet; nothing when cancelled or refused.
+    std::optional<QString> askNewName(const QString &caption, const QString &prompt, const QComboBox *list,
+                                      const QString &what);
+
+    ProgramFiles m_files;
+    Platform m_platform;
+    TformMain &m_main;
+};

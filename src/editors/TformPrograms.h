@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/ProgramFiles.h"
+#include "platform/FileDialogs.h"
+#include "platform/Platform.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class TformMain;
+
+// The Shortcuts Editor: names and files of the user's shortcuts on the Tools
+// menu, kept in tool.ini. Every change rebuilds the menu.
+class TformPrograms final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TformPrograms(ProgramFiles files, Platform platform, TformMain &main);
+
+    void Initialize();
+    void cboxProgramsChange();
+    void butnSelectFileClick();
+    void editPathKeyPress();
+    void butnTestClick();
+    void butnAddClick();
+    void butnSaveClick();
+    void butnRenameClick();
+    void butnDeleteClick();
+    void butnNotepadClick();
+    void butnCancelClick();
+
+    bool adding() const { return m_adding; }
+
+    QComboBox *cboxPrograms = nullptr;
+    QLineEdit *editPath = nullptr;
+    QToolButton *butnSelectFile = nullptr;
+    QPushButton *butnAdd = nullptr;
+    QPushButton *butnTest = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnRename = nullptr;
+    QPushButton *butnDelete = nullptr;
+
+    FileDialogRequest dlgProgram;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // Escape, or a close the editor did not ask for, would pass the question
+    // about an unsaved shortcut.
+    void reject() override
+    {
+        if (m_closeAllowed)
+            QDialog::reject();
+    }
+
+private:
+    void createControls();
+    void rebuild();
+    void leave();
+
+    ProgramFiles m_files;
+    Platform m_platform;
+    TformMain &m_main;
+    bool m_adding = false;
+    bool m_closeAllowed = false;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/ProgramFiles.h"
+#include "editors/SwitchDatabase.h"
+#include "platform/Platform.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+class QTableWidget;
+class TformMain;
+
+// The switch database editor: one switch of patch.ini at a time, its type and
+// version in two lists and its other keys in a key/value grid. Opened from
+// the main window's design mode; it leaves only by its own buttons.
+class TformSwitches final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TformSwitches(ProgramFiles files, Platform platform, TformMain &main);
+
+    // Readies the editor for the main window's current switches and shows it.
+    void showFor(const QStringList &switches);
+
+    void cboxSwitchesListChange();
+    void butnSwitchAddClick();
+    void cboxSwitchTypeChange();
+    void cboxSwitchVersionChange();
+    void listSwitchValuesKeyPress();
+    void butnSaveClick();
+    void butnSwitchDeleteClick();
+    void butnHelpClick();
+    void butnNotepadClick();
+    void butnCancelClick();
+    void FormClose();
+
+    bool adding() const { return m_adding; }
+    bool changed() const { return m_changed; }
+    // The grid's rows as they would be saved.
+    SwitchDatabase::Rows rows() const;
+
+    QComboBox *cboxSwitchesList = nullptr;
+    QPushButton *butnSwitchAdd = nullptr;
+    QPushButton *butnSwitchDelete = nullptr;
+    QComboBox *cboxSwitchType = nullptr;
+    QComboBox *cboxSwitchVersion = nullptr;
+    QTableWidget *listSwitchValues = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnHelp = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Escape, or a close the editor did not ask for, would hide the window
+    // past its own buttons.
+    void reject() override
+    {
+        if (m_closeAllowed)
+            QDialog::reject();
+    }
+
+private:
+    void createControls();
+    void setRows(const SwitchDatabase::Rows &rows);
+    void clearGrid();
+    void clearLists();
+    // Leaves the editor: the panel is usable again and the window closes.
+    void leave();
+    QString selectedSwitch() const;
+
+    ProgramFiles m_files;
+    Platform m_platform;
+    TformMain &m_main;
+    bool m_closeAllowed = false;
+    bool m_adding = false;
+    bool m_changed = false;
+};

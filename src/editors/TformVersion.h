@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/ProgramFiles.h"
+#include "platform/Platform.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TformMain;
+
+// The version list editor: one patch version of version.ini at a time, its
+// number, short name and long name. Every save rebuilds the main window's
+// version menu; it leaves only by its own buttons.
+class TformVersion final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TformVersion(ProgramFiles files, Platform platform, TformMain &main);
+
+    void FormActivate();
+    void cboxVersionChange();
+    void editVersionLongKeyPress();
+    void butnAddClick();
+    void butnSaveClick();
+    void butnDeleteClick();
+    void butnHelpClick();
+    void butnNotepadClick();
+    void butnCancelClick();
+
+    bool adding() const { return m_adding; }
+    bool changed() const { return m_changed; }
+
+    QComboBox *cboxVersion = nullptr;
+    QLineEdit *editNumber = nullptr;
+    QLineEdit *editVersionShort = nullptr;
+    QLineEdit *editVersionLong = nullptr;
+    QPushButton *butnDelete = nullptr;
+    QPushButton *butnAdd = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnHelp = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    // Escape, or a close the editor did not ask for, would hide the window
+    // past its own buttons.
+    void reject() override
+    {
+        if (m_closeAllowed)
+            QDialog::reject();
+    }
+
+private:
+    void createControls();
+    // Back to the state of a freshly opened editor, with no version chosen.
+    void resetButtons();
+    void leave();
+
+    ProgramFiles m_files;
+    Platform m_platform;
+    TformMain &m_main;
+    bool m_closeAllowed = false;
+    bool m_adding = false;
+    bool m_changed = false;
+};

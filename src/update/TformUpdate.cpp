@@ -1,0 +1,322 @@
+#include "TformUpdate.h"
+
+#include "UpdateManifest.h"
+#include "app/ErrorReport.h"
+#include "app/IntegerText.h"
+#include "app/Look.h"
+#include "app/ProgramInfo.h"
+#include "app/SettingNames.h"
+#include "app/TIniFile.h"
+#include "platform/DvsError.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kNotChecked = u"Not checked"_s;
+
+QLabel *label(QWidget *parent, const QString &text, const QRect &at)
+{
+    auto *l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(at);
+    return l;
+}
+
+template <typename T> T *control(QWidget *parent, const char *name, const QRect &at)
+{
+    auto *c = new T(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setGeometry(at);
+    return c;
+}
+
+} // namespace
+
+TformUpdate::TformUpdate(ProgramFiles files, Platform platform, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), Http(platform.http),
+      m_files(std::move(files)), m_platform(platform)
+{
+    setObjectName(u"formUpdate"_s);
+    setWindowTitle(u"Update"_s);
+    QFont base = tahomaFont();
+    base.setPointSize(8);
+    setFont(base);
+    setFixedSize(302, 215);
+    createControls();
+    connectHandlers();
+}
+
+void TformUpdate::createControls()
+{
+    butnCheck = control<QPushButton>(this, "butnCheck", QRect(8, 8, 75, 25));
+    butnCheck->setText(u"Check"_s);
+    butnDownload = control<QPushButton>(this, "butnDownload", QRect(8, 40, 75, 25));
+    butnDownload->setText(u"Download"_s);
+    butnDownload->setEnabled(false);
+    label(this, u"DVS will restart\nafter updating"_s, QRect(92, 12, 100, 30));
+    label(this, u"Change Timeout"_s, QRect(200, 8, 94, 14));
+    editTimeout = control<QLineEdit>(this, "editTimeout", QRect(200, 24, 94, 21));
+    editTimeout->setText(u"100000"_s);
+    editTimeout->installEventFilter(this);
+
+    QLabel *heading = label(this, ProgramInfo::Title, QRect(8, 74, 286, 16));
+    QFont bold = font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    const std::pair<const char *, const char *> rows[] = {{"cboxDVS", "Executable"},
+                                                          {"cboxDVSDV", "Dravopax Data"},
+                                                          {"cboxDVSData", "Links & E-Mails"},
+                                                          {"cboxDVSHelp", "Help Files"}};
+    QCheckBox **boxes[] = {&cboxDVS, &cboxDVSDV, &cboxDVSData, &cboxDVSHelp};
+    int top = 94;
+    for (std::size_t i = 0; i < std::size(rows); ++i, top += 20) {
+        label(this, QString::fromLatin1(rows[i].second), QRect(16, top + 1, 84, 16));
+        QCheckBox *box = control<QCheckBox>(this, rows[i].first, QRect(100, top, 198, 18));
+        box->setText(kNotChecked);
+        box->setEnabled(false);
+        *boxes[i] = box;
+    }
+
+    barProgress = control<QProgressBar>(this, "barProgress", QRect(8, 186, 200, 17));
+    barProgress->setTextVisible(false);
+    barProgress->setRange(0, 0);
+    barProgress->hide();
+    butnQuit = control<QPushButton>(this, "butnQuit", QRect(219, 182, 75, 25));
+    butnQuit->setText(u"Quit"_s);
+
+    timeUpdate = new QTimer(this);
+    timeUpdate->setObjectName(u"timeUpdate"_s);
+    timeUpdate->setInterval(1000);
+}
+
+void TformUpdate::connectHandlers()
+{
+    const auto reported = [this](void (TformUpdate::*handler)()) {
+        return [this, handler] { runReported(m_platform.messages, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(butnCheck, &QPushButton::clicked, this, reported(&TformUpdate::butnCheckClick));
+    connect(butnDownload, &QPushButton::clicked, this, reported(&TformUpdate::butnDownloadClick));
+    connect(butnQuit, &QPushButton::clicked, this, &TformUpdate::butnQuitClick);
+    connect(timeUpdate, &QTimer::timeout, this, reported(&TformUpdate::timeUpdateTimer));
+    for (QCheckBox *box : {cboxDVS, cboxDVSDV, cboxDVSData, cboxDVSHelp})
+        connect(box, &QCheckBox::toggled, this, &TformUpdate::cboxDVSClick);
+    connect(&Http, &HttpClient::OnConnectionFailed, this, &TformUpdate::HttpConnectionFailed);
+    connect(&Http, &HttpClient::OnFailure, this, &TformUpdate::HttpFailure);
+}
+
+std::vector<std::pair<QCheckBox *, UpdateGroup>> TformUpdate::groupBoxes() const
+{
+    return {{cboxDVS, UpdateGroup::Executable},
+            {cboxDVSDV, UpdateGroup::Patch},
+            {cboxDVSData, UpdateGroup::Links},
+            {cboxDVSHelp, UpdateGroup::Help}};
+}
+
+QString TformUpdate::executablePath() const
+{
+    return m_files.file(u'\\' + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+}
+
+void TformUpdate::Initialize()
+{
+    const int ping = TIniFile(m_files.settingsIni()).ReadInteger(kDvs, u"ping"_s, 10000);
+    Http.setTimeOut(ping > 10000 && ping < 60000 ? ping : 10000);
+    Http.setBody(m_files.updateIni());
+    butnCheck->setEnabled(true);
+    editTimeout->setEnabled(true);
+    butnDownload->setEnabled(false);
+}
+
+void TformUpdate::butnCheckClick()
+{
+    const std::optional<int> timeOut = parseInteger(editTimeout->text());
+    if (!timeOut)
+        throw DvsError(u"'%1' is not a valid integer value"_s.arg(editTimeout->text()));
+    Http.setTimeOut(*timeOut);
+    editTimeout->setEnabled(false);
+    butnCheck->setText(u"Checking"_s);
+    butnCheck->setEnabled(false);
+    const QString url = TIniFile(m_files.dataIni()).ReadString(u"data"_s, u"updatefile"_s, u"0"_s);
+    if (url == u"0"_s || url.isEmpty() || url == u" "_s) {
+        m_platform.messages.show(MsgType::Error, u"Data file damaged.\nDravopax Vevavav cannot update."_s,
+                                 MsgButtons::Ok);
+        return;
+    }
+    timeUpdate->start();
+    Http.setBody(m_files.updateIni());
+    fetch(url);
+}
+
+void TformUpdate::timeUpdateTimer()
+{
+    // The manifest appears only whole; while it is being fetched, an older one
+    // may still lie there and wait.
+    if (m_transferring || !QFile::exists(m_files.updateIni()))
+        return;
+    const UpdateManifest manifest(m_files, executablePath());
+    for (const auto &[box, group] : groupBoxes()) {
+        if (group == UpdateGroup::Executable)
+            continue;
+        const bool newer = manifest.isNewer(group);
+        box->setEnabled(newer);
+        // The caption comes from the network: an ampersand in it is shown, not a shortcut.
+        box->setText(newer ? manifest.caption(group).replace(u'&', u"&&"_s) : u"No new updates"_s);
+    }
+    timeUpdate->stop();
+    editTimeout->setEnabled(true);
+}
+
+void TformUpdate::cboxDVSClick()
+{
+    const auto boxes = groupBoxes();
+    butnDownload->setEnabled(
+        std::any_of(boxes.begin(), boxes.end(), [](const auto &entry) { return entry.first->isChecked(); }));
+}
+
+void TformUpdate::butnDownloadClick()
+{
+    editTimeout->setEnabled(false);
+    butnDownload->setEnabled(false);
+    const UpdateManifest manifest(m_files, executablePath());
+    std::vector<UpdateGroup> ticked;
+    int steps = 0;
+    for (const auto &[box, group] : groupBoxes()) {
+        box->setEnabled(false);
+        if (box->isChecked()) {
+            ticked.push_back(group);
+            steps += int(manifest.files(group).size());
+        }
+    }
+    barProgress->setRange(0, steps);
+    barProgress->setValue(0);
+    barProgress->show();
+    for (const UpdateGroup group : ticked) {
+        if (!fetchGroup(manifest, group))
+            return;
+    }
+    restart();
+}
+
+bool TformUpdate::fetchGroup(const UpdateManifest &manifest, UpdateGroup group)
+{
+    bool missed = false;
+    for (const UpdateFile &file : manifest.files(group)) {
+        if (!file.fetchable()) {
+            missed = true;
+        } else {
+            // The Help folder is made by the first update that brings help files.
+            QDir().mkpath(QFileInfo(file.target).absolutePath());
+            Http.setBody(file.target);
+            try {
+                // The failure events have told the user; the files already
+                // fetched are whole, the rest stay as they were.
+                if (fetch(file.address) != HttpResult::Done)
+                    return false;
+            } catch (const DvsError &error) {
+                m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
+                missed = true;
+            }
+        }
+        barProgress->setValue(barProgress->value() + 1);
+    }
+    if (missed)
+        m_platform.messages.show(MsgType::Error, UpdateManifest::failureMessage(group), MsgButtons::Ok);
+    return true;
+}
+
+HttpResult TformUpdate::fetch(const QString &url)
+{
+    m_transferring = true;
+    try {
+        const HttpResult result = Http.Get(url);
+        m_transferring = false;
+        return result;
+    } catch (...) {
+        m_transferring = false;
+        throw;
+    }
+}
+
+void TformUpdate::restart()
+{
+    m_platform.messages.show(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s,
+                             MsgButtons::Ok);
+    QFile::remove(m_files.updateIni());
+    emit programEndRequested();
+    const QString executable = executablePath();
+    const QString replacement = executable + u"NEW"_s;
+    if (QFile::exists(replacement)) {
+        // A downloaded file is not executable yet; it takes the old one's rights.
+        if (QFile::exists(executable))
+            QFile::setPermissions(replacement, QFile::permissions(executable));
+        QFile::remove(executable);
+        QFile::rename(replacement, executable);
+    }
+    (void)m_platform.shell.open(executable, QString(), m_files.folder());
+}
+
+void TformUpdate::showFailure(const QString &prefix)
+{
+    m_platform.messages.show(MsgType::Error,
+                             prefix +
+                                 u"Dravopax Vevavav could not connect.\nTry again later or e-mail me ("_s +
+                                 ProgramInfo::MaintainerContact + u')',
+                             MsgButtons::Ok);
+    butnCheck->setEnabled(false);
+    for (const auto &[box, group] : groupBoxes())
+        box->setEnabled(false);
+}
+
+void TformUpdate::HttpConnectionFailed()
+{
+    showFailure(u"[1]"_s);
+}
+
+void TformUpdate::HttpFailure()
+{
+    showFailure(u"[2]"_s);
+}
+
+bool TformUpdate::editTimeoutKeyPress(const QKeyEvent *event) const
+{
+    const QString typed = event->text();
+    return !typed.isEmpty() && typed != u"\b"_s && typed != u"."_s &&
+           !(typed.size() == 1 && typed[0] >= u'0' && typed[0] <= u'9');
+}
+
+bool TformUpdate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == editTimeout && event->type() == QEvent::KeyPress &&
+        editTimeoutKeyPress(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TformUpdate::done(int result)
+{
+    Http.abort();
+    timeUpdate->stop();
+    barProgress->hide();
+    for (const auto &[box, group] : groupBoxes()) {
+        box->setEnabled(false);
+        box->setChecked(false);
+        box->setText(kNotChecked);
+    }
+    QFile::remove(m_files.updateIni());
+    QDialog::done(result);
+}

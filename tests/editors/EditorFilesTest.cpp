@@ -1,0 +1,173 @@
+#include "app/TIniFile.h"
+#include "editors/SwitchDatabase.h"
+#include "editors/VersionList.h"
+#include "support/TestFiles.h"
+#include "switches/ComponentNames.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class EditorFilesTest : public ::testing::Test
+{
+protected:
+    QString path(const QString &name) const { return dir.path() + u'/' + name; }
+
+    QTemporaryDir dir;
+};
+
+const QString kThree = u"[version]\nnumber=3\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"
+                       "display3=Three\nnumber3=c\nc=3\n"_s;
+
+TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBehind)
+{
+    const struct
+    {
+        const char *what;
+        QString before;
+        int removed;
+        QString after;
+    } cases[] = {
+        {"middle", kThree, 2,
+         u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\nc=2\ndisplay2=Three\nnumber2=c\n"_s},
+        {"last, no renumbering", kThree, 3,
+         u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"_s},
+        // A gap moves down as a gap, rather than as invented values.
+        {"gap", u"[version]\nnumber=3\ndisplay1=One\nnumber1=a\na=1\ndisplay3=Three\nnumber3=c\nc=3\n"_s, 1,
+         u"[version]\nnumber=2\nc=2\ndisplay2=Three\nnumber2=c\n"_s},
+        // A count far beyond the keys present ends at the last version.
+        {"count too large", u"[version]\nnumber=2000000000\ndisplay1=One\nnumber1=a\na=1\n"_s, 1,
+         u"[version]\nnumber=1999999999\n"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        writeText(path(u"version.ini"_s), c.before);
+        VersionList(path(u"version.ini"_s)).remove(c.removed);
+        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(c.after));
+    }
+}
+
+TEST_F(EditorFilesTest, SavingAVersionWritesItsKeysAndTheReverseKeyAndRefusesNamesThatWouldOverwriteTheList)
+{
+    const QString file = path(u"version.ini"_s);
+    writeText(file, kThree);
+    VersionList list(file);
+    EXPECT_EQ(list.displays(), (QStringList{u"One"_s, u"Two"_s, u"Three"_s}));
+    list.saveNew(4, u"Four"_s, u"d"_s);
+    list.saveExisting(2, u"Two renamed"_s, u"bb"_s);
+    EXPECT_EQ(readBytes(file),
+              crlf(u"[version]\nnumber=4\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two renamed\n"
+                   "number2=bb\ndisplay3=Three\nnumber3=c\nc=3\ndisplay4=Four\nd=4\nnumber4=d\n"
+                   "bb=2\n"_s));
+    const auto found = list.find(u"Two renamed"_s);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->number, 2);
+    EXPECT_EQ(found->shortName, u"bb"_s);
+
+    const QString notSaved = u"Version not saved.\n"_s;
+    const std::pair<QString, QString> refused[] = {
+        {u""_s, notSaved + u"You do not type either:\nLong or Short Version"_s},
+        {u"NUMBER"_s, notSaved + u"\"NUMBER\" is a name the version list keeps for itself."_s},
+        {u"display7"_s, notSaved + u"\"display7\" is a name the version list keeps for itself."_s},
+        {u"Number2"_s, notSaved + u"\"Number2\" is a name the version list keeps for itself."_s},
+        {u"C"_s, notSaved + u"\"C\" is already the short name of version 3."_s},
+    };
+    for (const auto &[name, message] : refused) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(list.shortNameProblem(name, 2).value_or(u"<accepted>"_s), message);
+    }
+    EXPECT_FALSE(list.shortNameProblem(u"bb"_s, 2)) << "a version keeps its own short name";
+}
+
+TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndWithTheDayOfTheChangeStampedOnce)
+{
+    const QString file = path(u"patch.ini"_s);
+    writeText(file,
+              u"[data]\norgdata=2003-08-10\n[speed]\ncaption=Speed\nold=1\ncomponent=1\n[other]\nx=1\n"_s);
+    TIniFile patch(file);
+    const SwitchDatabase::Rows rows{{u"caption"_s, u"Fast"_s}, {u"value"_s, u" 3 "_s}};
+    SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v2"_s, 2, rows, QDate(2004, 5, 1));
+    SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v2"_s, 2, rows, QDate(2004, 5, 1));
+    EXPECT_EQ(readBytes(file),
+              crlf(u"[data]\norgdata=2003-08-10\nuserdata=2003-08-10(2004-05-01)\nuserchnage=1\n"
+                   "[other]\nx=1\n[speed]\nversion=v2\ncomponent=2\ncaption=Fast\nvalue=\" 3 \"\n"_s));
+    SwitchDatabase::deleteSwitch(patch, u"speed"_s, QDate(2004, 6, 2));
+    EXPECT_EQ(readBytes(file),
+              crlf(u"[data]\norgdata=2003-08-10\nuserdata=2003-08-10(2004-06-02)\nuserchnage=1\n"
+                   "[other]\nx=1\n"_s));
+
+    const std::pair<QString, QString> stamps[] = {
+        {u"2003-08-10(2004-01-01)"_s, u"2003-08-10(2004-05-01)"_s},
+        {u"Unknown"_s, u"Unknown(2004-05-01)"_s},
+        {u"a(b)c(d)"_s, u"a(d)(2004-05-01)"_s},
+    };
+    for (const auto &[orgdata, stamped] : stamps)
+        EXPECT_EQ(SwitchDatabase::userDataStamp(orgdata, QDate(2004, 5, 1)), stamped);
+}
+
+TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAsItWas)
+{
+    const QString file = path(u"patch.ini"_s);
+    const QString before = u"[data]\norgdata=2003-08-10\n[speed]\ncaption=Speed\n"_s;
+    writeText(file, before);
+    TIniFile patch(file);
+    const QString notSaved = u"Switch not saved.\n"_s;
+    const struct
+    {
+        SwitchDatabase::Rows rows;
+        QString message;
+    } cases[] = {
+        {{{u"a"_s, u"1"_s}, {u" "_s, u"lost"_s}}, notSaved + u"The value \"lost\" has no key."_s},
+        {{{u"Caption"_s, u"1"_s}, {u"caption"_s, u"2"_s}},
+         notSaved + u"The key \"caption\" is given twice."_s},
+        {{{u"a"_s, u"1"_s}, {u"Version"_s, u"v9"_s}},
+         notSaved + u"The key \"Version\" is set by the Component Type and Switch Version lists only."_s},
+        {{{u"a=b"_s, u"1"_s}, {u"c"_s, u"2"_s}},
+         u"Unable to write to "_s + file + u"\n\"a=b\" cannot be the name of a key."_s},
+        {{{u"[a"_s, u"1"_s}, {u"c"_s, u"2"_s}},
+         u"Unable to write to "_s + file + u"\n\"[a\" cannot be the name of a key."_s},
+        {{{u"a"_s, u"1\n2"_s}, {u"c"_s, u"2"_s}},
+         u"Unable to write to "_s + file + u"\nThe value of a holds a line break."_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        QString shown = SwitchDatabase::rowsProblem(c.rows).value_or(QString());
+        if (shown.isEmpty())
+            shown = errorOf([&] {
+                SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v1"_s, 1, c.rows, QDate(2004, 5, 1));
+            });
+        EXPECT_EQ(shown, c.message);
+        EXPECT_EQ(readBytes(file), crlf(before));
+    }
+}
+
+TEST_F(EditorFilesTest, ANewSwitchNeedsANameItsControlCanTake)
+{
+    writeText(path(u"patch.ini"_s), u"[data]\norgdata=1\n[Speed]\ncaption=S\n"_s);
+    const IniSnapshot patch = TIniFile(path(u"patch.ini"_s)).snapshot();
+    ComponentNameSet reserved;
+    reserved.insert(u"butnRun"_s);
+    const QString notAdded = u"Switch not added.\n"_s;
+    const std::pair<QString, QString> cases[] = {
+        {u""_s, notAdded + u"A switch needs a name."_s},
+        {u"9lives"_s, notAdded +
+                          u"\"9lives\" is not a valid name: use letters, digits and \"_\", and begin with a "
+                          "letter or \"_\"."_s},
+        {u"two words"_s, notAdded +
+                             u"\"two words\" is not a valid name: use letters, digits and \"_\", and begin "
+                             "with a letter or \"_\"."_s},
+        {u"SPEED"_s, notAdded + u"\"Speed\" is already a section of the switch database."_s},
+        {u"Data"_s, notAdded + u"\"data\" is already a section of the switch database."_s},
+        {u"BUTNRUN"_s, notAdded + u"\"BUTNRUN\" is already the name of a part of the main window."_s},
+        {u"_new_2"_s, u"<accepted>"_s},
+    };
+    for (const auto &[name, message] : cases)
+        EXPECT_EQ(SwitchDatabase::newNameProblem(name, patch, reserved).value_or(u"<accepted>"_s), message)
+            << name.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,326 @@
+#include "app/TformMain.h"
+#include "editors/TformSwitches.h"
+#include "editors/TformVersion.h"
+#include "support/MainWindowFixture.h"
+#include "switches/SwitchPanel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kVersions =
+    u"[version]\nnumber=2\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2\n"
+    "v2=2\n"_s;
+const QString kPatch = u"[data]\norgdata=2026-11-20\n"
+                       "[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
+                       "[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
+                       "[broken]\ncomponent=9\ncaption=Broken\n"_s;
+const QString kQuitQuestion =
+    u"You are going to end editing Dravopax Data.\nYou will lost every not-saved changes.\n"
+    "After proceed Dravopax Vevavav will rebuild all switches.\nContinue?"_s;
+
+class EditorWindowsTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        folder.writeVersions(kVersions);
+        folder.writePatch(kPatch);
+        folder.writeSettings(u"[dvs]\nversion=ver2\n"_s);
+    }
+
+    TformSwitches *openSwitches()
+    {
+        click(formMain->EditDravopaxSwitches);
+        return formMain->formSwitches;
+    }
+
+    // Picks an item the way the keyboard does, which tells the window as a click would.
+    static void choose(QComboBox *list, const QString &text)
+    {
+        const int index = list->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        list->setCurrentIndex(-1);
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+    }
+
+    static QStringList items(const QComboBox *list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->itemText(i));
+        return texts;
+    }
+
+    static QStringList grid(const QTableWidget *table)
+    {
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const auto text = [&](int column) {
+                return table->item(row, column) ? table->item(row, column)->text() : QString();
+            };
+            rows.append(text(0) + u'=' + text(1));
+        }
+        return rows;
+    }
+
+    QStringList versionMenu() const
+    {
+        QStringList captions;
+        for (const QAction *item : formMain->menuDVSVersion->actions())
+            captions.append(item->objectName() + u'=' + item->text());
+        return captions;
+    }
+
+    QByteArray patchFile() const { return readBytes(folder.files().patchIni()); }
+};
+
+TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitchesAndLeavesOnlyByItsButtons)
+{
+    startProgram();
+    formMain->move(40, 30);
+    formMain->resize(800, 600);
+    TformSwitches *editor = openSwitches();
+    ASSERT_TRUE(editor->isVisible());
+    const QRect mainFrame = formMain->frameGeometry();
+    EXPECT_EQ(editor->frameGeometry().left(), mainFrame.left() + mainFrame.width() / 2 - 123);
+    EXPECT_EQ(editor->frameGeometry().height(), mainFrame.height() - 20);
+    EXPECT_EQ(editor->frameGeometry().top(), formMain->frameGeometry().top());
+    EXPECT_FALSE(formMain->scrlMain->isEnabled());
+    EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
+    EXPECT_EQ(items(editor->cboxSwitchVersion), (QStringList{u"First"_s, u"Second"_s}));
+    EXPECT_FALSE(editor->butnSave->isEnabled());
+
+    choose(editor->cboxSwitchesList, u"lanterns"_s);
+    EXPECT_EQ(grid(editor->listSwitchValues), (QStringList{u"caption=Lanterns"_s, u"left=8"_s, u"top=40"_s}));
+    EXPECT_EQ(editor->cboxSwitchType->currentText(), u"On/Off Editor"_s);
+    EXPECT_EQ(editor->cboxSwitchVersion->currentText(), u"Second"_s);
+    EXPECT_FALSE(editor->cboxSwitchType->isEnabled());
+    EXPECT_TRUE(editor->butnSwitchDelete->isEnabled());
+
+    editor->close();
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_TRUE(editor->isVisible()) << "only the editor's buttons close it";
+
+    // Nothing changed: no question, and the panel keeps its controls.
+    SwitchControl *before = formMain->scrlMain->control(u"speed"_s);
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(formMain->scrlMain->isEnabled());
+    EXPECT_EQ(formMain->scrlMain->control(u"speed"_s), before);
+    EXPECT_EQ(patchFile(), crlf(kPatch));
+}
+
+TEST_F(EditorWindowsTest, ASavedSwitchIsWrittenAsTheGridShowsItAndQuitRebuildsThePanel)
+{
+    startProgram();
+    TformSwitches *editor = openSwitches();
+    choose(editor->cboxSwitchesList, u"speed"_s);
+    QTableWidget *table = editor->listSwitchValues;
+    table->setFocus();
+    table->setCurrentCell(table->rowCount() - 1, 0);
+    QTest::keyClick(table, Qt::Key_Down);
+    ASSERT_EQ(table->rowCount(), 5) << "Down on the last row adds one";
+    table->setItem(4, 0, new QTableWidgetItem(u"Caption"_s));
+    table->setItem(4, 1, new QTableWidgetItem(u"again"_s));
+    EXPECT_TRUE(editor->butnSave->isEnabled());
+    fake.messages.expectOk(MsgType::Error, u"Switch not saved.\nThe key \"Caption\" is given twice."_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(patchFile(), crlf(kPatch));
+
+    table->item(4, 0)->setText(u"hint"_s);
+    table->setCurrentCell(1, 0);
+    QTest::keyClick(table, Qt::Key_Delete, Qt::ControlModifier);
+    choose(editor->cboxSwitchVersion, u"Second"_s);
+    fake.messages.expectOk(MsgType::Information, u"Switch \"speed\" saved"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(patchFile(),
+              crlf(u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"
+                   "[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
+                   "[broken]\ncomponent=9\ncaption=Broken\n"
+                   "[speed]\nversion=v2\ncomponent=1\ncaption=Speed\ntop=10\nwidth=60\nhint=again\n"_s));
+
+    fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::No);
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_TRUE(editor->isVisible());
+    SwitchControl *before = formMain->scrlMain->control(u"speed"_s);
+    fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_TRUE(formMain->scrlMain->isEnabled());
+    SwitchControl *after = formMain->scrlMain->control(u"speed"_s);
+    ASSERT_NE(after, nullptr);
+    EXPECT_NE(after, before) << "the panel was built again";
+    EXPECT_EQ(after->widget()->statusTip(), u"again"_s);
+}
+
+TEST_F(EditorWindowsTest, ANewSwitchNeedsAFreeNameStartsFromItsKindsTemplateAndCanBeGivenUp)
+{
+    startProgram();
+    TformSwitches *editor = openSwitches();
+    const QString notAdded = u"Switch not added.\n"_s;
+    const std::pair<QString, QString> refused[] = {
+        {u"1st"_s, notAdded +
+                       u"\"1st\" is not a valid name: use letters, digits and \"_\", and begin with a letter "
+                       "or \"_\"."_s},
+        {u"SPEED"_s, notAdded + u"\"speed\" is already a section of the switch database."_s},
+        {u"Broken"_s, notAdded + u"\"broken\" is already a section of the switch database."_s},
+        {u"butnRun"_s, notAdded + u"\"butnRun\" is already the name of a part of the main window."_s},
+    };
+    for (const auto &[name, message] : refused) {
+        fake.input.answer(name);
+        fake.messages.expectOk(MsgType::Error, message);
+        QTest::mouseClick(editor->butnSwitchAdd, Qt::LeftButton);
+        EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
+        EXPECT_TRUE(editor->butnSwitchAdd->isEnabled());
+    }
+    // The editor's own parts are no part of the main window.
+    fake.input.answer(u"butnSave"_s);
+    fake.messages.expectOk(MsgType::Information, u"Now select type, version and all values of new switch\n"
+                                                 "To save switch push 'Save Switch' else\n"
+                                                 "if you give up click 'Delete'"_s);
+    QTest::mouseClick(editor->butnSwitchAdd, Qt::LeftButton);
+    EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"butnSave"_s, u"lanterns"_s, u"speed"_s}));
+    EXPECT_EQ(editor->cboxSwitchesList->currentText(), u"butnSave"_s);
+    EXPECT_FALSE(editor->cboxSwitchesList->isEnabled());
+
+    choose(editor->cboxSwitchType, u"Custom Text"_s);
+    const QStringList rows = grid(editor->listSwitchValues);
+    EXPECT_EQ(rows.size(), 8);
+    EXPECT_EQ(rows.value(6),
+              u"type=number (if it exist only number will be allowed, DELETE if not neccessary)"_s);
+    fake.messages.expectOk(MsgType::Error, u"Switch not saved.\nYou do not select either:\n"
+                                           "Type, Version or do not fill Keys/Values"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(patchFile(), crlf(kPatch));
+
+    QTest::mouseClick(editor->butnSwitchDelete, Qt::LeftButton);
+    EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
+    EXPECT_TRUE(editor->cboxSwitchesList->isEnabled());
+    EXPECT_FALSE(editor->adding());
+    EXPECT_EQ(patchFile(), crlf(kPatch));
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShowsTheDatabase)
+{
+    startProgram();
+    TformSwitches *editor = openSwitches();
+    choose(editor->cboxSwitchesList, u"lanterns"_s);
+    const QString question =
+        u"THIS CANNOT BE BACK !!!\nYou are going to delete selected switch.\nAre you sure?"_s;
+    fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
+    QTest::mouseClick(editor->butnSwitchDelete, Qt::LeftButton);
+    EXPECT_EQ(patchFile(), crlf(kPatch));
+    fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnSwitchDelete, Qt::LeftButton);
+    const QString after = u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"
+                          "[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
+                          "[broken]\ncomponent=9\ncaption=Broken\n"_s;
+    EXPECT_EQ(patchFile(), crlf(after));
+    EXPECT_EQ(items(editor->cboxSwitchesList), QStringList{u"speed"_s});
+
+    fake.messages.expect(MsgType::Confirmation,
+                         u"Do you want to leave this editor and open PATCH.INI file in notepad?"_s,
+                         MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnNotepad, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageNotepad);
+    EXPECT_EQ(formMain->memoNotepad->toPlainText() + u'\n', after);
+    EXPECT_NE(formMain->scrlMain->control(u"lanterns"_s), nullptr)
+        << "this way out does not rebuild the panel";
+    EXPECT_TRUE(formMain->scrlMain->isEnabled());
+}
+
+TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuInStep)
+{
+    startProgram();
+    click(formMain->VersionPatch1);
+    TformVersion *editor = formMain->formVersion;
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(items(editor->cboxVersion), (QStringList{u"First"_s, u"Second"_s}));
+    EXPECT_FALSE(editor->editVersionShort->isEnabled());
+
+    choose(editor->cboxVersion, u"Second"_s);
+    EXPECT_EQ(editor->editNumber->text(), u"2"_s);
+    EXPECT_EQ(editor->editVersionShort->text(), u"v2"_s);
+    editor->editVersionShort->selectAll();
+    QTest::keyClicks(editor->editVersionShort, u"V1"_s);
+    EXPECT_TRUE(editor->butnSave->isEnabled());
+    fake.messages.expectOk(MsgType::Error,
+                           u"Version not saved.\n\"V1\" is already the short name of version 1."_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(readBytes(folder.files().versionIni()), crlf(kVersions));
+    EXPECT_EQ(editor->editVersionShort->text(), u"V1"_s) << "a refused save keeps what was typed";
+
+    editor->editVersionShort->selectAll();
+    QTest::keyClicks(editor->editVersionShort, u"v2b"_s);
+    fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    fake.input.answer(u"Third"_s);
+    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    EXPECT_EQ(editor->editNumber->text(), u"3"_s);
+    EXPECT_EQ(editor->editVersionLong->text(), u"Third"_s);
+    QTest::keyClicks(editor->editVersionShort, u"v3"_s);
+    fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(readBytes(folder.files().versionIni()),
+              crlf(u"[version]\nnumber=3\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2b\n"
+                   "v2b=2\ndisplay3=Third\nv3=3\nnumber3=v3\n"_s));
+    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
+
+    choose(editor->cboxVersion, u"First"_s);
+    fake.messages.expect(MsgType::Warning,
+                         u"THIS CANNOT BE BACK !!!\nYou are going to delete selected version.\n"
+                         "You will have to change all switches that using this version.\nAre you sure?"_s,
+                         MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
+    EXPECT_EQ(items(editor->cboxVersion), (QStringList{u"Second"_s, u"Third"_s}));
+    fake.messages.expect(
+        MsgType::Confirmation,
+        u"You are going to end editing Dravopax Versions.\nYou will lost every not-saved changes.\n"
+        "Dravopax Vevavav must rebuild version info now.\nContinue?"_s,
+        MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(
+        readBytes(folder.files().versionIni()),
+        crlf(
+            u"[version]\nnumber=2\ndisplay2=Third\nnumber2=v3\nv2b=1\nv3=2\ndisplay1=Second\nnumber1=v2b\n"_s));
+    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=Second"_s, u"ver2=Third"_s}));
+}
+
+TEST_F(EditorWindowsTest, ASwitchOf500KeysAndA100KBValueIsShownAndSavedWhole)
+{
+    QString big = u"[big]\nversion=v1\ncomponent=4\ncaption=Big\nleft=8\ntop=70\ntext="_s +
+                  QString(100000, u'x') + u'\n';
+    for (int i = 0; i < 500; ++i)
+        big += u"key%1=%1\n"_s.arg(i);
+    folder.writePatch(kPatch + big);
+    startProgram();
+    TformSwitches *editor = openSwitches();
+    choose(editor->cboxSwitchesList, u"big"_s);
+    EXPECT_EQ(editor->listSwitchValues->rowCount(), 504);
+    choose(editor->cboxSwitchVersion, u"First"_s);
+    fake.messages.expectOk(MsgType::Information, u"Switch \"big\" saved"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    QString expected = kPatch + big;
+    expected.replace(u"orgdata=2026-11-20\n"_s,
+                     u"orgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"_s);
+    EXPECT_TRUE(patchFile() == crlf(expected)) << "a key or value was changed or lost";
+}
+
+} // namespace

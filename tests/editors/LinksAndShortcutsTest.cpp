@@ -1,0 +1,240 @@
+#include "app/TformMain.h"
+#include "editors/ShortcutList.h"
+#include "editors/TformLinks.h"
+#include "editors/TformPrograms.h"
+#include "support/MainWindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class LinksAndShortcutsTest : public MainWindowFixture
+{
+protected:
+    QString tool() const { return folder.files().toolIni(); }
+    QString data() const { return folder.files().dataIni(); }
+    // A file of the test's own that shortcuts can point to.
+    QString existing(const QString &name) const
+    {
+        const QString path = folder.path() + u'/' + name;
+        writeText(path, u"x\n"_s);
+        return path;
+    }
+
+    // The main window's items of a menu, as "caption|hint".
+    static QStringList shown(const QMenu *menu)
+    {
+        QStringList items;
+        for (const QAction *item : menu->actions())
+            items.append(item->text() + u'|' + item->statusTip());
+        return items;
+    }
+    QMenu *linkMenu(const QString &caption) const
+    {
+        for (QAction *item : formMain->menuLinks->actions()) {
+            if (item->menu() && item->text() == caption)
+                return item->menu();
+        }
+        return nullptr;
+    }
+
+    static void choose(QComboBox *list, const QString &text)
+    {
+        const int index = list->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+};
+
+TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
+{
+    const QString three =
+        u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\ndisplay3=C\npath3=/c\n"_s;
+    const struct
+    {
+        const char *what;
+        QString before;
+        std::function<void(ShortcutList &)> edit;
+        QString after;
+    } cases[] = {
+        {"add to an empty file", QString(), [](ShortcutList &s) { s.add(u"Editor"_s, u"/usr/bin/ed"_s); },
+         u"[programs]\ndisplay1=Editor\npath1=/usr/bin/ed\nnumber=1\n"_s},
+        {"delete the middle one", three, [](ShortcutList &s) { s.remove(2); },
+         u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=C\npath2=/c\n"_s},
+        {"delete the last one", three, [](ShortcutList &s) { s.remove(3); },
+         u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\n"_s},
+        {"a gap moves down as a gap",
+         u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\npath2=/b\ndisplay3=C\npath3=/c\n"_s,
+         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=2\npath2=/c\npath1=/b\ndisplay2=C\n"_s},
+        {"a count beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
+         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=1999999999\n"_s},
+        {"rename and re-target", three,
+         [](ShortcutList &s) {
+             s.rename(2, u"Bee"_s);
+             s.setPath(3, u"/see"_s);
+         },
+         u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\ndisplay2=Bee\npath2=/b\ndisplay3=C\npath3=/see\n"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(tool());
+        if (!c.before.isEmpty())
+            writeText(tool(), c.before);
+        ShortcutList shortcuts(tool());
+        c.edit(shortcuts);
+        EXPECT_EQ(readBytes(tool()), crlf(c.after));
+    }
+    writeText(tool(), u"[programs]\nnumber=-5\ndisplay1=A\n"_s);
+    EXPECT_TRUE(ShortcutList(tool()).menuEntries().isEmpty());
+}
+
+TEST_F(LinksAndShortcutsTest, TheToolsMenuOpensEachShortcutInItsFolderOrSaysItsFileIsGone)
+{
+    const QString file = existing(u"readme.txt"_s);
+    writeText(tool(), u"[programs]\nnumber=2\ndisplay1=Read & learn\npath1="_s + file +
+                          u"\ndisplay2=Gone\npath2=/no/such/file\n"_s);
+    startProgram();
+    const QStringList items = shown(formMain->menuTools);
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items.mid(items.size() - 2),
+              (QStringList{u"Read && learn|"_s + file, u"Gone|/no/such/file"_s}));
+    QList<QAction *> actions = formMain->menuTools->actions();
+    click(actions.value(actions.size() - 2));
+    EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{file, QString(), folder.path()}}));
+    fake.messages.expectOk(MsgType::Error, u"Shortcut error.\nFile not exist.\n/no/such/file"_s);
+    click(actions.last());
+}
+
+TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuFollows)
+{
+    writeText(tool(), u"[programs]\nnumber=1\ndisplay1=Old\npath1=/gone\n"_s);
+    startProgram();
+    click(formMain->ProgramsEditor1);
+    TformPrograms *editor = formMain->formPrograms;
+    ASSERT_TRUE(editor->isVisible());
+
+    fake.input.answer(u"Reader"_s);
+    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    EXPECT_FALSE(editor->cboxPrograms->isEnabled());
+    const QString file = existing(u"reader.txt"_s);
+    fake.fileDialogs.answerOpen(file);
+    QTest::mouseClick(editor->butnSelectFile, Qt::LeftButton);
+    EXPECT_EQ(editor->editPath->text(), file);
+    EXPECT_EQ(setting(u"lastdir"_s), QDir::toNativeSeparators(folder.path()) + QDir::separator());
+    fake.messages.expect(MsgType::Warning, u"You not saved changes.\nDo you want to exit editor?"_s,
+                         MsgButtons::YesNo, MsgAnswer::No);
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    ASSERT_TRUE(editor->isVisible());
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(
+        readBytes(tool()),
+        crlf(u"[programs]\nnumber=2\ndisplay1=Old\npath1=/gone\ndisplay2=Reader\npath2="_s + file + u'\n'));
+    EXPECT_EQ(shown(formMain->menuTools).last(), u"Reader|"_s + file);
+
+    fake.messages.expectOk(MsgType::Error, u"This shortcut is wrong because file not exist"_s);
+    choose(editor->cboxPrograms, u"Old"_s);
+    EXPECT_FALSE(editor->butnTest->isEnabled());
+    fake.input.answer(u"Older"_s);
+    QTest::mouseClick(editor->butnRename, Qt::LeftButton);
+    fake.messages.expectOk(MsgType::Error, u"This shortcut is wrong because file not exist"_s);
+    choose(editor->cboxPrograms, u"Older"_s);
+    fake.messages.expect(MsgType::Warning,
+                         u"THIS CANNOT BE BACK !!!\nYou are going to delete shortcut.\nAre you sure?"_s,
+                         MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
+    EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
+    EXPECT_EQ(shown(formMain->menuTools).last(), u"Reader|"_s + file);
+    EXPECT_EQ(formMain->menuTools->findChildren<QAction *>(u"prog2"_s).size(), 0);
+
+    choose(editor->cboxPrograms, u"Reader"_s);
+    QTest::mouseClick(editor->butnTest, Qt::LeftButton);
+    EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{file, QString(), folder.path()}}));
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
+{
+    writeText(
+        data(),
+        u"[Data]\nversion=3\n[My_Links]\nHome_Page=PAGE|http://h.example/\nQ&A_Mail=MAIL|q@example.org\n"
+        "Old Readme=FILE|/tmp/readme.txt\nTalk=NEWS|news://n.example/g\nEmpty=\nBare=http://x\nShort=PAG\n"
+        "[data]\nLower=PAGE|http://lower.example/\n[]\nNameless=PAGE|http://x\n"_s);
+    startProgram();
+    QStringList sections;
+    for (const QAction *item : formMain->menuLinks->actions())
+        sections.append(item->text() + u'|' + item->statusTip());
+    EXPECT_EQ(sections,
+              (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
+                           u"My Links|My Links Links and E-mails"_s, u"data|data Links and E-mails"_s}));
+    QMenu *links = linkMenu(u"My Links"_s);
+    ASSERT_NE(links, nullptr);
+    EXPECT_EQ(shown(links),
+              (QStringList{u"Home Page|My Links: Home Page"_s, u"Q&&A Mail|My Links: Q&A Mail"_s,
+                           u"Old Readme|My Links: Old Readme"_s, u"Talk|My Links: Talk"_s,
+                           u"Bare|My Links: Bare"_s, u"Short|My Links: Short"_s}));
+    for (QAction *item : links->actions())
+        click(item);
+    const auto opened = [](const char *target) {
+        return FakeShell::Start{QString::fromLatin1(target), {}, {}};
+    };
+    EXPECT_EQ(fake.shell.starts(),
+              (std::vector<FakeShell::Start>{opened("http://h.example/"), opened("mailto:q@example.org"),
+                                             opened("/tmp/readme.txt"), opened("news://n.example/g")}));
+}
+
+TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndTheMenuShowsIt)
+{
+    writeText(data(), u"[Data]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n"_s);
+    startProgram();
+    click(formMain->itemLinksEditor);
+    TformLinks *editor = formMain->formLinks;
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->cboxSection->count(), 1);
+
+    fake.input.answer(u"sites"_s);
+    fake.messages.expectOk(MsgType::Error, u"There is a section \"sites\" already."_s);
+    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    fake.input.answer(u"Team_Mail"_s);
+    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    fake.input.answer(u"Boss"_s);
+    QTest::mouseClick(editor->butnAddLink, Qt::LeftButton);
+    QTest::keyClicks(editor->editAddress, u"boss@example.org"_s);
+    fake.messages.expectOk(MsgType::Error,
+                           u"Link not saved.\nYou do not select either:\nSection, Type or Link name"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    choose(editor->cboxType, u"E-Mail"_s);
+    fake.messages.expectOk(MsgType::Information, u"Link saved"_s);
+    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    EXPECT_EQ(readBytes(data()),
+              crlf(u"[Data]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n[Team_Mail]\n"
+                   "Boss=MAIL|boss@example.org\n"_s));
+    QMenu *added = linkMenu(u"Team Mail"_s);
+    ASSERT_NE(added, nullptr);
+    click(added->actions().value(0));
+    QTest::mouseClick(editor->butnTest, Qt::LeftButton);
+    EXPECT_EQ(fake.shell.starts(),
+              (std::vector<FakeShell::Start>(2, {u"mailto:boss@example.org"_s, {}, {}})));
+
+    choose(editor->cboxSection, u"Sites"_s);
+    fake.messages.expect(MsgType::Warning,
+                         u"THIS CANNOT BE BACK !!!\nYou are going to one section.\nAre you sure?"_s,
+                         MsgButtons::YesNo, MsgAnswer::Yes);
+    QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
+    EXPECT_EQ(readBytes(data()), crlf(u"[Data]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
+    EXPECT_EQ(linkMenu(u"Sites"_s), nullptr);
+    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+}
+
+} // namespace
