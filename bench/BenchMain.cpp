@@ -3,6 +3,7 @@
 #include "BenchTiming.h"
 #include "EditorBench.h"
 #include "GeneratedDatabase.h"
+#include "RegistryBench.h"
 #include "StartupBench.h"
 #include "app/IniDocument.h"
 #include "app/TIniFile.h"
@@ -191,6 +192,11 @@ int main(int argc, char *argv[])
         printEditorFigures(platform);
         return 0;
     }
+    // "registry" alone prints the registry figures, real Wine included.
+    if (argc > 1 && qstrcmp(argv[1], "registry") == 0) {
+        printRegistryFigures(platform, true);
+        return 0;
+    }
 
     const double ms250 = createSwitchesMs(platform, 250);
     const double ms1000 = createSwitchesMs(platform, 1000);
@@ -208,6 +214,7 @@ int main(int argc, char *argv[])
     std::printf("registry_100k_keys_start: %.1f ms\n", registry100k);
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
     printEditorFigures(platform);
+    printRegistryFigures(platform, false);
     printStartupFigures(argv[0]);
     return 0;
 }

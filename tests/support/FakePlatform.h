@@ -205,9 +205,14 @@ struct FakePlatform
     FakeClock clock;
     FakeClipboard clipboard;
 
+    // Another registry a test puts in place of the file, such as a Wine prefix's.
+    Registry *registryInUse = nullptr;
+
     Platform platform()
     {
-        return Platform{messages, fileDialogs, folders, input, shell, registry, screen, clock, clipboard};
+        return Platform{messages, fileDialogs, folders,
+                        input,    shell,       registryInUse ? *registryInUse : registry,
+                        screen,   clock,       clipboard};
     }
 
     // Fails the test for every scripted answer that was never asked for.
