@@ -58,9 +58,13 @@ protected:
 TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefusedWriteIsSaid)
 {
     installGame(games.path(), "ZizaVEZ.exe", "win");
+    const QByteArray damaged = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n"
+                               "\"FullScreen\"=dword:zz\r\n\"Safe\"Mode\"=dword:1\r\n";
+    writeBytes(fake.registry.fileName(), damaged);
     startProgram();
-    EXPECT_FALSE(key()->isOpen());
+    EXPECT_FALSE(key()->isOpen()) << "a file that cannot be read holds no key, and the start says nothing";
     click(formMain->itemZVTFullscreen);
+    EXPECT_EQ(readBytes(fake.registry.fileName() + u".damaged"_s), damaged) << "kept aside, not lost";
     EXPECT_EQ(registryFile(), crlf(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
                                    "\"Fullscreen\"=dword:00000001\n\n"_s))
         << "the first item makes the key and one value";
