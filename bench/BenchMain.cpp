@@ -4,6 +4,7 @@
 #include "EditorBench.h"
 #include "GeneratedDatabase.h"
 #include "HttpBench.h"
+#include "RegistryBench.h"
 #include "StartupBench.h"
 #include "ToolsBench.h"
 #include "app/IniDocument.h"
@@ -198,6 +199,11 @@ int main(int argc, char *argv[])
         printEditorFigures(platform);
         return 0;
     }
+    // "registry" alone prints the registry figures, real Wine included.
+    if (argc > 1 && qstrcmp(argv[1], "registry") == 0) {
+        printRegistryFigures(platform, true);
+        return 0;
+    }
     // "tools" alone prints the game tools' figures only.
     if (argc > 1 && qstrcmp(argv[1], "tools") == 0) {
         printToolsFigures(platform);
@@ -221,6 +227,7 @@ int main(int argc, char *argv[])
     std::printf("registry_start_growth_100k_over_10k: %.1f x\n", registry100k / registry10k);
     printEditorFigures(platform);
     std::printf("http_get_loopback_16mb: %.0f MB/s\n", httpGetLoopbackMBps());
+    printRegistryFigures(platform, false);
     printToolsFigures(platform);
     printStartupFigures(argv[0]);
     return 0;

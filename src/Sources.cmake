@@ -58,6 +58,9 @@ set(DVV_CORE_POSIX_SOURCES
     platform/RegistryExport.cpp
     platform/Paths_posix.cpp
     platform/SystemRegistry_posix.cpp
+    platform/WinePrefix.cpp
+    platform/WineRegistry.cpp
+    platform/WineTool.cpp
 )
 
 # Every window and control.
@@ -78,6 +81,7 @@ set(DVV_GUI_SOURCES
     editors/TformVersion.cpp
     game/TformMainGame.cpp
     game/TformMainLauncher.cpp
+    game/TformMainRegistry.cpp
     platform/QtDialogs.cpp
     platform/SystemPlatform.cpp
     switches/SpinEdit.cpp

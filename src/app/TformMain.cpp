@@ -188,6 +188,7 @@ void TformMain::connectHandlers()
     onTriggered(itemDVSLoadSelectHere, &TformMain::itemDVSLoadSelectHereClick);
     onTriggered(mniSettingsZVTDir, &TformMain::mniSettingsZVTDirClick);
     onTriggered(SetZVTDirectory1, &TformMain::mniSettingsZVTDirClick);
+    connectRegistryHandlers();
     onTriggered(itemRun, &TformMain::itemRunClick);
     onTriggered(itemAbout, &TformMain::ShowAbout);
     onTriggered(EditDravopaxSwitches, &TformMain::mniSettingsDVSDesignModeClick);
@@ -212,10 +213,6 @@ void TformMain::connectHandlers()
 
     // Commands whose windows this build does not offer yet stay visible but
     // unavailable, rather than seeming to work.
-    for (QAction *later : {itemZVTFullscreen, itemZVTSafeMode, itemZVTUpdateMode, itemZVTMidiTypeNoMidi,
-                           itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth, itemZVTMidiTypeSBlaster,
-                           itemMousePointerGame, itemMousePointerWin, mniCreateRegistryEntry})
-        later->setEnabled(false);
     butnUpdate->setEnabled(false);
 }
 

@@ -114,6 +114,18 @@ public:
     void ApplyGameMenuRule();
     void CheckZVTDirectoryAtStart();
 
+    // The game's own settings in its registry key.
+    void itemZVTFullscreenClick();
+    void itemZVTSafeModeClick();
+    void itemZVTUpdateModeClick();
+    void itemZVTMidiTypeNoMidiClick();
+    void itemZVTMidiTypeGeneralClick();
+    void itemZVTMidiTypeFMSynthClick();
+    void itemZVTMidiTypeSBlasterClick();
+    void itemZVTMouseGameClick();
+    void itemZVTMouserWinClick();
+    void mniCreateRegistryEntryClick();
+
     // Loading and saving configuration files, the notepad page, and the file
     // loaded at every start.
     void LoadFile();
@@ -309,6 +321,11 @@ private:
     void createPages();
     void createStatusBar();
     void connectHandlers();
+    void connectRegistryHandlers();
+    // A check item of the game's settings: writes `on` or `off` as the item
+    // turns, and turns it only once the value is written.
+    void toggleGameSetting(QAction *item, const QString &name, int on, int off);
+    void writeGameSetting(const QString &name, int value);
     void setToolbarText(bool shown);
     void showHintsOf(QMenu *menu);
 

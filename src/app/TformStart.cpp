@@ -197,6 +197,12 @@ void TformStart::AfterFormMain()
 void TformStart::readZVTSettings()
 {
     std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, false);
+    // A registry that could not be asked (a Wine tool that hung) is said once;
+    // the start goes on as without the values.
+    if (!key->problem().isEmpty()) {
+        m_platform.messages.show(MsgType::Error, key->problem(), MsgButtons::Ok);
+        return;
+    }
     for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"}) {
         if (!key->valueExists(QString::fromLatin1(name)))
             return;

@@ -1,6 +1,8 @@
 #include "app/ProgramFiles.h"
 #include "app/ProgramWindows.h"
+#include "app/SettingNames.h"
 #include "app/StartUp.h"
+#include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "platform/SystemPlatform.h"
 
@@ -14,7 +16,9 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon32.png")));
 
     const ProgramFiles files(QCoreApplication::applicationDirPath());
-    SystemPlatform system(files.folder());
+    SystemPlatform system(files.folder(), [&files] {
+        return TIniFile(files.settingsIni()).ReadPath(kZvt, QStringLiteral("dir"), QString());
+    });
     ProgramWindows windows(files, system.platform());
     // The command line after the program's name is one path, its words joined by single blanks.
     if (!runStartUp(windows, QCoreApplication::arguments().mid(1).join(QLatin1Char(' '))))

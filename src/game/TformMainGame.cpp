@@ -30,7 +30,6 @@ void TformMain::ZVTDirectory()
     // that holds the game, ends the choosing.
     for (bool again = true; again;) {
         again = false;
-        std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
         TIniFile settings(m_files.settingsIni());
         const QString start = m_browsePath.isEmpty() ? QDir::homePath() : m_browsePath;
         // Cancelling keeps the folder confirmed last in this run, which is examined again.
@@ -59,8 +58,11 @@ void TformMain::ZVTDirectory()
             }
             settings.WriteString(kZvt, QStringLiteral("version"), folder.kind());
             settings.WritePath(kZvt, QStringLiteral("dir"), path);
-            // A refused write ends the command here, before the menus change.
-            key->writeString(QStringLiteral("HDPath"), path);
+            // The key is opened once the folder is stored, since where the game
+            // reads it may depend on the folder; the path is written as the game
+            // sees it. A refused write ends the command here, before the menus change.
+            m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true)
+                ->writeFolder(QStringLiteral("HDPath"), path);
         } else if (folder.holdsGame()) {
             if (folder.has(QStringLiteral("dravopax.exe"))) {
                 messages.show(
@@ -101,10 +103,12 @@ void TformMain::ZVTSettings(bool fullScreen, bool safeMode, int updateMode, int 
     itemZVTSafeMode->setChecked(safeMode);
     itemZVTUpdateMode->setChecked(updateMode != 1);
     (mousePointerWin ? itemMousePointerWin : itemMousePointerGame)->setChecked(true);
-    // The numbers the music items write: No Midi 0, General Midi 1, FM Synth 2, AWE32 3.
+    // The numbers the music items write, read back the same way: No Midi 0,
+    // General Midi 1, FM Synth 2, AWE32 3. Any other number checks none of them.
     QAction *const music[] = {itemZVTMidiTypeNoMidi, itemZVTMidiTypeGeneral, itemZVTMidiTypeFMSynth,
                               itemZVTMidiTypeSBlaster};
-    music[midiType >= 0 && midiType <= 3 ? midiType : 0]->setChecked(true);
+    for (int number = 0; number < 4; ++number)
+        music[number]->setChecked(number == midiType);
 }
 
 void TformMain::ApplyGameMenuRule()

@@ -12,6 +12,9 @@ public:
     virtual ~RegistryKey() = default;
 
     virtual bool isOpen() const = 0;
+    // Why the registry could not be asked at all (a tool that hung or is
+    // missing), as against a key that is simply not there; empty otherwise.
+    virtual QString problem() const { return {}; }
     virtual bool valueExists(const QString &name) const = 0;
 
     // Raise DvsError "Invalid data type for '<name>'" when the value is absent
@@ -24,6 +27,9 @@ public:
     virtual void writeInteger(const QString &name, int value) = 0;
     virtual void writeString(const QString &name, const QString &value) = 0;
     void writeBool(const QString &name, bool value) { writeInteger(name, value ? 1 : 0); }
+    // Writes a folder of this system as a string, in the form the programs
+    // that read this key see it.
+    virtual void writeFolder(const QString &name, const QString &folder) { writeString(name, folder); }
 };
 
 // The machine-wide part of the registry (HKEY_LOCAL_MACHINE).

@@ -2,7 +2,8 @@
 
 #include "SystemRegistry.h"
 
-SystemPlatform::SystemPlatform(const QString &programFolder) : m_registry(makeSystemRegistry(programFolder))
+SystemPlatform::SystemPlatform(const QString &programFolder, std::function<QString()> gameFolder)
+    : m_registry(makeSystemRegistry(programFolder, std::move(gameFolder)))
 {}
 
 SystemPlatform::~SystemPlatform() = default;

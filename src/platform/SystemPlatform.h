@@ -6,13 +6,16 @@
 #include "SocketHttpClient.h"
 #include "SystemShell.h"
 
+#include <functional>
 #include <memory>
 
 // The real services, owned together; the entry point creates one.
 class SystemPlatform final
 {
 public:
-    explicit SystemPlatform(const QString &programFolder);
+    // `gameFolder` tells the registry where the game is, to find the registry
+    // that the game itself reads.
+    explicit SystemPlatform(const QString &programFolder, std::function<QString()> gameFolder = {});
     ~SystemPlatform();
 
     Platform platform();

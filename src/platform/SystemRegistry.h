@@ -2,8 +2,12 @@
 
 #include "Registry.h"
 
+#include <functional>
 #include <memory>
 
-// The registry of the system we run on; where there is none, a registry file
-// in the program folder stands in for it.
-std::unique_ptr<Registry> makeSystemRegistry(const QString &programFolder);
+// The registry of the system we run on. Where there is none, the game's
+// settings go to the registry of its Wine prefix (found from `gameFolder`,
+// asked at every opening) when Wine is installed, and otherwise to a registry
+// file in the program folder.
+std::unique_ptr<Registry> makeSystemRegistry(const QString &programFolder,
+                                             std::function<QString()> gameFolder = {});

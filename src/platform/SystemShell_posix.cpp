@@ -1,9 +1,11 @@
 #include "SystemShell.h"
 
 #include "ShellPlan.h"
+#include "WinePrefix.h"
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -76,8 +78,22 @@ ShellStart SystemShell::open(const QString &file, const QString &parameters, con
     switch (plan.way) {
     case ShellPlan::Way::Direct:
     case ShellPlan::Way::Wine: {
+        QProcess process;
+        process.setProgram(plan.program);
+        process.setArguments(plan.arguments);
+        process.setWorkingDirectory(workingFolder);
+        // A Windows program runs in the prefix its folder belongs to, the one
+        // whose registry holds the game's settings.
+        if (plan.way == ShellPlan::Way::Wine) {
+            if (const std::optional<QString> prefix =
+                    WinePrefix::find(QFileInfo(plan.arguments.value(0)).absolutePath())) {
+                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                environment.insert(QStringLiteral("WINEPREFIX"), *prefix);
+                process.setProcessEnvironment(environment);
+            }
+        }
         qint64 pid = 0;
-        if (!QProcess::startDetached(plan.program, plan.arguments, workingFolder, &pid))
+        if (!process.startDetached(&pid))
             return {};
         if (pid <= 0)
             return {true, nullptr};

@@ -1,8 +1,10 @@
 #include "platform/SystemShell.h"
 #include "support/TestFiles.h"
+#include "support/WineStandIn.h"
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,16 @@ TEST(SystemShell, AStartedProgramIsSeenToEndOnlyOnceItHasEndedReapedOrNot)
     const ShellStart start = SystemShell().open(QStringLiteral("dravopaxw.exe"), QString(), dir.path());
     EXPECT_FALSE(start.started) << "a program that is not there starts nothing";
     EXPECT_FALSE(start.program);
+}
+
+TEST(SystemShell, AWindowsProgramRunsInTheWinePrefixOfItsFolder)
+{
+    WineStandIn wine;
+    const QString game = wine.gameFolder() + QStringLiteral("/ZizaVEZ.exe");
+    writeBytes(game, "MZ");
+    EXPECT_TRUE(SystemShell().open(game, QString(), wine.gameFolder()).started);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !wine.calls().isEmpty(); }, 10000));
+    EXPECT_EQ(wine.calls(), QStringList{wine.prefix() + QLatin1Char('|') + game});
 }
 
 } // namespace

@@ -208,10 +208,13 @@ struct FakePlatform
     // The real client: window tests talk to a server of their own on the loopback interface.
     SocketHttpClient http;
 
+    // Another registry a test puts in place of the file, such as a Wine prefix's.
+    Registry *registryInUse = nullptr;
+
     Platform platform()
     {
-        return Platform{messages, fileDialogs, folders, input,     shell,
-                        registry, screen,      clock,   clipboard, http};
+        return Platform{messages, fileDialogs, folders, input,     shell, registryInUse ? *registryInUse : registry,
+                        screen,   clock,       clipboard, http};
     }
 
     // Fails the test for every scripted answer that was never asked for.

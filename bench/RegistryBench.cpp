@@ -1,0 +1,131 @@
+// The start's registry step on this system: the game key opened and its five
+// values tested and read, from the registry file and from a Wine prefix.
+#include "RegistryBench.h"
+
+#include "BenchTiming.h"
+
+#include "platform/FileRegistry.h"
+#include "platform/WinePrefix.h"
+#include "platform/WineRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QString kGameKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
+const char *const kNames[] = {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"};
+
+void writeFiveValues(Registry &registry)
+{
+    const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, true);
+    for (const char *name : kNames)
+        key->writeInteger(QString::fromLatin1(name), 1);
+}
+
+// What the start does with the registry, in milliseconds (median of three).
+double startupReadMs(Registry &registry)
+{
+    return medianMs([&] {
+        const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, false);
+        int sum = 0;
+        for (const char *name : kNames)
+            sum += key->valueExists(QString::fromLatin1(name)) ? 1 : 0;
+        for (const char *name : kNames)
+            sum += key->readInteger(QString::fromLatin1(name));
+        if (sum != 10) {
+            std::fprintf(stderr, "the registry step read %d instead of 10\n", sum);
+            std::exit(2);
+        }
+    });
+}
+
+std::unique_ptr<Registry> prefixRegistry(const QString &game, const QString &fallback)
+{
+    return std::make_unique<GameRegistry>(
+        std::make_unique<FileRegistry>(fallback), [game] { return game; },
+        [](const QString &folder) { return WinePrefix::find(folder, QString(), QString()); });
+}
+
+void runInPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), prefix);
+    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    process.waitForFinished(300000);
+}
+
+void printRealWineFigures(const QString &wine)
+{
+    QTemporaryDir dir;
+    const QString prefix = dir.path() + QStringLiteral("/prefix");
+    runInPrefix(prefix, wine, {QStringLiteral("wineboot"), QStringLiteral("-i")});
+    runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-w")});
+    const QString game = prefix + QStringLiteral("/drive_c/Games/Zorvantia");
+    QDir().mkpath(game);
+    const std::unique_ptr<Registry> registry =
+        prefixRegistry(game, dir.path() + QStringLiteral("/registry.reg"));
+    writeFiveValues(*registry);
+    const WineTool tool(wine, prefix);
+    const QStringList query = {QStringLiteral("reg"), QStringLiteral("query"),
+                               QStringLiteral("HKLM\\") + kGameKey, QStringLiteral("/reg:32")};
+    // Cold: Wine's server has ended, as when the program starts long after
+    // anything ran in the prefix.
+    const double coldMs =
+        medianMs([&] { (void)tool.run(query); },
+                 [&] { runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")}); });
+    const double warmMs = medianMs([&] { (void)tool.run(query); });
+    const double startupMs = startupReadMs(*registry);
+    const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, false);
+    const double addMs = medianMs([&] { key->writeInteger(QStringLiteral("RetraceSync"), 0); });
+    std::printf("wine_reg_query_real_cold: %.0f ms\n", coldMs);
+    std::printf("wine_reg_query_real_warm: %.0f ms\n", warmMs);
+    std::printf("wine_reg_add_real_warm: %.0f ms\n", addMs);
+    std::printf("registry_startup_read_ms_real_wine_warm: %.0f ms\n", startupMs);
+    runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
+}
+
+} // namespace
+
+void printRegistryFigures(BenchPlatform &, bool realWine)
+{
+    QTemporaryDir dir;
+    FileRegistry file(dir.path() + QStringLiteral("/registry.reg"));
+    writeFiveValues(file);
+    std::printf("registry_startup_read_ms_file: %.3f ms\n", startupReadMs(file));
+
+    // The stand-in first on the PATH, its prefix holding the game.
+    const QByteArray path = qgetenv("PATH");
+    const QString bin = dir.path() + QStringLiteral("/bin");
+    const QString prefix = dir.path() + QStringLiteral("/prefix");
+    const QString game = prefix + QStringLiteral("/drive_c/Games/Zorvantia");
+    QDir().mkpath(bin);
+    QDir().mkpath(game);
+    QFile::copy(QStringLiteral(DVV_WINE_STANDIN), bin + QStringLiteral("/wine"));
+    QFile::setPermissions(bin + QStringLiteral("/wine"), QFile::ReadOwner | QFile::ExeOwner);
+    writeFile(prefix + QStringLiteral("/system.reg"), QStringLiteral("WINE REGISTRY Version 2\n"));
+    qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+    const std::unique_ptr<Registry> standIn =
+        prefixRegistry(game, dir.path() + QStringLiteral("/unused.reg"));
+    writeFiveValues(*standIn);
+    std::printf("registry_startup_read_ms_wine_standin: %.1f ms\n", startupReadMs(*standIn));
+    qputenv("PATH", path);
+
+    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    if (!realWine)
+        std::printf("wine_reg_real: not measured here (run \"dvv_bench registry\")\n");
+    else if (wine.isEmpty())
+        std::printf("wine_reg_real: not measured, wine is not installed\n");
+    else
+        printRealWineFigures(wine);
+}

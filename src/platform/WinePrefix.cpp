@@ -1,0 +1,35 @@
+#include "WinePrefix.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace WinePrefix {
+
+std::optional<QString> find(const QString &folder, const QString &environmentPrefix, const QString &home)
+{
+    if (!folder.isEmpty()) {
+        // Walked by name, so a game folder that is gone still finds its prefix.
+        for (QString dir = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());;) {
+            if (QFileInfo(dir + QStringLiteral("/system.reg")).isFile() &&
+                QFileInfo(dir + QStringLiteral("/drive_c")).isDir())
+                return dir;
+            const QString up = QFileInfo(dir).absolutePath();
+            if (up == dir)
+                break;
+            dir = up;
+        }
+    }
+    if (!environmentPrefix.isEmpty())
+        return QFileInfo(environmentPrefix).absoluteFilePath();
+    const QString usual = QDir(home).filePath(QStringLiteral(".wine"));
+    if (!home.isEmpty() && QFileInfo(usual).isDir())
+        return usual;
+    return std::nullopt;
+}
+
+std::optional<QString> find(const QString &folder)
+{
+    return find(folder, qEnvironmentVariable("WINEPREFIX"), QDir::homePath());
+}
+
+} // namespace WinePrefix

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Registry.h"
+#include "WineTool.h"
+
+#include <QHash>
+
+#include <functional>
+#include <optional>
+
+// The registry of a Wine prefix, read and written through Wine's own "reg"
+// tool in the 32-bit view that the game and the patch read; the prefix's
+// files are never edited while Wine may run. A key's values are read with
+// one query when it is opened and kept with their types.
+class WineRegistry final : public Registry
+{
+public:
+    explicit WineRegistry(WineTool tool) : m_tool(std::move(tool)) {}
+
+    std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
+
+    struct Value
+    {
+        QString name;
+        QString type; // as "reg" names it: "REG_DWORD", "REG_SZ", ...
+        QString data; // as "reg query" shows it
+    };
+    // The values of one key in what "reg query" printed, by lower-case name.
+    // Lines in any other form (headings, messages in any language, a cut-off
+    // line) are passed over.
+    static QHash<QString, Value> parseQuery(const QByteArray &output);
+
+private:
+    WineTool m_tool;
+};
+
+// The registry the game reads on a system without one of its own: that of
+// the game's Wine prefix when there is a prefix and Wine is installed, asked
+// afresh at every opening, since the game folder may change; otherwise the
+// registry file `fallback`.
+class GameRegistry final : public Registry
+{
+public:
+    using PrefixFinder = std::function<std::optional<QString>(const QString &folder)>;
+
+    GameRegistry(std::unique_ptr<Registry> fallback, std::function<QString()> gameFolder,
+                 PrefixFinder findPrefix, int wineTimeLimitMs = 10000);
+
+    std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
+
+private:
+    std::unique_ptr<Registry> m_fallback;
+    std::function<QString()> m_gameFolder;
+    PrefixFinder m_findPrefix;
+    int m_wineTimeLimitMs;
+};

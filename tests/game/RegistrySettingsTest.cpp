@@ -1,0 +1,208 @@
+#include "app/TformMain.h"
+#include "platform/Registry.h"
+#include "support/MainWindowFixture.h"
+#include "support/WineStandIn.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kGameKey = u"Software\\Quillmark\\Zorvantia"_s;
+const QString kOverwrite =
+    u"This will overwrite your current seetings.\nThis cannot be revert. Are you sure?"_s;
+const QString kNotWindows = u"You do not have Windows version of Zorvantia.\nThis option is useless now.\n"
+                            "It it only for Zorvantia for Windows."_s;
+const QString kWinFound = u"Zorvantia for Windows was found.\nDravopax for Windows was found."_s;
+const QString kDosFound = u"Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou haven't access to "
+                          "some ZVT Options like:\n -Display\n -Sound\n -Mouse\n -Create Registry Entry\n"
+                          "(This option are avabile only in Windows version)"_s;
+
+// The game's settings from the ZVT Settings menu, against the registry file.
+class RegistrySettingsTest : public MainWindowFixture
+{
+protected:
+    // A game folder holding the given files, stored as the game directory with its kind.
+    QString installGame(const QString &path, const char *files, const char *kind)
+    {
+        QDir().mkpath(path);
+        for (const QString &file : QString::fromLatin1(files).split(u' '))
+            writeBytes(path + u'/' + file, "MZ");
+        folder.writeSettings(u"[zvt]\ndir=%1\nversion=%2\n"_s.arg(path, QString::fromLatin1(kind)));
+        return path;
+    }
+    std::unique_ptr<RegistryKey> key() { return fake.registry.openKey(kGameKey, false); }
+    QByteArray registryFile() const { return readBytes(fake.registry.fileName()); }
+    // Which items of the menu are checked, by name.
+    QStringList checked() const
+    {
+        QStringList names;
+        for (QAction *item : formMain->menuSettingsZVT->findChildren<QAction *>()) {
+            if (item->isChecked())
+                names << item->objectName();
+        }
+        names.sort();
+        return names;
+    }
+    void expectOverwriteQuestion(MsgAnswer answer)
+    {
+        fake.messages.expect(MsgType::Warning, kOverwrite, MsgButtons::YesNo, answer);
+    }
+
+    QTemporaryDir games;
+};
+
+TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefusedWriteIsSaid)
+{
+    installGame(games.path(), "ZizaVEZ.exe", "win");
+    const QByteArray damaged = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n"
+                               "\"FullScreen\"=dword:zz\r\n\"Safe\"Mode\"=dword:1\r\n";
+    writeBytes(fake.registry.fileName(), damaged);
+    startProgram();
+    EXPECT_FALSE(key()->isOpen()) << "a file that cannot be read holds no key, and the start says nothing";
+    click(formMain->itemZVTFullscreen);
+    EXPECT_EQ(readBytes(fake.registry.fileName() + u".damaged"_s), damaged) << "kept aside, not lost";
+    EXPECT_EQ(registryFile(), crlf(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
+                                   "\"Fullscreen\"=dword:00000001\n\n"_s))
+        << "the first item makes the key and one value";
+    EXPECT_TRUE(formMain->itemZVTFullscreen->isChecked());
+    click(formMain->itemZVTFullscreen);
+    EXPECT_EQ(key()->readInteger(u"Fullscreen"_s), 0);
+    EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked());
+
+    const std::tuple<QAction *, QString, int, int> toggles[] = {
+        {formMain->itemZVTSafeMode, u"SafeMode"_s, 1, 0},
+        {formMain->itemZVTUpdateMode, u"UpdateMode"_s, 2, 1},
+    };
+    for (const auto &[item, name, on, off] : toggles) {
+        SCOPED_TRACE(name.toStdString());
+        for (const int value : {on, off}) {
+            click(item);
+            EXPECT_EQ(key()->readInteger(name), value);
+            EXPECT_EQ(item->isChecked(), value == on);
+        }
+    }
+    const std::tuple<QAction *, QString, int> radios[] = {
+        {formMain->itemZVTMidiTypeSBlaster, u"MidiType"_s, 3},
+        {formMain->itemZVTMidiTypeFMSynth, u"MidiType"_s, 2},
+        {formMain->itemZVTMidiTypeGeneral, u"MidiType"_s, 1},
+        {formMain->itemZVTMidiTypeNoMidi, u"MidiType"_s, 0},
+        {formMain->itemMousePointerWin, u"MousePointer"_s, 1},
+        {formMain->itemMousePointerGame, u"MousePointer"_s, 0},
+    };
+    for (const auto &[item, name, value] : radios) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        click(item);
+        EXPECT_EQ(key()->readInteger(name), value);
+        EXPECT_EQ(checked().filter(name == u"MidiType"_s ? u"MidiType"_s : u"MousePointer"_s),
+                  QStringList{item->objectName()});
+    }
+
+    // A registry that refuses every write: the toggle keeps its mark, the radio item has taken it.
+    QFile::remove(fake.registry.fileName());
+    QDir().mkpath(fake.registry.fileName());
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'UpdateMode'"_s);
+    click(formMain->itemZVTUpdateMode);
+    EXPECT_FALSE(formMain->itemZVTUpdateMode->isChecked());
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'MidiType'"_s);
+    click(formMain->itemZVTMidiTypeGeneral);
+    EXPECT_TRUE(formMain->itemZVTMidiTypeGeneral->isChecked());
+    QDir().rmdir(fake.registry.fileName());
+
+    // A music number of neither numbering checks no music item at the next start.
+    closeProgram();
+    const std::unique_ptr<RegistryKey> stored = fake.registry.openKey(kGameKey, true);
+    for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MousePointer"})
+        stored->writeInteger(QString::fromLatin1(name), 0);
+    stored->writeInteger(u"MidiType"_s, 4);
+    startProgram();
+    EXPECT_EQ(checked(), (QStringList{u"itemMousePointerGame"_s, u"itemZVTUpdateMode"_s}));
+}
+
+TEST_F(RegistrySettingsTest, CreateRegistryEntryWritesTheDefaultsInOrderOnlyForTheWindowsEdition)
+{
+    installGame(games.path() + u"/win"_s, "ZizaVEZ.exe dravopaxw.exe", "win+dvp");
+    startProgram();
+    for (QAction *item :
+         {formMain->itemZVTSafeMode, formMain->itemZVTMidiTypeFMSynth, formMain->itemMousePointerWin})
+        click(item);
+    const QByteArray before = registryFile();
+
+    expectOverwriteQuestion(MsgAnswer::No);
+    fake.messages.expectOk(MsgType::Error, u"Nothing changed."_s);
+    click(formMain->mniCreateRegistryEntry);
+    EXPECT_EQ(registryFile(), before);
+
+    const QString dos = installGame(games.path() + u"/dos"_s, "zorvan.exe dravopax.exe", "win");
+    expectOverwriteQuestion(MsgAnswer::Yes);
+    fake.folders.answer(dos);
+    fake.messages.expectOk(MsgType::Information, kDosFound);
+    fake.messages.expectOk(MsgType::Warning, kNotWindows);
+    click(formMain->mniCreateRegistryEntry);
+    EXPECT_EQ(setting(u"version"_s, u"zvt"_s), u"dos+dvp"_s);
+    EXPECT_EQ(registryFile(), before) << "no game values for the DOS edition";
+
+    const QString win = games.path() + u"/win"_s;
+    expectOverwriteQuestion(MsgAnswer::Yes);
+    fake.folders.answer(win);
+    fake.messages.expectOk(MsgType::Information, kWinFound);
+    click(formMain->mniCreateRegistryEntry);
+    EXPECT_EQ(registryFile(),
+              crlf(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
+                   "\"SafeMode\"=dword:00000000\n\"MidiType\"=dword:00000000\n"
+                   "\"MousePointer\"=dword:00000000\n\"HDPath\"=\"%1\"\n"
+                   "\"DisplayModeNumber\"=dword:00000003\n\"ForceDIBSection\"=dword:00000000\n"
+                   "\"Fullscreen\"=dword:00000001\n\"Installed\"=dword:00000003\n"
+                   "\"Language\"=dword:00000003\n\"RetraceSync\"=dword:00000000\n"
+                   "\"UpdateMode\"=dword:00000001\n\n"_s.arg(win)));
+    EXPECT_EQ(checked(),
+              (QStringList{u"itemMousePointerGame"_s, u"itemZVTFullscreen"_s, u"itemZVTMidiTypeNoMidi"_s}));
+}
+
+// With Wine and a game inside a prefix, the menu changes what the game reads there.
+TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidNotWaitedFor)
+{
+    WineStandIn wine;
+    installGame(wine.gameFolder(), "ZizaVEZ.exe dravopaxw.exe", "win+dvp");
+    std::unique_ptr<Registry> registry = wine.registry(fake.registry.fileName());
+    fake.registryInUse = registry.get();
+    startProgram();
+    expectOverwriteQuestion(MsgAnswer::Yes);
+    fake.folders.answer(wine.gameFolder());
+    fake.messages.expectOk(MsgType::Information, kWinFound);
+    click(formMain->mniCreateRegistryEntry);
+    QStringList written;
+    for (const QString &call : wine.calls().filter(u" /v "_s))
+        written << call.section(u" /v "_s, 1).section(u' ', 0, 0);
+    EXPECT_EQ(written, (QStringList{u"HDPath"_s, u"DisplayModeNumber"_s, u"ForceDIBSection"_s,
+                                    u"Fullscreen"_s, u"Installed"_s, u"Language"_s, u"MidiType"_s,
+                                    u"MousePointer"_s, u"RetraceSync"_s, u"SafeMode"_s, u"UpdateMode"_s}));
+    EXPECT_EQ(wine.value(u"HDPath"_s), u"REG_SZ|C:\\Games\\Zorvantia"_s);
+    click(formMain->itemZVTSafeMode);
+    click(formMain->itemZVTMidiTypeSBlaster);
+    EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s);
+    EXPECT_FALSE(QFile::exists(fake.registry.fileName()));
+
+    closeProgram();
+    startProgram();
+    EXPECT_EQ(checked(), (QStringList{u"itemMousePointerGame"_s, u"itemZVTFullscreen"_s,
+                                      u"itemZVTMidiTypeSBlaster"_s, u"itemZVTSafeMode"_s}));
+    closeProgram();
+
+    wine.setMode("hang");
+    registry = wine.registry(fake.registry.fileName(), {}, 300);
+    fake.registryInUse = registry.get();
+    const QString problem = u"The registry of the Wine prefix %1 could not be used: wine reg gave no answer "
+                            "within 0.3 seconds."_s.arg(wine.prefix());
+    fake.messages.expectOk(MsgType::Error, problem);
+    startProgram();
+    EXPECT_EQ(checked(), QStringList());
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'Fullscreen'\n"_s + problem);
+    click(formMain->itemZVTFullscreen);
+    EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked());
+}
+
+} // namespace

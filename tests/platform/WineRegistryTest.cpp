@@ -1,0 +1,188 @@
+#include "platform/WineRegistry.h"
+#include "platform/DvsError.h"
+#include "platform/WinePrefix.h"
+#include "support/TestFiles.h"
+#include "support/WineStandIn.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kGameKey = u"Software\\Quillmark\\Zorvantia"_s;
+
+TEST(WinePrefix, TheNearestPrefixAboveTheFolderThenTheEnvironmentThenTheUsualOne)
+{
+    QTemporaryDir dir;
+    const QString outer = dir.path() + u"/outer"_s;
+    const QString inner = outer + u"/drive_c/inner"_s;
+    const QString home = dir.path() + u"/home"_s;
+    for (const QString &prefix : {outer, inner}) {
+        QDir().mkpath(prefix + u"/drive_c"_s);
+        writeBytes(prefix + u"/system.reg"_s, "WINE REGISTRY Version 2\n");
+    }
+    QDir().mkpath(dir.path() + u"/half/drive_c/Games"_s); // no registry: not a prefix
+    const struct
+    {
+        QString folder, environment, home;
+        std::optional<QString> prefix;
+    } cases[] = {
+        {inner + u"/drive_c/Games/Zorvantia"_s, u"/elsewhere"_s, home, inner},
+        {outer + u"/drive_c/Games/Zorvantia/gone/"_s, {}, {}, outer},
+        {outer, {}, {}, outer},
+        {dir.path() + u"/half/drive_c/Games"_s, dir.path() + u"/env"_s, home, dir.path() + u"/env"_s},
+        {{}, {}, dir.path(), std::nullopt},
+        {dir.path() + u"/half"_s, {}, home, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.folder.toStdString());
+        EXPECT_EQ(WinePrefix::find(c.folder, c.environment, c.home), c.prefix);
+    }
+    QDir().mkpath(home + u"/.wine"_s);
+    EXPECT_EQ(WinePrefix::find(dir.path() + u"/half"_s, {}, home), home + u"/.wine"_s);
+}
+
+TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)
+{
+    const QByteArray big(1 << 20, 'x');
+    const struct
+    {
+        QByteArray output;
+        QStringList values; // "name|type|data"
+    } cases[] = {
+        {"", {}},
+        {"\r\nHKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia\r\n    (Default)    REG_SZ    \r\n"
+         "    Fullscreen    REG_DWORD    0x1\r\n    HDPath    REG_SZ    C:\\Games\\Zorvantia\r\n"
+         "    Quo\"te    REG_SZ    a \"b\"    c\\\r\n\r\n",
+         {u"(Default)|REG_SZ|"_s, u"Fullscreen|REG_DWORD|0x1"_s, u"HDPath|REG_SZ|C:\\Games\\Zorvantia"_s,
+          u"Quo\"te|REG_SZ|a \"b\"    c\\"_s}},
+        // Cut off in the middle of a line, and in another language.
+        {"\r\nHKEY_LOCAL_MACHINE\\Software\r\n    SafeMode    REG_DWORD    0x0\r\n    Midi    REG_DWORD\r\n"
+         "    MidiType    REG_DWORD    0x",
+         {u"SafeMode|REG_DWORD|0x0"_s, u"MidiType|REG_DWORD|0x"_s}},
+        {"reg: Der angegebene Registrierungsschl\xc3\xbcssel wurde nicht gefunden\r\n", {}},
+        {"    Big    REG_SZ    " + big + "\n", {u"Big|REG_SZ|"_s + QString::fromLatin1(big)}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.output.left(60).toStdString());
+        QStringList values;
+        for (const WineRegistry::Value &v : WineRegistry::parseQuery(c.output))
+            values << v.name + u'|' + v.type + u'|' + v.data;
+        values.sort();
+        QStringList expected = c.values;
+        expected.sort();
+        EXPECT_EQ(values, expected);
+    }
+}
+
+class WineRegistryTest : public ::testing::Test
+{
+protected:
+    QString fallbackFile() const { return files.path() + u"/registry.reg"_s; }
+    QTemporaryDir files;
+    WineStandIn wine;
+};
+
+TEST_F(WineRegistryTest, TheGamesPrefixIsReadWithOneQueryAndWrittenThroughRegInThe32BitView)
+{
+    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile());
+    const std::unique_ptr<RegistryKey> missing = registry->openKey(kGameKey, false);
+    EXPECT_FALSE(missing->isOpen());
+    EXPECT_EQ(missing->problem(), QString()) << "a key that is not there is no problem";
+    EXPECT_EQ(errorOf([&] { missing->writeInteger(u"SafeMode"_s, 1); }),
+              u"Failed to set data for 'SafeMode'"_s);
+
+    std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+    ASSERT_TRUE(key->isOpen());
+    key->writeInteger(u"Fullscreen"_s, 1);
+    key->writeInteger(u"UpdateMode"_s, -1);
+    key->writeBool(u"SafeMode"_s, false);
+    key->writeString(u"MidiType"_s, u"two"_s);
+    key->writeFolder(u"HDPath"_s, wine.gameFolder());
+    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1) << "what was written is read without asking again";
+    EXPECT_EQ(wine.value(u"HDPath"_s), u"REG_SZ|C:\\Games\\Zorvantia"_s) << "the path the game sees";
+    EXPECT_EQ(wine.value(u"UpdateMode"_s), u"REG_DWORD|4294967295"_s);
+
+    const int callsBefore = wine.calls().size();
+    key = registry->openKey(kGameKey, false);
+    ASSERT_TRUE(key->isOpen());
+    EXPECT_TRUE(key->readBool(u"FullScreen"_s)) << "names in any letter case";
+    EXPECT_FALSE(key->readBool(u"SafeMode"_s));
+    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1);
+    EXPECT_EQ(key->readString(u"HDPath"_s), u"C:\\Games\\Zorvantia"_s);
+    EXPECT_EQ(errorOf([&] { key->readInteger(u"MidiType"_s); }), u"Invalid data type for 'MidiType'"_s);
+    EXPECT_EQ(errorOf([&] { key->readString(u"Fullscreen"_s); }), u"Invalid data type for 'Fullscreen'"_s);
+    EXPECT_FALSE(key->valueExists(u"MousePointer"_s));
+    EXPECT_EQ(wine.calls().size(), callsBefore + 1) << "one query for every value of the key";
+
+    for (const QString &call : wine.calls()) {
+        SCOPED_TRACE(call.toStdString());
+        EXPECT_TRUE(call.startsWith(wine.prefix() + u"|"_s));
+        EXPECT_TRUE(call.startsWith(wine.prefix() + u"|winepath -w "_s) || call.endsWith(u" /reg:32"_s));
+    }
+    EXPECT_EQ(wine.calls()
+                  .filter(u"|reg add HKLM\\Software\\Quillmark\\Zorvantia /v Fullscreen /t REG_DWORD "
+                          "/d 1 /f /reg:32"_s)
+                  .size(),
+              1);
+    EXPECT_FALSE(QFile::exists(fallbackFile())) << "the registry file is not used beside a prefix";
+}
+
+TEST_F(WineRegistryTest, WithoutWineOrOutsideAnyPrefixTheRegistryFileIsUsed)
+{
+    QTemporaryDir elsewhere;
+    for (const bool installed : {true, false}) {
+        SCOPED_TRACE(installed);
+        QFile::remove(fallbackFile());
+        if (!installed)
+            wine.uninstall();
+        const std::unique_ptr<Registry> registry =
+            wine.registry(fallbackFile(), installed ? elsewhere.path() : wine.gameFolder());
+        registry->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
+        EXPECT_TRUE(readBytes(fallbackFile()).contains("\"SafeMode\"=dword:00000001"));
+    }
+    EXPECT_EQ(wine.value(u"SafeMode"_s), QString());
+}
+
+TEST_F(WineRegistryTest, AHangingWineIsCutShortAndSaidAndARefusedWriteNamesItsValue)
+{
+    wine.registry(fallbackFile())->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
+
+    wine.setMode("hang");
+    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile(), {}, 500);
+    QElapsedTimer timer;
+    timer.start();
+    const std::unique_ptr<RegistryKey> hung = registry->openKey(kGameKey, true);
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_FALSE(hung->isOpen());
+    const QString problem = u"The registry of the Wine prefix %1 could not be used: wine reg gave no answer "
+                            "within 0.5 seconds."_s.arg(wine.prefix());
+    EXPECT_EQ(hung->problem(), problem);
+    EXPECT_EQ(errorOf([&] { hung->writeInteger(u"SafeMode"_s, 0); }),
+              u"Failed to set data for 'SafeMode'\n"_s + problem);
+
+    wine.setMode("silent");
+    const std::unique_ptr<RegistryKey> silent = registry->openKey(kGameKey, false);
+    EXPECT_TRUE(silent->isOpen());
+    EXPECT_FALSE(silent->valueExists(u"SafeMode"_s)) << "an empty answer holds no values";
+
+    wine.setMode("refuse");
+    const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+    EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 0); }), u"Failed to set data for 'SafeMode'"_s);
+    EXPECT_EQ(errorOf([&] { key->writeFolder(u"HDPath"_s, wine.gameFolder()); }),
+              u"Failed to set data for 'HDPath'"_s);
+    EXPECT_TRUE(key->readBool(u"SafeMode"_s)) << "a refused write changes nothing read";
+    EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s);
+
+    const WineTool::Result missing = WineTool(files.path() + u"/no-wine"_s, wine.prefix()).run({u"reg"_s});
+    EXPECT_FALSE(missing.finished);
+    EXPECT_TRUE(missing.problem.startsWith(u"wine reg could not be started"_s))
+        << missing.problem.toStdString();
+}
+
+} // namespace
