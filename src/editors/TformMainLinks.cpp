@@ -50,9 +50,12 @@ void TformMain::AddPrograms()
                 [this, item] { guarded([this, item] { RunProgramClick(item); }); });
         items.append(item);
     }
+    // Qt tells the menu of every change of an item, so only changes are made.
     for (qsizetype i = 0; i < shortcuts.size(); ++i) {
-        items[i]->setText(caption(shortcuts[i].display));
-        items[i]->setStatusTip(shortcuts[i].path);
+        if (const QString text = caption(shortcuts[i].display); items[i]->text() != text)
+            items[i]->setText(text);
+        if (items[i]->statusTip() != shortcuts[i].path)
+            items[i]->setStatusTip(shortcuts[i].path);
     }
 }
 
