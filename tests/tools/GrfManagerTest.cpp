@@ -1,6 +1,8 @@
 #include "ToolFixture.h"
 #include "tools/TformGrfManager.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QListWidget>
 
@@ -241,9 +243,12 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
     EXPECT_FALSE(form.butnDelete->isEnabled());
 }
 
-TEST_F(GrfManagerTest, AHugeBinaryListFileIsReadWithoutAnEndlessMessage)
+TEST_F(GrfManagerTest, AFullFolderAndAHugeBinaryListFileAreReadWithoutAnEndlessMessage)
 {
-    addGrfs({u"a.grf"_s});
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many << u"Zügé set %1.grf"_s.arg(4999 - i, 4, 10, QLatin1Char('0'));
+    addGrfs(many + QStringList{u"a.grf"_s});
     QByteArray list = "newgrf/a.grf\r\n";
     QString missing;
     for (int i = 0; i < 100000; ++i) {
@@ -255,7 +260,8 @@ TEST_F(GrfManagerTest, AHugeBinaryListFileIsReadWithoutAnEndlessMessage)
     fake.messages.expectOk(MsgType::Warning,
                            u"Files:\n"_s + missing + u"... and 99980 more\nwere not found."_s);
     form.Initialize();
-    EXPECT_EQ(entries(), QStringList({u"x a.grf"_s}));
+    std::reverse(many.begin(), many.end());
+    EXPECT_EQ(entries(), QStringList{u"x a.grf"_s} + many);
 }
 
 } // namespace

@@ -268,6 +268,18 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
     EXPECT_FALSE(form.recreating());
 }
 
+TEST_F(MkdvtxtTest, ATwentyMegabyteTextOpensAndIsSavedWhole)
+{
+    QByteArray big;
+    for (int line = 0; big.size() < 20'000'000; ++line)
+        big += "STR_" + QByteArray::number(line) + " :\xe9t\xe9 \x81\r\n";
+    writeBytes(text(), big);
+    form.Initialize();
+    type(u"!"_s);
+    click(form.butnSave);
+    EXPECT_EQ(readBytes(text()), big.chopped(2) + "!\r\n");
+}
+
 // The platform's own start of a Windows program, through a stand-in for wine
 // that writes the new file, and the real one-second timer noticing it.
 TEST_F(MkdvtxtTest, TheWatchPicksUpTheNewFileARealToolProcessWrites)
