@@ -410,14 +410,17 @@ void TformMain::itemHelpLinksDVSHomePageClick()
 
 void TformMain::ShowAbout()
 {
-    if (!formAbout)
-        return;
-    // Modal for the user; nothing here waits for it to close.
-    formAbout->setWindowModality(Qt::ApplicationModal);
-    formAbout->move(geometry().center() - formAbout->rect().center());
-    formAbout->show();
-    formAbout->raise();
-    formAbout->activateWindow();
+    if (formAbout)
+        showOver(formAbout);
+}
+
+void TformMain::showOver(QWidget *window)
+{
+    window->setWindowModality(Qt::ApplicationModal);
+    window->move(geometry().center() - window->rect().center());
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TformMain::itemHelpLinksDVSEMailClick()

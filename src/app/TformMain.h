@@ -328,6 +328,9 @@ private:
     void writeGameSetting(const QString &name, int value);
     void setToolbarText(bool shown);
     void showHintsOf(QMenu *menu);
+    // Shows one of the program's other windows over this one, modal for the
+    // user; nothing waits for it to close.
+    void showOver(QWidget *window);
 
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QString &hint = QString(),
                      const QKeySequence &shortcut = QKeySequence());

@@ -9,11 +9,8 @@
 
 void TformMain::VersionPatch1Click()
 {
-    if (!formVersion)
-        return;
-    formVersion->show();
-    formVersion->raise();
-    formVersion->activateWindow();
+    if (formVersion)
+        showOver(formVersion);
 }
 
 bool TformMain::showInNotepad(const QString &fileName)

@@ -20,14 +20,6 @@ QString caption(const QString &text)
     return QString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-void showCentred(QWidget *window, const QWidget *over)
-{
-    window->move(over->geometry().center() - window->rect().center());
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 } // namespace
 
 void TformMain::AddPrograms()
@@ -75,7 +67,7 @@ void TformMain::ProgramsEditor1Click()
     if (!formPrograms)
         return;
     formPrograms->Initialize();
-    showCentred(formPrograms, this);
+    showOver(formPrograms);
 }
 
 void TformMain::AddLinks()
@@ -115,5 +107,5 @@ void TformMain::itemLinksEditorClick()
     if (!formLinks)
         return;
     formLinks->Initialize();
-    showCentred(formLinks, this);
+    showOver(formLinks);
 }

@@ -7,20 +7,6 @@
 #include "tools/TformGrfManager.h"
 #include "tools/TformMkdvtxt.h"
 
-namespace {
-
-// Modal for the user, centred over the main window; nothing here waits for it to close.
-void showOver(QWidget *owner, QDialog *window)
-{
-    window->setWindowModality(Qt::ApplicationModal);
-    window->move(owner->geometry().center() - window->rect().center());
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-} // namespace
-
 void TformMain::itemNewGrfManagerClick()
 {
     if (!formGrfManager)
@@ -37,7 +23,7 @@ void TformMain::itemNewGrfManagerClick()
         return;
     }
     formGrfManager->Initialize();
-    showOver(this, formGrfManager);
+    showOver(formGrfManager);
 }
 
 void TformMain::itemMkdvtxtClick()
@@ -45,5 +31,5 @@ void TformMain::itemMkdvtxtClick()
     if (!formMkdvtxt)
         return;
     formMkdvtxt->Initialize();
-    showOver(this, formMkdvtxt);
+    showOver(formMkdvtxt);
 }
