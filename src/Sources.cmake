@@ -65,6 +65,7 @@ set(DVV_CORE_POSIX_SOURCES
 
 # Every window and control.
 set(DVV_GUI_SOURCES
+    app/FormParts.cpp
     app/ProgramWindows.cpp
     app/StartUp.cpp
     app/TformMain.cpp

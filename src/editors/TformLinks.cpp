@@ -1,6 +1,6 @@
 #include "TformLinks.h"
 
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "editors/LinkList.h"
@@ -46,19 +46,13 @@ void TformLinks::createControls()
     fields->addRow(QStringLiteral("Address"), editAddress);
     layout->addLayout(fields);
 
-    const auto button = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    butnSave = button("butnSave", QStringLiteral("&Save"));
-    butnTest = button("butnTest", QStringLiteral("&Test"));
-    butnNotepad = button("butnNotepad", QStringLiteral("&Notepad"));
-    butnCancel = button("butnCancel", QStringLiteral("&Quit"));
-    butnAdd = button("butnAdd", QStringLiteral("&Add"));
-    butnAddLink = button("butnAddLink", QStringLiteral("Add &Link"));
-    butnDelete = button("butnDelete", QStringLiteral("&Delete"));
+    butnSave = namedButton(this, "butnSave", QStringLiteral("&Save"));
+    butnTest = namedButton(this, "butnTest", QStringLiteral("&Test"));
+    butnNotepad = namedButton(this, "butnNotepad", QStringLiteral("&Notepad"));
+    butnCancel = namedButton(this, "butnCancel", QStringLiteral("&Quit"));
+    butnAdd = namedButton(this, "butnAdd", QStringLiteral("&Add"));
+    butnAddLink = namedButton(this, "butnAddLink", QStringLiteral("Add &Link"));
+    butnDelete = namedButton(this, "butnDelete", QStringLiteral("&Delete"));
     auto *buttons = new QGridLayout;
     int column = 0;
     for (QPushButton *b : {butnAdd, butnAddLink, butnDelete})
@@ -69,8 +63,7 @@ void TformLinks::createControls()
     layout->addLayout(buttons);
 
     const auto on = [this](auto *sender, auto signal, void (TformLinks::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { runReported(m_platform.messages, [&] { (this->*handler)(); }); });
+        connectReported(this, m_platform.messages, sender, signal, handler);
     };
     on(cboxSection, &QComboBox::activated, &TformLinks::cboxSectionChange);
     on(cboxLink, &QComboBox::activated, &TformLinks::cboxLinkChange);

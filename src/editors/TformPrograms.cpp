@@ -1,6 +1,6 @@
 #include "TformPrograms.h"
 
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/TformMain.h"
 #include "editors/ShortcutList.h"
 #include "platform/InputBox.h"
@@ -47,19 +47,13 @@ void TformPrograms::createControls()
     layout->addWidget(editPath, 2, 0, 1, 3);
     layout->addWidget(butnSelectFile, 2, 3);
 
-    const auto button = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    butnAdd = button("butnAdd", QStringLiteral("&Add"));
-    butnTest = button("butnTest", QStringLiteral("&Test"));
-    butnNotepad = button("butnNotepad", QStringLiteral("&Notepad"));
-    butnCancel = button("butnCancel", QStringLiteral("&Cancel"));
-    butnSave = button("butnSave", QStringLiteral("&Save"));
-    butnRename = button("butnRename", QStringLiteral("&Rename"));
-    butnDelete = button("butnDelete", QStringLiteral("&Delete"));
+    butnAdd = namedButton(this, "butnAdd", QStringLiteral("&Add"));
+    butnTest = namedButton(this, "butnTest", QStringLiteral("&Test"));
+    butnNotepad = namedButton(this, "butnNotepad", QStringLiteral("&Notepad"));
+    butnCancel = namedButton(this, "butnCancel", QStringLiteral("&Cancel"));
+    butnSave = namedButton(this, "butnSave", QStringLiteral("&Save"));
+    butnRename = namedButton(this, "butnRename", QStringLiteral("&Rename"));
+    butnDelete = namedButton(this, "butnDelete", QStringLiteral("&Delete"));
     int column = 0;
     for (QPushButton *b : {butnAdd, butnSave, butnRename, butnDelete})
         layout->addWidget(b, 3, column++);
@@ -68,8 +62,7 @@ void TformPrograms::createControls()
         layout->addWidget(b, 4, column++);
 
     const auto on = [this](auto *sender, auto signal, void (TformPrograms::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { runReported(m_platform.messages, [&] { (this->*handler)(); }); });
+        connectReported(this, m_platform.messages, sender, signal, handler);
     };
     on(cboxPrograms, &QComboBox::activated, &TformPrograms::cboxProgramsChange);
     on(editPath, &QLineEdit::textEdited, &TformPrograms::editPathKeyPress);

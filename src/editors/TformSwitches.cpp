@@ -1,6 +1,6 @@
 #include "TformSwitches.h"
 
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "platform/Clock.h"
@@ -86,19 +86,13 @@ void TformSwitches::createControls()
         layout->addWidget(control);
         control->setToolTip(hint);
     };
-    const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
 
     auto *top = new QHBoxLayout;
     cboxSwitchesList = new QComboBox(this);
     cboxSwitchesList->setObjectName(QStringLiteral("cboxSwitchesList"));
     cboxSwitchesList->setToolTip(QStringLiteral("Select switch to edit"));
-    butnSwitchAdd = button("butnSwitchAdd", QStringLiteral("&Add"));
-    butnSwitchDelete = button("butnSwitchDelete", QStringLiteral("&Delete"));
+    butnSwitchAdd = namedButton(this, "butnSwitchAdd", QStringLiteral("&Add"));
+    butnSwitchDelete = namedButton(this, "butnSwitchDelete", QStringLiteral("&Delete"));
     top->addWidget(cboxSwitchesList, 1);
     top->addWidget(butnSwitchAdd);
     top->addWidget(butnSwitchDelete);
@@ -127,17 +121,16 @@ void TformSwitches::createControls()
     layout->setStretchFactor(listSwitchValues, 1);
 
     auto *bottom = new QHBoxLayout;
-    butnSave = button("butnSave", QStringLiteral("&Save"));
-    butnHelp = button("butnHelp", QStringLiteral("&Help"));
-    butnNotepad = button("butnNotepad", QStringLiteral("&Notepad"));
-    butnCancel = button("butnCancel", QStringLiteral("&Quit"));
+    butnSave = namedButton(this, "butnSave", QStringLiteral("&Save"));
+    butnHelp = namedButton(this, "butnHelp", QStringLiteral("&Help"));
+    butnNotepad = namedButton(this, "butnNotepad", QStringLiteral("&Notepad"));
+    butnCancel = namedButton(this, "butnCancel", QStringLiteral("&Quit"));
     for (QPushButton *b : {butnSave, butnHelp, butnNotepad, butnCancel})
         bottom->addWidget(b);
     layout->addLayout(bottom);
 
     const auto on = [this](auto *sender, auto signal, void (TformSwitches::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { runReported(m_platform.messages, [&] { (this->*handler)(); }); });
+        connectReported(this, m_platform.messages, sender, signal, handler);
     };
     on(cboxSwitchesList, &QComboBox::activated, &TformSwitches::cboxSwitchesListChange);
     on(cboxSwitchType, &QComboBox::activated, &TformSwitches::cboxSwitchTypeChange);

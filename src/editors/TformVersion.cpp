@@ -1,6 +1,6 @@
 #include "TformVersion.h"
 
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/TformMain.h"
 #include "editors/VersionList.h"
 #include "platform/InputBox.h"
@@ -50,18 +50,12 @@ void TformVersion::createControls()
               QStringLiteral("Text displayed for version"));
     layout->addLayout(fields);
 
-    const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    butnDelete = button("butnDelete", QStringLiteral("&Delete"));
-    butnAdd = button("butnAdd", QStringLiteral("&Add"));
-    butnSave = button("butnSave", QStringLiteral("&Save"));
-    butnHelp = button("butnHelp", QStringLiteral("&Help"));
-    butnNotepad = button("butnNotepad", QStringLiteral("&Notepad"));
-    butnCancel = button("butnCancel", QStringLiteral("&Quit"));
+    butnDelete = namedButton(this, "butnDelete", QStringLiteral("&Delete"));
+    butnAdd = namedButton(this, "butnAdd", QStringLiteral("&Add"));
+    butnSave = namedButton(this, "butnSave", QStringLiteral("&Save"));
+    butnHelp = namedButton(this, "butnHelp", QStringLiteral("&Help"));
+    butnNotepad = namedButton(this, "butnNotepad", QStringLiteral("&Notepad"));
+    butnCancel = namedButton(this, "butnCancel", QStringLiteral("&Quit"));
     auto *edit = new QHBoxLayout;
     auto *leave = new QHBoxLayout;
     for (QPushButton *b : {butnDelete, butnAdd, butnSave})
@@ -72,8 +66,7 @@ void TformVersion::createControls()
     layout->addLayout(leave);
 
     const auto on = [this](auto *sender, auto signal, void (TformVersion::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { runReported(m_platform.messages, [&] { (this->*handler)(); }); });
+        connectReported(this, m_platform.messages, sender, signal, handler);
     };
     on(cboxVersion, &QComboBox::activated, &TformVersion::cboxVersionChange);
     on(editVersionShort, &QLineEdit::textEdited, &TformVersion::editVersionLongKeyPress);

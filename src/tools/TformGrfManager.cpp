@@ -1,6 +1,6 @@
 #include "TformGrfManager.h"
 
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/Look.h"
 #include "app/SettingNames.h"
 #include "app/TIniFile.h"
@@ -78,11 +78,9 @@ void TformGrfManager::createControls()
     QFont bold = font();
     bold.setBold(true);
     auto button = [&](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton *b = namedButton(this, name, caption);
         b->setFont(bold);
         b->setFixedSize(65, 25);
-        b->setAutoDefault(false);
         buttons->addWidget(b);
         return b;
     };
@@ -94,11 +92,6 @@ void TformGrfManager::createControls()
     layout->addLayout(buttons);
 }
 
-void TformGrfManager::guarded(void (TformGrfManager::*handler)())
-{
-    runReported(m_platform.messages, [this, handler] { (this->*handler)(); });
-}
-
 void TformGrfManager::connectControls()
 {
     const std::pair<QPushButton *, void (TformGrfManager::*)()> clicks[] = {
@@ -108,7 +101,7 @@ void TformGrfManager::connectControls()
         {butnQuit, &TformGrfManager::butnQuitClick},
     };
     for (const auto &[button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
+        connectReported(this, m_platform.messages, button, &QPushButton::clicked, handler);
     connect(listGrfFiles, &QListWidget::itemSelectionChanged, this, &TformGrfManager::listGrfFilesClick);
 }
 

@@ -57,8 +57,6 @@ private:
     QString folderPath() const;
     static void makeCheckable(QListWidgetItem *item);
     void checkNamedEntries();
-    // Runs a handler under the program's general error report.
-    void guarded(void (TformGrfManager::*handler)());
 
     ProgramFiles m_files;
     Platform m_platform;

@@ -1,6 +1,6 @@
 #include "TformMkdvtxt.h"
 
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/Look.h"
 #include "app/SettingNames.h"
 #include "app/TIniFile.h"
@@ -54,9 +54,7 @@ void TformMkdvtxt::createControls()
 
     auto *buttons = new QHBoxLayout;
     auto button = [&](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+        QPushButton *b = namedButton(this, name, caption);
         buttons->addWidget(b);
         return b;
     };
@@ -75,11 +73,6 @@ void TformMkdvtxt::createControls()
     timeNew->setInterval(1000);
 }
 
-void TformMkdvtxt::guarded(void (TformMkdvtxt::*handler)())
-{
-    runReported(m_platform.messages, [this, handler] { (this->*handler)(); });
-}
-
 void TformMkdvtxt::connectControls()
 {
     const std::pair<QPushButton *, void (TformMkdvtxt::*)()> clicks[] = {
@@ -90,8 +83,8 @@ void TformMkdvtxt::connectControls()
         {butnQuit, &TformMkdvtxt::butnCancelClick},
     };
     for (const auto &[button, handler] : clicks)
-        connect(button, &QPushButton::clicked, this, [this, handler = handler] { guarded(handler); });
-    connect(timeNew, &QTimer::timeout, this, [this] { guarded(&TformMkdvtxt::timeNewTimer); });
+        connectReported(this, m_platform.messages, button, &QPushButton::clicked, handler);
+    connectReported(this, m_platform.messages, timeNew, &QTimer::timeout, &TformMkdvtxt::timeNewTimer);
     // The program's own loads block the memo's signals; every other change is the user's.
     connect(memoZvtdvtxt, &QPlainTextEdit::textChanged, this, &TformMkdvtxt::memoZvtdvtxtKeyPress);
 }

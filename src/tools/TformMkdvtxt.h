@@ -64,7 +64,6 @@ private:
     QStringList memoLines() const;
     int memoLineCount() const;
     void startTool(const LanguageTextFiles &files);
-    void guarded(void (TformMkdvtxt::*handler)());
 
     ProgramFiles m_files;
     Platform m_platform;
