@@ -1,7 +1,7 @@
 #include "TformUpdate.h"
 
 #include "UpdateManifest.h"
-#include "app/ErrorReport.h"
+#include "app/FormParts.h"
 #include "app/IntegerText.h"
 #include "app/Look.h"
 #include "app/ProgramInfo.h"
@@ -106,13 +106,12 @@ void TformUpdate::createControls()
 
 void TformUpdate::connectHandlers()
 {
-    const auto reported = [this](void (TformUpdate::*handler)()) {
-        return [this, handler] { runReported(m_platform.messages, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(butnCheck, &QPushButton::clicked, this, reported(&TformUpdate::butnCheckClick));
-    connect(butnDownload, &QPushButton::clicked, this, reported(&TformUpdate::butnDownloadClick));
+    connectReported(this, m_platform.messages, butnCheck, &QPushButton::clicked,
+                    &TformUpdate::butnCheckClick);
+    connectReported(this, m_platform.messages, butnDownload, &QPushButton::clicked,
+                    &TformUpdate::butnDownloadClick);
     connect(butnQuit, &QPushButton::clicked, this, &TformUpdate::butnQuitClick);
-    connect(timeUpdate, &QTimer::timeout, this, reported(&TformUpdate::timeUpdateTimer));
+    connectReported(this, m_platform.messages, timeUpdate, &QTimer::timeout, &TformUpdate::timeUpdateTimer);
     for (QCheckBox *box : {cboxDVS, cboxDVSDV, cboxDVSData, cboxDVSHelp})
         connect(box, &QCheckBox::toggled, this, &TformUpdate::cboxDVSClick);
     connect(&Http, &HttpClient::OnConnectionFailed, this, &TformUpdate::HttpConnectionFailed);
