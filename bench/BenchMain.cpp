@@ -31,11 +31,7 @@ namespace {
 double createSwitchesMs(BenchPlatform &platform, int switches)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Data"));
-    const ProgramFiles files(dir.path());
-    writeFile(files.patchIni(), generatedPatchIni(switches));
-    writeFile(files.versionIni(), generatedVersionIni());
-    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver3\r\n"));
+    const ProgramFiles files = writeGeneratedProgram(dir.path(), switches, 3);
 
     TformMain window(files, platform.platform());
     window.show();
@@ -58,11 +54,7 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
 std::pair<double, double> configFilesMs(BenchPlatform &platform)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Data"));
-    const ProgramFiles files(dir.path());
-    writeFile(files.patchIni(), generatedPatchIni(1000));
-    writeFile(files.versionIni(), generatedVersionIni());
-    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver5\r\n"));
+    const ProgramFiles files = writeGeneratedProgram(dir.path(), 1000, 5);
     // Data files are written long before they are read; a fresh one would be
     // checked byte by byte on every read for its first two seconds.
     const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);

@@ -70,11 +70,7 @@ MenuFigures menusMs(BenchPlatform &platform, int sections, int shortcuts)
 void printEditorFigures(BenchPlatform &platform)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("Data"));
-    const ProgramFiles files(dir.path());
-    writeFile(files.patchIni(), generatedPatchIni(1000));
-    writeFile(files.versionIni(), generatedVersionIni());
-    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver5\r\n"));
+    const ProgramFiles files = writeGeneratedProgram(dir.path(), 1000, 5);
 
     TformMain window(files, platform.platform());
     window.resize(1000, 700);

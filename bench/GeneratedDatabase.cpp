@@ -1,5 +1,8 @@
 #include "GeneratedDatabase.h"
 
+#include "BenchTiming.h"
+
+#include <QDir>
 #include <QStringList>
 
 QString generatedPatchIni(int switches)
@@ -88,4 +91,14 @@ QByteArray generatedLargePatchIni(qsizetype bytes)
         text += items;
     }
     return text;
+}
+
+ProgramFiles writeGeneratedProgram(const QString &folder, int switches, int version)
+{
+    QDir(folder).mkdir(QStringLiteral("Data"));
+    const ProgramFiles files(folder);
+    writeFile(files.patchIni(), generatedPatchIni(switches));
+    writeFile(files.versionIni(), generatedVersionIni());
+    writeFile(files.settingsIni(), QStringLiteral("[dvs]\r\nversion=ver%1\r\n").arg(version));
+    return files;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ProgramFiles.h"
+
 #include <QString>
 
 // A switch database of `switches` switches of every kind, with the keys a real
@@ -12,3 +14,7 @@ QString generatedVersionIni();
 // 1,000 switches above followed by five drop-down switches whose item lists
 // (every entry of a long game table) fill the rest.
 QByteArray generatedLargePatchIni(qsizetype bytes);
+
+// Makes `folder` a program folder holding a generated database of `switches`
+// switches, the version list and settings that choose version `version`.
+ProgramFiles writeGeneratedProgram(const QString &folder, int switches, int version);
