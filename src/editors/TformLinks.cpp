@@ -232,10 +232,10 @@ void TformLinks::butnNotepadClick()
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     m_main.showInNotepad(m_files.dataIni());
-    close();
+    QDialog::reject();
 }
 
 void TformLinks::butnCancelClick()
 {
-    close();
+    QDialog::reject();
 }

@@ -43,6 +43,10 @@ public:
     QPushButton *butnAddLink = nullptr;
     QPushButton *butnDelete = nullptr;
 
+protected:
+    // The window leaves by its own buttons only: Escape and the system close do nothing.
+    void reject() override {}
+
 private:
     void createControls();
     // Clears and disables what shows one link.

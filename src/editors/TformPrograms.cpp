@@ -7,7 +7,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -79,7 +78,6 @@ void TformPrograms::createControls()
 void TformPrograms::Initialize()
 {
     m_adding = false;
-    m_closeAllowed = false;
     cboxPrograms->clear();
     editPath->clear();
     cboxPrograms->setEnabled(true);
@@ -244,14 +242,5 @@ void TformPrograms::butnCancelClick()
 void TformPrograms::leave()
 {
     m_adding = false;
-    m_closeAllowed = true;
-    close();
-}
-
-void TformPrograms::closeEvent(QCloseEvent *event)
-{
-    if (!m_closeAllowed)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
+    QDialog::reject();
 }

@@ -49,14 +49,8 @@ public:
     FileDialogRequest dlgProgram;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    // Escape, or a close the editor did not ask for, would pass the question
-    // about an unsaved shortcut.
-    void reject() override
-    {
-        if (m_closeAllowed)
-            QDialog::reject();
-    }
+    // The window leaves by its own buttons only: Escape and the system close do nothing.
+    void reject() override {}
 
 private:
     void createControls();
@@ -67,5 +61,4 @@ private:
     Platform m_platform;
     TformMain &m_main;
     bool m_adding = false;
-    bool m_closeAllowed = false;
 };

@@ -10,7 +10,6 @@
 #include "switches/ComponentNames.h"
 #include "switches/SwitchPanel.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -146,7 +145,6 @@ void TformSwitches::createControls()
 
 void TformSwitches::showFor(const QStringList &switches)
 {
-    m_closeAllowed = false;
     cboxSwitchesList->clear();
     cboxSwitchVersion->clear();
     for (const QString &name : switches)
@@ -417,21 +415,11 @@ void TformSwitches::butnCancelClick()
 
 void TformSwitches::leave()
 {
-    m_closeAllowed = true;
     m_main.scrlMain->setEnabled(true);
     clearLists();
     clearGrid();
-    close();
-}
-
-void TformSwitches::closeEvent(QCloseEvent *event)
-{
-    if (!m_closeAllowed) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-    runReported(m_platform.messages, [this] { FormClose(); });
+    QDialog::reject();
+    FormClose();
 }
 
 void TformSwitches::FormClose()
@@ -447,7 +435,6 @@ void TformSwitches::FormClose()
     cboxSwitchType->setCurrentIndex(-1);
     for (QWidget *off : std::initializer_list<QWidget *>{cboxSwitchVersion, listSwitchValues, cboxSwitchType})
         off->setEnabled(false);
-    hide();
     m_main.DeleteSwitches();
     m_main.CreateSwitches();
 }

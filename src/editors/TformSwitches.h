@@ -53,15 +53,9 @@ public:
     QPushButton *butnCancel = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Escape, or a close the editor did not ask for, would hide the window
-    // past its own buttons.
-    void reject() override
-    {
-        if (m_closeAllowed)
-            QDialog::reject();
-    }
+    // The window leaves by its own buttons only: Escape and the system close do nothing.
+    void reject() override {}
 
 private:
     void createControls();
@@ -75,7 +69,6 @@ private:
     ProgramFiles m_files;
     Platform m_platform;
     TformMain &m_main;
-    bool m_closeAllowed = false;
     bool m_adding = false;
     bool m_changed = false;
 };

@@ -6,7 +6,6 @@
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -89,7 +88,6 @@ void TformVersion::resetButtons()
 
 void TformVersion::showEvent(QShowEvent *event)
 {
-    m_closeAllowed = false;
     QDialog::showEvent(event);
     runReported(m_platform.messages, [this] { FormActivate(); });
 }
@@ -256,14 +254,5 @@ void TformVersion::leave()
     m_adding = false;
     m_changed = false;
     resetButtons();
-    m_closeAllowed = true;
-    close();
-}
-
-void TformVersion::closeEvent(QCloseEvent *event)
-{
-    if (!m_closeAllowed)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
+    QDialog::reject();
 }
