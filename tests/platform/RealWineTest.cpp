@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -16,20 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Runs a Wine program in `prefix` and waits for it, however long.
-int runInPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"WINEPREFIX"_s, prefix);
-    environment.insert(u"WINEDEBUG"_s, u"-all"_s);
-    environment.insert(u"WINEDLLOVERRIDES"_s, u"mscoree,mshtml="_s);
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.waitForFinished(300000);
-    return process.exitCode();
-}
 
 // The values the game reads, through Wine's own tool, in a new prefix: slow
 // (the prefix is made first), so it is the only test against real Wine.
@@ -44,8 +29,12 @@ TEST(RealWine, TheGameSettingsReachThe32BitRegistryOfThePrefixTheGameLiesIn)
     QTemporaryDir dir;
     const QString prefix = dir.path() + u"/prefix"_s;
     const QString game = prefix + u"/drive_c/Games/Zorvantia"_s;
-    ASSERT_EQ(runInPrefix(prefix, wine, {u"wineboot"_s, u"-i"_s}), 0);
-    runInPrefix(prefix, u"wineserver"_s, {u"-w"_s});
+    // Wine's own programs in the prefix, however long they take.
+    const auto run = [&prefix](const QString &program, const QStringList &arguments) {
+        return WineTool(program, prefix, 300000).run(arguments).exitCode;
+    };
+    ASSERT_EQ(run(wine, {u"wineboot"_s, u"-i"_s}), 0);
+    run(u"wineserver"_s, {u"-w"_s});
     ASSERT_TRUE(QDir().mkpath(game));
     ASSERT_EQ(WinePrefix::find(game, {}, {}), prefix);
 
@@ -53,15 +42,13 @@ TEST(RealWine, TheGameSettingsReachThe32BitRegistryOfThePrefixTheGameLiesIn)
         std::make_unique<FileRegistry>(dir.path() + u"/registry.reg"_s), [game] { return game; },
         [](const QString &folder) { return WinePrefix::find(folder, {}, {}); });
     EXPECT_FALSE(registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, false)->isOpen());
-    {
-        const std::unique_ptr<RegistryKey> key = registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true);
-        key->writeInteger(u"Fullscreen"_s, 1);
-        key->writeInteger(u"MidiType"_s, 3);
-        key->writeInteger(u"UpdateMode"_s, -1);
-        key->writeString(u"Language"_s, u"three \"3\""_s);
-        key->writeFolder(u"HDPath"_s, game);
-    }
-    const std::unique_ptr<RegistryKey> key = registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, false);
+    std::unique_ptr<RegistryKey> key = registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true);
+    key->writeInteger(u"Fullscreen"_s, 1);
+    key->writeInteger(u"MidiType"_s, 3);
+    key->writeInteger(u"UpdateMode"_s, -1);
+    key->writeString(u"Language"_s, u"three \"3\""_s);
+    key->writeFolder(u"HDPath"_s, game);
+    key = registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, false);
     ASSERT_TRUE(key->isOpen()) << key->problem().toStdString();
     EXPECT_TRUE(key->readBool(u"FullScreen"_s));
     EXPECT_EQ(key->readInteger(u"MidiType"_s), 3);
@@ -72,8 +59,8 @@ TEST(RealWine, TheGameSettingsReachThe32BitRegistryOfThePrefixTheGameLiesIn)
 
     // What reached the prefix's own file once Wine has written it: the
     // 32-bit view of a 64-bit prefix lies under Wow6432Node.
-    runInPrefix(prefix, u"wineserver"_s, {u"-k"_s});
-    runInPrefix(prefix, u"wineserver"_s, {u"-w"_s});
+    run(u"wineserver"_s, {u"-k"_s});
+    run(u"wineserver"_s, {u"-w"_s});
     const QByteArray system = readBytes(prefix + u"/system.reg"_s);
     const bool wow64 = QFileInfo(prefix + u"/drive_c/windows/syswow64"_s).isDir();
     const qsizetype section = system.indexOf(wow64 ? "Wow6432Node\\\\Quillmark\\\\Zorvantia]"

@@ -5,7 +5,6 @@
 #include "support/WineStandIn.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -27,34 +26,28 @@ TEST(WinePrefix, TheNearestPrefixAboveTheFolderThenTheEnvironmentThenTheUsualOne
         writeBytes(prefix + u"/system.reg"_s, "WINE REGISTRY Version 2\n");
     }
     QDir().mkpath(dir.path() + u"/half/drive_c/Games"_s); // no registry: not a prefix
-    const struct
-    {
-        QString folder, environment, home;
-        std::optional<QString> prefix;
-    } cases[] = {
+    QDir().mkpath(home + u"/.wine"_s);
+    // The game folder, $WINEPREFIX and the home folder, and the prefix found.
+    const std::tuple<QString, QString, QString, std::optional<QString>> cases[] = {
         {inner + u"/drive_c/Games/Zorvantia"_s, u"/elsewhere"_s, home, inner},
         {outer + u"/drive_c/Games/Zorvantia/gone/"_s, {}, {}, outer},
         {outer, {}, {}, outer},
         {dir.path() + u"/half/drive_c/Games"_s, dir.path() + u"/env"_s, home, dir.path() + u"/env"_s},
-        {{}, {}, dir.path(), std::nullopt},
-        {dir.path() + u"/half"_s, {}, home, std::nullopt},
+        {dir.path() + u"/half"_s, {}, home, home + u"/.wine"_s},
+        {dir.path() + u"/half"_s, {}, dir.path(), std::nullopt},
+        {{}, {}, {}, std::nullopt},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.folder.toStdString());
-        EXPECT_EQ(WinePrefix::find(c.folder, c.environment, c.home), c.prefix);
+    for (const auto &[folder, environment, homeFolder, prefix] : cases) {
+        SCOPED_TRACE(folder.toStdString());
+        EXPECT_EQ(WinePrefix::find(folder, environment, homeFolder), prefix);
     }
-    QDir().mkpath(home + u"/.wine"_s);
-    EXPECT_EQ(WinePrefix::find(dir.path() + u"/half"_s, {}, home), home + u"/.wine"_s);
 }
 
 TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)
 {
     const QByteArray big(1 << 20, 'x');
-    const struct
-    {
-        QByteArray output;
-        QStringList values; // "name|type|data"
-    } cases[] = {
+    // What the tool says, and the values read from it ("name|type|data", sorted).
+    const std::pair<QByteArray, QStringList> cases[] = {
         {"", {}},
         {"\r\nHKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia\r\n    (Default)    REG_SZ    \r\n"
          "    Fullscreen    REG_DWORD    0x1\r\n    HDPath    REG_SZ    C:\\Games\\Zorvantia\r\n"
@@ -64,18 +57,16 @@ TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)
         // Cut off in the middle of a line, and in another language.
         {"\r\nHKEY_LOCAL_MACHINE\\Software\r\n    SafeMode    REG_DWORD    0x0\r\n    Midi    REG_DWORD\r\n"
          "    MidiType    REG_DWORD    0x",
-         {u"SafeMode|REG_DWORD|0x0"_s, u"MidiType|REG_DWORD|0x"_s}},
+         {u"MidiType|REG_DWORD|0x"_s, u"SafeMode|REG_DWORD|0x0"_s}},
         {"reg: Der angegebene Registrierungsschl\xc3\xbcssel wurde nicht gefunden\r\n", {}},
         {"    Big    REG_SZ    " + big + "\n", {u"Big|REG_SZ|"_s + QString::fromLatin1(big)}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.output.left(60).toStdString());
+    for (const auto &[output, expected] : cases) {
+        SCOPED_TRACE(output.left(60).toStdString());
         QStringList values;
-        for (const WineRegistry::Value &v : WineRegistry::parseQuery(c.output))
+        for (const WineRegistry::Value &v : WineRegistry::parseQuery(output))
             values << v.name + u'|' + v.type + u'|' + v.data;
         values.sort();
-        QStringList expected = c.values;
-        expected.sort();
         EXPECT_EQ(values, expected);
     }
 }
@@ -105,8 +96,6 @@ TEST_F(WineRegistryTest, TheGamesPrefixIsReadWithOneQueryAndWrittenThroughRegInT
     key->writeString(u"MidiType"_s, u"two"_s);
     key->writeFolder(u"HDPath"_s, wine.gameFolder());
     EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1) << "what was written is read without asking again";
-    EXPECT_EQ(wine.value(u"HDPath"_s), u"REG_SZ|C:\\Games\\Zorvantia"_s) << "the path the game sees";
-    EXPECT_EQ(wine.value(u"UpdateMode"_s), u"REG_DWORD|4294967295"_s);
 
     const int callsBefore = wine.calls().size();
     key = registry->openKey(kGameKey, false);
@@ -114,22 +103,20 @@ TEST_F(WineRegistryTest, TheGamesPrefixIsReadWithOneQueryAndWrittenThroughRegInT
     EXPECT_TRUE(key->readBool(u"FullScreen"_s)) << "names in any letter case";
     EXPECT_FALSE(key->readBool(u"SafeMode"_s));
     EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1);
-    EXPECT_EQ(key->readString(u"HDPath"_s), u"C:\\Games\\Zorvantia"_s);
+    EXPECT_EQ(key->readString(u"HDPath"_s), u"C:\\Games\\Zorvantia"_s) << "the path the game sees";
     EXPECT_EQ(errorOf([&] { key->readInteger(u"MidiType"_s); }), u"Invalid data type for 'MidiType'"_s);
     EXPECT_EQ(errorOf([&] { key->readString(u"Fullscreen"_s); }), u"Invalid data type for 'Fullscreen'"_s);
     EXPECT_FALSE(key->valueExists(u"MousePointer"_s));
     EXPECT_EQ(wine.calls().size(), callsBefore + 1) << "one query for every value of the key";
 
+    const QString prefix = wine.prefix() + u'|';
     for (const QString &call : wine.calls()) {
-        SCOPED_TRACE(call.toStdString());
-        EXPECT_TRUE(call.startsWith(wine.prefix() + u"|"_s));
-        EXPECT_TRUE(call.startsWith(wine.prefix() + u"|winepath -w "_s) || call.endsWith(u" /reg:32"_s));
+        EXPECT_TRUE(call.startsWith(prefix + u"winepath -w "_s) ||
+                    (call.startsWith(prefix + u"reg "_s) && call.endsWith(u" /reg:32"_s)))
+            << call.toStdString();
     }
-    EXPECT_EQ(wine.calls()
-                  .filter(u"|reg add HKLM\\Software\\Quillmark\\Zorvantia /v Fullscreen /t REG_DWORD "
-                          "/d 1 /f /reg:32"_s)
-                  .size(),
-              1);
+    EXPECT_TRUE(wine.calls().contains(prefix + u"reg add HKLM\\Software\\Quillmark\\Zorvantia /v Fullscreen "
+                                               "/t REG_DWORD /d 1 /f /reg:32"_s));
     EXPECT_FALSE(QFile::exists(fallbackFile())) << "the registry file is not used beside a prefix";
 }
 
@@ -149,22 +136,11 @@ TEST_F(WineRegistryTest, WithoutWineOrOutsideAnyPrefixTheRegistryFileIsUsed)
     EXPECT_EQ(wine.value(u"SafeMode"_s), QString());
 }
 
-TEST_F(WineRegistryTest, AHangingWineIsCutShortAndSaidAndARefusedWriteNamesItsValue)
+// A hanging wine is said at the start and by each item (see the game's registry settings).
+TEST_F(WineRegistryTest, AnEmptyAnswerHoldsNoValuesAndARefusedWriteOrAMissingWineIsSaid)
 {
-    wine.registry(fallbackFile())->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
-
-    wine.setMode("hang");
-    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile(), {}, 500);
-    QElapsedTimer timer;
-    timer.start();
-    const std::unique_ptr<RegistryKey> hung = registry->openKey(kGameKey, true);
-    EXPECT_LT(timer.elapsed(), 5000);
-    EXPECT_FALSE(hung->isOpen());
-    const QString problem = u"The registry of the Wine prefix %1 could not be used: wine reg gave no answer "
-                            "within 0.5 seconds."_s.arg(wine.prefix());
-    EXPECT_EQ(hung->problem(), problem);
-    EXPECT_EQ(errorOf([&] { hung->writeInteger(u"SafeMode"_s, 0); }),
-              u"Failed to set data for 'SafeMode'\n"_s + problem);
+    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile());
+    registry->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
 
     wine.setMode("silent");
     const std::unique_ptr<RegistryKey> silent = registry->openKey(kGameKey, false);

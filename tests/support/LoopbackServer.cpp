@@ -2,23 +2,21 @@
 
 #include <QTcpSocket>
 
-#include <memory>
-
 LoopbackServer::LoopbackServer()
 {
     m_server.listen(QHostAddress::LocalHost);
     QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
         while (QTcpSocket *connection = m_server.nextPendingConnection()) {
-            auto received = std::make_shared<QByteArray>();
-            QObject::connect(connection, &QTcpSocket::readyRead, connection, [this, connection, received] {
-                if (received->contains("\r\n\r\n"))
-                    return;
-                *received += connection->readAll();
-                const qsizetype end = received->indexOf("\r\n\r\n");
-                if (end >= 0)
-                    answer(connection, received->left(end));
-            });
             QObject::connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
+            // The head may come in pieces: it stays in the socket until it is whole.
+            QObject::connect(connection, &QTcpSocket::readyRead, connection, [this, connection] {
+                const QByteArray received = connection->peek(connection->bytesAvailable());
+                const qsizetype end = received.indexOf("\r\n\r\n");
+                if (end >= 0) {
+                    connection->readAll();
+                    answer(connection, received.left(end));
+                }
+            });
         }
     });
 }
@@ -31,19 +29,12 @@ QString LoopbackServer::url(const QString &path) const
 void LoopbackServer::answer(QTcpSocket *connection, const QByteArray &head)
 {
     m_requests.push_back(head);
-    const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
-    const auto found = m_replies.find(requestLine.value(1));
-    const Reply reply = found != m_replies.end() ? found->second : status("HTTP/1.0 404 Not Found");
+    const auto found = m_replies.find(head.left(head.indexOf("\r\n")).split(' ').value(1));
+    const Reply reply = found != m_replies.end() ? found->second : Reply{"HTTP/1.0 404 Not Found\r\n\r\n"};
+    if (reply.afterSent)
+        QObject::connect(connection, &QTcpSocket::bytesWritten, connection, reply.afterSent,
+                         Qt::SingleShotConnection);
     connection->write(reply.bytes);
-    if (reply.afterSent) {
-        auto ran = std::make_shared<bool>(false);
-        QObject::connect(connection, &QTcpSocket::bytesWritten, connection, [connection, reply, ran] {
-            if (connection->bytesToWrite() == 0 && !*ran) {
-                *ran = true;
-                reply.afterSent();
-            }
-        });
-    }
     if (!reply.keepOpen)
         connection->disconnectFromHost();
 }
@@ -51,11 +42,6 @@ void LoopbackServer::answer(QTcpSocket *connection, const QByteArray &head)
 LoopbackServer::Reply LoopbackServer::ok(const QByteArray &body)
 {
     return {"HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body};
-}
-
-LoopbackServer::Reply LoopbackServer::status(const QByteArray &statusLine, const QByteArray &headers)
-{
-    return {statusLine + "\r\n" + headers + "\r\n"};
 }
 
 QString LoopbackServer::refusingUrl()

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
-#include <QString>
 #include <QTcpServer>
 
 #include <functional>
@@ -16,14 +14,12 @@ class LoopbackServer final
 public:
     struct Reply
     {
-        Reply(QByteArray bytes = {}, bool keepOpen = false) : bytes(std::move(bytes)), keepOpen(keepOpen) {}
-
         // Sent as they stand: status line, headers and body.
         QByteArray bytes;
         // Keep the connection open and silent once the bytes are sent.
         bool keepOpen = false;
         // Runs once the bytes have been handed to the system.
-        std::function<void()> afterSent;
+        std::function<void()> afterSent = {};
     };
 
     LoopbackServer();
@@ -35,8 +31,6 @@ public:
 
     // "200 OK" with a Content-Length.
     static Reply ok(const QByteArray &body);
-    // A status and headers ("Name: value\r\n" each), without a body.
-    static Reply status(const QByteArray &statusLine, const QByteArray &headers = {});
     // An address on which nobody listens.
     static QString refusingUrl();
 

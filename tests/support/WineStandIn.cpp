@@ -29,11 +29,6 @@ WineStandIn::~WineStandIn()
     qunsetenv("STANDIN_WINE_MODE");
 }
 
-void WineStandIn::setMode(const QByteArray &mode)
-{
-    qputenv("STANDIN_WINE_MODE", mode);
-}
-
 void WineStandIn::uninstall()
 {
     // Nothing else on the PATH either: a real Wine may be installed here.

@@ -22,7 +22,7 @@ public:
     QString prefix() const { return m_dir.path() + QStringLiteral("/prefix"); }
     QString gameFolder() const { return prefix() + QStringLiteral("/drive_c/Games/Zorvantia"); }
     // "hang", "silent", "refuse", or "" to answer as Wine does.
-    void setMode(const QByteArray &mode);
+    void setMode(const QByteArray &mode) { qputenv("STANDIN_WINE_MODE", mode); }
     // Leaves no wine on the PATH, as if Wine were not installed.
     void uninstall();
 
