@@ -37,10 +37,7 @@ TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
     click(formMain->itemNewGrfManager);
     EXPECT_EQ(formMain->formGrfManager->listGrfFiles->item(0)->checkState(), Qt::Checked);
     click(formMain->itemMkdvtxt);
-    const std::pair<QDialog *, QPushButton *> tools[] = {
-        {formMain->formGrfManager, formMain->formGrfManager->butnQuit},
-        {formMain->formMkdvtxt, formMain->formMkdvtxt->butnQuit}};
-    for (const auto &[tool, quit] : tools) {
+    for (QDialog *tool : std::initializer_list<QDialog *>{formMain->formGrfManager, formMain->formMkdvtxt}) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
         EXPECT_TRUE(tool->isModal());
         EXPECT_LE((tool->geometry().center() - formMain->geometry().center()).manhattanLength(), 4);
@@ -48,7 +45,7 @@ TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
         QTest::keyClick(tool, Qt::Key_Escape);
         tool->close();
         EXPECT_TRUE(tool->isVisible());
-        QTest::mouseClick(quit, Qt::LeftButton);
+        QTest::mouseClick(tool->findChild<QPushButton *>(u"butnQuit"_s), Qt::LeftButton);
         EXPECT_FALSE(tool->isVisible());
     }
 }
