@@ -94,6 +94,7 @@ TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitch
     formMain->resize(800, 600);
     TformSwitches *editor = openSwitches();
     ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->windowModality(), Qt::ApplicationModal);
     const QRect mainFrame = formMain->frameGeometry();
     EXPECT_EQ(editor->frameGeometry().left(), mainFrame.left() + mainFrame.width() / 2 - 123);
     EXPECT_EQ(editor->frameGeometry().height(), mainFrame.height() - 20);
@@ -251,6 +252,7 @@ TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuIn
     click(formMain->VersionPatch1);
     TformVersion *editor = formMain->formVersion;
     ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(items(editor->cboxVersion), (QStringList{u"First"_s, u"Second"_s}));
     EXPECT_FALSE(editor->editVersionShort->isEnabled());
 
