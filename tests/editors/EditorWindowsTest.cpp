@@ -110,6 +110,10 @@ TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitch
     EXPECT_EQ(editor->cboxSwitchVersion->currentText(), u"Second"_s);
     EXPECT_FALSE(editor->cboxSwitchType->isEnabled());
     EXPECT_TRUE(editor->butnSwitchDelete->isEnabled());
+    QTest::keyClick(editor->listSwitchValues, Qt::Key_Right);
+    EXPECT_FALSE(editor->butnSave->isEnabled()) << "moving about the grid changes nothing";
+    QTest::keyClick(editor->listSwitchValues, Qt::Key_X);
+    EXPECT_TRUE(editor->butnSave->isEnabled());
 
     editor->close();
     QTest::keyClick(editor, Qt::Key_Escape);
