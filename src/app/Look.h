@@ -21,3 +21,11 @@ inline QFont tahomaFont()
                       QStringLiteral("Nimbus Sans Narrow")});
     return font;
 }
+
+// The 8-point font every window of the program is drawn in.
+inline QFont windowFont()
+{
+    QFont font = tahomaFont();
+    font.setPointSize(8);
+    return font;
+}

@@ -36,9 +36,7 @@ TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("formMain"));
     setWindowTitle(ProgramInfo::Title);
-    QFont font = tahomaFont();
-    font.setPointSize(8);
-    setFont(font);
+    setFont(windowFont());
     setMinimumSize(640, 480);
     resize(800, 600);
 

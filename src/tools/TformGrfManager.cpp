@@ -51,9 +51,7 @@ TformGrfManager::TformGrfManager(ProgramFiles files, Platform platform, QWidget 
 {
     setObjectName(QStringLiteral("formGrfManager"));
     setWindowTitle(QStringLiteral("NewGrf Manager"));
-    QFont base = tahomaFont();
-    base.setPointSize(8);
-    setFont(base);
+    setFont(windowFont());
     setMinimumSize(295, 480);
     resize(300, 600);
     dlgLoadGrf.filter = QStringLiteral("Zorvantia Graphic Files (*.grf)|*.grf");

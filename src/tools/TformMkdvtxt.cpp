@@ -32,9 +32,7 @@ TformMkdvtxt::TformMkdvtxt(ProgramFiles files, Platform platform, QWidget *paren
 {
     setObjectName(QStringLiteral("formMkdvtxt"));
     setWindowTitle(QStringLiteral("Mkdvtxt Tool"));
-    QFont base = tahomaFont();
-    base.setPointSize(8);
-    setFont(base);
+    setFont(windowFont());
     setFixedSize(529, 600 - kFrameHeight);
     createControls();
     connectControls();

@@ -51,9 +51,7 @@ TformAbout::TformAbout(ProgramFiles files, Platform platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("formAbout"));
     setWindowTitle(QStringLiteral("About"));
-    QFont base = tahomaFont();
-    base.setPointSize(8);
-    setFont(base);
+    setFont(windowFont());
     setFixedSize(326, 205);
     createControls();
 }

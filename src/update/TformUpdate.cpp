@@ -53,9 +53,7 @@ TformUpdate::TformUpdate(ProgramFiles files, Platform platform, QWidget *parent)
 {
     setObjectName(u"formUpdate"_s);
     setWindowTitle(u"Update"_s);
-    QFont base = tahomaFont();
-    base.setPointSize(8);
-    setFont(base);
+    setFont(windowFont());
     setFixedSize(302, 215);
     createControls();
     connectHandlers();
