@@ -22,6 +22,11 @@ const std::array<char16_t, 256> &foldedBytes()
     return table;
 }
 
+bool isQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -145,7 +150,10 @@ void IniDocument::index()
         if (key.start == key.end)
             return;
         Span value = trimmed(text, {eq + 1, line.end});
-        if (value.end - value.start >= 2 && text[value.start] == '"' && text[value.end - 1] == '"')
+        // One pair of the same quotes, double or single, encloses a value, as
+        // other programs' readers of these files take it.
+        if (value.end - value.start >= 2 && isQuote(text[value.start]) &&
+            text[value.end - 1] == text[value.start])
             value = {value.start + 1, value.end - 1};
         m_entries.push_back({quint32(key.start), quint32(key.end - key.start), quint32(value.start),
                              quint32(value.end - value.start), i});
@@ -315,6 +323,8 @@ std::optional<QByteArray> IniDocument::edited(const std::vector<LineEdit> &edits
 {
     QByteArray out;
     out.reserve(m_bytes.size() + m_bytes.size() / 16 + 256);
+    // A byte-order mark is kept: the edits change lines, not the file's encoding mark.
+    out.append(m_bytes.constData(), m_textStart);
     std::size_t next = 0;
     int skipped = 0;
     bool encodable = true;

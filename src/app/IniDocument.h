@@ -20,7 +20,7 @@ public:
     {
         quint32 keyStart = 0;
         quint32 keyLength = 0;
-        quint32 valueStart = 0; // trimmed, one pair of enclosing double quotes removed
+        quint32 valueStart = 0; // trimmed, one pair of enclosing quotes (" or ') removed
         quint32 valueLength = 0;
         int line = 0;
     };

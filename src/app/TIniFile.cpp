@@ -213,12 +213,13 @@ TIniFile::Changes &TIniFile::Changes::WriteString(const QString &section, const 
         if (!Cp1252::canEncode(text))
             throw DvsError(Cp1252::refusal(m_file.FileName(), text));
     }
-    // The reader drops blanks at either end and one pair of enclosing quotes;
-    // such a value is stored inside one more pair, so it reads back as given.
+    // The reader drops blanks at either end and one pair of enclosing quotes,
+    // double or single; such a value is stored inside one more pair of double
+    // quotes, so it reads back as given.
     const bool quoted =
-        !value.isEmpty() &&
-        (isBlank(value.front()) || isBlank(value.back()) ||
-         (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))));
+        !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()) ||
+                             (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+                              value.back() == value.front()));
     const QString safeValue = quoted ? QLatin1Char('"') + value + QLatin1Char('"') : value;
     m_edits.push_back([=](const IniDocument &doc) -> std::vector<IniDocument::LineEdit> {
         const IniDocument::Section *s = doc.findSection(safeSection);

@@ -39,10 +39,10 @@ protected:
 
 TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
 {
-    writeText(
-        path(),
-        u"early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\n"
-        "Lone=\"\nEmpty=\"\"\njust words\nkey=a=b\n;c=comment\n  ; d = also a comment\n[notes]\n;x=1\n"_s);
+    writeText(path(),
+              u"early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\n"
+              "Lone=\"\nEmpty=\"\"\njust words\nkey=a=b\n;c=comment\n  ; d = also a comment\n"
+              "single='x'\nmixed='x\"\n[notes]\n;x=1\n"_s);
     const TIniFile ini(path());
     const QString reads[][3] = {
         {u"dvs"_s, u"version"_s, u"ver3"_s},      {u"Dvs"_s, u"QUOTED"_s, u"  spaced  "_s},
@@ -51,13 +51,14 @@ TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
         {u" dvs "_s, u"  version "_s, u"ver3"_s}, {u"dvs"_s, u"\tversion"_s, u"<none>"_s},
         {u"dvs"_s, u";c"_s, u"<none>"_s},         {u"dvs"_s, u"; d"_s, u"<none>"_s},
         {u"notes"_s, u";x"_s, u"<none>"_s},       {u"dvs"_s, u"early"_s, u"<none>"_s},
+        {u"dvs"_s, u"single"_s, u"x"_s},          {u"dvs"_s, u"mixed"_s, u"'x\""_s},
     };
     for (const auto &[section, key, expected] : reads) {
         SCOPED_TRACE((section + u'/' + key).toStdString());
         EXPECT_EQ(read(ini, section, key), expected);
     }
-    EXPECT_EQ(ini.ReadSection(u"dvs"_s),
-              (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s, u"Empty"_s, u"key"_s}));
+    EXPECT_EQ(ini.ReadSection(u"dvs"_s), (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s,
+                                                      u"Empty"_s, u"key"_s, u"single"_s, u"mixed"_s}));
     EXPECT_TRUE(ini.ReadSectionValues(u" notes "_s).isEmpty());
     EXPECT_FALSE(ini.SectionExists(u"notes"_s));
     EXPECT_TRUE(ini.ValueExists(u" DVS "_s, u" KEY "_s));
@@ -117,6 +118,11 @@ TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersListingsAt16384BytesOfNamesAndD
 
     writeBytes(path(u"cr.ini"_s), "[dvs]\rrun=4\rmenu=1\r" + QByteArray(1 << 20, '['));
     EXPECT_EQ(TIniFile(path(u"cr.ini"_s)).ReadInteger(u"dvs"_s, u"menu"_s, 0), 1);
+
+    writeBytes(path(u"bom.ini"_s), "\xEF\xBB\xBF[dvs]\r\nrun=1\r\n");
+    TIniFile(path(u"bom.ini"_s)).WriteInteger(u"dvs"_s, u"run"_s, 2);
+    EXPECT_EQ(readBytes(path(u"bom.ini"_s)), QByteArray("\xEF\xBB\xBF[dvs]\r\nrun=2\r\n"))
+        << "the mark is kept";
 }
 
 TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesEraseEveryOccurrenceAndLeaveSectionsWithoutKeys)
@@ -132,7 +138,7 @@ TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesEraseEveryOccurrenceAndLe
         readBytes(path()),
         crlf(u"[dvs]\nfirst=1\nVersion=ver4\nlast=3\nadded=x\n \t\n[zvt]\ndir=C:\\Games\n[new]\nkey=w\n"_s));
     EXPECT_EQ(read(ini, u" new "_s, u" key "_s), u"w"_s);
-    for (const QString &exact : {u" padded\t"_s, u"\"quoted\""_s}) {
+    for (const QString &exact : {u" padded\t"_s, u"\"quoted\""_s, u"'single'"_s}) {
         ini.WriteString(u"new"_s, u"exact"_s, exact);
         EXPECT_EQ(read(ini, u"new"_s, u"exact"_s), exact) << "stored inside one more pair of quotes";
     }
