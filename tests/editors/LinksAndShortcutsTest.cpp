@@ -76,8 +76,12 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
         {"a gap moves down as a gap",
          u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\npath2=/b\ndisplay3=C\npath3=/c\n"_s,
          [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=2\npath2=/c\npath1=/b\ndisplay2=C\n"_s},
-        {"a count beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
-         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=1999999999\n"_s},
+        // A count beyond the keys present counts only those.
+        {"delete beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
+         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=0\n"_s},
+        {"add beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
+         [](ShortcutList &s) { s.add(u"B"_s, u"/b"_s); },
+         u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\n"_s},
         {"rename and re-target", three,
          [](ShortcutList &s) {
              s.rename(2, u"Bee"_s);
@@ -96,6 +100,10 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
     }
     writeText(tool(), u"[programs]\nnumber=-5\ndisplay1=A\n"_s);
     EXPECT_TRUE(ShortcutList(tool()).menuEntries().isEmpty());
+    // A key numbered beyond the keys of the section is no entry a count reaches.
+    writeText(tool(), u"[programs]\nnumber=99999\ndisplay1=A\npath1=/a\ndisplay99999=B\npath99999=/b\n"_s);
+    EXPECT_EQ(ShortcutList(tool()).displays(), QStringList{u"A"_s});
+    EXPECT_EQ(ShortcutList(tool()).menuEntries().size(), 1);
 }
 
 TEST_F(LinksAndShortcutsTest, TheToolsMenuOpensEachShortcutInItsFolderOrSaysItsFileIsGone)
