@@ -163,6 +163,20 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
     EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
     EXPECT_EQ(shown(formMain->menuTools).last(), u"Reader|"_s + file);
     EXPECT_EQ(formMain->menuTools->findChildren<QAction *>(u"prog2"_s).size(), 0);
+    // A name that leaves the list leaves nothing chosen, so no neighbour can be
+    // given a file or renamed in its place.
+    const auto nothingChosen = [editor](const char *after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(editor->findChild<QComboBox *>(u"cboxPrograms"_s)->currentIndex(), -1);
+        for (const char *name : {"butnSelectFile", "butnRename", "butnSave", "butnDelete", "butnTest"})
+            EXPECT_FALSE(editor->findChild<QWidget *>(QLatin1String(name))->isEnabled()) << name;
+    };
+    nothingChosen("delete");
+    fake.input.answer(u"Given up"_s);
+    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnAdd"_s), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnDelete"_s), Qt::LeftButton);
+    nothingChosen("abandoning a new one");
+    EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
 
     choose(editor->cboxPrograms, u"Reader"_s);
     QTest::mouseClick(editor->butnTest, Qt::LeftButton);
