@@ -231,7 +231,9 @@ void TformLinks::butnNotepadClick()
             QStringLiteral("Do you want to leave this editor and open DATA.INI file in notepad?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    m_main.showInNotepad(m_files.dataIni());
+    // An unreadable file has been reported; the editor stays open as it was.
+    if (!m_main.showInNotepad(m_files.dataIni()))
+        return;
     QDialog::reject();
 }
 
