@@ -177,7 +177,7 @@ void TformLinks::butnAddClick()
     if (!name)
         return;
     // The section of the data versions is no place for links.
-    if (name->compare(QLatin1String("Data"), Qt::CaseInsensitive) == 0) {
+    if (LinkList::isVersionsSection(*name)) {
         m_platform.messages.show(
             MsgType::Error,
             QStringLiteral("\"%1\" holds the versions of the data files, not links.").arg(*name),

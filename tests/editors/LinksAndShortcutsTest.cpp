@@ -196,9 +196,9 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
     QStringList sections;
     for (const QAction *item : formMain->menuLinks->actions())
         sections.append(item->text() + u'|' + item->statusTip());
-    EXPECT_EQ(sections,
-              (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
-                           u"My Links|My Links Links and E-mails"_s, u"data|data Links and E-mails"_s}));
+    // "data" is the section "Data" spelled otherwise: the data versions, not links.
+    EXPECT_EQ(sections, (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
+                                     u"My Links|My Links Links and E-mails"_s}));
     QMenu *links = linkMenu(u"My Links"_s);
     ASSERT_NE(links, nullptr);
     EXPECT_EQ(shown(links),
@@ -217,7 +217,8 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
 
 TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndTheMenuShowsIt)
 {
-    writeText(data(), u"[Data]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n"_s);
+    // The data versions, in a spelling of their own, are no section of links.
+    writeText(data(), u"[dATA]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n"_s);
     startProgram();
     click(formMain->itemLinksEditor);
     TformLinks *editor = formMain->formLinks;
@@ -226,6 +227,9 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
 
     fake.input.answer(u"sites"_s);
     fake.messages.expectOk(MsgType::Error, u"There is a section \"sites\" already."_s);
+    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    fake.input.answer(u"data"_s);
+    fake.messages.expectOk(MsgType::Error, u"\"data\" holds the versions of the data files, not links."_s);
     QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
     fake.input.answer(u"Team_Mail"_s);
     QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
@@ -239,7 +243,7 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
     fake.messages.expectOk(MsgType::Information, u"Link saved"_s);
     QTest::mouseClick(editor->butnSave, Qt::LeftButton);
     EXPECT_EQ(readBytes(data()),
-              crlf(u"[Data]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n[Team_Mail]\n"
+              crlf(u"[dATA]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n[Team_Mail]\n"
                    "Boss=MAIL|boss@example.org\n"_s));
     QMenu *added = linkMenu(u"Team Mail"_s);
     ASSERT_NE(added, nullptr);
@@ -253,7 +257,7 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
                          u"THIS CANNOT BE BACK !!!\nYou are going to one section.\nAre you sure?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
-    EXPECT_EQ(readBytes(data()), crlf(u"[Data]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
+    EXPECT_EQ(readBytes(data()), crlf(u"[dATA]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
     EXPECT_EQ(linkMenu(u"Sites"_s), nullptr);
     QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());
