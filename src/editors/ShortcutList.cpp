@@ -69,9 +69,9 @@ void ShortcutList::add(const QString &name, const QString &file)
 {
     const int added = count(m_file.snapshot(), 0) + 1;
     m_file.Apply(TIniFile::Changes(m_file)
+                     .WriteInteger(kPrograms, QStringLiteral("number"), added)
                      .WriteString(kPrograms, displayKey(added), name)
-                     .WritePath(kPrograms, pathKey(added), file)
-                     .WriteInteger(kPrograms, QStringLiteral("number"), added));
+                     .WritePath(kPrograms, pathKey(added), file));
 }
 
 void ShortcutList::setPath(int number, const QString &file)

@@ -68,7 +68,7 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
         QString after;
     } cases[] = {
         {"add to an empty file", QString(), [](ShortcutList &s) { s.add(u"Editor"_s, u"/usr/bin/ed"_s); },
-         u"[programs]\ndisplay1=Editor\npath1=/usr/bin/ed\nnumber=1\n"_s},
+         u"[programs]\nnumber=1\ndisplay1=Editor\npath1=/usr/bin/ed\n"_s},
         {"delete the middle one", three, [](ShortcutList &s) { s.remove(2); },
          u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=C\npath2=/c\n"_s},
         {"delete the last one", three, [](ShortcutList &s) { s.remove(3); },
