@@ -12,12 +12,13 @@ namespace {
 const char *const kPrefixes[] = {"MAIL", "PAGE", "FILE", "NEWS"};
 constexpr int kMail = 0;
 
-bool isLinkSection(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String("Data");
-}
-
 } // namespace
+
+bool isVersionsSection(const QString &name)
+{
+    // Section names ignore case, so "data" is the same section as "Data".
+    return name.compare(QLatin1String("Data"), Qt::CaseInsensitive) == 0;
+}
 
 QList<Section> sections(const IniSnapshot &data)
 {
@@ -39,7 +40,7 @@ QStringList sectionNames(const IniSnapshot &data)
     QStringList names;
     QSet<QString> seen;
     for (const QString &name : data.ReadAllSections()) {
-        if (isLinkSection(name) && !seen.contains(name.toCaseFolded())) {
+        if (!name.isEmpty() && !isVersionsSection(name) && !seen.contains(name.toCaseFolded())) {
             seen.insert(name.toCaseFolded());
             names.append(name);
         }

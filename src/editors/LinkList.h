@@ -8,9 +8,9 @@
 
 class IniSnapshot;
 
-// The links of data.ini: every section but the one spelled exactly "Data"
-// holds links, each a key whose value is a five-character type prefix
-// ("MAIL|", "PAGE|", "FILE|", "NEWS|") followed by its address.
+// The links of data.ini: every section but "Data" (in any letter case) holds
+// links, each a key whose value is a five-character type prefix ("MAIL|",
+// "PAGE|", "FILE|", "NEWS|") followed by its address.
 namespace LinkList {
 
 struct Link
@@ -24,6 +24,10 @@ struct Section
     QString name;
     QList<Link> links;
 };
+
+// Whether `name` is the section of the data files' versions, which the
+// update checker reads and which holds no links.
+bool isVersionsSection(const QString &name);
 
 // The link sections in file order, each with its links that have a value. A
 // section without a name has nothing to show and is left out.

@@ -7,15 +7,21 @@
 
 int lastNumberedKey(const IniSnapshot &ini, const QString &section, const QStringList &prefixes)
 {
+    const QList<std::pair<QString, QString>> entries = ini.ReadWholeSection(section);
+    // A section of k keys holds at most k entries, so a key numbered beyond k
+    // lies past a gap no list could have filled, and is not counted.
+    const qsizetype most = entries.size();
     int last = 0;
-    for (const auto &entry : ini.ReadWholeSection(section)) {
+    for (const auto &entry : entries) {
         for (const QString &prefix : prefixes) {
             if (!entry.first.startsWith(prefix, Qt::CaseInsensitive))
                 continue;
             const QStringView digits = QStringView(entry.first).mid(prefix.size());
-            if (!digits.isEmpty() &&
-                std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-                last = std::max(last, parseInteger(digits).value_or(0));
+            if (digits.isEmpty() ||
+                !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+                continue;
+            if (const int number = parseInteger(digits).value_or(0); number <= most)
+                last = std::max(last, number);
         }
     }
     return last;
@@ -23,5 +29,5 @@ int lastNumberedKey(const IniSnapshot &ini, const QString &section, const QStrin
 
 int listedCount(int stored, const IniSnapshot &ini, const QString &section, const QStringList &prefixes)
 {
-    return std::min(stored, lastNumberedKey(ini, section, prefixes));
+    return std::clamp(stored, 0, lastNumberedKey(ini, section, prefixes));
 }

@@ -11,8 +11,10 @@ class IniSnapshot;
 // entries.
 
 // The highest number any key of `section` carries after one of `prefixes`
-// (compared without regard to case), or 0.
+// (compared without regard to case), or 0. Numbers beyond the count of keys
+// in the section are passed over: so many entries cannot all be there.
 int lastNumberedKey(const IniSnapshot &ini, const QString &section, const QStringList &prefixes);
 
-// `stored` (a count read from the file), but no higher than the last numbered key.
+// `stored` (a count read from the file), but no higher than the last numbered
+// key and no lower than 0.
 int listedCount(int stored, const IniSnapshot &ini, const QString &section, const QStringList &prefixes);

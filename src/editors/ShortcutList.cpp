@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 
 const QString kPrograms = QStringLiteral("programs");
@@ -65,11 +67,11 @@ QString ShortcutList::path(int number) const
 
 void ShortcutList::add(const QString &name, const QString &file)
 {
-    const int added = m_file.ReadInteger(kPrograms, QStringLiteral("number"), 0) + 1;
+    const int added = count(m_file.snapshot(), 0) + 1;
     m_file.Apply(TIniFile::Changes(m_file)
+                     .WriteInteger(kPrograms, QStringLiteral("number"), added)
                      .WriteString(kPrograms, displayKey(added), name)
-                     .WritePath(kPrograms, pathKey(added), file)
-                     .WriteInteger(kPrograms, QStringLiteral("number"), added));
+                     .WritePath(kPrograms, pathKey(added), file));
 }
 
 void ShortcutList::setPath(int number, const QString &file)
@@ -88,8 +90,7 @@ void ShortcutList::remove(int number)
     const int last = count(tools, 0);
     TIniFile::Changes changes(m_file);
     changes.DeleteKey(kPrograms, displayKey(number)).DeleteKey(kPrograms, pathKey(number));
-    changes.WriteInteger(kPrograms, QStringLiteral("number"),
-                         tools.ReadInteger(kPrograms, QStringLiteral("number"), 0) - 1);
+    changes.WriteInteger(kPrograms, QStringLiteral("number"), std::max(0, last - 1));
     // Values move whole and as stored; a key missing in a gap moves down as missing.
     QHash<QString, QString> stored;
     for (const auto &[key, value] : tools.ReadWholeSection(kPrograms))

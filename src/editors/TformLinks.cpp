@@ -177,7 +177,7 @@ void TformLinks::butnAddClick()
     if (!name)
         return;
     // The section of the data versions is no place for links.
-    if (name->compare(QLatin1String("Data"), Qt::CaseInsensitive) == 0) {
+    if (LinkList::isVersionsSection(*name)) {
         m_platform.messages.show(
             MsgType::Error,
             QStringLiteral("\"%1\" holds the versions of the data files, not links.").arg(*name),
@@ -231,7 +231,9 @@ void TformLinks::butnNotepadClick()
             QStringLiteral("Do you want to leave this editor and open DATA.INI file in notepad?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    m_main.showInNotepad(m_files.dataIni());
+    // An unreadable file has been reported; the editor stays open as it was.
+    if (!m_main.showInNotepad(m_files.dataIni()))
+        return;
     QDialog::reject();
 }
 

@@ -194,12 +194,9 @@ void TformPrograms::butnDeleteClick()
     if (m_adding) {
         m_adding = false;
         cboxPrograms->removeItem(cboxPrograms->count() - 1);
-        editPath->clear();
+        clearChoice();
         cboxPrograms->setEnabled(true);
         butnAdd->setEnabled(true);
-        for (QWidget *off :
-             std::initializer_list<QWidget *>{butnDelete, butnRename, butnSave, editPath, butnTest})
-            off->setEnabled(false);
         return;
     }
     ShortcutList shortcuts(m_files.toolIni());
@@ -212,10 +209,19 @@ void TformPrograms::butnDeleteClick()
         return;
     shortcuts.remove(*number);
     cboxPrograms->removeItem(cboxPrograms->currentIndex());
-    editPath->clear();
-    for (QWidget *off : std::initializer_list<QWidget *>{butnTest, editPath, butnDelete, butnSave})
-        off->setEnabled(false);
+    clearChoice();
     m_main.AddPrograms();
+}
+
+void TformPrograms::clearChoice()
+{
+    // The list moves its choice to a neighbour of a removed name; a file
+    // chosen then would be saved to that neighbour, or a rename rename it.
+    cboxPrograms->setCurrentIndex(-1);
+    editPath->clear();
+    for (QWidget *off : std::initializer_list<QWidget *>{butnDelete, butnRename, butnSave, editPath, butnTest,
+                                                         butnSelectFile})
+        off->setEnabled(false);
 }
 
 void TformPrograms::butnNotepadClick()
@@ -225,7 +231,9 @@ void TformPrograms::butnNotepadClick()
             QStringLiteral("Do you want to leave this editor and open TOOL.INI file in notepad?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    m_main.showInNotepad(m_files.toolIni());
+    // An unreadable file has been reported; the editor stays open as it was.
+    if (!m_main.showInNotepad(m_files.toolIni()))
+        return;
     leave();
 }
 

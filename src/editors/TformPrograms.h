@@ -55,6 +55,8 @@ protected:
 private:
     void createControls();
     void rebuild();
+    // After a name leaves the list: no shortcut chosen, nothing to act on.
+    void clearChoice();
     void leave();
 
     ProgramFiles m_files;

@@ -394,7 +394,9 @@ void TformSwitches::butnNotepadClick()
                                                 "notepad?"),
                                  MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    m_main.showInNotepad(m_files.patchIni());
+    // An unreadable file has been reported; the editor stays open as it was.
+    if (!m_main.showInNotepad(m_files.patchIni()))
+        return;
     m_adding = false;
     m_changed = false;
     leave();

@@ -228,7 +228,9 @@ void TformVersion::butnNotepadClick()
                            "notepad?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    m_main.showInNotepad(m_files.versionIni());
+    // An unreadable file has been reported; the editor stays open as it was.
+    if (!m_main.showInNotepad(m_files.versionIni()))
+        return;
     leave();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QString kVersion = QStringLiteral("version");
@@ -40,12 +42,12 @@ bool hasReverseKey(const QString &shortName)
 
 int VersionList::count(int defaultValue) const
 {
-    return m_file.ReadInteger(kVersion, QStringLiteral("number"), defaultValue);
+    return listedCount(m_file.snapshot(), defaultValue);
 }
 
-int VersionList::listedCount(const IniSnapshot &list) const
+int VersionList::listedCount(const IniSnapshot &list, int defaultValue) const
 {
-    return ::listedCount(list.ReadInteger(kVersion, QStringLiteral("number"), 1), list, kVersion,
+    return ::listedCount(list.ReadInteger(kVersion, QStringLiteral("number"), defaultValue), list, kVersion,
                          {QStringLiteral("display"), QStringLiteral("number")});
 }
 
@@ -119,7 +121,9 @@ void VersionList::remove(int number)
     changes.DeleteKey(kVersion, shortKey(number));
     if (hasReverseKey(removed))
         changes.DeleteKey(kVersion, removed);
-    const int remaining = list.ReadInteger(kVersion, QStringLiteral("number"), 2) - 1;
+    // Counted from the versions present, so the old last position cleared
+    // below is the one the renumbering left behind.
+    const int remaining = std::max(0, last - 1);
     changes.WriteInteger(kVersion, QStringLiteral("number"), remaining);
     // Every later version moves down one place; a key missing in a gap of the
     // numbering moves down as missing, rather than as an invented value.

@@ -24,7 +24,8 @@ public:
 
     explicit VersionList(const QString &fileName) : m_file(fileName) {}
 
-    // "number", or `defaultValue` when it is missing or not an integer.
+    // "number", or `defaultValue` when it is missing or not an integer, but
+    // no more than the versions present.
     int count(int defaultValue) const;
     // The long names of versions 1 to "number", "WRONG" for one that is
     // missing; a "number" beyond the last version present lists up to it only.
@@ -45,7 +46,7 @@ public:
 private:
     // The highest version number to look at: "number", but no further than
     // the last version whose keys are present.
-    int listedCount(const IniSnapshot &list) const;
+    int listedCount(const IniSnapshot &list, int defaultValue = 1) const;
 
     TIniFile m_file;
 };

@@ -2,13 +2,19 @@
 
 #include "app/IniSnapshot.h"
 #include "app/IntegerText.h"
+#include "editors/NumberedKeys.h"
 
 #include <algorithm>
 
 int versionCount(const IniSnapshot &versions)
 {
-    return std::clamp(versions.ReadInteger(QStringLiteral("version"), QStringLiteral("number"), 1), 0,
-                      MaxVersions);
+    const QString section = QStringLiteral("version");
+    // The first entry is offered even without its keys, as a list without
+    // "number" has it; every later one needs keys of its own in the file.
+    const int present = std::max(
+        1, lastNumberedKey(versions, section, {QStringLiteral("display"), QStringLiteral("number")}));
+    return std::clamp(versions.ReadInteger(section, QStringLiteral("number"), 1), 0,
+                      std::min(present, MaxVersions));
 }
 
 int selectedVersionNumber(const QString &storedVersion)

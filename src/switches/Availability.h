@@ -5,7 +5,8 @@
 class IniSnapshot;
 
 // How many versions version.ini lists: its "number" (1 when absent), never
-// below 0 and, however damaged the file, no more than a menu can hold.
+// below 0 and, however damaged the file, no further than the last version
+// whose keys are present nor more than a menu can hold.
 constexpr int MaxVersions = 500;
 int versionCount(const IniSnapshot &versions);
 

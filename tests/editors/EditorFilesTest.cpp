@@ -25,6 +25,8 @@ const QString kThree = u"[version]\nnumber=3\ndisplay1=One\nnumber1=a\na=1\ndisp
 
 TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBehind)
 {
+    const QString middleRemoved =
+        u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\nc=2\ndisplay2=Three\nnumber2=c\n"_s;
     const struct
     {
         const char *what;
@@ -32,16 +34,17 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBeh
         int removed;
         QString after;
     } cases[] = {
-        {"middle", kThree, 2,
-         u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\nc=2\ndisplay2=Three\nnumber2=c\n"_s},
+        {"middle", kThree, 2, middleRemoved},
         {"last, no renumbering", kThree, 3,
          u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"_s},
         // A gap moves down as a gap, rather than as invented values.
         {"gap", u"[version]\nnumber=3\ndisplay1=One\nnumber1=a\na=1\ndisplay3=Three\nnumber3=c\nc=3\n"_s, 1,
          u"[version]\nnumber=2\nc=2\ndisplay2=Three\nnumber2=c\n"_s},
-        // A count far beyond the keys present ends at the last version.
+        // A count far beyond the keys present counts the versions there are.
         {"count too large", u"[version]\nnumber=2000000000\ndisplay1=One\nnumber1=a\na=1\n"_s, 1,
-         u"[version]\nnumber=1999999999\n"_s},
+         u"[version]\nnumber=0\n"_s},
+        {"count too large, middle", QString(kThree).replace(u"number=3\n"_s, u"number=2000000000\n"_s), 2,
+         middleRemoved},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);

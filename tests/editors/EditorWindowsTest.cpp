@@ -309,6 +309,62 @@ TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuIn
     EXPECT_EQ(versionMenu(), (QStringList{u"ver1=Second"_s, u"ver2=Third"_s}));
 }
 
+TEST_F(EditorWindowsTest, AVersionCountBeyondTheVersionsPresentIsNeitherListedNorAddedTo)
+{
+    folder.writeVersions(QString(kVersions).replace(u"number=2\n"_s, u"number=2000000000\n"_s));
+    startProgram();
+    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s}));
+    click(formMain->VersionPatch1);
+    auto *editor = formMain->findChild<TformVersion *>(u"formVersion"_s);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(items(editor->findChild<QComboBox *>(u"cboxVersion"_s)),
+              (QStringList{u"First"_s, u"Second"_s}));
+    fake.input.answer(u"Third"_s);
+    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnAdd"_s), Qt::LeftButton);
+    ASSERT_EQ(editor->findChild<QLineEdit *>(u"editNumber"_s)->text(), u"3"_s);
+    QTest::keyClicks(editor->findChild<QLineEdit *>(u"editVersionShort"_s), u"v3"_s);
+    fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
+    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnSave"_s), Qt::LeftButton);
+    EXPECT_EQ(readBytes(folder.files().versionIni()),
+              crlf(u"[version]\nnumber=3\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2\n"
+                   "v2=2\ndisplay3=Third\nv3=3\nnumber3=v3\n"_s));
+    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
+}
+
+TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEditorOpen)
+{
+    startProgram();
+    const struct
+    {
+        QAction *opens;
+        const char *editor;
+        const char *shownName;
+        QString file;
+    } editors[] = {
+        {formMain->EditDravopaxSwitches, "formSwitches", "PATCH.INI", folder.files().patchIni()},
+        {formMain->VersionPatch1, "formVersion", "VERSION.INI", folder.files().versionIni()},
+        {formMain->ProgramsEditor1, "formPrograms", "TOOL.INI", folder.files().toolIni()},
+        {formMain->itemLinksEditor, "formLinks", "DATA.INI", folder.files().dataIni()},
+    };
+    for (const auto &e : editors) {
+        SCOPED_TRACE(e.editor);
+        click(e.opens);
+        auto *editor = formMain->findChild<QDialog *>(QLatin1String(e.editor));
+        ASSERT_TRUE(editor && editor->isVisible());
+        QFile::remove(e.file);
+        fake.messages.expect(MsgType::Confirmation,
+                             u"Do you want to leave this editor and open %1 file in notepad?"_s.arg(
+                                 QLatin1String(e.shownName)),
+                             MsgButtons::YesNo, MsgAnswer::Yes);
+        fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + e.file + u"\nnot found"_s);
+        QTest::mouseClick(editor->findChild<QPushButton *>(u"butnNotepad"_s), Qt::LeftButton);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_NE(formMain->pageMain->currentWidget(), formMain->pageNotepad);
+        QTest::mouseClick(editor->findChild<QPushButton *>(u"butnCancel"_s), Qt::LeftButton);
+        EXPECT_FALSE(editor->isVisible());
+    }
+}
+
 TEST_F(EditorWindowsTest, ASwitchOf500KeysAndA100KBValueIsShownAndSavedWhole)
 {
     QString big = u"[big]\nversion=v1\ncomponent=4\ncaption=Big\nleft=8\ntop=70\ntext="_s +

@@ -68,7 +68,7 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
         QString after;
     } cases[] = {
         {"add to an empty file", QString(), [](ShortcutList &s) { s.add(u"Editor"_s, u"/usr/bin/ed"_s); },
-         u"[programs]\ndisplay1=Editor\npath1=/usr/bin/ed\nnumber=1\n"_s},
+         u"[programs]\nnumber=1\ndisplay1=Editor\npath1=/usr/bin/ed\n"_s},
         {"delete the middle one", three, [](ShortcutList &s) { s.remove(2); },
          u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=C\npath2=/c\n"_s},
         {"delete the last one", three, [](ShortcutList &s) { s.remove(3); },
@@ -76,8 +76,12 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
         {"a gap moves down as a gap",
          u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\npath2=/b\ndisplay3=C\npath3=/c\n"_s,
          [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=2\npath2=/c\npath1=/b\ndisplay2=C\n"_s},
-        {"a count beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
-         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=1999999999\n"_s},
+        // A count beyond the keys present counts only those.
+        {"delete beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
+         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=0\n"_s},
+        {"add beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
+         [](ShortcutList &s) { s.add(u"B"_s, u"/b"_s); },
+         u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\n"_s},
         {"rename and re-target", three,
          [](ShortcutList &s) {
              s.rename(2, u"Bee"_s);
@@ -96,6 +100,10 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
     }
     writeText(tool(), u"[programs]\nnumber=-5\ndisplay1=A\n"_s);
     EXPECT_TRUE(ShortcutList(tool()).menuEntries().isEmpty());
+    // A key numbered beyond the keys of the section is no entry a count reaches.
+    writeText(tool(), u"[programs]\nnumber=99999\ndisplay1=A\npath1=/a\ndisplay99999=B\npath99999=/b\n"_s);
+    EXPECT_EQ(ShortcutList(tool()).displays(), QStringList{u"A"_s});
+    EXPECT_EQ(ShortcutList(tool()).menuEntries().size(), 1);
 }
 
 TEST_F(LinksAndShortcutsTest, TheToolsMenuOpensEachShortcutInItsFolderOrSaysItsFileIsGone)
@@ -155,6 +163,20 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
     EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
     EXPECT_EQ(shown(formMain->menuTools).last(), u"Reader|"_s + file);
     EXPECT_EQ(formMain->menuTools->findChildren<QAction *>(u"prog2"_s).size(), 0);
+    // A name that leaves the list leaves nothing chosen, so no neighbour can be
+    // given a file or renamed in its place.
+    const auto nothingChosen = [editor](const char *after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(editor->findChild<QComboBox *>(u"cboxPrograms"_s)->currentIndex(), -1);
+        for (const char *name : {"butnSelectFile", "butnRename", "butnSave", "butnDelete", "butnTest"})
+            EXPECT_FALSE(editor->findChild<QWidget *>(QLatin1String(name))->isEnabled()) << name;
+    };
+    nothingChosen("delete");
+    fake.input.answer(u"Given up"_s);
+    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnAdd"_s), Qt::LeftButton);
+    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnDelete"_s), Qt::LeftButton);
+    nothingChosen("abandoning a new one");
+    EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
 
     choose(editor->cboxPrograms, u"Reader"_s);
     QTest::mouseClick(editor->butnTest, Qt::LeftButton);
@@ -174,9 +196,9 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
     QStringList sections;
     for (const QAction *item : formMain->menuLinks->actions())
         sections.append(item->text() + u'|' + item->statusTip());
-    EXPECT_EQ(sections,
-              (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
-                           u"My Links|My Links Links and E-mails"_s, u"data|data Links and E-mails"_s}));
+    // "data" is the section "Data" spelled otherwise: the data versions, not links.
+    EXPECT_EQ(sections, (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
+                                     u"My Links|My Links Links and E-mails"_s}));
     QMenu *links = linkMenu(u"My Links"_s);
     ASSERT_NE(links, nullptr);
     EXPECT_EQ(shown(links),
@@ -195,7 +217,8 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
 
 TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndTheMenuShowsIt)
 {
-    writeText(data(), u"[Data]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n"_s);
+    // The data versions, in a spelling of their own, are no section of links.
+    writeText(data(), u"[dATA]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n"_s);
     startProgram();
     click(formMain->itemLinksEditor);
     TformLinks *editor = formMain->formLinks;
@@ -204,6 +227,9 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
 
     fake.input.answer(u"sites"_s);
     fake.messages.expectOk(MsgType::Error, u"There is a section \"sites\" already."_s);
+    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    fake.input.answer(u"data"_s);
+    fake.messages.expectOk(MsgType::Error, u"\"data\" holds the versions of the data files, not links."_s);
     QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
     fake.input.answer(u"Team_Mail"_s);
     QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
@@ -217,7 +243,7 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
     fake.messages.expectOk(MsgType::Information, u"Link saved"_s);
     QTest::mouseClick(editor->butnSave, Qt::LeftButton);
     EXPECT_EQ(readBytes(data()),
-              crlf(u"[Data]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n[Team_Mail]\n"
+              crlf(u"[dATA]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n[Team_Mail]\n"
                    "Boss=MAIL|boss@example.org\n"_s));
     QMenu *added = linkMenu(u"Team Mail"_s);
     ASSERT_NE(added, nullptr);
@@ -231,7 +257,7 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
                          u"THIS CANNOT BE BACK !!!\nYou are going to one section.\nAre you sure?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
-    EXPECT_EQ(readBytes(data()), crlf(u"[Data]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
+    EXPECT_EQ(readBytes(data()), crlf(u"[dATA]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
     EXPECT_EQ(linkMenu(u"Sites"_s), nullptr);
     QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());

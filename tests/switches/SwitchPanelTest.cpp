@@ -265,6 +265,9 @@ TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurd
         {"ver1", u"[version]\ndisplay1=Only\n"_s, {u"ver1=Only*"_s}, "Only"},
         {"ver1", u"[version]\nnumber=0\n"_s, {}, "CORRUPT VERSION FILE"},
         {"ver1", u"[version]\nnumber=-4\n"_s, {}, "CORRUPT VERSION FILE"},
+        // A count is believed only as far as the versions present go.
+        {"ver1", u"[version]\nnumber=2000000000\ndisplay1=One\n"_s, {u"ver1=One*"_s}, "One"},
+        {"ver1", u"[version]\nnumber=99999\ndisplay1=One\ndisplay99999=Far\n"_s, {u"ver1=One*"_s}, "One"},
     };
     for (const auto &[stored, versions, shown, title] : lists) {
         folder.writeSettings(u"[dvs]\nversion=%1\n"_s.arg(QLatin1String(stored)));
@@ -278,10 +281,13 @@ TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurd
         EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. "_s + QLatin1String(title));
         closeProgram();
     }
-    folder.writeVersions(u"[version]\nnumber=2000000000\ndisplay1=One\n"_s);
+    QString many = u"[version]\nnumber=600\n"_s;
+    for (int n = 1; n <= 600; ++n)
+        many += u"display%1=V%1\n"_s.arg(n);
+    folder.writeVersions(many);
     startProgram();
     EXPECT_EQ(items().size(), 500);
-    EXPECT_EQ(items()[1], u"ver2=CORRUPT VERSION FILE"_s);
+    EXPECT_EQ(items()[1], u"ver2=V2"_s);
 }
 
 // Switches whose values follow rules of their kind.
