@@ -18,7 +18,7 @@
 // file is never replaced.
 [[nodiscard]] bool writeNewFileAtomically(const QString &path, const QByteArray &content);
 
-// Why the last write of this thread that returned false was refused, in the
+// Right after a write that returned false: why it was refused, in the
 // system's words.
 QString writeRefusal();
 
