@@ -5,8 +5,9 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev fonts-dejavu-core)
-# Only the tests need these: the Windows sources are compiled with the MinGW-w64 cross compiler.
-TEST_PACKAGES=(g++-mingw-w64-x86-64-posix)
+# Only the tests need these: the Windows sources are compiled with the MinGW-w64 cross compiler, and
+# GRF files are installed into a FAT image mounted through FUSE.
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix dosfstools fusefat)
 
 # Installs those of the named packages that are missing.
 ensure_packages() {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -18,6 +19,17 @@ QByteArray native(const QString &path)
     return QFile::encodeName(path);
 }
 
+// Keeps the error code of a refusal through the cleanup after it, so that
+// writeRefusal() tells the refusal and not the cleanup.
+class KeptError final
+{
+public:
+    ~KeptError() { errno = m_code; }
+
+private:
+    int m_code = errno;
+};
+
 // Every byte must reach the file: a short write (disk full, size limit) is a failure.
 bool writeAll(int fd, const QByteArray &content)
 {
@@ -27,6 +39,8 @@ bool writeAll(int fd, const QByteArray &content)
         const ssize_t n = ::write(fd, data, size_t(left));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n == 0)
+            errno = ENOSPC;
         if (n <= 0)
             return false;
         data += n;
@@ -79,11 +93,15 @@ int writeTemporary(const QByteArray &temporary, const QByteArray &content, const
         // file would silently change hands, so the write is refused.
         if (ok && (own.st_uid != replaced->st_uid || own.st_gid != replaced->st_gid))
             ok = ::fchown(fd, replaced->st_uid, replaced->st_gid) == 0;
-        // A replaced file keeps its permissions whatever the umask says.
-        ok = ok && ::fchmod(fd, replaced->st_mode & 07777) == 0;
+        // A replaced file keeps its permissions whatever the umask says. File
+        // systems without permissions of their own (FAT) show one mode for
+        // every file and refuse to set any, so a mode already right is not set.
+        if (ok && (own.st_mode & 07777) != (replaced->st_mode & 07777))
+            ok = ::fchmod(fd, replaced->st_mode & 07777) == 0;
     }
     ok = ok && writeAll(fd, content) && ::fsync(fd) == 0;
     if (!ok) {
+        const KeptError kept;
         ::close(fd);
         ::unlink(temporary.constData());
         return -1;
@@ -101,13 +119,48 @@ void syncFolderOf(const QString &file)
     }
 }
 
+// Gives the finished temporary copy the name `target`, which must not be taken:
+// a file there is never replaced. The temporary name is gone afterwards.
+bool moveToNewName(const QByteArray &temporary, const QByteArray &target)
+{
+    // A link, unlike a plain rename, never replaces a file that is there.
+    bool moved = ::link(temporary.constData(), target.constData()) == 0;
+    if (moved || errno == EEXIST) {
+        const KeptError kept;
+        ::unlink(temporary.constData());
+        return moved;
+    }
+    // File systems without hard links (FAT, exFAT, network shares) may still
+    // have a rename that refuses to replace.
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        const KeptError kept;
+        ::unlink(temporary.constData());
+        return false;
+    }
+    // Neither: the name is claimed by creating an empty file there, which
+    // fails when it is taken, and the copy is renamed over that claim.
+    const int claim = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    moved = claim >= 0 && ::close(claim) == 0 && ::rename(temporary.constData(), target.constData()) == 0;
+    if (!moved) {
+        const KeptError kept;
+        if (claim >= 0)
+            ::unlink(target.constData());
+        ::unlink(temporary.constData());
+    }
+    return moved;
+}
+
 } // namespace
 
 bool writeFileAtomically(const QString &path, const QByteArray &content)
 {
     const QString target = AtomicFileDetail::replacedFile(path);
-    if (target.isEmpty())
+    if (target.isEmpty()) {
+        errno = ELOOP;
         return false;
+    }
     const QByteArray targetName = native(target);
     removeStaleTemporaries(target);
 
@@ -128,9 +181,12 @@ bool writeFileAtomically(const QString &path, const QByteArray &content)
     if (fd < 0)
         return false;
     const bool renamed = ::rename(temporary.constData(), targetName.constData()) == 0;
-    if (!renamed)
-        ::unlink(temporary.constData());
-    ::close(fd);
+    {
+        const KeptError kept;
+        if (!renamed)
+            ::unlink(temporary.constData());
+        ::close(fd);
+    }
     if (renamed)
         syncFolderOf(target);
     return renamed;
@@ -143,11 +199,12 @@ bool writeNewFileAtomically(const QString &path, const QByteArray &content)
     const int fd = writeTemporary(temporary, content, nullptr);
     if (fd < 0)
         return false;
-    // A link, unlike a rename, never replaces a file that is there.
-    const bool linked = ::link(temporary.constData(), targetName.constData()) == 0;
-    ::unlink(temporary.constData());
-    ::close(fd);
-    if (linked)
+    const bool moved = moveToNewName(temporary, targetName);
+    {
+        const KeptError kept;
+        ::close(fd);
+    }
+    if (moved)
         syncFolderOf(path);
-    return linked;
+    return moved;
 }

@@ -15,6 +15,17 @@ LPCWSTR wide(const QString &s)
     return reinterpret_cast<LPCWSTR>(s.utf16());
 }
 
+// Keeps the error code of a refusal through the cleanup after it, so that
+// writeRefusal() tells the refusal and not the cleanup.
+class KeptError final
+{
+public:
+    ~KeptError() { SetLastError(m_code); }
+
+private:
+    DWORD m_code = GetLastError();
+};
+
 // A temporary copy that can be deleted is one nobody writes any more: a
 // writer keeps its copy open without sharing while it writes. Between that and
 // the rename it is closed, so a copy younger than a few seconds is left alone.
@@ -46,12 +57,17 @@ HANDLE writeTemporary(const QString &temporary, const QByteArray &content)
     while (ok && left > 0) {
         DWORD written = 0;
         const DWORD chunk = DWORD(std::min<qint64>(left, 1 << 30));
-        ok = WriteFile(file, data, chunk, &written, nullptr) && written > 0;
+        ok = WriteFile(file, data, chunk, &written, nullptr);
+        if (ok && written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            ok = false;
+        }
         data += written;
         left -= written;
     }
     if (ok && FlushFileBuffers(file))
         return file;
+    const KeptError kept;
     CloseHandle(file);
     DeleteFileW(wide(temporary));
     return INVALID_HANDLE_VALUE;
@@ -62,8 +78,10 @@ HANDLE writeTemporary(const QString &temporary, const QByteArray &content)
 bool writeFileAtomically(const QString &path, const QByteArray &content)
 {
     const QString found = AtomicFileDetail::replacedFile(path);
-    if (found.isEmpty())
+    if (found.isEmpty()) {
+        SetLastError(ERROR_CANT_RESOLVE_FILENAME);
         return false;
+    }
     const QString target = QDir::toNativeSeparators(found);
     removeStaleTemporaries(target);
     const bool replacing = GetFileAttributesW(wide(target)) != INVALID_FILE_ATTRIBUTES;
@@ -85,8 +103,10 @@ bool writeFileAtomically(const QString &path, const QByteArray &content)
     const bool ok = replacing ? ReplaceFileW(wide(target), wide(temporary), nullptr,
                                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                               : MoveFileExW(wide(temporary), wide(target), MOVEFILE_WRITE_THROUGH);
-    if (!ok)
+    if (!ok) {
+        const KeptError kept;
         DeleteFileW(wide(temporary));
+    }
     return ok;
 }
 
@@ -100,7 +120,9 @@ bool writeNewFileAtomically(const QString &path, const QByteArray &content)
     CloseHandle(file);
     // Without MOVEFILE_REPLACE_EXISTING a file that is there is never replaced.
     const bool ok = MoveFileExW(wide(temporary), wide(target), MOVEFILE_WRITE_THROUGH);
-    if (!ok)
+    if (!ok) {
+        const KeptError kept;
         DeleteFileW(wide(temporary));
+    }
     return ok;
 }

@@ -68,6 +68,25 @@ const CaseBlindFiles::Listing &CaseBlindFiles::listing(const QString &folder)
     return *m_listings.insert(folder, std::move(entries));
 }
 
+namespace {
+
+// Whether the system takes `base`, a name before its extension, for a device.
+bool isDeviceName(const QString &base)
+{
+    static const QStringList devices = {QStringLiteral("CON"),    QStringLiteral("PRN"),
+                                        QStringLiteral("AUX"),    QStringLiteral("NUL"),
+                                        QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    if (devices.contains(base, Qt::CaseInsensitive))
+        return true;
+    // COM and LPT with a digit, the superscript ones included.
+    static const QString digits = QStringLiteral("0123456789\u00b9\u00b2\u00b3");
+    return base.size() == 4 && digits.contains(base[3]) &&
+           (base.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) ||
+            base.startsWith(QLatin1String("LPT"), Qt::CaseInsensitive));
+}
+
+} // namespace
+
 namespace GrfFiles {
 
 QStringList grfNames(const QString &folder)
@@ -148,29 +167,26 @@ QString whyNotInstallable(const QString &name)
         return QStringLiteral("\"%1\" holds characters a file name cannot hold: %2").arg(name, refused);
     if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         return QStringLiteral("\"%1\" ends in a dot or a blank, which a file name cannot.").arg(name);
-    static const QStringList devices = {
-        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),  QStringLiteral("NUL"),
-        QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4"),
-        QStringLiteral("COM5"), QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
-        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3"),
-        QStringLiteral("LPT4"), QStringLiteral("LPT5"), QStringLiteral("LPT6"), QStringLiteral("LPT7"),
-        QStringLiteral("LPT8"), QStringLiteral("LPT9")};
-    if (devices.contains(name.section(QLatin1Char('.'), 0, 0).trimmed(), Qt::CaseInsensitive))
+    if (isDeviceName(name.section(QLatin1Char('.'), 0, 0).trimmed()))
         return QStringLiteral("\"%1\" is a name the system keeps for a device.").arg(name);
     if (name.toUtf8().size() > 255)
         return QStringLiteral("The new name is too long for a file name.");
     return QString();
 }
 
-bool copyWhole(const QString &source, const QString &target, bool replace)
+QString copyWhole(const QString &source, const QString &target, bool replace)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
+        return in.errorString();
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
-        return false;
-    return replace ? writeFileAtomically(target, bytes) : writeNewFileAtomically(target, bytes);
+        return in.errorString();
+    if (replace ? writeFileAtomically(target, bytes) : writeNewFileAtomically(target, bytes))
+        return QString();
+    // An empty reason would read as success.
+    const QString why = writeRefusal();
+    return why.isEmpty() ? QStringLiteral("The file could not be written.") : why;
 }
 
 } // namespace GrfFiles

@@ -71,7 +71,8 @@ std::optional<QString> listFileFor(const QString &kind);
 QString whyNotInstallable(const QString &name);
 
 // Copies `source` to `target` whole or not at all; with `replace` false an
-// existing target is kept and the copy refused.
-[[nodiscard]] bool copyWhole(const QString &source, const QString &target, bool replace);
+// existing target is kept and the copy refused. Returns why the copy was
+// refused, in the system's words, or an empty text once it is done.
+[[nodiscard]] QString copyWhole(const QString &source, const QString &target, bool replace);
 
 } // namespace GrfFiles

@@ -213,31 +213,38 @@ void TformGrfManager::InstallGrf(int mode, const QString &name)
     QString installed = name;
     bool copied = false;
     bool ontoItself = false;
+    QString refusal; // why the copy failed
     if (mode == 0) {
         // A file of that name in another letter case is the one replaced.
         const QString target = CaseBlindFiles(folder).file(name).value_or(folder + QLatin1Char('/') + name);
         installed = QFileInfo(target).fileName();
         ontoItself = sameFile(source, target);
-        copied = ontoItself || GrfFiles::copyWhole(source, target, true);
+        if (!ontoItself)
+            refusal = GrfFiles::copyWhole(source, target, true);
+        copied = refusal.isEmpty();
     } else if (mode == 1) {
         if (const std::optional<QString> typed =
                 m_platform.input.ask(QStringLiteral("New FileName"), QStringLiteral("Rename"), name))
             installed = *typed;
-        if (const QString why = GrfFiles::whyNotInstallable(installed); !why.isEmpty()) {
-            m_platform.messages.show(MsgType::Information, QStringLiteral("File not installed\n") + why,
-                                     MsgButtons::Ok);
-            return;
-        }
-        copied = !CaseBlindFiles(folder).file(installed) &&
-                 GrfFiles::copyWhole(source, folder + QLatin1Char('/') + installed, false);
+        refusal = GrfFiles::whyNotInstallable(installed);
+        if (refusal.isEmpty() && CaseBlindFiles(folder).file(installed))
+            refusal = QStringLiteral("\"%1\" is already in the 'newgrf' folder.").arg(installed);
+        if (refusal.isEmpty())
+            refusal = GrfFiles::copyWhole(source, folder + QLatin1Char('/') + installed, false);
+        copied = refusal.isEmpty();
     }
     if (!copied) {
-        m_platform.messages.show(MsgType::Information, QStringLiteral("File not installed"), MsgButtons::Ok);
+        m_platform.messages.show(MsgType::Information,
+                                 QStringLiteral("File not installed") +
+                                     (refusal.isEmpty() ? QString() : QLatin1Char('\n') + refusal),
+                                 MsgButtons::Ok);
         return;
     }
-    // The file chosen from the folder itself is the installed file: it is never offered for deletion.
+    // A file chosen from the folder itself is one of the listed files, whatever name it was installed
+    // under: it is never offered for deletion.
+    const bool fromFolder = ontoItself || sameFile(QFileInfo(source).absolutePath(), folder);
     const bool deleted =
-        !ontoItself &&
+        !fromFolder &&
         m_platform.messages.show(MsgType::Confirmation, QStringLiteral("Do you want to delete source file?"),
                                  MsgButtons::YesNo) == MsgAnswer::Yes &&
         QFile::remove(source);

@@ -3,6 +3,11 @@
 
 #include <QDir>
 #include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +19,69 @@ const QString kExists =
     u"File with this name already exists. To rename new one press 'No', to replace press 'Yes'"_s;
 const QString kDeleteSource = u"Do you want to delete source file?"_s;
 const QString kNotInstalled = u"File not installed"_s;
+const QString kInstalled = u"New file installed\nSource file not deleted"_s;
+
+// A FAT file system in an image file, mounted over `folder` through FUSE, as a game folder on a
+// memory card or a shared drive may be; `whyNot` says why not where this machine cannot mount one.
+class FatFolder final
+{
+public:
+    FatFolder(const QString &folder, const QString &image) : m_folder(folder)
+    {
+        auto tool = [](const QString &name) {
+            const QString found = QStandardPaths::findExecutable(name);
+            return found.isEmpty() ? QStandardPaths::findExecutable(name, {u"/usr/sbin"_s, u"/sbin"_s})
+                                   : found;
+        };
+        const QString mkfs = tool(u"mkfs.vfat"_s);
+        const QString fusefat = tool(u"fusefat"_s);
+        m_unmount = tool(u"fusermount"_s);
+        if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+            whyNot = u"FUSE is not available here (/dev/fuse)"_s;
+            return;
+        }
+        if (mkfs.isEmpty() || fusefat.isEmpty() || m_unmount.isEmpty()) {
+            whyNot = u"mkfs.vfat, fusefat or fusermount is missing (Debian: dosfstools, fusefat)"_s;
+            return;
+        }
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20)) {
+            whyNot = u"no room for a FAT image"_s;
+            return;
+        }
+        file.close();
+        whyNot = run(mkfs, {image});
+        if (whyNot.isEmpty())
+            whyNot = run(fusefat, {u"-o"_s, u"rw+"_s, image, folder});
+        m_mounted = whyNot.isEmpty();
+        if (m_mounted && QStorageInfo(folder).rootPath() != QFileInfo(folder).canonicalFilePath())
+            whyNot = u"fusefat did not mount the image"_s;
+    }
+    ~FatFolder()
+    {
+        if (m_mounted)
+            run(m_unmount, {u"-u"_s, m_folder});
+    }
+
+    QString whyNot;
+
+private:
+    // What went wrong, or nothing when the program did its work.
+    static QString run(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (process.waitForFinished() && process.exitStatus() == QProcess::NormalExit &&
+            process.exitCode() == 0)
+            return QString();
+        return program + u": "_s + QString::fromLocal8Bit(process.readAll()) + process.errorString();
+    }
+
+    QString m_folder;
+    QString m_unmount;
+    bool m_mounted = false;
+};
 
 class GrfManagerTest : public ToolFixture<TformGrfManager>
 {
@@ -154,38 +222,74 @@ TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
     install(source, MsgAnswer::Yes, u"New file installed\nSource file not deleted"_s);
     EXPECT_EQ(readBytes(grf(u"old.grf"_s)), QByteArray("NEW"));
     install(source, MsgAnswer::Cancel, kNotInstalled);
-    // No asks for a new name: one that is taken, a cancelled box, or one that leads out
-    // of the folder or that file names cannot hold installs nothing.
-    const std::pair<std::optional<QString>, QString> renames[] = {
-        {u"renamed.grf"_s, u"New file installed\nSource file not deleted"_s},
-        {u"b.grf"_s, kNotInstalled},
-        {std::nullopt, kNotInstalled},
+    // No asks for a new name: the longest names install; one that is taken, a cancelled box, or
+    // one that leads out of the folder or that file names cannot hold installs nothing, and says why.
+    const QString long243 = QString(239, u'x') + u".grf"_s;
+    const QString long255 = u"a"_s + QString(125, u'ü') + u".grf"_s;
+    std::vector<std::pair<std::optional<QString>, QString>> renames = {
+        {u"renamed.grf"_s, kInstalled},
+        {long243, kInstalled},
+        {long255, kInstalled},
+        {long255 + u'x', u"The new name is too long for a file name."_s},
+        {u"b.grf"_s, u"\"b.grf\" is already in the 'newgrf' folder."_s},
+        {std::nullopt, u"\"old.grf\" is already in the 'newgrf' folder."_s},
         {u"../out.grf"_s,
          u"\"../out.grf\" holds a path separator; the file must go into the 'newgrf' folder itself."_s},
         {u"..\\out.grf"_s,
          u"\"..\\out.grf\" holds a path separator; the file must go into the 'newgrf' folder itself."_s},
         {u".."_s, u"\"..\" holds \"..\", which could lead out of the 'newgrf' folder."_s},
         {u"why?.grf"_s, u"\"why?.grf\" holds characters a file name cannot hold: ?"_s},
-        {u"con.grf"_s, u"\"con.grf\" is a name the system keeps for a device."_s},
     };
+    for (const QString device : {u"con"_s, u"COM0"_s, u"lpt0"_s, u"COM\u00b9"_s, u"CONIN$"_s, u"conout$ "_s})
+        renames.emplace_back(device + u".grf"_s,
+                             u"\"%1.grf\" is a name the system keeps for a device."_s.arg(device));
     for (const auto &[typed, outcome] : renames) {
         SCOPED_TRACE(typed.value_or(u"<cancelled>"_s).toStdString());
         fake.input.answer(typed);
-        install(source, MsgAnswer::No, outcome.startsWith(u'"') ? kNotInstalled + u'\n' + outcome : outcome);
+        install(source, MsgAnswer::No, outcome == kInstalled ? outcome : kNotInstalled + u'\n' + outcome);
     }
     EXPECT_EQ(fake.input.shown().front(), u"New FileName"_s);
     EXPECT_EQ(readBytes(grf(u"renamed.grf"_s)), QByteArray("NEW"));
-    EXPECT_EQ(onDisk(), QStringList({u"a new one.grf"_s, u"b.grf"_s, u"old.grf"_s, u"renamed.grf"_s}));
-    EXPECT_EQ(entries(), QStringList({u"b.grf"_s, u"old.grf"_s, u"a new one.grf"_s, u"renamed.grf"_s}));
+    EXPECT_EQ(readBytes(grf(long255)), QByteArray("NEW"));
+    EXPECT_EQ(onDisk(), QStringList({u"a new one.grf"_s, long255, u"b.grf"_s, u"old.grf"_s, u"renamed.grf"_s,
+                                     long243}));
+    EXPECT_EQ(entries(), QStringList({u"b.grf"_s, u"old.grf"_s, u"a new one.grf"_s, u"renamed.grf"_s, long243,
+                                      long255}));
 
-    // The folder's own file picked again is the installed file: it is never offered for deletion.
-    install(grf(u"b.grf"_s), MsgAnswer::Yes, u"New file installed\nSource file not deleted"_s);
+    // The folder's own file picked again is an installed file, whatever name it is installed
+    // under: it is never offered for deletion.
+    install(grf(u"b.grf"_s), MsgAnswer::Yes, kInstalled);
     EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf")) << "a taken name is never replaced";
+    fake.input.answer(u"b copy.grf"_s);
+    install(grf(u"b.grf"_s), MsgAnswer::No, kInstalled);
+    EXPECT_EQ(readBytes(grf(u"b copy.grf"_s)), QByteArray("b.grf"));
+    EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf"));
     // A cancelled dialog, or a chosen file gone by then, installs nothing.
     fake.fileDialogs.answerOpen(std::nullopt);
     click(form.butnInstallGrf);
     fake.fileDialogs.answerOpen(elsewhere.path() + u"/vanished.grf"_s);
     click(form.butnInstallGrf);
+}
+
+TEST_F(GrfManagerTest, InstallReplacesAndInstallsUnderNewNamesInAFatFolder)
+{
+    // FAT has neither hard links nor permissions of its own.
+    const FatFolder fat(grf(QString()), elsewhere.path() + u"/fat.img"_s);
+    if (!fat.whyNot.isEmpty())
+        GTEST_SKIP() << fat.whyNot.toStdString();
+    addGrfs({u"old.grf"_s});
+    openUnlisted();
+    const QString source = elsewhere.path() + u"/old.grf"_s;
+    writeBytes(source, "NEW");
+    install(source, MsgAnswer::Yes, kInstalled);
+    const QString long255 = QString(251, u'x') + u".grf"_s;
+    for (const QString &name : {u"renamed.grf"_s, long255}) {
+        fake.input.answer(name);
+        install(source, MsgAnswer::No, kInstalled);
+    }
+    for (const QString &name : {u"old.grf"_s, u"renamed.grf"_s, long255})
+        EXPECT_EQ(readBytes(grf(name)), QByteArray("NEW")) << name.toStdString();
+    EXPECT_EQ(onDisk(), QStringList({u"old.grf"_s, u"renamed.grf"_s, long255}));
 }
 
 TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolderKeepsEverything)
@@ -206,10 +310,10 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
         fake.messages.expectOk(MsgType::Error,
                                u"File:\n%1\nnot deleted.\nPermission denied"_s.arg(grf(u"b.grf"_s)));
         click(form.butnDelete);
-        install(source, std::nullopt, kNotInstalled);
+        install(source, std::nullopt, kNotInstalled + u"\nPermission denied"_s);
     });
     // A copy cut short, as by a full disk, leaves no part of the file either.
-    withFileSizeLimit(4096, [&] { install(source, std::nullopt, kNotInstalled); });
+    withFileSizeLimit(4096, [&] { install(source, std::nullopt, kNotInstalled + u"\nFile too large"_s); });
     EXPECT_EQ(onDisk(), QStringList({u"a.grf"_s, u"b.grf"_s}));
     EXPECT_EQ(entries(), QStringList({u"a.grf"_s, u"b.grf"_s}));
 
