@@ -7,9 +7,9 @@
 #include "RegistryBench.h"
 #include "StartupBench.h"
 #include "ToolsBench.h"
-#include "app/IniDocument.h"
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "ini/IniDocument.h"
+#include "ini/TIniFile.h"
 #include "platform/FileRegistry.h"
 #include "switches/SwitchPanel.h"
 

@@ -4,10 +4,10 @@
 #include "BenchTiming.h"
 
 #include "GeneratedDatabase.h"
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
 #include "editors/SwitchDatabase.h"
 #include "editors/TformSwitches.h"
+#include "ini/TIniFile.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>

@@ -2,11 +2,11 @@
 
 #include "BenchPlatform.h"
 #include "GeneratedDatabase.h"
-#include "app/ProgramFiles.h"
-#include "app/ProgramInfo.h"
 #include "app/ProgramWindows.h"
 #include "app/StartUp.h"
 #include "app/TformMain.h"
+#include "base/ProgramFiles.h"
+#include "base/ProgramInfo.h"
 #include "platform/FileRegistry.h"
 
 #include <QApplication>

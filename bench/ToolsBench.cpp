@@ -1,8 +1,8 @@
 #include "ToolsBench.h"
 
 #include "BenchPlatform.h"
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
+#include "base/SettingNames.h"
+#include "ini/TIniFile.h"
 #include "tools/TformGrfManager.h"
 #include "tools/TformMkdvtxt.h"
 

@@ -5,18 +5,18 @@
 # The program's logic without widgets: INI store, switch database rules,
 # configuration text, platform services that need no window.
 set(DVV_CORE_SOURCES
-    app/ErrorReport.cpp
-    app/IniDocument.cpp
-    app/IniSnapshot.cpp
-    app/IntegerText.cpp
-    app/ProgramFiles.cpp
-    app/TIniFile.cpp
+    base/ErrorReport.cpp
+    ini/IniDocument.cpp
+    ini/IniSnapshot.cpp
+    ini/IntegerText.cpp
+    base/ProgramFiles.cpp
+    ini/TIniFile.cpp
     app/WindowPlacement.cpp
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
-    config/TextFiles.cpp
+    platform/TextFiles.cpp
     editors/LinkList.cpp
-    editors/NumberedKeys.cpp
+    ini/NumberedKeys.cpp
     editors/ShortcutList.cpp
     editors/SwitchDatabase.cpp
     editors/VersionList.cpp
@@ -65,7 +65,7 @@ set(DVV_CORE_POSIX_SOURCES
 
 # Every window and control.
 set(DVV_GUI_SOURCES
-    app/FormParts.cpp
+    base/FormParts.cpp
     app/ProgramWindows.cpp
     app/StartUp.cpp
     app/TformMain.cpp

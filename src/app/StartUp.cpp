@@ -1,8 +1,8 @@
 #include "StartUp.h"
 
-#include "app/ProgramInfo.h"
-#include "app/ProgramWindows.h"
-#include "app/TformStart.h"
+#include "ProgramWindows.h"
+#include "TformStart.h"
+#include "base/ProgramInfo.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "update/TformUpdate.h"

@@ -1,9 +1,9 @@
-#include "app/ProgramFiles.h"
-#include "app/ProgramWindows.h"
-#include "app/SettingNames.h"
-#include "app/StartUp.h"
-#include "app/TIniFile.h"
-#include "app/TformMain.h"
+#include "ProgramWindows.h"
+#include "StartUp.h"
+#include "TformMain.h"
+#include "base/ProgramFiles.h"
+#include "base/SettingNames.h"
+#include "ini/TIniFile.h"
 #include "platform/SystemPlatform.h"
 
 #include <QApplication>

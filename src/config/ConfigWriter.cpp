@@ -1,8 +1,8 @@
 #include "ConfigWriter.h"
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 
-#include "app/IniSnapshot.h"
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
+#include "ini/IniSnapshot.h"
 #include "platform/Cp1252.h"
 #include "switches/CheckSum.h"
 #include "switches/SwitchDefinition.h"

@@ -1,7 +1,7 @@
 #include "PanelValues.h"
 
-#include "app/IniSnapshot.h"
-#include "app/IntegerText.h"
+#include "ini/IniSnapshot.h"
+#include "ini/IntegerText.h"
 #include "platform/DvsError.h"
 #include "switches/CheckSum.h"
 #include "switches/SwitchControls.h"

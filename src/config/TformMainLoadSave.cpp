@@ -1,13 +1,13 @@
-#include "app/SettingNames.h"
 #include "app/TformMain.h"
+#include "base/SettingNames.h"
 
-#include "app/TIniFile.h"
-#include "config/TextFiles.h"
 #include "game/GameFolder.h"
+#include "ini/TIniFile.h"
 #include "platform/Cp1252.h"
 #include "platform/DvsError.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/TextFiles.h"
 #include "platform/TextLines.h"
 
 #include <QAction>

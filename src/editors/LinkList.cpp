@@ -1,6 +1,6 @@
 #include "LinkList.h"
 
-#include "app/IniSnapshot.h"
+#include "ini/IniSnapshot.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #include "ShortcutList.h"
 
-#include "editors/NumberedKeys.h"
+#include "ini/NumberedKeys.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TIniFile.h"
+#include "ini/TIniFile.h"
 
 #include <QString>
 #include <QStringList>

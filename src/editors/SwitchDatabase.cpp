@@ -1,6 +1,6 @@
 #include "SwitchDatabase.h"
 
-#include "app/TIniFile.h"
+#include "ini/TIniFile.h"
 #include "switches/ComponentNames.h"
 
 #include <QSet>

@@ -1,9 +1,9 @@
 #include "TformLinks.h"
 
-#include "app/FormParts.h"
-#include "app/TIniFile.h"
+#include "LinkList.h"
 #include "app/TformMain.h"
-#include "editors/LinkList.h"
+#include "base/FormParts.h"
+#include "ini/TIniFile.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"

@@ -1,8 +1,8 @@
 #include "app/TformMain.h"
 
-#include "config/TextFiles.h"
-#include "editors/TformVersion.h"
+#include "TformVersion.h"
 #include "platform/MessageBoxes.h"
+#include "platform/TextFiles.h"
 
 #include <QPlainTextEdit>
 #include <QTabWidget>

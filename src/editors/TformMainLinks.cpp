@@ -1,10 +1,10 @@
 #include "app/TformMain.h"
 
-#include "app/TIniFile.h"
-#include "editors/LinkList.h"
-#include "editors/ShortcutList.h"
-#include "editors/TformLinks.h"
-#include "editors/TformPrograms.h"
+#include "LinkList.h"
+#include "ShortcutList.h"
+#include "TformLinks.h"
+#include "TformPrograms.h"
+#include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 

@@ -1,8 +1,8 @@
 #include "TformPrograms.h"
 
-#include "app/FormParts.h"
+#include "ShortcutList.h"
 #include "app/TformMain.h"
-#include "editors/ShortcutList.h"
+#include "base/FormParts.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"

@@ -1,8 +1,8 @@
 #include "TformSwitches.h"
 
-#include "app/FormParts.h"
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "base/FormParts.h"
+#include "ini/TIniFile.h"
 #include "platform/Clock.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ProgramFiles.h"
-#include "editors/SwitchDatabase.h"
+#include "SwitchDatabase.h"
+#include "base/ProgramFiles.h"
 #include "platform/Platform.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "TformVersion.h"
 
-#include "app/FormParts.h"
+#include "VersionList.h"
 #include "app/TformMain.h"
-#include "editors/VersionList.h"
+#include "base/FormParts.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 

@@ -1,6 +1,6 @@
 #include "VersionList.h"
 
-#include "editors/NumberedKeys.h"
+#include "ini/NumberedKeys.h"
 
 #include <QRegularExpression>
 

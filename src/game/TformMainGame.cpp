@@ -1,9 +1,9 @@
-#include "app/SettingNames.h"
 #include "app/TformMain.h"
+#include "base/SettingNames.h"
 
-#include "app/ProgramInfo.h"
-#include "app/TIniFile.h"
-#include "game/GameFolder.h"
+#include "GameFolder.h"
+#include "base/ProgramInfo.h"
+#include "ini/TIniFile.h"
 #include "platform/FolderBrowser.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"

@@ -1,14 +1,14 @@
-#include "app/SettingNames.h"
 #include "app/TformMain.h"
+#include "base/SettingNames.h"
 
-#include "app/TIniFile.h"
-#include "config/TextFiles.h"
-#include "game/GameFolder.h"
-#include "game/RunFileKeeper.h"
+#include "GameFolder.h"
+#include "RunFileKeeper.h"
+#include "ini/TIniFile.h"
 #include "platform/DvsError.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
+#include "platform/TextFiles.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #include "Availability.h"
 
-#include "app/IniSnapshot.h"
-#include "app/IntegerText.h"
-#include "editors/NumberedKeys.h"
+#include "ini/IniSnapshot.h"
+#include "ini/IntegerText.h"
+#include "ini/NumberedKeys.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "SpinEdit.h"
 
-#include "app/IntegerText.h"
+#include "ini/IntegerText.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "SwitchDefinition.h"
 
-#include "app/IniSnapshot.h"
+#include "ini/IniSnapshot.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "SwitchPanel.h"
 
 #include "SwitchControls.h"
-#include "app/Look.h"
+#include "base/Look.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -160,9 +160,9 @@ void SwitchPanel::makeVisible(bool ahead)
     // When scrolling, half a view beyond it either way, so that scrolling on
     // meets controls already made.
     const QRect view(-m_surface->pos(), viewport()->size());
-    makeControlsIn(ahead ? view.adjusted(-view.width() / 2, -view.height() / 2, view.width() / 2,
-                                         view.height() / 2)
-                         : view);
+    makeControlsIn(
+        ahead ? view.adjusted(-view.width() / 2, -view.height() / 2, view.width() / 2, view.height() / 2)
+              : view);
 }
 
 void SwitchPanel::removeAll()

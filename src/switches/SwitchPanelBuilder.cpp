@@ -1,5 +1,5 @@
 #include "SwitchPanelBuilder.h"
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 
 #include "Availability.h"
 #include "CheckSum.h"
@@ -7,8 +7,8 @@
 #include "SwitchControls.h"
 #include "SwitchDefinition.h"
 #include "SwitchPanel.h"
-#include "app/ProgramFiles.h"
-#include "app/TIniFile.h"
+#include "base/ProgramFiles.h"
+#include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
 
 #include <QElapsedTimer>

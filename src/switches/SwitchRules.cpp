@@ -2,7 +2,7 @@
 
 #include "SwitchControls.h"
 #include "ValueRules.h"
-#include "app/TIniFile.h"
+#include "ini/TIniFile.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 #include "app/TformMain.h"
 
+#include "SwitchPanel.h"
 #include "editors/TformSwitches.h"
-#include "switches/SwitchPanel.h"
 
 void TformMain::StartDesignMode()
 {

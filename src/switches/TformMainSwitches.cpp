@@ -1,14 +1,14 @@
 #include "app/TformMain.h"
 
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
+#include "ComponentNames.h"
+#include "SwitchControls.h"
+#include "SwitchPanel.h"
+#include "SwitchPanelBuilder.h"
+#include "SwitchRules.h"
+#include "base/SettingNames.h"
 #include "config/PanelValues.h"
+#include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
-#include "switches/ComponentNames.h"
-#include "switches/SwitchControls.h"
-#include "switches/SwitchPanel.h"
-#include "switches/SwitchPanelBuilder.h"
-#include "switches/SwitchRules.h"
 
 #include <QLabel>
 

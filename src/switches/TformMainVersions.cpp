@@ -1,11 +1,11 @@
-#include "app/SettingNames.h"
 #include "app/TformMain.h"
+#include "base/SettingNames.h"
 
-#include "app/TIniFile.h"
+#include "Availability.h"
+#include "SwitchControls.h"
+#include "SwitchPanel.h"
+#include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
-#include "switches/Availability.h"
-#include "switches/SwitchControls.h"
-#include "switches/SwitchPanel.h"
 
 #include <QAction>
 #include <QActionGroup>

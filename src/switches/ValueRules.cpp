@@ -1,7 +1,7 @@
 #include "ValueRules.h"
 
-#include "app/IniSnapshot.h"
-#include "app/IntegerText.h"
+#include "ini/IniSnapshot.h"
+#include "ini/IntegerText.h"
 #include "platform/Cp1252.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "GrfFiles.h"
 
-#include "config/TextFiles.h"
 #include "game/GameFolder.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
+#include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,10 +1,10 @@
 #include "LanguageTextFiles.h"
 
-#include "config/TextFiles.h"
 #include "game/GameFolder.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/DvsError.h"
+#include "platform/TextFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,17 +1,17 @@
 #include "TformGrfManager.h"
 
-#include "app/FormParts.h"
-#include "app/Look.h"
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
+#include "GrfFiles.h"
+#include "base/FormParts.h"
+#include "base/Look.h"
+#include "base/SettingNames.h"
 #include "game/GameFolder.h"
+#include "ini/TIniFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/DvsError.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
-#include "tools/GrfFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

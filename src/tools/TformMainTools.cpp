@@ -1,11 +1,11 @@
-#include "app/SettingNames.h"
 #include "app/TformMain.h"
+#include "base/SettingNames.h"
 
-#include "app/TIniFile.h"
+#include "TformGrfManager.h"
+#include "TformMkdvtxt.h"
 #include "game/GameFolder.h"
+#include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
-#include "tools/TformGrfManager.h"
-#include "tools/TformMkdvtxt.h"
 
 void TformMain::itemNewGrfManagerClick()
 {

@@ -1,14 +1,14 @@
 #include "TformMkdvtxt.h"
 
-#include "app/FormParts.h"
-#include "app/Look.h"
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
+#include "LanguageTextFiles.h"
+#include "base/FormParts.h"
+#include "base/Look.h"
+#include "base/SettingNames.h"
+#include "ini/TIniFile.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
-#include "tools/LanguageTextFiles.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

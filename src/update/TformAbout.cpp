@@ -1,9 +1,9 @@
 #include "TformAbout.h"
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 
-#include "app/Look.h"
-#include "app/ProgramInfo.h"
-#include "app/TIniFile.h"
+#include "base/Look.h"
+#include "base/ProgramInfo.h"
+#include "ini/TIniFile.h"
 #include "platform/Shell.h"
 
 #include <QEvent>

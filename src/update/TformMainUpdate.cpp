@@ -1,6 +1,6 @@
 #include "app/TformMain.h"
 
-#include "update/TformUpdate.h"
+#include "TformUpdate.h"
 
 #include <QToolButton>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramFiles.h"
+#include "base/ProgramFiles.h"
 #include "platform/HttpClient.h"
 #include "platform/Platform.h"
 

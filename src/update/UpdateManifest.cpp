@@ -1,6 +1,6 @@
 #include "UpdateManifest.h"
 
-#include "app/TIniFile.h"
+#include "ini/TIniFile.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/IniSnapshot.h"
-#include "app/ProgramFiles.h"
+#include "base/ProgramFiles.h"
+#include "ini/IniSnapshot.h"
 
 #include <QString>
 

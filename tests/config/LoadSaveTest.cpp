@@ -1,5 +1,5 @@
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "ini/TIniFile.h"
 #include "platform/Cp1252.h"
 #include "platform/QtDialogs.h"
 #include "support/MainWindowFixture.h"

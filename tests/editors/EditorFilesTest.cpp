@@ -1,6 +1,6 @@
-#include "app/TIniFile.h"
 #include "editors/SwitchDatabase.h"
 #include "editors/VersionList.h"
+#include "ini/TIniFile.h"
 #include "support/TestFiles.h"
 #include "switches/ComponentNames.h"
 

@@ -1,5 +1,5 @@
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "ini/TIniFile.h"
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"

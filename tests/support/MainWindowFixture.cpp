@@ -2,8 +2,8 @@
 
 #include "app/ProgramWindows.h"
 #include "app/StartUp.h"
-#include "app/TIniFile.h"
 #include "app/TformMain.h"
+#include "ini/TIniFile.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "QtPrinters.h"
 
-#include "app/ProgramFiles.h"
+#include "base/ProgramFiles.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,5 @@
 #include "switches/Availability.h"
-#include "app/TIniFile.h"
+#include "ini/TIniFile.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SettingNames.h"
-#include "app/TIniFile.h"
+#include "base/SettingNames.h"
+#include "ini/TIniFile.h"
 #include "support/FakePlatform.h"
 #include "support/TestFiles.h"
 

@@ -1,7 +1,7 @@
 #include "NumberedKeys.h"
 
-#include "app/IniSnapshot.h"
-#include "app/IntegerText.h"
+#include "IniSnapshot.h"
+#include "IntegerText.h"
 
 #include <algorithm>
 

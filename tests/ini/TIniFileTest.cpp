@@ -1,4 +1,4 @@
-#include "app/TIniFile.h"
+#include "ini/TIniFile.h"
 #include "platform/Cp1252.h"
 #include "platform/DvsError.h"
 #include "platform/FileLock.h"

@@ -1,8 +1,8 @@
 #include "TextFiles.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/Cp1252.h"
-#include "platform/TextLines.h"
+#include "AtomicFile.h"
+#include "Cp1252.h"
+#include "TextLines.h"
 
 #include <QFile>
 
