@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -103,6 +104,13 @@ std::optional<HttpAddress> readAddress(const QString &url)
         return std::nullopt;
     address.path = *path;
     return address;
+}
+
+// A final success that brings the file: not one without a body (204 No
+// Content, 205 Reset Content) nor a part of it (206 Partial Content).
+bool carriesFile(int status)
+{
+    return status >= 200 && status < 299 && status != 204 && status != 205 && status != 206;
 }
 
 bool isSecure(const QString &url)
@@ -243,31 +251,39 @@ private:
         }
     }
 
-    // Splits the head off once it is complete; false while it is not, or
-    // when the response has ended with it.
+    // Splits the head of the final response off once it is complete; false
+    // while it is not, or when the response has ended with it.
     bool takeHead()
     {
-        qsizetype end = m_head.indexOf("\r\n\r\n");
-        qsizetype gap = 4;
-        const qsizetype bare = m_head.indexOf("\n\n");
-        if (bare >= 0 && (end < 0 || bare < end)) {
-            end = bare;
-            gap = 2;
-        }
-        if (end < 0) {
-            if (m_head.size() > kMostHeadBytes)
+        for (;;) {
+            qsizetype end = m_head.indexOf("\r\n\r\n");
+            qsizetype gap = 4;
+            const qsizetype bare = m_head.indexOf("\n\n");
+            if (bare >= 0 && (end < 0 || bare < end)) {
+                end = bare;
+                gap = 2;
+            }
+            if (end < 0) {
+                if (m_head.size() > kMostHeadBytes)
+                    finish(End::Broken);
+                return false;
+            }
+            m_body = m_head.mid(end + gap);
+            m_head.truncate(end);
+            if (!readHead()) {
                 finish(End::Broken);
-            return false;
+                return false;
+            }
+            if (m_status >= 200)
+                break;
+            // An interim response ("100 Continue") is followed by the real one.
+            m_head = std::exchange(m_body, QByteArray());
+            m_length = -1;
+            m_location.clear();
         }
-        m_body = m_head.mid(end + gap);
-        m_head.truncate(end);
         m_headRead = true;
-        if (!readHead()) {
-            finish(End::Broken);
-            return false;
-        }
-        // Only a success needs the body, and one too large for it fails at once.
-        if (m_status >= 299) {
+        // Only a file needs the body, and one too large for it fails at once.
+        if (!carriesFile(m_status)) {
             finish(End::Complete);
             return false;
         }
@@ -301,9 +317,11 @@ private:
             if (name == "location") {
                 m_location = value;
             } else if (name == "content-length") {
-                m_length = value.toLongLong(&number);
-                if (!number || m_length < 0)
+                const qint64 length = value.toLongLong(&number);
+                // Two lengths that differ leave no way to tell where the body ends.
+                if (!number || length < 0 || (m_length >= 0 && length != m_length))
                     return false;
+                m_length = length;
             }
         }
         return true;
@@ -368,12 +386,12 @@ HttpResult SocketHttpClient::Get(const QString &url)
             break;
         }
         const int status = exchange.status();
-        if (status < 299) {
+        if (carriesFile(status)) {
             if (!writeFileAtomically(body(), exchange.body()))
                 throw DvsError(u"Unable to write to %1"_s.arg(body()));
             return HttpResult::Done;
         }
-        if (status > 302 || redirects == MostRedirects)
+        if (status < 300 || status > 302 || redirects == MostRedirects)
             return failed();
         const std::optional<HttpAddress> next = redirectTarget(address, exchange.location());
         if (!next)

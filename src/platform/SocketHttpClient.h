@@ -26,7 +26,9 @@ HttpAddress parseHttpAddress(const QString &url);
 
 // The client on the system's TCP sockets: one connection per request, a
 // request line "GET <path> HTTP/1.0" with a Host header, redirects (300 to
-// 302) followed at most five times, and bodies of at most 16 MB.
+// 302) followed at most five times, and bodies of at most 16 MB. Interim
+// responses (1xx) are passed over; a success without a whole body (204, 205,
+// 206) is a failure.
 class SocketHttpClient final : public HttpClient
 {
     Q_OBJECT

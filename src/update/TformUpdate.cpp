@@ -7,6 +7,7 @@
 #include "base/SettingNames.h"
 #include "ini/IntegerText.h"
 #include "ini/TIniFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
@@ -22,6 +23,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +48,34 @@ template <typename T> T *control(QWidget *parent, const char *name, const QRect 
     c->setObjectName(QString::fromLatin1(name));
     c->setGeometry(at);
     return c;
+}
+
+// Puts the downloaded program in the place of the old one, which is kept
+// until the new one stands there: in one rename where the system allows it,
+// otherwise (a running program's file can be renamed but not replaced on some
+// systems) by setting the old one aside and taking it back when the new one
+// cannot follow.
+bool replaceExecutable(const QString &executable, const QString &replacement)
+{
+    // A downloaded file is not executable yet; it takes the old one's rights.
+    if (QFile::exists(executable))
+        QFile::setPermissions(replacement, QFile::permissions(executable));
+    std::error_code error;
+    std::filesystem::rename(QFileInfo(replacement).filesystemFilePath(),
+                            QFileInfo(executable).filesystemFilePath(), error);
+    if (!error)
+        return true;
+    const QString aside = executable + u"OLD"_s;
+    QFile::remove(aside);
+    if (QFile::exists(executable) && !QFile::rename(executable, aside))
+        return false;
+    if (!QFile::rename(replacement, executable)) {
+        QFile::rename(aside, executable);
+        return false;
+    }
+    // While the old program runs from it, it stays until the next swap.
+    QFile::remove(aside);
+    return true;
 }
 
 } // namespace
@@ -149,14 +182,23 @@ void TformUpdate::butnCheckClick()
     butnCheck->setText(u"Checking"_s);
     butnCheck->setEnabled(false);
     const QString url = TIniFile(m_files.dataIni()).ReadString(u"data"_s, u"updatefile"_s, u"0"_s);
-    if (url == u"0"_s || url.isEmpty() || url == u" "_s) {
+    if (!UpdateManifest::isUpdateAddress(url)) {
         m_platform.messages.show(MsgType::Error, u"Data file damaged.\nDravopax Vevavav cannot update."_s,
                                  MsgButtons::Ok);
         return;
     }
+    // Only the manifest fetched now may offer anything: one left by an earlier
+    // run would be taken for it when this fetch fails.
+    QFile::remove(m_files.updateIni());
+    UpdateManifest::removeStagedDownloads(m_files, executablePath());
     timeUpdate->start();
     Http.setBody(m_files.updateIni());
-    fetch(url);
+    try {
+        fetch(url);
+    } catch (const DvsError &) {
+        timeUpdate->stop();
+        throw;
+    }
 }
 
 void TformUpdate::timeUpdateTimer()
@@ -202,38 +244,93 @@ void TformUpdate::butnDownloadClick()
     barProgress->setRange(0, steps);
     barProgress->setValue(0);
     barProgress->show();
+    UpdateManifest::removeStagedDownloads(m_files, executablePath());
+    bool stored = false;
+    int step = 0;
     for (const UpdateGroup group : ticked) {
-        if (!fetchGroup(manifest, group))
-            return;
+        const GroupEnd end = downloadGroup(manifest, group);
+        stored = stored || end.stored;
+        step += int(manifest.files(group).size());
+        barProgress->setValue(step);
+        if (!end.goOn)
+            break;
     }
-    restart();
+    // Only changed files need a new start; without them it would just lose
+    // the switches the user has set.
+    if (stored)
+        restart();
 }
 
-bool TformUpdate::fetchGroup(const UpdateManifest &manifest, UpdateGroup group)
+TformUpdate::GroupEnd TformUpdate::downloadGroup(const UpdateManifest &manifest, UpdateGroup group)
 {
-    bool missed = false;
-    for (const UpdateFile &file : manifest.files(group)) {
-        if (!file.fetchable()) {
-            missed = true;
-        } else {
-            // The Help folder is made by the first update that brings help files.
-            QDir().mkpath(QFileInfo(file.target).absolutePath());
-            Http.setBody(file.target);
-            try {
-                // The failure events have told the user; the files already
-                // fetched are whole, the rest stay as they were.
-                if (fetch(file.address) != HttpResult::Done)
-                    return false;
-            } catch (const DvsError &error) {
-                m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
-                missed = true;
+    const std::vector<UpdateFile> files = manifest.files(group);
+    if (!std::all_of(files.begin(), files.end(), [](const UpdateFile &file) { return file.fetchable(); })) {
+        showGroupFailure(group, QString());
+        return {};
+    }
+    const auto discard = [&files] {
+        for (const UpdateFile &file : files)
+            QFile::remove(file.staged());
+    };
+    std::vector<QByteArray> bodies;
+    QString reason;
+    for (const UpdateFile &file : files) {
+        // The Help folder is made by the first update that brings help files.
+        if (!QDir().mkpath(QFileInfo(file.target).absolutePath())) {
+            reason = u"Unable to write to %1"_s.arg(file.target);
+            break;
+        }
+        Http.setBody(file.staged());
+        try {
+            // A failure event has told the user, or Quit has closed the window.
+            if (fetch(file.address) != HttpResult::Done) {
+                discard();
+                return {false, false};
             }
+        } catch (const DvsError &error) {
+            reason = error.message();
+            break;
         }
         barProgress->setValue(barProgress->value() + 1);
+        QFile staged(file.staged());
+        QByteArray body = staged.open(QIODevice::ReadOnly) ? staged.readAll() : QByteArray();
+        if (!manifest.accepts(group, file, body)) {
+            reason = u"The server did not send a valid %1"_s.arg(QFileInfo(file.target).fileName());
+            break;
+        }
+        bodies.push_back(std::move(body));
     }
-    if (missed)
-        m_platform.messages.show(MsgType::Error, UpdateManifest::failureMessage(group), MsgButtons::Ok);
-    return true;
+    if (!reason.isEmpty()) {
+        discard();
+        showGroupFailure(group, reason);
+        return {};
+    }
+    // The version carrier goes last: until it is in place the group counts
+    // as not installed and is offered again, whatever stops the program.
+    std::vector<std::size_t> order(files.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    const QString carrier = manifest.versionCarrier(group);
+    std::stable_partition(order.begin(), order.end(),
+                          [&](std::size_t i) { return files[i].target != carrier; });
+    GroupEnd end;
+    for (const std::size_t i : order) {
+        if (!writeFileAtomically(files[i].target, bodies[i])) {
+            discard();
+            showGroupFailure(group, u"Unable to write to %1"_s.arg(files[i].target));
+            return end;
+        }
+        end.stored = true;
+        QFile::remove(files[i].staged());
+    }
+    return end;
+}
+
+void TformUpdate::showGroupFailure(UpdateGroup group, const QString &reason)
+{
+    m_platform.messages.show(MsgType::Error,
+                             UpdateManifest::failureMessage(group) +
+                                 (reason.isEmpty() ? QString() : u'\n' + reason),
+                             MsgButtons::Ok);
 }
 
 HttpResult TformUpdate::fetch(const QString &url)
@@ -254,16 +351,13 @@ void TformUpdate::restart()
     m_platform.messages.show(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s,
                              MsgButtons::Ok);
     QFile::remove(m_files.updateIni());
-    emit programEndRequested();
     const QString executable = executablePath();
     const QString replacement = executable + u"NEW"_s;
-    if (QFile::exists(replacement)) {
-        // A downloaded file is not executable yet; it takes the old one's rights.
-        if (QFile::exists(executable))
-            QFile::setPermissions(replacement, QFile::permissions(executable));
-        QFile::remove(executable);
-        QFile::rename(replacement, executable);
-    }
+    // Told before the program is asked to end, while a box can still be shown;
+    // the old program then starts again.
+    if (QFileInfo(replacement).isFile() && !replaceExecutable(executable, replacement))
+        m_platform.messages.show(MsgType::Error, u"Unable to write to %1"_s.arg(executable), MsgButtons::Ok);
+    emit programEndRequested();
     (void)m_platform.shell.open(executable, QString(), m_files.folder());
 }
 
@@ -274,6 +368,8 @@ void TformUpdate::showFailure(const QString &prefix)
                                  u"Dravopax Vevavav could not connect.\nTry again later or e-mail me ("_s +
                                  ProgramInfo::MaintainerContact + u')',
                              MsgButtons::Ok);
+    // Nothing is left to poll for: the manifest did not come.
+    timeUpdate->stop();
     butnCheck->setEnabled(false);
     for (const auto &[box, group] : groupBoxes())
         box->setEnabled(false);
@@ -291,9 +387,11 @@ void TformUpdate::HttpFailure()
 
 bool TformUpdate::editTimeoutKeyPress(const QKeyEvent *event) const
 {
+    // Only characters are filtered: the keys that move on or edit (Tab, Enter,
+    // Escape, Backspace, Delete, the arrows, shortcuts) type none.
     const QString typed = event->text();
-    return !typed.isEmpty() && typed != u"\b"_s && typed != u"."_s &&
-           !(typed.size() == 1 && typed[0] >= u'0' && typed[0] <= u'9');
+    return std::any_of(typed.begin(), typed.end(),
+                       [](QChar c) { return c.isPrint() && !(c >= u'0' && c <= u'9') && c != u'.'; });
 }
 
 bool TformUpdate::eventFilter(QObject *watched, QEvent *event)

@@ -75,8 +75,18 @@ private:
     void connectHandlers();
     // Each group's check box, in the order the groups are fetched.
     std::vector<std::pair<QCheckBox *, UpdateGroup>> groupBoxes() const;
-    // Fetches the group's files; false when a failed or ended transfer ends the download.
-    bool fetchGroup(const UpdateManifest &manifest, UpdateGroup group);
+    // How a group's download ended: whether any of its files was put in
+    // place, and whether the download goes on with the next group.
+    struct GroupEnd
+    {
+        bool stored = false;
+        bool goOn = true;
+    };
+    // Fetches every file of the group beside its target and puts them in
+    // place only when all have come whole and each is what it should be.
+    GroupEnd downloadGroup(const UpdateManifest &manifest, UpdateGroup group);
+    // Tells the user why the group was not put in place: one box per group.
+    void showGroupFailure(UpdateGroup group, const QString &reason);
     HttpResult fetch(const QString &url);
     void restart();
     void showFailure(const QString &prefix);

@@ -37,6 +37,35 @@ TEST(UpdateManifest, AGroupIsNewerOnlyWhenItsVersionExceedsTheInstalledStampAndG
     }
 }
 
+TEST(UpdateManifest, ADownloadReplacesADataFileOnlyAsAFileOfItsKindWithTheAnnouncedVersion)
+{
+    TestProgramFolder folder;
+    const ProgramFiles &files = folder.files();
+    for (const char *name : {"patch.ini", "version.ini", "data.ini", "help.ini"})
+        folder.copySampleData(QString::fromLatin1(name));
+    writeBytes(files.updateIni(), "[patch]\nversion=7\n[links]\nversion=3\n[help]\nversion=2\n");
+    using enum UpdateGroup;
+    const std::tuple<const char *, UpdateGroup, QString, QByteArray, bool> rows[] = {
+        {"the shipped switches", Patch, files.patchIni(), readBytes(files.patchIni()), true},
+        {"the shipped versions", Patch, files.versionIni(), readBytes(files.versionIni()), true},
+        {"the shipped links", Links, files.dataIni(), readBytes(files.dataIni()), true},
+        {"the shipped help stamp", Help, files.helpIni(), readBytes(files.helpIni()), true},
+        {"a mark, comments and blanks first", Patch, files.patchIni(),
+         "\xEF\xBB\xBF; database\r\n\r\n  [DATA]\r\nVersion = 7\r\n", true},
+        {"markup first", Patch, files.patchIni(), "<pre>\n[data]\nversion=7\n", false},
+        {"a NUL byte", Help, files.helpIni(), QByteArray("[data]\nversion=2\n\0", 18), false},
+        {"the version elsewhere", Patch, files.patchIni(), "[other]\nversion=7\n", false},
+        {"a newer version than announced", Help, files.helpIni(), "[data]\nversion=3\n", false},
+        {"no count of versions", Patch, files.versionIni(), "[version]\ndisplay1=x\n", false},
+        {"a help file that is a page", Help, files.file(u"\\Help\\DV.htm"_s), "<html></html>", true},
+    };
+    const UpdateManifest manifest(files, QString());
+    for (const auto &[name, group, target, body, accepted] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(manifest.accepts(group, UpdateFile{u"http://h/f"_s, target}, body), accepted);
+    }
+}
+
 TEST(UpdateManifest, AHelpExtensionThatWouldLeadOutOfTheHelpFolderIsRefused)
 {
     TestProgramFolder folder;

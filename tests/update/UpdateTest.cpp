@@ -20,6 +20,9 @@ namespace {
 
 const QByteArray kPatch = crlf(u"[data]\nversion=12\norgdata=2026-01-01\n"_s);
 const QByteArray kVersions = crlf(u"[ver1]\nname=first\n"_s);
+const QByteArray kNewPatch = crlf(u"[data]\nversion=13\n[caravanlimit]\ncomponent=1\n"_s);
+const QByteArray kNewVersions = crlf(u"[version]\nnumber=2\ndisplay2=second\n"_s);
+const QString kOffered = u"CORRUPTED FILE (?\?-?\?-?\?) [??? KB] (on)"_s;
 
 const QString kNotConnected =
     u"Dravopax Vevavav could not connect.\nTry again later or e-mail me (maintainer@dravopax-vevavav.example.org)"_s;
@@ -56,6 +59,12 @@ protected:
         return shown;
     }
     QStringList dataFolder() const { return QDir(folder.path() + u"/Data"_s).entryList(QDir::Files); }
+    // Check, and the poll's tick once the manifest's transfer is over.
+    void check()
+    {
+        QTest::mouseClick(update().butnCheck, Qt::LeftButton);
+        update().timeUpdateTimer();
+    }
 
     LoopbackServer server;
 };
@@ -68,8 +77,8 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
                   u"[links]\nversion=3\ndata_ini=@/data\n"
                   u"[help]\nversion=1\nhelp_ini=ftp://x\next_zvt=chm\nzvt_help=@/zvt\ndv_help=@/dv\n"
                   u"ext_dvs=../evil\ndvs_help=@/dvs\n"_s);
-    for (const char *name : {"patch", "version", "zvt", "dv"})
-        server.serve('/' + QByteArray(name), LoopbackServer::ok("new " + QByteArray(name)));
+    server.serve("/patch", LoopbackServer::ok(kNewPatch));
+    server.serve("/version", LoopbackServer::ok(kNewVersions));
     startProgram();
     const QString executable = update().executablePath();
     writeBytes(executable + u"NEW"_s, "new program");
@@ -99,8 +108,8 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
     QTest::mouseClick(update().cboxDVSHelp, Qt::LeftButton);
 
-    // An address that is none, and an extension leading out of the Help folder, skip their files.
-    fake.messages.expectOk(MsgType::Error, u"Invalid URL: ftp://x"_s);
+    // An address that is none, and an extension leading out of the Help folder, fail their
+    // whole group: nothing of it is fetched.
     fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav could not download some Help files"_s);
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
     QSignalSpy ended(&update(), &TformUpdate::programEndRequested);
@@ -109,13 +118,10 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     QStringList paths;
     for (const QByteArray &head : server.requests())
         paths << QString::fromLatin1(head.split(' ').value(1));
-    EXPECT_EQ(paths, (QStringList{u"/update.ini"_s, u"/patch"_s, u"/version"_s, u"/zvt"_s, u"/dv"_s}));
-    EXPECT_EQ(readBytes(folder.files().patchIni()), "new patch");
-    EXPECT_EQ(readBytes(folder.files().versionIni()), "new version");
-    EXPECT_EQ(readBytes(folder.path() + u"/Help/ZVT.chm"_s), "new zvt");
-    EXPECT_EQ(readBytes(folder.path() + u"/Help/DV.0"_s), "new dv");
-    EXPECT_EQ(QDir(folder.path() + u"/Help"_s).entryList(QDir::Files),
-              (QStringList{u"DV.0"_s, u"ZVT.chm"_s}));
+    EXPECT_EQ(paths, (QStringList{u"/update.ini"_s, u"/patch"_s, u"/version"_s}));
+    EXPECT_EQ(readBytes(folder.files().patchIni()), kNewPatch);
+    EXPECT_EQ(readBytes(folder.files().versionIni()), kNewVersions);
+    EXPECT_FALSE(QFile::exists(folder.path() + u"/Help"_s));
     EXPECT_EQ(dataFolder(), kDataFiles);
     EXPECT_EQ(update().barProgress->maximum(), 6);
     EXPECT_EQ(update().barProgress->value(), 6);
@@ -123,6 +129,124 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(readBytes(executable), "new program") << "the new executable replaced the old";
     EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{executable, QString(), folder.path()}}));
+}
+
+// A group is put in place only when each of its files came whole and is what it should be; a
+// group not wholly in place is offered again, and only a group put in place brings a new start.
+TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOfferedAgain)
+{
+    using Reply = LoopbackServer::Reply;
+    const QByteArray oldData = readBytes(folder.files().dataIni());
+    const QByteArray oldHelp = crlf(u"[Data]\nversion=2\n"_s);
+    const QByteArray newData = crlf(u"[Data]\nversion=4\nupdatefile="_s + server.url(u"/update.ini"_s) +
+                                    u"\n[Sites]\nHome=PAGE|x\n"_s);
+    const QByteArray newHelp = crlf(u"[Data]\ndata=2026-12-01\nversion=3\n"_s);
+    const std::map<QByteArray, QByteArray> right = {
+        {"/patch", kNewPatch}, {"/version", kNewVersions}, {"/data", newData},  {"/help", newHelp},
+        {"/zvt", "zvt help"},  {"/dv", "dv help"},         {"/dvs", "dvs help"}};
+    const Reply page =
+        LoopbackServer::ok("<!DOCTYPE html>\n<html><body>\n[data]\nversion=13\n</body></html>\n");
+    const Reply toHttps = {"HTTP/1.0 302 Found\r\nLocation: https://127.0.0.1/x\r\n\r\n"};
+    const QString patch = u"Dravopax Vevavav could not download some Dravopax update files\n"_s;
+    const QString links = u"Dravopax Vevavav could not download some Links update files\n"_s;
+    const QString help = u"Dravopax Vevavav could not download some Help files\n"_s;
+    const QString invalid = u"The server did not send a valid "_s;
+    const QString secure = u"HTTP Secure Socket is not supported"_s;
+    const QString failed = u"[2]"_s + kNotConnected;
+    const QStringList allInvalid = {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s,
+                                    help + invalid + u"help.ini"_s};
+    struct Row
+    {
+        const char *name;
+        std::vector<std::pair<QByteArray, Reply>> replies; // other files come right; "*": every file
+        QStringList boxes;
+        bool patchStored = false;
+        bool linksStored = false;
+        bool helpStored = false;
+    };
+    const Row rows[] = {
+        {"empty bodies", {{"*", LoopbackServer::ok({})}}, allInvalid},
+        {"error pages", {{"*", page}}, allInvalid},
+        {"redirects to https", {{"*", toHttps}}, {patch + secure, links + secure, help + secure}},
+        {"no content ends the download", {{"/patch", {"HTTP/1.0 204 No Content\r\n\r\n"}}}, {failed}},
+        {"the group's second file fails", {{"/version", {"HTTP/1.0 404 Not Found\r\n\r\n"}}}, {failed}},
+        {"an old version, no manifest address, an empty help file",
+         {{"/patch", LoopbackServer::ok(crlf(u"[data]\nversion=12\n"_s))},
+          {"/data", LoopbackServer::ok(crlf(u"[Data]\nversion=4\n"_s))},
+          {"/dv", LoopbackServer::ok({})}},
+         {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s, help + invalid + u"DV.0"_s}},
+        {"every file right", {}, {}, true, true, true},
+        {"a page for the version list",
+         {{"/version", page}},
+         {patch + invalid + u"version.ini"_s},
+         false,
+         true,
+         true},
+    };
+    serveManifest(u"[patch]\nversion=13\npatch_ini=@/patch\nversion_ini=@/version\n"
+                  u"[links]\nversion=4\ndata_ini=@/data\n"
+                  u"[help]\nversion=3\nhelp_ini=@/help\next_zvt=chm\nzvt_help=@/zvt\ndv_help=@/dv\n"
+                  u"ext_dvs=txt\ndvs_help=@/dvs\n"_s);
+    startProgram();
+    // The rows go on after a new start: the old program is kept from ending.
+    QObject::disconnect(&update(), &TformUpdate::programEndRequested, nullptr, nullptr);
+    const QString helpFolder = folder.path() + u"/Help"_s;
+    const QString stale = helpFolder + u"/DV.htm.download"_s;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        writeBytes(folder.files().patchIni(), kPatch);
+        writeBytes(folder.files().versionIni(), kVersions);
+        writeBytes(folder.files().dataIni(), oldData);
+        writeBytes(folder.files().helpIni(), oldHelp);
+        QDir(helpFolder).removeRecursively();
+        QDir().mkpath(helpFolder);
+        // What a download killed part-way leaves behind goes at the next check.
+        for (const QString &left : {folder.files().patchIni() + u".download"_s, stale,
+                                    folder.files().versionIni() + u".download.0123abcd.tmp"_s})
+            writeBytes(left, "left by a killed download");
+        for (const auto &[path, body] : right)
+            server.serve(path, LoopbackServer::ok(body));
+        for (const auto &[path, reply] : row.replies) {
+            for (const auto &[each, body] : right) {
+                if (path == "*" || path == each)
+                    server.serve(each, reply);
+            }
+        }
+        const std::size_t starts = fake.shell.starts().size();
+        openUpdate();
+        check();
+        EXPECT_FALSE(QFile::exists(stale));
+        for (QCheckBox *box : {update().cboxDVSDV, update().cboxDVSData, update().cboxDVSHelp})
+            QTest::mouseClick(box, Qt::LeftButton);
+        for (const QString &box : row.boxes)
+            fake.messages.expectOk(MsgType::Error, box);
+        const bool stored = row.patchStored || row.linksStored || row.helpStored;
+        if (stored)
+            fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
+        QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+        fake.messages.verify();
+
+        EXPECT_EQ(readBytes(folder.files().patchIni()), row.patchStored ? kNewPatch : kPatch);
+        EXPECT_EQ(readBytes(folder.files().versionIni()), row.patchStored ? kNewVersions : kVersions);
+        EXPECT_EQ(readBytes(folder.files().dataIni()), row.linksStored ? newData : oldData);
+        EXPECT_EQ(readBytes(folder.files().helpIni()), row.helpStored ? newHelp : oldHelp);
+        EXPECT_EQ(dataFolder(),
+                  (QStringList{u"data.ini"_s, u"help.ini"_s, u"patch.ini"_s, u"version.ini"_s}));
+        QStringList helpFiles;
+        for (const QString &name : QDir(helpFolder).entryList(QDir::Files))
+            helpFiles << name + u'=' + QString::fromLatin1(readBytes(helpFolder + u'/' + name));
+        const QStringList newHelpFiles{u"DV.0=dv help"_s, u"DVS.txt=dvs help"_s, u"ZVT.chm=zvt help"_s};
+        EXPECT_EQ(helpFiles, row.helpStored ? newHelpFiles : QStringList());
+        EXPECT_EQ(fake.shell.starts().size(), starts + (stored ? 1 : 0));
+
+        QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+        openUpdate();
+        check();
+        const auto offer = [](bool stored) { return stored ? u"No new updates"_s : kOffered; };
+        EXPECT_EQ(captions(), (QStringList{u"Not checked"_s, offer(row.patchStored), offer(row.linksStored),
+                                           offer(row.helpStored)}));
+        QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+    }
 }
 
 // Quit while a file comes ends its transfer and leaves no part of it, as a failure does.
@@ -181,6 +305,47 @@ TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdenti
     }
 }
 
+// A manifest an earlier run left behind offers nothing when the one asked for does not come.
+TEST_F(UpdateTest, AFailedCheckLeavesTheGroupsOffAndWaitsForNothing)
+{
+    writeText(folder.files().updateIni(), u"[patch]\nversion=13\npatch_ini=http://x/p\n"_s);
+    startProgram();
+    openUpdate();
+    fake.messages.expectOk(MsgType::Error, u"[2]"_s + kNotConnected);
+    check();
+    EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
+    EXPECT_FALSE(update().timeUpdate->isActive());
+    EXPECT_FALSE(update().butnCheck->isEnabled());
+}
+
+// The downloaded program takes the old one's place only whole: where the folder refuses the
+// swap, the old program stays, starts again, and the user is told.
+TEST_F(UpdateTest, ARefusedSwapOfTheProgramIsReportedAndKeepsTheOldOne)
+{
+    serveManifest(u"[links]\nversion=4\ndata_ini=@/data\n"_s);
+    const QByteArray newData =
+        crlf(u"[Data]\nversion=4\nupdatefile="_s + server.url(u"/update.ini"_s) + u"\n"_s);
+    server.serve("/data", LoopbackServer::ok(newData));
+    startProgram();
+    const QString executable = update().executablePath();
+    writeBytes(executable, "old program");
+    writeBytes(executable + u"NEW"_s, "new program");
+    openUpdate();
+    check();
+    QTest::mouseClick(update().cboxDVSData, Qt::LeftButton);
+    giveToOrdinaryUser(folder.path(), 0555);
+    giveToOrdinaryUser(folder.path() + u"/Data"_s, 0755);
+    giveToOrdinaryUser(folder.files().dataIni(), 0644);
+    fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + executable);
+    ASSERT_TRUE(asOrdinaryUser([&] { QTest::mouseClick(update().butnDownload, Qt::LeftButton); }));
+
+    EXPECT_EQ(readBytes(folder.files().dataIni()), newData);
+    EXPECT_EQ(readBytes(executable), "old program");
+    EXPECT_EQ(readBytes(executable + u"NEW"_s), "new program");
+    EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{executable, QString(), folder.path()}}));
+}
+
 TEST_F(UpdateTest, ABadTimeOutOrADamagedDataFileStopsTheCheck)
 {
     startProgram();
@@ -188,6 +353,19 @@ TEST_F(UpdateTest, ABadTimeOutOrADamagedDataFileStopsTheCheck)
     update().editTimeout->selectAll();
     QTest::keyClicks(update().editTimeout, u"x2.5y"_s);
     EXPECT_EQ(update().editTimeout->text(), u"2.5"_s) << "only digits and the point are typed";
+    // Keys that edit or move on are no characters and pass.
+    update().editTimeout->setFocus();
+    QTest::keyClick(update().editTimeout, Qt::Key_Home);
+    QTest::keyClick(update().editTimeout, Qt::Key_Delete);
+    EXPECT_EQ(update().editTimeout->text(), u".5"_s);
+    QTest::keyClick(update().editTimeout, Qt::Key_Tab);
+    EXPECT_NE(update().focusWidget(), update().editTimeout) << "Tab leaves the field";
+    update().editTimeout->setFocus();
+    QTest::keyClick(update().editTimeout, Qt::Key_Escape);
+    EXPECT_FALSE(update().isVisible()) << "Escape in the field leaves the window";
+    openUpdate();
+    update().editTimeout->selectAll();
+    QTest::keyClicks(update().editTimeout, u"2.5"_s);
     fake.messages.expectOk(MsgType::Error, u"'2.5' is not a valid integer value"_s);
     QTest::mouseClick(update().butnCheck, Qt::LeftButton);
     EXPECT_TRUE(update().butnCheck->isEnabled());
