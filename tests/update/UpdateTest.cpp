@@ -318,13 +318,17 @@ TEST_F(UpdateTest, AFailedCheckLeavesTheGroupsOffAndWaitsForNothing)
     EXPECT_FALSE(update().butnCheck->isEnabled());
 }
 
-// The downloaded program takes the old one's place only whole: where the folder refuses the
-// swap, the old program stays, starts again, and the user is told.
-TEST_F(UpdateTest, ARefusedSwapOfTheProgramIsReportedAndKeepsTheOldOne)
+// Where the folders refuse a write, the old files stay and the user is told: a group whose
+// version list may not be replaced keeps its old database too (the version carrier goes last),
+// and the downloaded program takes the old one's place only whole.
+TEST_F(UpdateTest, RefusedWritesAreReportedAndKeepTheOldGroupAndTheOldProgram)
 {
-    serveManifest(u"[links]\nversion=4\ndata_ini=@/data\n"_s);
+    serveManifest(u"[patch]\nversion=13\npatch_ini=@/patch\nversion_ini=@/version\n"
+                  u"[links]\nversion=4\ndata_ini=@/data\n"_s);
     const QByteArray newData =
         crlf(u"[Data]\nversion=4\nupdatefile="_s + server.url(u"/update.ini"_s) + u"\n"_s);
+    server.serve("/patch", LoopbackServer::ok(kNewPatch));
+    server.serve("/version", LoopbackServer::ok(kNewVersions));
     server.serve("/data", LoopbackServer::ok(newData));
     startProgram();
     const QString executable = update().executablePath();
@@ -332,15 +336,25 @@ TEST_F(UpdateTest, ARefusedSwapOfTheProgramIsReportedAndKeepsTheOldOne)
     writeBytes(executable + u"NEW"_s, "new program");
     openUpdate();
     check();
+    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
     QTest::mouseClick(update().cboxDVSData, Qt::LeftButton);
+    // The user may write in the Data folder and its files, but not version.ini nor the program folder.
     giveToOrdinaryUser(folder.path(), 0555);
     giveToOrdinaryUser(folder.path() + u"/Data"_s, 0755);
+    giveToOrdinaryUser(folder.files().patchIni(), 0644);
     giveToOrdinaryUser(folder.files().dataIni(), 0644);
+    fake.messages.expectOk(
+        MsgType::Error,
+        u"Dravopax Vevavav could not download some Dravopax update files\nUnable to write to "_s +
+            folder.files().versionIni());
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + executable);
     ASSERT_TRUE(asOrdinaryUser([&] { QTest::mouseClick(update().butnDownload, Qt::LeftButton); }));
 
+    EXPECT_EQ(readBytes(folder.files().patchIni()), kPatch);
+    EXPECT_EQ(readBytes(folder.files().versionIni()), kVersions);
     EXPECT_EQ(readBytes(folder.files().dataIni()), newData);
+    EXPECT_EQ(dataFolder(), kDataFiles);
     EXPECT_EQ(readBytes(executable), "old program");
     EXPECT_EQ(readBytes(executable + u"NEW"_s), "new program");
     EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{executable, QString(), folder.path()}}));
