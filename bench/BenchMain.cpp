@@ -7,7 +7,10 @@
 #include "RegistryBench.h"
 #include "StartupBench.h"
 #include "ToolsBench.h"
+#include "app/ProgramWindows.h"
 #include "app/TformMain.h"
+#include "config/ConfigCommands.h"
+#include "switches/SwitchCommands.h"
 #include "ini/IniDocument.h"
 #include "ini/TIniFile.h"
 #include "platform/FileRegistry.h"
@@ -33,17 +36,18 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
     QTemporaryDir dir;
     const ProgramFiles files = writeGeneratedProgram(dir.path(), switches, 3);
 
-    TformMain window(files, platform.platform());
+    ProgramWindows windows(files, platform.platform());
+    TformMain &window = windows.createMainWindow();
     window.show();
-    const double ms = medianMs([&] { window.CreateSwitches(); },
+    const double ms = medianMs([&] { windows.switches().CreateSwitches(); },
                                [] {
                                    // As in use, the event loop has drawn the window and deleted
                                    // the old panel before the panel is built again.
                                    QCoreApplication::processEvents();
                                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                                });
-    if (int(window.scrlMain->controls().size()) != switches) {
-        std::fprintf(stderr, "built %zu of %d switches\n", window.scrlMain->controls().size(), switches);
+    if (int(windows.switches().panel().controls().size()) != switches) {
+        std::fprintf(stderr, "built %zu of %d switches\n", windows.switches().panel().controls().size(), switches);
         std::exit(2);
     }
     return ms;
@@ -64,13 +68,13 @@ std::pair<double, double> configFilesMs(BenchPlatform &platform)
         file.setFileTime(past, QFileDevice::FileModificationTime);
     }
 
-    TformMain window(files, platform.platform());
-    window.show();
-    window.CreateSwitches();
+    ProgramWindows windows(files, platform.platform());
+    windows.createMainWindow().show();
+    windows.switches().CreateSwitches();
     QCoreApplication::processEvents();
 
     const QString saved = dir.path() + QStringLiteral("/saved.cfg");
-    const double saveMs = medianMs([&] { window.SaveCFG(saved); });
+    const double saveMs = medianMs([&] { windows.config().SaveCFG(saved); });
 
     // Every switch once, then as many lines again: comments, unknown names and
     // switches named a second time.
@@ -91,7 +95,7 @@ std::pair<double, double> configFilesMs(BenchPlatform &platform)
     out.open(QIODevice::WriteOnly);
     out.write(text);
     out.close();
-    return {medianMs([&] { window.LoadCFG(loaded); }), saveMs};
+    return {medianMs([&] { windows.config().LoadCFG(loaded); }), saveMs};
 }
 
 double cachedReadRatio()

@@ -4,7 +4,11 @@
 #include "BenchTiming.h"
 
 #include "GeneratedDatabase.h"
+#include "app/ProgramWindows.h"
 #include "app/TformMain.h"
+#include "editors/EditorCommands.h"
+#include "switches/SwitchCommands.h"
+#include "switches/SwitchPanel.h"
 #include "editors/SwitchDatabase.h"
 #include "editors/TformSwitches.h"
 #include "ini/TIniFile.h"
@@ -54,13 +58,17 @@ MenuFigures menusMs(BenchPlatform &platform, int sections, int shortcuts)
 
     // Each menu as the start builds it, in a window of its own, and as an
     // edit builds it again once the event loop has run.
-    std::unique_ptr<TformMain> window;
-    const auto fresh = [&] { window = std::make_unique<TformMain>(files, platform.platform()); };
+    std::unique_ptr<ProgramWindows> windows;
+    const auto fresh = [&] {
+        windows = std::make_unique<ProgramWindows>(files, platform.platform());
+        windows->createMainWindow();
+    };
     const auto settled = [] { QCoreApplication::processEvents(); };
-    const double linksMs = medianMs([&] { window->AddLinks(); }, fresh);
-    const double toolsMs = medianMs([&] { window->AddPrograms(); }, fresh);
-    const double toolsAgainMs = medianMs([&] { window->AddPrograms(); }, settled);
-    if (window->menuLinks->actions().size() != 1 || window->findChildren<QAction *>().size() < shortcuts)
+    const double linksMs = medianMs([&] { windows->editors().AddLinks(); }, fresh);
+    const double toolsMs = medianMs([&] { windows->editors().AddPrograms(); }, fresh);
+    const double toolsAgainMs = medianMs([&] { windows->editors().AddPrograms(); }, settled);
+    if (windows->editors().items().menuLinks->actions().size() != 1 ||
+        windows->formMain().findChildren<QAction *>().size() < shortcuts)
         std::exit(2);
     return {linksMs, toolsMs, toolsAgainMs};
 }
@@ -72,30 +80,32 @@ void printEditorFigures(BenchPlatform &platform)
     QTemporaryDir dir;
     const ProgramFiles files = writeGeneratedProgram(dir.path(), 1000, 5);
 
-    TformMain window(files, platform.platform());
+    ProgramWindows windows(files, platform.platform());
+    TformMain &window = windows.createMainWindow();
     window.resize(1000, 700);
     window.show();
-    window.CreateSwitches();
-    window.formSwitches = new TformSwitches(files, platform.platform(), window);
+    windows.switches().CreateSwitches();
+    windows.createSwitchesEditor();
+    TformSwitches &editor = *windows.editors().formSwitches();
     QCoreApplication::processEvents();
-    if (window.scrlMain->entries().size() != 1000) {
-        std::fprintf(stderr, "built %zu of 1000 switches\n", window.scrlMain->entries().size());
+    if (windows.switches().panel().entries().size() != 1000) {
+        std::fprintf(stderr, "built %zu of 1000 switches\n", windows.switches().panel().entries().size());
         std::exit(2);
     }
 
     const double openMs = medianMs(
         [&] {
-            window.StartDesignMode();
+            windows.editors().StartDesignMode();
             QCoreApplication::processEvents();
         },
         [&] {
             // Left as the user leaves it unchanged: by Quit, without a question.
-            window.formSwitches->butnCancelClick();
+            editor.butnCancelClick();
             QCoreApplication::processEvents();
         });
-    if (window.formSwitches->cboxSwitchesList->count() != 1000) {
+    if (editor.cboxSwitchesList->count() != 1000) {
         std::fprintf(stderr, "the editor lists %d of 1000 switches\n",
-                     window.formSwitches->cboxSwitchesList->count());
+                     editor.cboxSwitchesList->count());
         std::exit(2);
     }
 

@@ -10,6 +10,7 @@ set(DVV_CORE_SOURCES
     ini/IniSnapshot.cpp
     ini/IntegerText.cpp
     base/ProgramFiles.cpp
+    base/ProgramSettings.cpp
     ini/TIniFile.cpp
     app/WindowPlacement.cpp
     config/ConfigReader.cpp
@@ -65,40 +66,38 @@ set(DVV_CORE_POSIX_SOURCES
 
 # Every window and control.
 set(DVV_GUI_SOURCES
-    base/FormParts.cpp
     app/ProgramWindows.cpp
     app/StartUp.cpp
     app/TformMain.cpp
     app/TformMainMenus.cpp
     app/TformStart.cpp
+    base/FormParts.cpp
+    base/MenuItems.cpp
+    config/ConfigCommands.cpp
+    config/ConfigNotepad.cpp
     config/PanelValues.cpp
-    config/TformMainConfig.cpp
-    config/TformMainLoadSave.cpp
+    editors/EditorCommands.cpp
     editors/TformLinks.cpp
-    editors/TformMainEditors.cpp
-    editors/TformMainLinks.cpp
     editors/TformPrograms.cpp
     editors/TformSwitches.cpp
     editors/TformVersion.cpp
-    game/TformMainGame.cpp
-    game/TformMainLauncher.cpp
-    game/TformMainRegistry.cpp
+    game/GameCommands.cpp
+    game/GameLauncher.cpp
+    game/GameRegistry.cpp
     platform/QtDialogs.cpp
     platform/SystemPlatform.cpp
     switches/SpinEdit.cpp
+    switches/SwitchCommands.cpp
     switches/SwitchControls.cpp
     switches/SwitchPanel.cpp
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp
-    switches/TformMainDesign.cpp
-    switches/TformMainSwitches.cpp
-    switches/TformMainVersions.cpp
     tools/TformGrfManager.cpp
-    tools/TformMainTools.cpp
+    tools/ToolCommands.cpp
     tools/TformMkdvtxt.cpp
     update/TformAbout.cpp
-    update/TformMainUpdate.cpp
     update/TformUpdate.cpp
+    update/UpdateCommands.cpp
 )
 set(DVV_GUI_WIN_SOURCES platform/SystemShell_win.cpp)
 set(DVV_GUI_POSIX_SOURCES platform/SystemShell_posix.cpp)

@@ -1,19 +1,15 @@
 #include "ProgramWindows.h"
-#include "base/SettingNames.h"
 
 #include "TformMain.h"
 #include "WindowPlacement.h"
-#include "editors/TformLinks.h"
-#include "editors/TformPrograms.h"
-#include "editors/TformSwitches.h"
-#include "editors/TformVersion.h"
-#include "ini/IntegerText.h"
-#include "ini/TIniFile.h"
+#include "base/ProgramSettings.h"
+#include "config/ConfigCommands.h"
+#include "editors/EditorCommands.h"
+#include "game/GameCommands.h"
 #include "platform/Screen.h"
-#include "tools/TformGrfManager.h"
-#include "tools/TformMkdvtxt.h"
-#include "update/TformAbout.h"
-#include "update/TformUpdate.h"
+#include "switches/SwitchCommands.h"
+#include "tools/ToolCommands.h"
+#include "update/UpdateCommands.h"
 
 #include <QCoreApplication>
 
@@ -26,86 +22,85 @@ ProgramWindows::~ProgramWindows() = default;
 TformMain &ProgramWindows::createMainWindow()
 {
     m_formMain = std::make_unique<TformMain>(m_files, m_platform);
+    TformMain &main = *m_formMain;
     // Ending after a start leaves the message loop without the window's closing steps.
-    QObject::connect(m_formMain.get(), &TformMain::programEndRequested, qApp,
-                     [] { QCoreApplication::exit(0); });
-    return *m_formMain;
+    QObject::connect(&main, &TformMain::programEndRequested, qApp, [] { QCoreApplication::exit(0); });
+    m_switches = new SwitchCommands(m_files, m_platform, main, main.switchesPage());
+    m_config = new ConfigCommands(m_files, m_platform, main, *m_switches);
+    m_game = new GameCommands(m_files, m_platform, main, *m_config);
+    m_editors = new EditorCommands(m_files, m_platform, main, *m_switches, *m_config);
+    m_tools = new ToolCommands(m_files, m_platform, main);
+    m_update = new UpdateCommands(m_files, m_platform, main);
+    // Posted, so the update's handler ends before the message loop does.
+    QObject::connect(
+        m_update, &UpdateCommands::programEndRequested, m_update, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    main.placeCommands({*m_switches, *m_config, *m_game, *m_editors, *m_tools, *m_update});
+    return main;
 }
 
 TformAbout &ProgramWindows::createAbout()
 {
-    m_formAbout = new TformAbout(m_files, m_platform, m_formMain.get());
-    m_formMain->formAbout = m_formAbout;
-    return *m_formAbout;
+    return m_update->createAbout();
 }
 
-TformSwitches &ProgramWindows::createSwitchesEditor()
+void ProgramWindows::createSwitchesEditor()
 {
-    m_formMain->formSwitches = new TformSwitches(m_files, m_platform, *m_formMain);
-    return *m_formMain->formSwitches;
+    m_editors->createSwitchesEditor();
 }
 
-TformVersion &ProgramWindows::createVersionEditor()
+void ProgramWindows::createVersionEditor()
 {
-    m_formMain->formVersion = new TformVersion(m_files, m_platform, *m_formMain);
-    return *m_formMain->formVersion;
+    m_editors->createVersionEditor();
 }
 
-TformPrograms &ProgramWindows::createProgramsEditor()
+void ProgramWindows::createProgramsEditor()
 {
-    m_formMain->formPrograms = new TformPrograms(m_files, m_platform, *m_formMain);
-    return *m_formMain->formPrograms;
+    m_editors->createProgramsEditor();
 }
 
-TformLinks &ProgramWindows::createLinksEditor()
+void ProgramWindows::createLinksEditor()
 {
-    m_formMain->formLinks = new TformLinks(m_files, m_platform, *m_formMain);
-    return *m_formMain->formLinks;
+    m_editors->createLinksEditor();
 }
 
 TformUpdate &ProgramWindows::createUpdate()
 {
-    m_formUpdate = new TformUpdate(m_files, m_platform, m_formMain.get());
-    m_formMain->setUpdateWindow(m_formUpdate);
-    // Posted, so the update's handler ends before the message loop does.
-    QObject::connect(
-        m_formUpdate, &TformUpdate::programEndRequested, m_formUpdate, [] { QCoreApplication::exit(0); },
-        Qt::QueuedConnection);
-    return *m_formUpdate;
+    return m_update->createUpdate();
 }
 
-// The tools are dialogs of the main window, deleted with it.
 void ProgramWindows::createGrfManager()
 {
-    m_formMain->formGrfManager = new TformGrfManager(m_files, m_platform, m_formMain.get());
+    m_tools->createGrfManager();
 }
 
 void ProgramWindows::createMkdvtxt()
 {
-    m_formMain->formMkdvtxt = new TformMkdvtxt(m_files, m_platform, m_formMain.get());
+    m_tools->createMkdvtxt();
 }
 
 void ProgramWindows::discard()
 {
-    m_formUpdate = nullptr;
-    m_formAbout = nullptr;
+    m_switches = nullptr;
+    m_config = nullptr;
+    m_game = nullptr;
+    m_editors = nullptr;
+    m_tools = nullptr;
+    m_update = nullptr;
     m_formMain.reset();
 }
 
 void ProgramWindows::placeMainWindow()
 {
     TformMain &main = *m_formMain;
-    const IniSnapshot settings = TIniFile(m_files.settingsIni()).snapshot();
-    const auto stored = [&settings](const char *key) {
-        return parseInteger(settings.ReadString(kDvs, QString::fromLatin1(key), QString()));
-    };
+    const ProgramSettings settings(m_files.settingsIni());
     StoredPlacement placement;
-    placement.remembered = settings.ReadBool(kDvs, QStringLiteral("position"), true);
-    placement.maximized = settings.ReadInteger(kDvs, QStringLiteral("maximize"), 0) == 1;
-    placement.left = stored("left");
-    placement.top = stored("top");
-    placement.width = stored("width");
-    placement.height = stored("height");
+    placement.remembered = settings.rememberPosition();
+    placement.maximized = settings.maximizedAtStart();
+    placement.left = settings.left();
+    placement.top = settings.top();
+    placement.width = settings.width();
+    placement.height = settings.height();
     // The system tells how large a window's frame is only once the window is
     // shown; till then a title bar as high as desktops commonly draw it stands in.
     const WindowPlacement placed =

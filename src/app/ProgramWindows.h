@@ -5,16 +5,18 @@
 
 #include <memory>
 
+class ConfigCommands;
+class EditorCommands;
+class GameCommands;
+class SwitchCommands;
 class TformAbout;
 class TformMain;
-class TformLinks;
-class TformPrograms;
-class TformSwitches;
-class TformVersion;
 class TformUpdate;
+class ToolCommands;
+class UpdateCommands;
 
-// Owns every window of the program for as long as it runs. The start-up
-// sequence asks it for each window in turn.
+// Owns every window of the program, and the commands of each subsystem, for
+// as long as it runs. The start-up sequence asks it for each window in turn.
 class ProgramWindows final
 {
 public:
@@ -24,12 +26,13 @@ public:
     const ProgramFiles &files() const { return m_files; }
     Platform &platform() { return m_platform; }
 
+    // The main window with every subsystem's commands in its menus.
     TformMain &createMainWindow();
     TformAbout &createAbout();
-    TformSwitches &createSwitchesEditor();
-    TformVersion &createVersionEditor();
-    TformPrograms &createProgramsEditor();
-    TformLinks &createLinksEditor();
+    void createSwitchesEditor();
+    void createVersionEditor();
+    void createProgramsEditor();
+    void createLinksEditor();
     TformUpdate &createUpdate();
     void createGrfManager();
     void createMkdvtxt();
@@ -37,8 +40,12 @@ public:
     void discard();
 
     TformMain &formMain() { return *m_formMain; }
-    TformAbout &formAbout() { return *m_formAbout; }
-    TformUpdate &formUpdate() { return *m_formUpdate; }
+    SwitchCommands &switches() { return *m_switches; }
+    ConfigCommands &config() { return *m_config; }
+    GameCommands &game() { return *m_game; }
+    EditorCommands &editors() { return *m_editors; }
+    ToolCommands &tools() { return *m_tools; }
+    UpdateCommands &update() { return *m_update; }
 
     // Size and place the main window from the stored placement.
     void placeMainWindow();
@@ -49,7 +56,11 @@ private:
     ProgramFiles m_files;
     Platform m_platform;
     std::unique_ptr<TformMain> m_formMain;
-    // Dialogs of the main window, deleted with it.
-    TformAbout *m_formAbout = nullptr;
-    TformUpdate *m_formUpdate = nullptr;
+    // Children of the main window, deleted with it.
+    SwitchCommands *m_switches = nullptr;
+    ConfigCommands *m_config = nullptr;
+    GameCommands *m_game = nullptr;
+    EditorCommands *m_editors = nullptr;
+    ToolCommands *m_tools = nullptr;
+    UpdateCommands *m_update = nullptr;
 };

@@ -1,38 +1,25 @@
 #include "TformMain.h"
-#include "base/SettingNames.h"
 
 #include "base/ErrorReport.h"
 #include "base/Look.h"
+#include "base/MenuItems.h"
 #include "base/ProgramInfo.h"
-#include "game/RunFileKeeper.h"
-#include "ini/TIniFile.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Shell.h"
-#include "switches/ComponentNames.h"
-#include "switches/SwitchPanel.h"
-#include "switches/SwitchRules.h"
-#include "update/TformAbout.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QLabel>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
-    : QMainWindow(parent), m_files(std::move(files)), m_platform(platform)
+    : QMainWindow(parent), m_files(std::move(files)), m_settings(m_files.settingsIni()), m_platform(platform)
 {
     setObjectName(QStringLiteral("formMain"));
     setWindowTitle(ProgramInfo::Title);
@@ -45,26 +32,11 @@ TformMain::TformMain(ProgramFiles files, Platform platform, QWidget *parent)
         m_savedCursor = *current;
     m_gameCursor = QCursor(QPixmap(QStringLiteral(":/images/zvtcursor.png")), 0, 0);
 
-    m_rules = new SwitchRules(m_files, this);
-    m_runFiles = new RunFileKeeper(this);
-    dlgLoad.title = QStringLiteral("Load Configuration File");
-    dlgLoad.filter = QStringLiteral("Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*");
-    dlgLoad.defaultExtension = QStringLiteral("cfg");
-    dlgLoad.mustExist = true;
-    dlgSave.title = QStringLiteral("Save Configuration File");
-    dlgSave.filter = dlgLoad.filter;
-    dlgSave.defaultExtension = QStringLiteral("cfg");
-    dlgSave.askOverwrite = true;
-
-    createMenus();
+    createOwnItems();
     createToolbar();
     createPages();
     createStatusBar();
     connectHandlers();
-
-    // FormCreate
-    pageMain->setCurrentWidget(pageDV);
-    pageMainChange();
 }
 
 TformMain::~TformMain() = default;
@@ -73,39 +45,9 @@ void TformMain::createPages()
 {
     pageMain = new QTabWidget(this);
     pageMain->setObjectName(QStringLiteral("pageMain"));
-
     pageDV = new QWidget;
     pageDV->setObjectName(QStringLiteral("pageDV"));
-    auto *dvLayout = new QVBoxLayout(pageDV);
-    dvLayout->setContentsMargins(0, 0, 0, 0);
-    scrlMain = new SwitchPanel(pageDV);
-    dvLayout->addWidget(scrlMain);
     pageMain->addTab(pageDV, QStringLiteral("Dravopax Switches"));
-
-    pageNotepad = new QWidget;
-    pageNotepad->setObjectName(QStringLiteral("pageNotepad"));
-    auto *notepadLayout = new QVBoxLayout(pageNotepad);
-    memoNotepad = new QPlainTextEdit(pageNotepad);
-    memoNotepad->setObjectName(QStringLiteral("memoNotepad"));
-    memoNotepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoNotepad->installEventFilter(this);
-    notepadLayout->addWidget(memoNotepad);
-    auto *buttons = new QHBoxLayout;
-    auto button = [this, buttons](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, pageNotepad);
-        b->setObjectName(QString::fromLatin1(name));
-        buttons->addWidget(b);
-        return b;
-    };
-    butnSaveNotepad = button("butnSaveNotepad", QStringLiteral("Save As ..."));
-    butnLoadNotepad = button("butnLoadNotepad", QStringLiteral("Load From ..."));
-    butnSelectAll = button("butnSelectAll", QStringLiteral("Select All"));
-    butnCopyAll = button("butnCopyAll", QStringLiteral("Copy All"));
-    buttons->addStretch(1);
-    butnClearNotepad = button("butnClearNotepad", QStringLiteral("Clear"));
-    notepadLayout->addLayout(buttons);
-    pageMain->addTab(pageNotepad, QStringLiteral("Notepad"));
-
     setCentralWidget(pageMain);
 }
 
@@ -123,95 +65,29 @@ void TformMain::createStatusBar()
     barMain->showMessage(QStringLiteral("Help Bar. Here you will see all helpful informations."));
 }
 
-void TformMain::guarded(const std::function<void()> &handler)
-{
-    runReported(m_platform.messages, handler);
-}
-
-template <typename Handler> void TformMain::onTriggered(QAction *action, Handler handler)
-{
-    connect(action, &QAction::triggered, this,
-            [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-}
-
 void TformMain::connectHandlers()
 {
-    onTriggered(itemDVSFullscreen, &TformMain::itemDVSFullscreenClick);
-    onTriggered(itemDVSOverwrite, &TformMain::itemDVSOverwriteClick);
-    onTriggered(itemDVSPosition, &TformMain::itemDVSPositionClick);
-    onTriggered(itemDVS3DLook, &TformMain::itemDVS3DLookClick);
-    onTriggered(itemDVSMenuText, &TformMain::itemDVSMenuTextClick);
-    onTriggered(itemDVSMenuTop, &TformMain::itemDVSMenuTopClick);
-    onTriggered(itemDVSMenuLeft, &TformMain::itemDVSMenuLeftClick);
-    onTriggered(itemDVSMenuRight, &TformMain::itemDVSMenuRightClick);
-    onTriggered(itemDVSMenuBottom, &TformMain::itemDVSMenuBottomClick);
-    onTriggered(itemDVSZVTCursor, &TformMain::itemDVSZVTCursorClick);
-    onTriggered(itemDVSWinCursor, &TformMain::mniSettingsDVSMouseWinCursorClick);
-    onTriggered(itemDVSExit, &TformMain::mniSettingsDVSAfterExitClick);
-    onTriggered(itemDVSMinimize, &TformMain::itemDVSMinimizeClick);
-    onTriggered(itemDVSReload, &TformMain::ReloadDVDatabase);
-    onTriggered(ReloadDravopaxDatabase1, &TformMain::ReloadDVDatabase);
-    onTriggered(itemDVSDelete, &TformMain::itemDVSDeleteClick);
-    onTriggered(mniFileLoadDefault, &TformMain::mniFileLoadDefaultClick);
-    onTriggered(FromDefaults1, &TformMain::mniFileLoadDefaultClick);
-    onTriggered(itemNotepad, &TformMain::itemNotepadClick);
-    onTriggered(itemQuit, &TformMain::mniFileQuitClick);
-    onTriggered(mniFileQuit, &TformMain::mniFileQuitClick);
-    onTriggered(itemHelpLinksDVSHomePage, &TformMain::itemHelpLinksDVSHomePageClick);
-    onTriggered(itemHelpLinksDVSEMail, &TformMain::itemHelpLinksDVSEMailClick);
-
-    const std::pair<QAction *, int> runModes[] = {{mniSelectRunDVCfg, 0},
-                                                  {mniSelectRunDVFile, 1},
-                                                  {mniSelectRunDVCurrent, 2},
-                                                  {mniSelectRunZVT, 3},
-                                                  {mniSelectRunDVexebat, 4}};
-    for (const auto &[item, mode] : runModes) {
-        connect(item, &QAction::triggered, this, [this, mode = mode] {
-            runReported(m_platform.messages, [this, mode] { mniSettingsRun(mode); });
+    const std::pair<QAction *, void (TformMain::*)()> handlers[] = {
+        {itemDVSFullscreen, &TformMain::itemDVSFullscreenClick},
+        {itemDVSOverwrite, &TformMain::itemDVSOverwriteClick},
+        {itemDVSPosition, &TformMain::itemDVSPositionClick},
+        {itemDVS3DLook, &TformMain::itemDVS3DLookClick},
+        {itemDVSMenuText, &TformMain::itemDVSMenuTextClick},
+        {itemDVSMenuTop, &TformMain::itemDVSMenuTopClick},
+        {itemDVSMenuLeft, &TformMain::itemDVSMenuLeftClick},
+        {itemDVSMenuRight, &TformMain::itemDVSMenuRightClick},
+        {itemDVSMenuBottom, &TformMain::itemDVSMenuBottomClick},
+        {itemDVSZVTCursor, &TformMain::itemDVSZVTCursorClick},
+        {itemDVSWinCursor, &TformMain::mniSettingsDVSMouseWinCursorClick},
+        {itemDVSDelete, &TformMain::itemDVSDeleteClick},
+        {itemQuit, &TformMain::mniFileQuitClick},
+    };
+    for (const auto &[item, handler] : handlers) {
+        connect(item, &QAction::triggered, this, [this, handler = handler] {
+            runReported(m_platform.messages, [this, handler] { (this->*handler)(); });
         });
     }
-
     connect(pageMain, &QTabWidget::currentChanged, this, &TformMain::pageMainChange);
-
-    onTriggered(mniFileLoadFile, &TformMain::LoadFile);
-    onTriggered(FromFile1, &TformMain::LoadFile);
-    onTriggered(mniFileLoadCfg, &TformMain::mniFileLoadCfgClick);
-    onTriggered(Fromdravopaxcfg1, &TformMain::mniFileLoadCfgClick);
-    onTriggered(mniFileSaveFile, &TformMain::SaveFile);
-    onTriggered(ToFile1, &TformMain::SaveFile);
-    onTriggered(mniFileSaveCfg, &TformMain::mniFileSaveCfgClick);
-    onTriggered(Todravopaxcfg1, &TformMain::mniFileSaveCfgClick);
-    onTriggered(itemDVSLoadNothing, &TformMain::itemDVSLoadNothingClick);
-    onTriggered(itemDVSLoaddravopaxcfg, &TformMain::itemDVSLoaddravopaxcfgClick);
-    onTriggered(itemDVSLoadSelectHere, &TformMain::itemDVSLoadSelectHereClick);
-    onTriggered(mniSettingsZVTDir, &TformMain::mniSettingsZVTDirClick);
-    onTriggered(SetZVTDirectory1, &TformMain::mniSettingsZVTDirClick);
-    connectRegistryHandlers();
-    onTriggered(itemRun, &TformMain::itemRunClick);
-    onTriggered(itemAbout, &TformMain::ShowAbout);
-    onTriggered(EditDravopaxSwitches, &TformMain::mniSettingsDVSDesignModeClick);
-    onTriggered(VersionPatch1, &TformMain::VersionPatch1Click);
-    onTriggered(ProgramsEditor1, &TformMain::ProgramsEditor1Click);
-    onTriggered(itemLinksEditor, &TformMain::itemLinksEditorClick);
-    onTriggered(About1, &TformMain::ShowAbout);
-    onTriggered(itemMkdvtxt, &TformMain::itemMkdvtxtClick);
-    onTriggered(itemNewGrfManager, &TformMain::itemNewGrfManagerClick);
-    connect(butnRun, &QToolButton::clicked, this, [this] { guarded([this] { itemRunClick(); }); });
-    const std::pair<QPushButton *, void (TformMain::*)()> notepadButtons[] = {
-        {butnSaveNotepad, &TformMain::butnSaveNotepadClick},
-        {butnLoadNotepad, &TformMain::butnLoadNotepadClick},
-        {butnSelectAll, &TformMain::butnSelectAllClick},
-        {butnCopyAll, &TformMain::butnCopyAllClick},
-        {butnClearNotepad, &TformMain::butnClearNotepadClick},
-    };
-    for (const auto &[button, handler] : notepadButtons) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler = handler] { guarded([this, handler] { (this->*handler)(); }); });
-    }
-
-    // Commands whose windows this build does not offer yet stay visible but
-    // unavailable, rather than seeming to work.
-    butnUpdate->setEnabled(false);
 }
 
 void TformMain::restatingSetting(const std::function<void()> &apply)
@@ -223,55 +99,43 @@ void TformMain::restatingSetting(const std::function<void()> &apply)
     }
 }
 
-void TformMain::writeSetting(const QString &key, bool value)
-{
-    TIniFile(m_files.settingsIni()).WriteBool(kDvs, key, value);
-}
-
 void TformMain::ApplyProgramSettings()
 {
-    const TIniFile settings(m_files.settingsIni());
-    itemDVSFullscreen->setChecked(settings.ReadBool(kDvs, QStringLiteral("maximize"), false));
-    itemDVSOverwrite->setChecked(settings.ReadBool(kDvs, QStringLiteral("saveconf"), false));
-    itemDVSPosition->setChecked(settings.ReadBool(kDvs, QStringLiteral("position"), true));
-    ApplyStartupChoice();
-    const bool menuText = settings.ReadBool(kDvs, QStringLiteral("menutext"), true);
+    itemDVSFullscreen->setChecked(m_settings.maximized());
+    itemDVSOverwrite->setChecked(m_settings.overwriteWithoutAsking());
+    itemDVSPosition->setChecked(m_settings.rememberPosition());
+    const bool menuText = m_settings.menuText();
     itemDVSMenuText->setChecked(menuText);
     setToolbarText(menuText);
-    if (settings.ReadBool(kDvs, QStringLiteral("afterruntt"), false))
-        itemDVSExit->setChecked(true);
-    else
-        itemDVSMinimize->setChecked(true);
-    ChangeRunSettings();
     // Storing these choices again only repeats what is stored, so a program
     // folder that refuses the write must not keep the program from starting.
-    const bool gameCursor = settings.ReadBool(kDvs, QStringLiteral("mouse"), false);
-    const int menu = settings.ReadInteger(kDvs, QStringLiteral("menu"), 0);
+    const bool gameCursor = m_settings.gameCursor();
+    const int menu = m_settings.menuPosition();
     restatingSetting([&] { ChangeCursor(gameCursor ? QStringLiteral("ZVT") : QStringLiteral("Win")); });
     restatingSetting([&] { MenuPosition(menu >= 1 && menu <= 3 ? menu : 0); });
-    itemDVS3DLook->setChecked(settings.ReadBool(kDvs, QStringLiteral("3dlook"), true));
+    itemDVS3DLook->setChecked(m_settings.look3D());
 }
 
 void TformMain::itemDVSFullscreenClick()
 {
     const bool on = itemDVSFullscreen->isChecked();
     setWindowState(on ? (windowState() | Qt::WindowMaximized) : (windowState() & ~Qt::WindowMaximized));
-    writeSetting(QStringLiteral("maximize"), on);
+    m_settings.setMaximized(on);
 }
 
 void TformMain::itemDVSOverwriteClick()
 {
-    writeSetting(QStringLiteral("saveconf"), itemDVSOverwrite->isChecked());
+    m_settings.setOverwriteWithoutAsking(itemDVSOverwrite->isChecked());
 }
 
 void TformMain::itemDVSPositionClick()
 {
-    writeSetting(QStringLiteral("position"), itemDVSPosition->isChecked());
+    m_settings.setRememberPosition(itemDVSPosition->isChecked());
 }
 
 void TformMain::itemDVS3DLookClick()
 {
-    writeSetting(QStringLiteral("3dlook"), itemDVS3DLook->isChecked());
+    m_settings.setLook3D(itemDVS3DLook->isChecked());
     m_platform.messages.show(MsgType::Information,
                              QStringLiteral("This settings will change after restarting Dravopax Vevavav"),
                              MsgButtons::Ok);
@@ -281,7 +145,7 @@ void TformMain::itemDVSMenuTextClick()
 {
     const bool shown = itemDVSMenuText->isChecked();
     setToolbarText(shown);
-    writeSetting(QStringLiteral("menutext"), shown);
+    m_settings.setMenuText(shown);
 }
 
 void TformMain::MenuPosition(int position)
@@ -297,7 +161,7 @@ void TformMain::MenuPosition(int position)
         }
         items[position]->setChecked(true);
     }
-    TIniFile(m_files.settingsIni()).WriteInteger(kDvs, QStringLiteral("menu"), position);
+    m_settings.setMenuPosition(position);
 }
 
 void TformMain::ChangeCursor(const QString &mode)
@@ -309,7 +173,7 @@ void TformMain::ChangeCursor(const QString &mode)
     // controls with a cursor of their own, such as text fields, keep theirs.
     applyCursor(this, game);
     m_cursorSinceBuild = game;
-    writeSetting(QStringLiteral("mouse"), game);
+    m_settings.setGameCursor(game);
 }
 
 void TformMain::applyCursor(QWidget *top, bool game)
@@ -332,37 +196,33 @@ void TformMain::applyCursor(QWidget *top, bool game)
     }
 }
 
-void TformMain::ChangeRunSettings()
+void TformMain::panelBuildStarted()
 {
-    static const QString hints[] = {QStringLiteral("Run Dravopax (dravopax.cfg)"),
-                                    QStringLiteral("Run Dravopax (custom.cfg)"),
-                                    QStringLiteral("Run Dravopax (current settings)"),
-                                    QStringLiteral("Run ZVT"), QStringLiteral("Run EXE or BAT file")};
-    QAction *const items[] = {mniSelectRunDVCfg, mniSelectRunDVFile, mniSelectRunDVCurrent, mniSelectRunZVT,
-                              mniSelectRunDVexebat};
-    int mode = TIniFile(m_files.settingsIni()).ReadInteger(kDvs, QStringLiteral("run"), 0);
-    if (mode < 1 || mode > 4)
-        mode = 0;
-    butnRun->setStatusTip(hints[mode]);
-    items[mode]->setChecked(true);
+    m_cursorSinceBuild.reset();
 }
 
-void TformMain::mniSettingsRun(int mode)
+void TformMain::controlMade(QWidget *control, QWidget *label)
 {
-    TIniFile(m_files.settingsIni()).WriteInteger(kDvs, QStringLiteral("run"), mode);
-    ChangeRunSettings();
+    keepShortcuts(control);
+    // A control made after a cursor choice looks as if it had been there for it.
+    if (m_cursorSinceBuild) {
+        applyCursor(control, *m_cursorSinceBuild);
+        if (label)
+            applyCursor(label, *m_cursorSinceBuild);
+    }
 }
 
-void TformMain::mniSettingsDVSAfterExitClick()
+void TformMain::panelBuildFinished()
 {
-    itemDVSExit->setChecked(true);
-    writeSetting(QStringLiteral("afterruntt"), true);
+    // The new controls take the game cursor.
+    if (m_settings.gameCursor())
+        restatingSetting([this] { ChangeCursor(QStringLiteral("ZVT")); });
 }
 
-void TformMain::itemDVSMinimizeClick()
+void TformMain::minimize()
 {
-    itemDVSMinimize->setChecked(true);
-    writeSetting(QStringLiteral("afterruntt"), false);
+    // Restoring brings back a maximized window maximized, and closing then stores it so.
+    setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 void TformMain::itemDVSDeleteClick()
@@ -397,19 +257,8 @@ void TformMain::mniFileQuitClick()
 
 void TformMain::pageMainChange()
 {
-    // The notepad variant may only fill the memo while the switches are showing.
-    itemNotepad->setEnabled(pageMain->currentWidget() == pageDV);
-}
-
-void TformMain::itemHelpLinksDVSHomePageClick()
-{
-    (void)m_platform.shell.open(ProgramInfo::HomePage, QString(), QString());
-}
-
-void TformMain::ShowAbout()
-{
-    if (formAbout)
-        showOver(formAbout);
+    if (m_notepadItem)
+        m_notepadItem->setEnabled(pageMain->currentWidget() == pageDV);
 }
 
 void TformMain::showOver(QWidget *window)
@@ -421,11 +270,44 @@ void TformMain::showOver(QWidget *window)
     window->activateWindow();
 }
 
-void TformMain::itemHelpLinksDVSEMailClick()
+void TformMain::showPage(QWidget *page)
 {
-    const QString mail = formAbout ? formAbout->lablDVSMail->text() : ProgramInfo::AuthorMail;
-    (void)m_platform.shell.open(
-        QStringLiteral("mailto:") + mail + QStringLiteral("?subject=Dravopax Vevavav"), QString(), QString());
+    pageMain->setCurrentWidget(page);
+}
+
+void TformMain::showHintsOf(QMenu *menu)
+{
+    // Whatever opened the menu, the item under the mouse shows its hint; the
+    // hints of disabled items say why they are disabled, so they show too.
+    connect(menu, &QMenu::hovered, this, [this](QAction *item) { barMain->showMessage(item->statusTip()); });
+    menu->installEventFilter(this);
+}
+
+void TformMain::keepShortcuts(QWidget *control)
+{
+    control->installEventFilter(this);
+}
+
+bool TformMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // A text field would take keys such as Ctrl+D for itself; the window's own
+    // shortcuts win, as the menus promise them.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction *action : actions()) {
+            if (action->isEnabled() && action->shortcut() == pressed)
+                return true;
+        }
+    }
+    if (event->type() == QEvent::MouseMove) {
+        if (auto *menu = qobject_cast<QMenu *>(watched)) {
+            const auto *move = static_cast<QMouseEvent *>(event);
+            if (QAction *item = menu->actionAt(move->position().toPoint()); item && !item->isSeparator())
+                barMain->showMessage(item->statusTip());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TformMain::closeEvent(QCloseEvent *event)
@@ -433,38 +315,14 @@ void TformMain::closeEvent(QCloseEvent *event)
     // FormClose: the placement is saved, but a settings file that refuses the
     // write must not keep the user from leaving.
     runReported(m_platform.messages, [this] {
-        TIniFile settings(m_files.settingsIni());
-        if (!settings.ReadBool(kDvs, QStringLiteral("position"), true))
+        if (!m_settings.rememberPosition())
             return;
         if (isMaximized()) {
-            settings.WriteBool(kDvs, QStringLiteral("maximize"), true);
+            m_settings.setMaximized(true);
             return;
         }
-        settings.WriteBool(kDvs, QStringLiteral("maximize"), false);
-        settings.WriteInteger(kDvs, QStringLiteral("left"), x());
-        settings.WriteInteger(kDvs, QStringLiteral("top"), y());
-        settings.WriteInteger(kDvs, QStringLiteral("width"), width());
-        settings.WriteInteger(kDvs, QStringLiteral("height"), height());
+        m_settings.setMaximized(false);
+        m_settings.setBounds(QRect(x(), y(), width(), height()));
     });
     event->accept();
-}
-
-ComponentNameSet TformMain::componentNames() const
-{
-    // The other windows and their parts have names of their own.
-    const auto inOtherWindow = [this](const QObject *object) {
-        for (; object && object != this; object = object->parent()) {
-            if (qobject_cast<const QDialog *>(object))
-                return true;
-        }
-        return false;
-    };
-    ComponentNameSet names;
-    names.insert(objectName());
-    for (const QObject *child : findChildren<QObject *>()) {
-        if (!child->objectName().isEmpty() &&
-            !scrlMain->surface()->isAncestorOf(qobject_cast<const QWidget *>(child)) && !inOtherWindow(child))
-            names.insert(child->objectName());
-    }
-    return names;
 }

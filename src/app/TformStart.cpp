@@ -1,11 +1,14 @@
 #include "TformStart.h"
-#include "base/SettingNames.h"
 
 #include "ProgramWindows.h"
 #include "TformMain.h"
+#include "base/ProgramSettings.h"
+#include "config/ConfigCommands.h"
+#include "editors/EditorCommands.h"
+#include "game/GameCommands.h"
+#include "switches/SwitchCommands.h"
 #include "base/Look.h"
 #include "base/ProgramInfo.h"
-#include "ini/TIniFile.h"
 #include "platform/Clock.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
@@ -156,7 +159,7 @@ void TformStart::BeforeInitialize(const QString &commandTail)
     m_startFile = commandTail;
     // Without settings.ini the start does not pause at all.
     if (QFileInfo::exists(m_files.settingsIni())) {
-        const int wait = TIniFile(m_files.settingsIni()).ReadInteger(kDvs, QStringLiteral("waittime"), 50);
+        const int wait = ProgramSettings(m_files.settingsIni()).waitTime();
         m_waitTime = (wait > 1000 || wait < 0) ? 50 : wait;
     }
 }
@@ -174,22 +177,21 @@ void TformStart::BeforeFormMain()
 
 void TformStart::AfterFormMain()
 {
-    TformMain &main = m_windows.formMain();
     progress(QStringLiteral("...::: Main Program Created :::..."));
     progress(QStringLiteral("...::: Reading ZVT Settings :::..."));
     readZVTSettings();
     progress(QStringLiteral("...::: Checking ZVT Path :::..."));
-    main.CheckZVTDirectoryAtStart();
+    m_windows.game().CheckZVTDirectoryAtStart();
     progress(QStringLiteral("...::: Checking ZVT Version :::..."));
     imgICEVan2->show();
-    main.ApplyGameMenuRule();
+    m_windows.game().ApplyGameMenuRule();
     progress(QStringLiteral("...::: Checking DVS Settings :::..."));
     applyDVSSettings();
     progress(QStringLiteral("...::: Loading Dravopax Versions Data :::..."));
     loadVersionsAndSwitches();
     progress(QStringLiteral("...::: Adding Links & E-Mails :::..."));
     imgICEVan4->show();
-    main.AddLinks();
+    m_windows.editors().AddLinks();
     progress(QStringLiteral("...::: Setting Position :::..."));
     m_windows.placeMainWindow();
 }
@@ -215,7 +217,7 @@ void TformStart::readZVTSettings()
         const int updateMode = key->readInteger(QStringLiteral("UpdateMode"));
         const int midiType = key->readInteger(QStringLiteral("MidiType"));
         const bool mousePointerWin = key->readBool(QStringLiteral("MousePointer"));
-        m_windows.formMain().ZVTSettings(fullScreen, safeMode, updateMode, midiType, mousePointerWin);
+        m_windows.game().ZVTSettings(fullScreen, safeMode, updateMode, midiType, mousePointerWin);
     } catch (const DvsError &error) {
         m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
     }
@@ -223,31 +225,32 @@ void TformStart::readZVTSettings()
 
 void TformStart::applyDVSSettings()
 {
-    TformMain &main = m_windows.formMain();
-    main.ApplyProgramSettings();
-    const TIniFile settings(m_files.settingsIni());
-    if (settings.ValueExists(kDvs, QStringLiteral("startup")) &&
-        (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
-        m_startFile = settings.ReadPath(kDvs, QStringLiteral("startup"), QString());
-    main.dlgLoad.folder = settings.ReadPath(kDvs, QStringLiteral("lastdir"), QStringLiteral("0"));
-    main.dlgSave.folder = main.dlgLoad.folder;
+    m_windows.formMain().ApplyProgramSettings();
+    m_windows.config().ApplyStartupChoice();
+    m_windows.game().ApplyRunSettings();
+    const ProgramSettings settings(m_files.settingsIni());
+    const std::optional<QString> startup = settings.startupFile();
+    if (startup && (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
+        m_startFile = *startup;
+    ConfigCommands &config = m_windows.config();
+    config.dlgLoad.folder = settings.lastDir();
+    config.dlgSave.folder = config.dlgLoad.folder;
 }
 
 void TformStart::loadVersionsAndSwitches()
 {
-    TformMain &main = m_windows.formMain();
-    main.SetDravopaxVersion();
-    const TIniFile settings(m_files.settingsIni());
-    if (settings.ValueExists(kDvs, QStringLiteral("version"))) {
-        main.setVersionNotSet(false);
+    SwitchCommands &switches = m_windows.switches();
+    switches.SetDravopaxVersion();
+    if (ProgramSettings(m_files.settingsIni()).patchVersionStored()) {
+        switches.setVersionNotSet(false);
         progress(QStringLiteral("...::: Creating Dravopax Switches :::..."));
-        main.CreateSwitches();
+        switches.CreateSwitches();
         progress(QStringLiteral("...::: Dravopax Switches Done :::..."));
         imgICEVan3->show();
         return;
     }
-    main.setWindowTitle(QStringLiteral("Dravopax Vevavav - version not set"));
-    main.setVersionNotSet(true);
+    m_windows.formMain().setWindowTitle(QStringLiteral("Dravopax Vevavav - version not set"));
+    switches.setVersionNotSet(true);
     m_platform.messages.show(
         MsgType::Information,
         QStringLiteral("Settings File was not found or you do not select your Dravopax version "
@@ -313,7 +316,7 @@ void TformStart::AfterFormMkdvtxt()
 void TformStart::BeforeFormPrograms()
 {
     progress(QStringLiteral("...::: Creating Programs Shortcuts Editor :::..."));
-    m_windows.formMain().AddPrograms();
+    m_windows.editors().AddPrograms();
 }
 
 void TformStart::AfterFormPrograms()
@@ -357,10 +360,10 @@ void TformStart::Ending()
 
 void TformStart::countStart()
 {
-    TIniFile settings(m_files.settingsIni());
+    ProgramSettings settings(m_files.settingsIni());
     try {
-        const int counted = settings.ReadInteger(kDvs, QStringLiteral("counter"), 0);
-        settings.WriteInteger(kDvs, QStringLiteral("counter"), counted < INT_MAX ? counted + 1 : counted);
+        const int counted = settings.startCount();
+        settings.setStartCount(counted < INT_MAX ? counted + 1 : counted);
     } catch (const DvsError &error) {
         // The start goes on; the user learns that this start was not counted.
         m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
@@ -379,7 +382,7 @@ void TformStart::loadStartFile()
     // and the program still starts: otherwise a stored start file with such a
     // value would stop every start from then on.
     try {
-        m_windows.formMain().LoadCFG(m_startFile);
+        m_windows.config().LoadCFG(m_startFile);
     } catch (const DvsError &error) {
         m_platform.messages.show(MsgType::Error, error.message(), MsgButtons::Ok);
     }

@@ -2,8 +2,7 @@
 #include "StartUp.h"
 #include "TformMain.h"
 #include "base/ProgramFiles.h"
-#include "base/SettingNames.h"
-#include "ini/TIniFile.h"
+#include "base/ProgramSettings.h"
 #include "platform/SystemPlatform.h"
 
 #include <QApplication>
@@ -17,7 +16,9 @@ int main(int argc, char *argv[])
 
     const ProgramFiles files(QCoreApplication::applicationDirPath());
     SystemPlatform system(files.folder(), [&files] {
-        return TIniFile(files.settingsIni()).ReadPath(kZvt, QStringLiteral("dir"), QString());
+        // Without a stored folder there is no game to look for a Wine prefix by.
+        const ProgramSettings settings(files.settingsIni());
+        return settings.gameDirectoryStored() ? settings.gameDirectory() : QString();
     });
     ProgramWindows windows(files, system.platform());
     // The command line after the program's name is one path, its words joined by single blanks.

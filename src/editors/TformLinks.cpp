@@ -1,8 +1,8 @@
 #include "TformLinks.h"
 
 #include "LinkList.h"
-#include "app/TformMain.h"
 #include "base/FormParts.h"
+#include "base/NotepadPage.h"
 #include "ini/TIniFile.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
@@ -15,9 +15,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TformLinks::TformLinks(ProgramFiles files, Platform platform, TformMain &main)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
-      m_platform(platform), m_main(main)
+TformLinks::TformLinks(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
+      m_platform(platform), m_notepad(notepad)
 {
     setObjectName(QStringLiteral("formLinks"));
     setWindowTitle(QStringLiteral("Links Editor"));
@@ -140,7 +140,7 @@ void TformLinks::butnSaveClick()
         .WriteString(cboxSection->currentText(), cboxLink->currentText(),
                      LinkList::stored(cboxType->currentIndex(), editAddress->text()));
     butnSave->setEnabled(false);
-    m_main.AddLinks();
+    emit linksSaved();
     m_platform.messages.show(MsgType::Information, QStringLiteral("Link saved"), MsgButtons::Ok);
 }
 
@@ -221,7 +221,7 @@ void TformLinks::butnDeleteClick()
     butnDelete->setEnabled(false);
     butnAddLink->setEnabled(false);
     clearLink();
-    m_main.AddLinks();
+    emit linksSaved();
 }
 
 void TformLinks::butnNotepadClick()
@@ -232,7 +232,7 @@ void TformLinks::butnNotepadClick()
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // An unreadable file has been reported; the editor stays open as it was.
-    if (!m_main.showInNotepad(m_files.dataIni()))
+    if (!m_notepad.showInNotepad(m_files.dataIni()))
         return;
     QDialog::reject();
 }

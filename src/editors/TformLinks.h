@@ -8,7 +8,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class TformMain;
+class NotepadPage;
 
 // The Links Editor: the link sections of data.ini, their links, each link's
 // type and address. Every save rebuilds the Links menu.
@@ -17,7 +17,7 @@ class TformLinks final : public QDialog
     Q_OBJECT
 
 public:
-    TformLinks(ProgramFiles files, Platform platform, TformMain &main);
+    TformLinks(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent);
 
     void Initialize();
     void cboxSectionChange();
@@ -43,6 +43,10 @@ public:
     QPushButton *butnAddLink = nullptr;
     QPushButton *butnDelete = nullptr;
 
+signals:
+    // data.ini changed; the Links menu follows it.
+    void linksSaved();
+
 protected:
     // The window leaves by its own buttons only: Escape and the system close do nothing.
     void reject() override {}
@@ -57,5 +61,5 @@ private:
 
     ProgramFiles m_files;
     Platform m_platform;
-    TformMain &m_main;
+    NotepadPage &m_notepad;
 };

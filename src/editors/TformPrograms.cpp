@@ -1,8 +1,9 @@
 #include "TformPrograms.h"
 
 #include "ShortcutList.h"
-#include "app/TformMain.h"
 #include "base/FormParts.h"
+#include "base/NotepadPage.h"
+#include "base/ProgramSettings.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
@@ -16,9 +17,9 @@
 #include <QStyle>
 #include <QToolButton>
 
-TformPrograms::TformPrograms(ProgramFiles files, Platform platform, TformMain &main)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
-      m_platform(platform), m_main(main)
+TformPrograms::TformPrograms(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
+      m_platform(platform), m_notepad(notepad)
 {
     setObjectName(QStringLiteral("formPrograms"));
     setWindowTitle(QStringLiteral("Shortcuts Editor"));
@@ -113,7 +114,7 @@ void TformPrograms::butnSelectFileClick()
         dlgProgram.folder = current.absolutePath();
         dlgProgram.fileName = editPath->text();
     } else {
-        dlgProgram.folder = m_main.lastDir();
+        dlgProgram.folder = ProgramSettings(m_files.settingsIni()).lastDir();
         dlgProgram.fileName.clear();
     }
     const std::optional<QString> chosen = m_platform.fileDialogs.open(dlgProgram);
@@ -123,7 +124,7 @@ void TformPrograms::butnSelectFileClick()
     butnSave->setEnabled(true);
     butnTest->setEnabled(true);
     // The chosen file is taken whatever happens to the setting; a refused one is reported after.
-    m_main.writeLastDir(*chosen);
+    ProgramSettings(m_files.settingsIni()).setLastDirOf(*chosen);
 }
 
 void TformPrograms::editPathKeyPress()
@@ -185,7 +186,7 @@ void TformPrograms::butnRenameClick()
 
 void TformPrograms::rebuild()
 {
-    m_main.AddPrograms();
+    emit shortcutsSaved();
     Initialize();
 }
 
@@ -210,7 +211,7 @@ void TformPrograms::butnDeleteClick()
     shortcuts.remove(*number);
     cboxPrograms->removeItem(cboxPrograms->currentIndex());
     clearChoice();
-    m_main.AddPrograms();
+    emit shortcutsSaved();
 }
 
 void TformPrograms::clearChoice()
@@ -232,7 +233,7 @@ void TformPrograms::butnNotepadClick()
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // An unreadable file has been reported; the editor stays open as it was.
-    if (!m_main.showInNotepad(m_files.toolIni()))
+    if (!m_notepad.showInNotepad(m_files.toolIni()))
         return;
     leave();
 }

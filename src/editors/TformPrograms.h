@@ -10,7 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class TformMain;
+class NotepadPage;
 
 // The Shortcuts Editor: names and files of the user's shortcuts on the Tools
 // menu, kept in tool.ini. Every change rebuilds the menu.
@@ -19,7 +19,7 @@ class TformPrograms final : public QDialog
     Q_OBJECT
 
 public:
-    TformPrograms(ProgramFiles files, Platform platform, TformMain &main);
+    TformPrograms(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent);
 
     void Initialize();
     void cboxProgramsChange();
@@ -48,6 +48,10 @@ public:
 
     FileDialogRequest dlgProgram;
 
+signals:
+    // tool.ini changed; the Tools menu follows it.
+    void shortcutsSaved();
+
 protected:
     // The window leaves by its own buttons only: Escape and the system close do nothing.
     void reject() override {}
@@ -61,6 +65,6 @@ private:
 
     ProgramFiles m_files;
     Platform m_platform;
-    TformMain &m_main;
+    NotepadPage &m_notepad;
     bool m_adding = false;
 };

@@ -1,14 +1,13 @@
 #include "TformSwitches.h"
 
-#include "app/TformMain.h"
 #include "base/FormParts.h"
+#include "base/NotepadPage.h"
 #include "ini/TIniFile.h"
 #include "platform/Clock.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "switches/Availability.h"
 #include "switches/ComponentNames.h"
-#include "switches/SwitchPanel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -63,9 +62,9 @@ int sortedPlace(const QComboBox *combo, const QString &text)
 
 } // namespace
 
-TformSwitches::TformSwitches(ProgramFiles files, Platform platform, TformMain &main)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
-      m_platform(platform), m_main(main)
+TformSwitches::TformSwitches(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
+      m_platform(platform), m_notepad(notepad)
 {
     setObjectName(QStringLiteral("formSwitches"));
     setWindowTitle(QStringLiteral("DV Switches Editor"));
@@ -143,8 +142,9 @@ void TformSwitches::createControls()
     on(butnCancel, &QPushButton::clicked, &TformSwitches::butnCancelClick);
 }
 
-void TformSwitches::showFor(const QStringList &switches)
+void TformSwitches::showFor(const QStringList &switches, ComponentNameSet reservedNames)
 {
+    m_reservedNames = std::move(reservedNames);
     cboxSwitchesList->clear();
     cboxSwitchVersion->clear();
     for (const QString &name : switches)
@@ -160,7 +160,7 @@ void TformSwitches::showFor(const QStringList &switches)
         off->setEnabled(false);
     cboxSwitchesList->setEnabled(true);
     butnSwitchAdd->setEnabled(true);
-    m_main.scrlMain->setEnabled(false);
+    emit editingStarted();
     show();
     raise();
     activateWindow();
@@ -239,8 +239,8 @@ void TformSwitches::butnSwitchAddClick()
         m_platform.input.ask(QStringLiteral("Add new switch"), QStringLiteral("New Name"), QString());
     if (!name)
         return;
-    if (const std::optional<QString> problem = SwitchDatabase::newNameProblem(
-            *name, TIniFile(m_files.patchIni()).snapshot(), m_main.componentNames())) {
+    if (const std::optional<QString> problem =
+            SwitchDatabase::newNameProblem(*name, TIniFile(m_files.patchIni()).snapshot(), m_reservedNames)) {
         m_platform.messages.show(MsgType::Error, *problem, MsgButtons::Ok);
         return;
     }
@@ -395,7 +395,7 @@ void TformSwitches::butnNotepadClick()
                                  MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // An unreadable file has been reported; the editor stays open as it was.
-    if (!m_main.showInNotepad(m_files.patchIni()))
+    if (!m_notepad.showInNotepad(m_files.patchIni()))
         return;
     m_adding = false;
     m_changed = false;
@@ -417,7 +417,7 @@ void TformSwitches::butnCancelClick()
 
 void TformSwitches::leave()
 {
-    m_main.scrlMain->setEnabled(true);
+    emit editingEnded();
     clearLists();
     clearGrid();
     QDialog::reject();
@@ -437,6 +437,5 @@ void TformSwitches::FormClose()
     cboxSwitchType->setCurrentIndex(-1);
     for (QWidget *off : std::initializer_list<QWidget *>{cboxSwitchVersion, listSwitchValues, cboxSwitchType})
         off->setEnabled(false);
-    m_main.DeleteSwitches();
-    m_main.CreateSwitches();
+    emit switchesChanged();
 }

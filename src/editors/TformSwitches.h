@@ -3,13 +3,14 @@
 #include "SwitchDatabase.h"
 #include "base/ProgramFiles.h"
 #include "platform/Platform.h"
+#include "switches/ComponentNames.h"
 
 #include <QDialog>
 
 class QComboBox;
 class QPushButton;
 class QTableWidget;
-class TformMain;
+class NotepadPage;
 
 // The switch database editor: one switch of patch.ini at a time, its type and
 // version in two lists and its other keys in a key/value grid. Opened from
@@ -19,10 +20,11 @@ class TformSwitches final : public QDialog
     Q_OBJECT
 
 public:
-    TformSwitches(ProgramFiles files, Platform platform, TformMain &main);
+    TformSwitches(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent);
 
-    // Readies the editor for the main window's current switches and shows it.
-    void showFor(const QStringList &switches);
+    // Readies the editor for the main window's current switches and shows it;
+    // `reservedNames` are those a new switch cannot take.
+    void showFor(const QStringList &switches, ComponentNameSet reservedNames);
 
     void cboxSwitchesListChange();
     void butnSwitchAddClick();
@@ -52,6 +54,13 @@ public:
     QPushButton *butnNotepad = nullptr;
     QPushButton *butnCancel = nullptr;
 
+signals:
+    // While the editor is open the main window's switches must stay as they are.
+    void editingStarted();
+    void editingEnded();
+    // Saved or deleted switches are in patch.ini; the panel is built anew from it.
+    void switchesChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     // The window leaves by its own buttons only: Escape and the system close do nothing.
@@ -68,7 +77,9 @@ private:
 
     ProgramFiles m_files;
     Platform m_platform;
-    TformMain &m_main;
+    NotepadPage &m_notepad;
+    // The names a new switch cannot take: those of the main window's own parts.
+    ComponentNameSet m_reservedNames;
     bool m_adding = false;
     bool m_changed = false;
 };

@@ -1,8 +1,8 @@
 #include "TformVersion.h"
 
 #include "VersionList.h"
-#include "app/TformMain.h"
 #include "base/FormParts.h"
+#include "base/NotepadPage.h"
 #include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 
@@ -13,9 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TformVersion::TformVersion(ProgramFiles files, Platform platform, TformMain &main)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
-      m_platform(platform), m_main(main)
+TformVersion::TformVersion(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_files(std::move(files)),
+      m_platform(platform), m_notepad(notepad)
 {
     setObjectName(QStringLiteral("formVersion"));
     setWindowTitle(QStringLiteral("DV Versions Editor"));
@@ -170,7 +170,7 @@ void TformVersion::butnSaveClick()
                                                         editVersionLong})
         on->setEnabled(true);
     butnSave->setEnabled(false);
-    m_main.SetDravopaxVersion();
+    emit versionsSaved();
     FormActivate();
 }
 
@@ -229,7 +229,7 @@ void TformVersion::butnNotepadClick()
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     // An unreadable file has been reported; the editor stays open as it was.
-    if (!m_main.showInNotepad(m_files.versionIni()))
+    if (!m_notepad.showInNotepad(m_files.versionIni()))
         return;
     leave();
 }
@@ -245,7 +245,7 @@ void TformVersion::butnCancelClick()
         return;
     // A delete that no save followed is in the file; the menu follows it now.
     if (m_changed)
-        m_main.SetDravopaxVersion();
+        emit versionsSaved();
     leave();
 }
 

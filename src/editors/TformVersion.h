@@ -8,7 +8,7 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class TformMain;
+class NotepadPage;
 
 // The version list editor: one patch version of version.ini at a time, its
 // number, short name and long name. Every save rebuilds the main window's
@@ -18,7 +18,7 @@ class TformVersion final : public QDialog
     Q_OBJECT
 
 public:
-    TformVersion(ProgramFiles files, Platform platform, TformMain &main);
+    TformVersion(ProgramFiles files, Platform platform, NotepadPage &notepad, QWidget *parent);
 
     void FormActivate();
     void cboxVersionChange();
@@ -44,6 +44,10 @@ public:
     QPushButton *butnNotepad = nullptr;
     QPushButton *butnCancel = nullptr;
 
+signals:
+    // Saved or deleted versions are in version.ini; the version menu follows them.
+    void versionsSaved();
+
 protected:
     void showEvent(QShowEvent *event) override;
     // The window leaves by its own buttons only: Escape and the system close do nothing.
@@ -57,7 +61,7 @@ private:
 
     ProgramFiles m_files;
     Platform m_platform;
-    TformMain &m_main;
+    NotepadPage &m_notepad;
     bool m_adding = false;
     bool m_changed = false;
 };

@@ -3,9 +3,8 @@
 #include "GrfFiles.h"
 #include "base/FormParts.h"
 #include "base/Look.h"
-#include "base/SettingNames.h"
+#include "base/ProgramSettings.h"
 #include "game/GameFolder.h"
-#include "ini/TIniFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/DvsError.h"
@@ -110,7 +109,7 @@ std::optional<QString> TformGrfManager::grfFolder(const QString &gameDirectory)
 
 QString TformGrfManager::gameDirectory() const
 {
-    return TIniFile(m_files.settingsIni()).ReadPath(kZvt, QStringLiteral("dir"), QStringLiteral("0"));
+    return ProgramSettings(m_files.settingsIni()).gameDirectory();
 }
 
 QString TformGrfManager::folderPath() const
@@ -288,15 +287,15 @@ void TformGrfManager::butnSaveClick()
         if (listGrfFiles->item(row)->checkState() == Qt::Checked)
             names.append(listGrfFiles->item(row)->text());
     }
-    const TIniFile settings(m_files.settingsIni());
-    if (settings.ReadBool(kDvs, QStringLiteral("saveconf"), true) &&
+    const ProgramSettings settings(m_files.settingsIni());
+    if (settings.grfManagerAsksBeforeSave() &&
         m_platform.messages.show(
             MsgType::Confirmation,
             QStringLiteral("File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     const std::optional<QString> listName =
-        GrfFiles::listFileFor(settings.ReadString(kZvt, QStringLiteral("version"), QStringLiteral("0")));
+        GrfFiles::listFileFor(settings.gameKind());
     if (!listName) {
         m_platform.messages.show(MsgType::Error,
                                  QStringLiteral("Dravopax Vevavav can't recognize your ZVT version now.\n"

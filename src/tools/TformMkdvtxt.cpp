@@ -3,8 +3,7 @@
 #include "LanguageTextFiles.h"
 #include "base/FormParts.h"
 #include "base/Look.h"
-#include "base/SettingNames.h"
-#include "ini/TIniFile.h"
+#include "base/ProgramSettings.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Screen.h"
@@ -89,8 +88,7 @@ void TformMkdvtxt::connectControls()
 
 LanguageTextFiles TformMkdvtxt::textFiles() const
 {
-    return LanguageTextFiles(
-        TIniFile(m_files.settingsIni()).ReadPath(kZvt, QStringLiteral("dir"), QStringLiteral("0")));
+    return LanguageTextFiles(ProgramSettings(m_files.settingsIni()).gameDirectory());
 }
 
 bool TformMkdvtxt::loadMemo(const LanguageTextFiles &files)

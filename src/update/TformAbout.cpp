@@ -1,5 +1,5 @@
 #include "TformAbout.h"
-#include "base/SettingNames.h"
+#include "base/ProgramSettings.h"
 
 #include "base/Look.h"
 #include "base/ProgramInfo.h"
@@ -122,7 +122,7 @@ void TformAbout::FormActivate()
                      patch.ReadString(QStringLiteral("data"), QStringLiteral("userdata"), notFound);
     lablVersionPatchData->setText(patchData);
     labCOUNT->setText(
-        QString::number(TIniFile(m_files.settingsIni()).ReadInteger(kDvs, QStringLiteral("counter"), 1)));
+        QString::number(ProgramSettings(m_files.settingsIni()).startCountShown()));
 }
 
 void TformAbout::OpenWWW()

@@ -4,7 +4,7 @@
 #include "base/FormParts.h"
 #include "base/Look.h"
 #include "base/ProgramInfo.h"
-#include "base/SettingNames.h"
+#include "base/ProgramSettings.h"
 #include "ini/IntegerText.h"
 #include "ini/TIniFile.h"
 #include "platform/AtomicFile.h"
@@ -164,7 +164,7 @@ QString TformUpdate::executablePath() const
 
 void TformUpdate::Initialize()
 {
-    const int ping = TIniFile(m_files.settingsIni()).ReadInteger(kDvs, u"ping"_s, 10000);
+    const int ping = ProgramSettings(m_files.settingsIni()).ping();
     Http.setTimeOut(ping > 10000 && ping < 60000 ? ping : 10000);
     Http.setBody(m_files.updateIni());
     butnCheck->setEnabled(true);

@@ -25,8 +25,8 @@ protected:
     QList<QToolButton *> toolbarButtons() const
     {
         QList<QToolButton *> buttons;
-        for (QAction *a : formMain->menuMain->actions())
-            if (auto *b = qobject_cast<QToolButton *>(formMain->menuMain->widgetForAction(a)))
+        for (QAction *a : named<QToolBar>("menuMain")->actions())
+            if (auto *b = qobject_cast<QToolButton *>(named<QToolBar>("menuMain")->widgetForAction(a)))
                 buttons << b;
         return buttons;
     }
@@ -69,30 +69,30 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
         EXPECT_EQ(b->iconSize(), QSize(20, 20));
         EXPECT_FALSE(b->icon().isNull());
         const auto expected = !b->menu()               ? QToolButton::DelayedPopup
-                              : b == formMain->butnRun ? QToolButton::MenuButtonPopup
+                              : b == named<QToolButton>("butnRun") ? QToolButton::MenuButtonPopup
                                                        : QToolButton::InstantPopup;
         EXPECT_EQ(b->popupMode(), expected) << b->objectName().toStdString();
     }
-    EXPECT_EQ(formMain->butnLoadSave->menu(), formMain->menuLoadSave);
-    EXPECT_EQ(formMain->butnHelp->size(), QSize(70, 40)) << "a short caption keeps the usual size";
+    EXPECT_EQ(named<QToolButton>("butnLoadSave")->menu(), named<QMenu>("menuLoadSave"));
+    EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40)) << "a short caption keeps the usual size";
     expectWholeCaptions();
-    click(formMain->itemDVSMenuText);
+    click(action("itemDVSMenuText"));
     EXPECT_EQ(setting(u"menutext"_s), u"0"_s);
     for (QToolButton *b : toolbarButtons()) {
         EXPECT_EQ(b->size(), QSize(27, 20));
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly);
     }
-    click(formMain->itemDVSMenuText);
+    click(action("itemDVSMenuText"));
     EXPECT_EQ(setting(u"menutext"_s), u"1"_s);
     expectWholeCaptions();
     // The mouse on a button or an item shows its hint.
-    EXPECT_EQ(hintShownFor(formMain->butnTools), u"Tools"_s);
+    EXPECT_EQ(hintShownFor(named<QToolButton>("butnTools")), u"Tools"_s);
     const std::tuple<QMenu *, QAction *, QString> hints[] = {
-        {formMain->findChild<QMenu *>(u"itemDVSMisc"_s), formMain->itemDVSFullscreen,
+        {formMain->findChild<QMenu *>(u"itemDVSMisc"_s), action("itemDVSFullscreen"),
          u"Always run Dravopax Vevavav in a Fullscreen Mode"_s},
         // A disabled item still says why; an item without a hint clears the bar.
-        {formMain->menuHelp, formMain->itemHelpDV, u"Dravopax Help (Avabile with stable version)"_s},
-        {formMain->menuLoadSave, formMain->itemQuit, QString()},
+        {named<QMenu>("menuHelp"), action("itemHelpDV"), u"Dravopax Help (Avabile with stable version)"_s},
+        {named<QMenu>("menuLoadSave"), action("itemQuit"), QString()},
     };
     for (const auto &[menu, item, hint] : hints)
         EXPECT_EQ(hintShownFor(menu, item), hint) << item->objectName().toStdString();
@@ -106,33 +106,33 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         "mouse=1\nmenu=7\n3dlook=0\nrun=3\n"_s);
     startProgram();
     const std::pair<QAction *, bool> marks[] = {
-        {formMain->itemDVSFullscreen, true}, {formMain->itemDVSOverwrite, true},
-        {formMain->itemDVSPosition, false},  {formMain->itemDVSMenuText, false},
-        {formMain->itemDVSExit, true},       {formMain->itemDVSZVTCursor, true},
-        {formMain->itemDVS3DLook, false},    {formMain->mniSelectRunZVT, true}};
+        {action("itemDVSFullscreen"), true}, {action("itemDVSOverwrite"), true},
+        {action("itemDVSPosition"), false},  {action("itemDVSMenuText"), false},
+        {action("itemDVSExit"), true},       {action("itemDVSZVTCursor"), true},
+        {action("itemDVS3DLook"), false},    {action("mniSelectRunZVT"), true}};
     for (const auto &[item, checked] : marks)
         EXPECT_EQ(item->isChecked(), checked) << item->objectName().toStdString();
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea) << "menu=7 places it at the top";
+    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea) << "menu=7 places it at the top";
     EXPECT_EQ(setting(u"menu"_s), u"0"_s);
-    EXPECT_EQ(formMain->butnRun->statusTip(), u"Run ZVT"_s);
+    EXPECT_EQ(named<QToolButton>("butnRun")->statusTip(), u"Run ZVT"_s);
 
     // The cursor choice covers the window but not text fields, links or other windows.
-    const TformAbout &about = *formMain->formAbout;
+    const TformAbout &about = *windows->update().formAbout();
     const std::pair<QAction *, bool> choices[] = {
-        {nullptr, true}, {formMain->itemDVSWinCursor, false}, {formMain->itemDVSZVTCursor, true}};
+        {nullptr, true}, {action("itemDVSWinCursor"), false}, {action("itemDVSZVTCursor"), true}};
     for (const auto &[item, game] : choices) {
         SCOPED_TRACE(item ? item->objectName().toStdString() : "at start");
         if (item)
             click(item);
         EXPECT_EQ(setting(u"mouse"_s), game ? u"1"_s : u"0"_s);
-        for (const QWidget *w : std::initializer_list<const QWidget *>{formMain->menuMain, formMain->pageMain,
-                                                                       formMain->barMain}) {
+        for (const QWidget *w : std::initializer_list<const QWidget *>{named<QToolBar>("menuMain"), named<QTabWidget>("pageMain"),
+                                                                       named<QStatusBar>("barMain")}) {
             EXPECT_EQ(w->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
                 << w->objectName().toStdString();
             EXPECT_EQ(w->cursor().pixmap().size(), game ? QSize(32, 32) : QSize(0, 0));
         }
-        EXPECT_EQ(formMain->memoNotepad->viewport()->cursor().shape(), Qt::IBeamCursor);
-        EXPECT_EQ(formMain->scrlMain->control(u"motto"_s)->widget()->cursor().shape(), Qt::IBeamCursor);
+        EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->viewport()->cursor().shape(), Qt::IBeamCursor);
+        EXPECT_EQ(panel()->control(u"motto"_s)->widget()->cursor().shape(), Qt::IBeamCursor);
         EXPECT_EQ(about.lablDVSWWW->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_EQ(about.lablDVSMail->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_FALSE(about.testAttribute(Qt::WA_SetCursor)) << "the about window is not touched";
@@ -145,20 +145,20 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
     // The item clicked, the key and value it stores, its mark, the window's state, toolbar edge and run
     // hint, and a box shown.
     const std::tuple<QAction *, QString, QString, bool, bool, Qt::ToolBarArea, QString, QString> clicks[] = {
-        {formMain->itemDVSOverwrite, u"saveconf"_s, u"0"_s, false, false, top, zvt, {}},
-        {formMain->itemDVSOverwrite, u"saveconf"_s, u"1"_s, true, false, top, zvt, {}},
-        {formMain->itemDVSPosition, u"position"_s, u"1"_s, true, false, top, zvt, {}},
-        {formMain->itemDVS3DLook, u"3dlook"_s, u"1"_s, true, false, top, zvt, restart},
-        {formMain->itemDVSFullscreen, u"maximize"_s, u"0"_s, false, false, top, zvt, {}},
-        {formMain->itemDVSFullscreen, u"maximize"_s, u"1"_s, true, true, top, zvt, {}},
-        {formMain->itemDVSMinimize, u"afterruntt"_s, u"0"_s, true, true, top, zvt, {}},
-        {formMain->itemDVSExit, u"afterruntt"_s, u"1"_s, true, true, top, zvt, {}},
-        {formMain->itemDVSMenuLeft, u"menu"_s, u"1"_s, true, true, Qt::LeftToolBarArea, zvt, {}},
-        {formMain->itemDVSMenuRight, u"menu"_s, u"2"_s, true, true, Qt::RightToolBarArea, zvt, {}},
-        {formMain->itemDVSMenuBottom, u"menu"_s, u"3"_s, true, true, Qt::BottomToolBarArea, zvt, {}},
-        {formMain->itemDVSMenuTop, u"menu"_s, u"0"_s, true, true, top, zvt, {}},
-        {formMain->mniSelectRunDVexebat, u"run"_s, u"4"_s, true, true, top, u"Run EXE or BAT file"_s, {}},
-        {formMain->mniSelectRunDVCurrent, u"run"_s, u"2"_s, true, true, top, current, {}},
+        {action("itemDVSOverwrite"), u"saveconf"_s, u"0"_s, false, false, top, zvt, {}},
+        {action("itemDVSOverwrite"), u"saveconf"_s, u"1"_s, true, false, top, zvt, {}},
+        {action("itemDVSPosition"), u"position"_s, u"1"_s, true, false, top, zvt, {}},
+        {action("itemDVS3DLook"), u"3dlook"_s, u"1"_s, true, false, top, zvt, restart},
+        {action("itemDVSFullscreen"), u"maximize"_s, u"0"_s, false, false, top, zvt, {}},
+        {action("itemDVSFullscreen"), u"maximize"_s, u"1"_s, true, true, top, zvt, {}},
+        {action("itemDVSMinimize"), u"afterruntt"_s, u"0"_s, true, true, top, zvt, {}},
+        {action("itemDVSExit"), u"afterruntt"_s, u"1"_s, true, true, top, zvt, {}},
+        {action("itemDVSMenuLeft"), u"menu"_s, u"1"_s, true, true, Qt::LeftToolBarArea, zvt, {}},
+        {action("itemDVSMenuRight"), u"menu"_s, u"2"_s, true, true, Qt::RightToolBarArea, zvt, {}},
+        {action("itemDVSMenuBottom"), u"menu"_s, u"3"_s, true, true, Qt::BottomToolBarArea, zvt, {}},
+        {action("itemDVSMenuTop"), u"menu"_s, u"0"_s, true, true, top, zvt, {}},
+        {action("mniSelectRunDVexebat"), u"run"_s, u"4"_s, true, true, top, u"Run EXE or BAT file"_s, {}},
+        {action("mniSelectRunDVCurrent"), u"run"_s, u"2"_s, true, true, top, current, {}},
     };
     for (const auto &[item, key, stored, checked, maximized, edge, hint, message] : clicks) {
         SCOPED_TRACE(item->objectName().toStdString());
@@ -168,19 +168,19 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         EXPECT_EQ(item->isChecked(), checked);
         EXPECT_EQ(setting(key), stored);
         EXPECT_EQ(formMain->isMaximized(), maximized);
-        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), edge);
-        EXPECT_TRUE(formMain->menuMain->isVisible());
-        EXPECT_EQ(formMain->butnRun->statusTip(), hint);
+        EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), edge);
+        EXPECT_TRUE(named<QToolBar>("menuMain")->isVisible());
+        EXPECT_EQ(named<QToolButton>("butnRun")->statusTip(), hint);
     }
     formMain->MenuPosition(9);
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), top) << "other values change nothing";
+    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), top) << "other values change nothing";
     EXPECT_EQ(setting(u"menu"_s), u"9"_s);
 
     // Open in Notepad is unavailable while the notepad shows.
-    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageDV);
-    for (QWidget *page : {formMain->pageNotepad, formMain->pageDV}) {
-        formMain->pageMain->setCurrentWidget(page);
-        EXPECT_EQ(formMain->itemNotepad->isEnabled(), page == formMain->pageDV);
+    EXPECT_EQ(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageDV"));
+    for (QWidget *page : {named<QWidget>("pageNotepad"), named<QWidget>("pageDV")}) {
+        named<QTabWidget>("pageMain")->setCurrentWidget(page);
+        EXPECT_EQ(action("itemNotepad")->isEnabled(), page == named<QWidget>("pageDV"));
     }
 }
 
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, TheWindowOpensOnTheScreenAndClosingSavesThePlacementWhenT
     // Maximized: the earlier placement stays and "maximize" is stored.
     startProgram();
     formMain->showMaximized();
-    click(formMain->itemQuit);
+    click(action("itemQuit"));
     EXPECT_EQ(setting(u"maximize"_s), u"1"_s);
     EXPECT_EQ(setting(u"width"_s), u"700"_s);
     EXPECT_EQ(setting(u"left"_s), QString::number(at.x()));
@@ -228,14 +228,14 @@ TEST_F(MainWindowTest, DeleteAsksFirstAndASettingsFileThatCannotBeWrittenIsRepor
     const QString question = u"This you should do only if you have problems with running Dravopax Vevavav.\n"
                              "This will delete all Dravopax Vevavav Settings. Do you want continue?"_s;
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->itemDVSDelete);
+    click(action("itemDVSDelete"));
     EXPECT_EQ(setting(u"counter"_s), u"10"_s) << "this start counted";
 
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Warning,
                            u"File Deleted.\nYou should now select all settings in "
                            "'Settings->Dravopax Vevavav'.\nBe sure you select 'Version' before exit."_s);
-    click(formMain->itemDVSDelete);
+    click(action("itemDVSDelete"));
     EXPECT_FALSE(QFile::exists(folder.files().settingsIni()));
     closeProgram();
     EXPECT_EQ(setting(u"counter"_s), u"<absent>"_s);
@@ -246,9 +246,9 @@ TEST_F(MainWindowTest, DeleteAsksFirstAndASettingsFileThatCannotBeWrittenIsRepor
     ASSERT_TRUE(QFile::remove(folder.files().settingsIni()));
     ASSERT_TRUE(QDir(folder.path()).mkdir(u"settings.ini"_s));
     fake.messages.expectOk(MsgType::Error, settingsRefused());
-    click(formMain->itemDVSMenuLeft);
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::LeftToolBarArea);
-    EXPECT_TRUE(formMain->itemDVSMenuLeft->isChecked());
+    click(action("itemDVSMenuLeft"));
+    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::LeftToolBarArea);
+    EXPECT_TRUE(action("itemDVSMenuLeft")->isChecked());
     fake.messages.expectOk(MsgType::Error, settingsRefused());
     closeProgram();
     EXPECT_FALSE(formMain->isVisible()) << "a failed save never keeps the user from leaving";
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, DeleteAsksFirstAndASettingsFileThatCannotBeWrittenIsRepor
     // A start in such a folder is not counted, and says so, but goes on.
     fake.messages.expectOk(MsgType::Error, settingsRefused());
     startProgram();
-    EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
+    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea);
     fake.messages.expectOk(MsgType::Error, settingsRefused());
     closeProgram();
 }
@@ -278,9 +278,9 @@ TEST_F(MainWindowTest, ADamagedSettingsFileOrGarbageInEverySettingStillStartsWit
         startProgram();
         EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - version not set"_s);
         EXPECT_EQ(formMain->size(), QSize(800, 600));
-        EXPECT_EQ(formMain->toolBarArea(formMain->menuMain), Qt::TopToolBarArea);
-        EXPECT_TRUE(formMain->itemDVSPosition->isChecked());
-        EXPECT_TRUE(formMain->itemDVSMenuText->isChecked());
+        EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea);
+        EXPECT_TRUE(action("itemDVSPosition")->isChecked());
+        EXPECT_TRUE(action("itemDVSMenuText")->isChecked());
         EXPECT_EQ(setting(u"counter"_s), u"1"_s);
         closeProgram();
     }

@@ -94,8 +94,8 @@ TEST_F(StartUpTest, AFirstStartAsksForTheGameAndTheVersionAndShowsEveryStep)
               u"imgICEFront imgICEVan1 imgICEVan2 imgICEVan4 imgICEVan5 imgICEVan6 imgICEVan7 imgICEBack"_s)
         << "the third van stays away without a version";
     EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - version not set"_s);
-    EXPECT_TRUE(formMain->versionNotSet());
-    EXPECT_TRUE(formMain->scrlMain->controls().empty());
+    EXPECT_TRUE(windows->switches().versionNotSet());
+    EXPECT_TRUE(panel()->controls().empty());
     EXPECT_EQ(setting(u"counter"_s), u"1"_s);
     EXPECT_FALSE(theSplash()) << "the splash is gone";
 }
@@ -121,7 +121,7 @@ TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTim
         EXPECT_EQ(sleeps[1], used);
         EXPECT_EQ(cars.back().size(), 9);
         EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
-        EXPECT_EQ(formMain->scrlMain->controls().size(), 2u);
+        EXPECT_EQ(panel()->controls().size(), 2u);
         closeProgram();
     }
     startProgram();
@@ -229,8 +229,8 @@ TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStar
             startProgram(tail);
             EXPECT_EQ(lanternsOn(), loadedFrom != u"<absent>"_s);
             EXPECT_EQ(setting(u"lastdir"_s), loadedFrom);
-            EXPECT_TRUE(formMain->itemDVSLoadSelectHere->isChecked());
-            EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), u"Select File Here (stored.cfg)"_s);
+            EXPECT_TRUE(action("itemDVSLoadSelectHere")->isChecked());
+            EXPECT_EQ(action("itemDVSLoadSelectHere")->text(), u"Select File Here (stored.cfg)"_s);
             closeProgram();
         }
 
@@ -249,22 +249,22 @@ TEST_F(StartUpTest, TheGameSettingsMarksComeFromTheRegistryWhenAllFiveValuesAreT
          {std::pair{"FullScreen", 1}, {"SafeMode", 0}, {"UpdateMode", 0}, {"MidiType", 2}})
         key->writeInteger(QString::fromLatin1(name), value);
     startProgram();
-    EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked()) << "four of five: none is read";
+    EXPECT_FALSE(action("itemZVTFullscreen")->isChecked()) << "four of five: none is read";
     closeProgram();
 
     key->writeInteger(u"MousePointer"_s, 1);
     startProgram();
-    EXPECT_TRUE(formMain->itemZVTFullscreen->isChecked());
-    EXPECT_FALSE(formMain->itemZVTSafeMode->isChecked());
-    EXPECT_TRUE(formMain->itemZVTUpdateMode->isChecked()) << "0 counts as checked; only 1 is unchecked";
-    EXPECT_TRUE(formMain->itemZVTMidiTypeFMSynth->isChecked());
-    EXPECT_TRUE(formMain->itemMousePointerWin->isChecked());
+    EXPECT_TRUE(action("itemZVTFullscreen")->isChecked());
+    EXPECT_FALSE(action("itemZVTSafeMode")->isChecked());
+    EXPECT_TRUE(action("itemZVTUpdateMode")->isChecked()) << "0 counts as checked; only 1 is unchecked";
+    EXPECT_TRUE(action("itemZVTMidiTypeFMSynth")->isChecked());
+    EXPECT_TRUE(action("itemMousePointerWin")->isChecked());
     closeProgram();
 
     key->writeString(u"SafeMode"_s, u"yes"_s);
     fake.messages.expectOk(MsgType::Error, u"Invalid data type for 'SafeMode'"_s);
     startProgram();
-    EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked()) << "reported once; the menu keeps its marks";
+    EXPECT_FALSE(action("itemZVTFullscreen")->isChecked()) << "reported once; the menu keeps its marks";
 }
 
 TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)

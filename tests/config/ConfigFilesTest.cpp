@@ -47,7 +47,7 @@ protected:
     QString shown() const
     {
         QStringList parts;
-        for (const SwitchState &s : PanelValues::read(*formMain->scrlMain)) {
+        for (const SwitchState &s : PanelValues::read(*panel())) {
             QString value = s.kind == SwitchKind::OnOff ? (s.checked ? u"on"_s : u"off"_s) : s.text;
             for (bool checked : s.checks)
                 value += checked ? u'1' : u'0';
@@ -60,9 +60,9 @@ protected:
 
 TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
 {
-    formMain->dlgSave.fileName = u"chosen.cfg"_s;
-    formMain->SaveCFG(QString());
-    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty()) << "no file name: nothing written, the name cleared";
+    windows->config().dlgSave.fileName = u"chosen.cfg"_s;
+    windows->config().SaveCFG(QString());
+    EXPECT_TRUE(windows->config().dlgSave.fileName.isEmpty()) << "no file name: nothing written, the name cleared";
 
     // The notepad and the run file compare a number's value with its off value and read the
     // value of the last item of the shown text as an integer; an empty value gives no line.
@@ -70,10 +70,10 @@ TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
     control<ChoiceSwitch>("weather")->setCurrentIndex(2);
     control<TextSwitch>("motto")->clear();
     const QString values = u"speed off\nbeyond 20\nnooff 2\nlanterns off\nweather 12\ngoods 5\n"_s;
-    click(formMain->itemNotepad);
-    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageNotepad);
-    EXPECT_EQ(formMain->memoNotepad->toPlainText() + u'\n', kHeader + values + kGreyed);
-    formMain->WriteRunCFG(cfg(u"dvsdebug.cfg"_s));
+    click(action("itemNotepad"));
+    EXPECT_EQ(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText() + u'\n', kHeader + values + kGreyed);
+    windows->config().WriteRunCFG(cfg(u"dvsdebug.cfg"_s));
     EXPECT_EQ(readBytes(cfg(u"dvsdebug.cfg"_s)), crlf(u"//Created by Dravopax Vevavav\n\n"_s + values));
     EXPECT_EQ(setting(u"lastdir"_s), u"<absent>"_s) << "only a saved or loaded file gives the last folder";
 
@@ -81,14 +81,14 @@ TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
     control<OnOffSwitch>("lanterns")->setChecked(true);
     control<TextSwitch>("motto")->setText(u"a=b"_s);
     control<SetSwitch>("goods")->setCheckStates({false, false, false});
-    formMain->dlgSave.fileName = u"chosen.cfg"_s;
-    formMain->SaveCFG(cfg(u"out.cfg"_s));
+    windows->config().dlgSave.fileName = u"chosen.cfg"_s;
+    windows->config().SaveCFG(cfg(u"out.cfg"_s));
     EXPECT_EQ(readBytes(cfg(u"out.cfg"_s)),
               crlf(kHeader +
                    u"speed off\nbeyond 20\nnooff off\nlanterns on\nweather 012\nmotto a b\ngoods 0\n"_s +
                    kGreyed));
     EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');
-    EXPECT_TRUE(formMain->dlgSave.fileName.isEmpty());
+    EXPECT_TRUE(windows->config().dlgSave.fileName.isEmpty());
 
     // Loaded over other values, the saved file brings back every enabled switch; a default
     // at the off value comes back as "off", and a sum of 0 leaves the check list as it is.
@@ -98,13 +98,13 @@ TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
     control<OnOffSwitch>("lanterns")->setChecked(false);
     control<ChoiceSwitch>("weather")->setCurrentIndex(1);
     control<TextSwitch>("motto")->setText(u"x"_s);
-    formMain->LoadCFG(cfg(u"out.cfg"_s));
+    windows->config().LoadCFG(cfg(u"out.cfg"_s));
     EXPECT_EQ(shown(), u"off 20 off on Wild a=b 000 off"_s);
 }
 
 TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpToABadValue)
 {
-    formMain->LoadCFG(cfg(u"gone.cfg"_s));
+    windows->config().LoadCFG(cfg(u"gone.cfg"_s));
     EXPECT_EQ(shown(), u"0 20 5 off Mild gold 101 off"_s);
     EXPECT_EQ(setting(u"lastdir"_s), u"<absent>"_s) << "a missing file changes nothing";
 
@@ -138,11 +138,11 @@ TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpT
         // Loaded the way the user does, with From File.
         writeBytes(cfg(u"hand.cfg"_s), bytes);
         fake.fileDialogs.answerOpen(cfg(u"hand.cfg"_s));
-        click(formMain->mniFileLoadFile);
+        click(action("mniFileLoadFile"));
         EXPECT_EQ(shown(), panel) << bytes.left(80).toStdString();
     }
     EXPECT_EQ(setting(u"lastdir"_s), folder.path() + u'/');
-    EXPECT_TRUE(formMain->scrlMain->isVisible());
+    EXPECT_TRUE(panel()->isVisible());
 }
 
 } // namespace

@@ -71,18 +71,18 @@ TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissin
 
     writeBytes(file("mine.cfg"), "lanterns on\r\n");
     fake.fileDialogs.answerOpen(file("mine.cfg"));
-    click(formMain->mniFileLoadFile);
+    click(action("mniFileLoadFile"));
     EXPECT_TRUE(lanterns()->isChecked());
 
     fake.fileDialogs.answerOpen(file("gone.cfg"));
     fake.messages.expectOk(MsgType::Error, notFound(file("gone.cfg")));
-    click(formMain->mniFileLoadFile);
+    click(action("mniFileLoadFile"));
     EXPECT_EQ(lastDialog().folder, games.path() + u'/') << "the folder of the file loaded last";
 
     fake.messages.expectOk(MsgType::Error, notFound(gameCfg()));
     QTest::keyClick(formMain, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     writeBytes(gameCfg(), "lanterns: off\r\n");
-    click(formMain->mniFileLoadCfg);
+    click(action("mniFileLoadCfg"));
     EXPECT_FALSE(lanterns()->isChecked());
 }
 
@@ -101,21 +101,21 @@ TEST_F(LoadSaveTest, SavingAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
     QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(QFile::exists(gameCfg()));
     fake.messages.expect(MsgType::Information, create, MsgButtons::YesNo, MsgAnswer::Yes);
-    click(formMain->mniFileSaveCfg);
+    click(action("mniFileSaveCfg"));
     EXPECT_EQ(readBytes(gameCfg()), savedPanel(false));
 
     lanterns()->setChecked(true);
     fake.messages.expect(MsgType::Information,
                          u"File exists:\n"_s + gameCfg() + u"\nDo you want to overwrite it?"_s,
                          MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->mniFileSaveCfg);
+    click(action("mniFileSaveCfg"));
     EXPECT_EQ(readBytes(gameCfg()), savedPanel(false)) << "No writes nothing";
 
-    click(formMain->itemDVSOverwrite);
-    click(formMain->mniFileSaveCfg);
+    click(action("itemDVSOverwrite"));
+    click(action("mniFileSaveCfg"));
     EXPECT_EQ(readBytes(gameCfg()), savedPanel(true)) << "no question with saveconf";
     fake.fileDialogs.answerSave(std::nullopt);
-    click(formMain->mniFileSaveFile);
+    click(action("mniFileSaveFile"));
     EXPECT_FALSE(lastDialog().askOverwrite);
     EXPECT_EQ(lastDialog().folder, game + u'/');
 
@@ -124,55 +124,55 @@ TEST_F(LoadSaveTest, SavingAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
     startProgram();
     fake.messages.expectOk(MsgType::Warning, u"Zorvantia not found.\nPlease select ZVT directory.\n"
                                              "(Settings->Zorvantia->Change ZVT Directory)"_s);
-    click(formMain->mniFileSaveCfg);
+    click(action("mniFileSaveCfg"));
     EXPECT_EQ(setting(u"lastdir"_s), u"<absent>"_s) << "no game directory: nothing written";
 }
 
 TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
 {
-    formMain->pageMain->setCurrentWidget(formMain->pageNotepad);
-    formMain->memoNotepad->setPlainText(u"first line\nCafé=2\n"_s);
+    named<QTabWidget>("pageMain")->setCurrentWidget(named<QWidget>("pageNotepad"));
+    named<QPlainTextEdit>("memoNotepad")->setPlainText(u"first line\nCafé=2\n"_s);
     fake.fileDialogs.answerSave(file("notes.txt"));
     fake.messages.expectOk(MsgType::Information, u"File saved"_s);
-    QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>("butnSaveNotepad"), Qt::LeftButton);
     EXPECT_EQ(lastDialog().title, u"Save File"_s);
     EXPECT_EQ(lastDialog().filter, kAllFirst);
     EXPECT_TRUE(lastDialog().fileName.isEmpty());
     EXPECT_EQ(readBytes(file("notes.txt")), QByteArray("first line\r\nCaf\xE9=2\r\n"));
     EXPECT_EQ(setting(u"lastdir"_s), games.path() + u'/');
-    EXPECT_EQ(formMain->dlgSave.title, u"Save Configuration File"_s);
-    EXPECT_EQ(formMain->dlgSave.filter, kLoadFilter);
+    EXPECT_EQ(windows->config().dlgSave.title, u"Save Configuration File"_s);
+    EXPECT_EQ(windows->config().dlgSave.filter, kLoadFilter);
 
     TIniFile(folder.files().settingsIni()).WriteString(u"dvs"_s, u"lastdir"_s, u"/kept/"_s);
     writeBytes(file("in.cfg"), "one\r\ntwo\rthree\nfour\r\n");
     fake.fileDialogs.answerOpen(file("in.cfg"));
-    QTest::mouseClick(formMain->butnLoadNotepad, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>("butnLoadNotepad"), Qt::LeftButton);
     EXPECT_EQ(lastDialog().filter, kAllFirst);
-    EXPECT_EQ(formMain->memoNotepad->toPlainText(), u"one\ntwo\nthree\nfour"_s);
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s);
     EXPECT_EQ(setting(u"lastdir"_s), u"/kept/"_s) << "a loaded text gives no last folder";
-    EXPECT_EQ(formMain->dlgLoad.filter, kLoadFilter);
+    EXPECT_EQ(windows->config().dlgLoad.filter, kLoadFilter);
 
     fake.fileDialogs.answerOpen(file("vanished.cfg"));
     fake.messages.expectOk(MsgType::Error, notFound(file("vanished.cfg")));
-    QTest::mouseClick(formMain->butnLoadNotepad, Qt::LeftButton);
-    EXPECT_EQ(formMain->memoNotepad->toPlainText(), u"one\ntwo\nthree\nfour"_s) << "nothing lost";
+    QTest::mouseClick(named<QPushButton>("butnLoadNotepad"), Qt::LeftButton);
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s) << "nothing lost";
 
-    formMain->memoNotepad->setPlainText(u"alpha\nbeta"_s);
-    QTest::mouseClick(formMain->butnSelectAll, Qt::LeftButton);
-    EXPECT_EQ(formMain->memoNotepad->textCursor().selectedText(), u"alpha\u2029beta"_s);
+    named<QPlainTextEdit>("memoNotepad")->setPlainText(u"alpha\nbeta"_s);
+    QTest::mouseClick(named<QPushButton>("butnSelectAll"), Qt::LeftButton);
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->textCursor().selectedText(), u"alpha\u2029beta"_s);
 
     QGuiApplication::clipboard()->clear();
-    QTest::mouseClick(formMain->butnCopyAll, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>("butnCopyAll"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"alpha\nbeta"_s);
-    EXPECT_FALSE(formMain->memoNotepad->textCursor().hasSelection());
-    EXPECT_EQ(formMain->memoNotepad->textCursor().position(), 0);
-    EXPECT_TRUE(formMain->memoNotepad->hasFocus()) << "the text, not the button clicked, takes the keys";
+    EXPECT_FALSE(named<QPlainTextEdit>("memoNotepad")->textCursor().hasSelection());
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->textCursor().position(), 0);
+    EXPECT_TRUE(named<QPlainTextEdit>("memoNotepad")->hasFocus()) << "the text, not the button clicked, takes the keys";
 
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         fake.messages.expect(MsgType::Confirmation, u"This will erase whole text in notepad. Continue?"_s,
                              MsgButtons::YesNo, answer);
-        QTest::mouseClick(formMain->butnClearNotepad, Qt::LeftButton);
-        EXPECT_EQ(formMain->memoNotepad->toPlainText().isEmpty(), answer == MsgAnswer::Yes);
+        QTest::mouseClick(named<QPushButton>("butnClearNotepad"), Qt::LeftButton);
+        EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText().isEmpty(), answer == MsgAnswer::Yes);
     }
 }
 
@@ -194,21 +194,21 @@ TEST_F(LoadSaveTest, AWriteThatFailsOrTextTheFileCannotHoldIsRefusedAndTheOlderF
     fake.messages.expectOk(MsgType::Error, Cp1252::refusal(file("older.cfg"), u"motto MottoΩ中"_s));
     QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
     const std::size_t asked = fake.fileDialogs.shown().size();
-    formMain->memoNotepad->setPlainText(u"fine\nŁódź"_s);
+    named<QPlainTextEdit>("memoNotepad")->setPlainText(u"fine\nŁódź"_s);
     fake.messages.expectOk(MsgType::Error, u"File not saved\n"_s + Cp1252::whyNotStored(u"Łódź"));
-    QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>("butnSaveNotepad"), Qt::LeftButton);
     EXPECT_EQ(fake.fileDialogs.shown().size(), asked) << "no file is asked for";
 
     // A disk that fills up part-way through the write.
     motto->setText(QString(20000, u'm'));
-    formMain->memoNotepad->setPlainText(QString(30000, u'n'));
+    named<QPlainTextEdit>("memoNotepad")->setPlainText(QString(30000, u'n'));
     fake.fileDialogs.answerSave(file("older.cfg"));
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + file("older.cfg"));
     fake.fileDialogs.answerSave(file("older.cfg"));
     fake.messages.expectOk(MsgType::Error, u"File not saved"_s);
     withFileSizeLimit(4096, [&] {
         QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);
-        QTest::mouseClick(formMain->butnSaveNotepad, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>("butnSaveNotepad"), Qt::LeftButton);
     });
     EXPECT_EQ(readBytes(file("older.cfg")), QByteArray("older\r\n"));
     EXPECT_EQ(setting(u"lastdir"_s), u"/kept/"_s);
@@ -230,8 +230,8 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
     // The start-up items as the menu shows them, the checked one marked.
     const auto items = [this] {
         QStringList shown;
-        for (QAction *item : {formMain->itemDVSLoadNothing, formMain->itemDVSLoaddravopaxcfg,
-                              formMain->itemDVSLoadSelectHere})
+        for (QAction *item : {action("itemDVSLoadNothing"), action("itemDVSLoaddravopaxcfg"),
+                              action("itemDVSLoadSelectHere")})
             shown << item->text() + (item->isChecked() ? u"*"_s : QString());
         return shown.join(u", "_s);
     };
@@ -239,15 +239,15 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
     fake.messages.expectOk(MsgType::Error, u"File: dravopax.cfg was not found in your Zorvantia Directory.\n"
                                            "Anyway this path is saved:\n"_s +
                                                gameCfg());
-    click(formMain->itemDVSLoaddravopaxcfg);
+    click(action("itemDVSLoaddravopaxcfg"));
     EXPECT_EQ(setting(u"startup"_s), gameCfg());
     EXPECT_EQ(items(), u"Nothing, dravopax.cfg*, Select File Here"_s);
 
     writeBytes(file("start me.cfg"), "lanterns on\r\n");
     fake.fileDialogs.answerOpen(file("start me.cfg"));
-    click(formMain->itemDVSLoadSelectHere);
+    click(action("itemDVSLoadSelectHere"));
     EXPECT_EQ(lastDialog().filter, u"Configuration files (*.cfg)|*.cfg"_s);
-    EXPECT_EQ(formMain->dlgLoad.filter, kLoadFilter) << "put back";
+    EXPECT_EQ(windows->config().dlgLoad.filter, kLoadFilter) << "put back";
     EXPECT_EQ(setting(u"startup"_s), file("start me.cfg"));
     EXPECT_EQ(items(), u"Nothing, dravopax.cfg, Select File Here (start me.cfg)*"_s);
 
@@ -255,15 +255,15 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
     fake.messages.expectOk(MsgType::Error,
                            u"This file not exists, or you can't select it.\nPlease try again.\n"
                            "Changes not saved."_s);
-    click(formMain->itemDVSLoadSelectHere);
+    click(action("itemDVSLoadSelectHere"));
     EXPECT_EQ(items(), u"Nothing, dravopax.cfg, Select File Here (start me.cfg)*"_s) << "the choice stays";
     EXPECT_EQ(setting(u"startup"_s), file("start me.cfg"));
 
-    click(formMain->itemDVSLoadNothing);
+    click(action("itemDVSLoadNothing"));
     EXPECT_EQ(setting(u"startup"_s), u"<absent>"_s) << "the key goes, not just its value";
     EXPECT_EQ(items(), u"Nothing*, dravopax.cfg, Select File Here"_s);
     for (const QAction *item :
-         {formMain->itemDVSLoadNothing, formMain->itemDVSLoaddravopaxcfg, formMain->itemDVSLoadSelectHere})
+         {action("itemDVSLoadNothing"), action("itemDVSLoaddravopaxcfg"), action("itemDVSLoadSelectHere")})
         EXPECT_TRUE(item->actionGroup() && item->actionGroup()->isExclusive())
             << item->objectName().toStdString() << " is drawn as a radio item";
 }

@@ -41,8 +41,8 @@ protected:
 
     TformSwitches *openSwitches()
     {
-        click(formMain->EditDravopaxSwitches);
-        return formMain->formSwitches;
+        click(action("EditDravopaxSwitches"));
+        return windows->editors().formSwitches();
     }
 
     // Picks an item the way the keyboard does, which tells the window as a click would.
@@ -79,7 +79,7 @@ protected:
     QStringList versionMenu() const
     {
         QStringList captions;
-        for (const QAction *item : formMain->menuDVSVersion->actions())
+        for (const QAction *item : named<QMenu>("menuDVSVersion")->actions())
             captions.append(item->objectName() + u'=' + item->text());
         return captions;
     }
@@ -99,7 +99,7 @@ TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitch
     EXPECT_EQ(editor->frameGeometry().left(), mainFrame.left() + mainFrame.width() / 2 - 123);
     EXPECT_EQ(editor->frameGeometry().height(), mainFrame.height() - 20);
     EXPECT_EQ(editor->frameGeometry().top(), formMain->frameGeometry().top());
-    EXPECT_FALSE(formMain->scrlMain->isEnabled());
+    EXPECT_FALSE(panel()->isEnabled());
     EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
     EXPECT_EQ(items(editor->cboxSwitchVersion), (QStringList{u"First"_s, u"Second"_s}));
     EXPECT_FALSE(editor->butnSave->isEnabled());
@@ -120,11 +120,11 @@ TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitch
     EXPECT_TRUE(editor->isVisible()) << "only the editor's buttons close it";
 
     // Nothing changed: no question, and the panel keeps its controls.
-    SwitchControl *before = formMain->scrlMain->control(u"speed"_s);
+    SwitchControl *before = panel()->control(u"speed"_s);
     QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_TRUE(formMain->scrlMain->isEnabled());
-    EXPECT_EQ(formMain->scrlMain->control(u"speed"_s), before);
+    EXPECT_TRUE(panel()->isEnabled());
+    EXPECT_EQ(panel()->control(u"speed"_s), before);
     EXPECT_EQ(patchFile(), crlf(kPatch));
 }
 
@@ -160,12 +160,12 @@ TEST_F(EditorWindowsTest, ASavedSwitchIsWrittenAsTheGridShowsItAndQuitRebuildsTh
     fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::No);
     QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
     EXPECT_TRUE(editor->isVisible());
-    SwitchControl *before = formMain->scrlMain->control(u"speed"_s);
+    SwitchControl *before = panel()->control(u"speed"_s);
     fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_TRUE(formMain->scrlMain->isEnabled());
-    SwitchControl *after = formMain->scrlMain->control(u"speed"_s);
+    EXPECT_TRUE(panel()->isEnabled());
+    SwitchControl *after = panel()->control(u"speed"_s);
     ASSERT_NE(after, nullptr);
     EXPECT_NE(after, before) << "the panel was built again";
     EXPECT_EQ(after->widget()->statusTip(), u"again"_s);
@@ -243,18 +243,18 @@ TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShows
                          MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::mouseClick(editor->butnNotepad, Qt::LeftButton);
     EXPECT_FALSE(editor->isVisible());
-    EXPECT_EQ(formMain->pageMain->currentWidget(), formMain->pageNotepad);
-    EXPECT_EQ(formMain->memoNotepad->toPlainText() + u'\n', after);
-    EXPECT_NE(formMain->scrlMain->control(u"lanterns"_s), nullptr)
+    EXPECT_EQ(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText() + u'\n', after);
+    EXPECT_NE(panel()->control(u"lanterns"_s), nullptr)
         << "this way out does not rebuild the panel";
-    EXPECT_TRUE(formMain->scrlMain->isEnabled());
+    EXPECT_TRUE(panel()->isEnabled());
 }
 
 TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuInStep)
 {
     startProgram();
-    click(formMain->VersionPatch1);
-    TformVersion *editor = formMain->formVersion;
+    click(action("VersionPatch1"));
+    TformVersion *editor = windows->editors().formVersion();
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(items(editor->cboxVersion), (QStringList{u"First"_s, u"Second"_s}));
@@ -314,7 +314,7 @@ TEST_F(EditorWindowsTest, AVersionCountBeyondTheVersionsPresentIsNeitherListedNo
     folder.writeVersions(QString(kVersions).replace(u"number=2\n"_s, u"number=2000000000\n"_s));
     startProgram();
     EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s}));
-    click(formMain->VersionPatch1);
+    click(action("VersionPatch1"));
     auto *editor = formMain->findChild<TformVersion *>(u"formVersion"_s);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(items(editor->findChild<QComboBox *>(u"cboxVersion"_s)),
@@ -341,10 +341,10 @@ TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEdit
         const char *shownName;
         QString file;
     } editors[] = {
-        {formMain->EditDravopaxSwitches, "formSwitches", "PATCH.INI", folder.files().patchIni()},
-        {formMain->VersionPatch1, "formVersion", "VERSION.INI", folder.files().versionIni()},
-        {formMain->ProgramsEditor1, "formPrograms", "TOOL.INI", folder.files().toolIni()},
-        {formMain->itemLinksEditor, "formLinks", "DATA.INI", folder.files().dataIni()},
+        {action("EditDravopaxSwitches"), "formSwitches", "PATCH.INI", folder.files().patchIni()},
+        {action("VersionPatch1"), "formVersion", "VERSION.INI", folder.files().versionIni()},
+        {action("ProgramsEditor1"), "formPrograms", "TOOL.INI", folder.files().toolIni()},
+        {action("itemLinksEditor"), "formLinks", "DATA.INI", folder.files().dataIni()},
     };
     for (const auto &e : editors) {
         SCOPED_TRACE(e.editor);
@@ -359,7 +359,7 @@ TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEdit
         fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + e.file + u"\nnot found"_s);
         QTest::mouseClick(editor->findChild<QPushButton *>(u"butnNotepad"_s), Qt::LeftButton);
         EXPECT_TRUE(editor->isVisible());
-        EXPECT_NE(formMain->pageMain->currentWidget(), formMain->pageNotepad);
+        EXPECT_NE(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
         QTest::mouseClick(editor->findChild<QPushButton *>(u"butnCancel"_s), Qt::LeftButton);
         EXPECT_FALSE(editor->isVisible());
     }

@@ -40,7 +40,7 @@ protected:
     }
     QMenu *linkMenu(const QString &caption) const
     {
-        for (QAction *item : formMain->menuLinks->actions()) {
+        for (QAction *item : named<QMenu>("menuLinks")->actions()) {
             if (item->menu() && item->text() == caption)
                 return item->menu();
         }
@@ -112,11 +112,11 @@ TEST_F(LinksAndShortcutsTest, TheToolsMenuOpensEachShortcutInItsFolderOrSaysItsF
     writeText(tool(), u"[programs]\nnumber=2\ndisplay1=Read & learn\npath1="_s + file +
                           u"\ndisplay2=Gone\npath2=/no/such/file\n"_s);
     startProgram();
-    const QStringList items = shown(formMain->menuTools);
+    const QStringList items = shown(named<QMenu>("menuTools"));
     ASSERT_GE(items.size(), 2);
     EXPECT_EQ(items.mid(items.size() - 2),
               (QStringList{u"Read && learn|"_s + file, u"Gone|/no/such/file"_s}));
-    QList<QAction *> actions = formMain->menuTools->actions();
+    QList<QAction *> actions = named<QMenu>("menuTools")->actions();
     click(actions.value(actions.size() - 2));
     EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{file, QString(), folder.path()}}));
     fake.messages.expectOk(MsgType::Error, u"Shortcut error.\nFile not exist.\n/no/such/file"_s);
@@ -127,8 +127,8 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
 {
     writeText(tool(), u"[programs]\nnumber=1\ndisplay1=Old\npath1=/gone\n"_s);
     startProgram();
-    click(formMain->ProgramsEditor1);
-    TformPrograms *editor = formMain->formPrograms;
+    click(action("ProgramsEditor1"));
+    TformPrograms *editor = windows->editors().formPrograms();
     ASSERT_TRUE(editor->isVisible());
 
     fake.input.answer(u"Reader"_s);
@@ -147,7 +147,7 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
     EXPECT_EQ(
         readBytes(tool()),
         crlf(u"[programs]\nnumber=2\ndisplay1=Old\npath1=/gone\ndisplay2=Reader\npath2="_s + file + u'\n'));
-    EXPECT_EQ(shown(formMain->menuTools).last(), u"Reader|"_s + file);
+    EXPECT_EQ(shown(named<QMenu>("menuTools")).last(), u"Reader|"_s + file);
 
     fake.messages.expectOk(MsgType::Error, u"This shortcut is wrong because file not exist"_s);
     choose(editor->cboxPrograms, u"Old"_s);
@@ -161,8 +161,8 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
                          MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
     EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
-    EXPECT_EQ(shown(formMain->menuTools).last(), u"Reader|"_s + file);
-    EXPECT_EQ(formMain->menuTools->findChildren<QAction *>(u"prog2"_s).size(), 0);
+    EXPECT_EQ(shown(named<QMenu>("menuTools")).last(), u"Reader|"_s + file);
+    EXPECT_EQ(named<QMenu>("menuTools")->findChildren<QAction *>(u"prog2"_s).size(), 0);
     // A name that leaves the list leaves nothing chosen, so no neighbour can be
     // given a file or renamed in its place.
     const auto nothingChosen = [editor](const char *after) {
@@ -194,7 +194,7 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
         "[data]\nLower=PAGE|http://lower.example/\n[]\nNameless=PAGE|http://x\n"_s);
     startProgram();
     QStringList sections;
-    for (const QAction *item : formMain->menuLinks->actions())
+    for (const QAction *item : named<QMenu>("menuLinks")->actions())
         sections.append(item->text() + u'|' + item->statusTip());
     // "data" is the section "Data" spelled otherwise: the data versions, not links.
     EXPECT_EQ(sections, (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
@@ -220,8 +220,8 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
     // The data versions, in a spelling of their own, are no section of links.
     writeText(data(), u"[dATA]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n"_s);
     startProgram();
-    click(formMain->itemLinksEditor);
-    TformLinks *editor = formMain->formLinks;
+    click(action("itemLinksEditor"));
+    TformLinks *editor = windows->editors().formLinks();
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->cboxSection->count(), 1);
 

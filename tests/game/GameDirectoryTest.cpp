@@ -58,9 +58,9 @@ protected:
     // How many of the game's own menus (display, sound, mouse) are offered: all or none.
     int gameMenus() const
     {
-        return formMain->itemZVTDisplay->menuAction()->isEnabled() +
-               formMain->itemZVTSound->menuAction()->isEnabled() +
-               formMain->itemZVTMouse->menuAction()->isEnabled();
+        return named<QMenu>("itemZVTDisplay")->menuAction()->isEnabled() +
+               named<QMenu>("itemZVTSound")->menuAction()->isEnabled() +
+               named<QMenu>("itemZVTMouse")->menuAction()->isEnabled();
     }
     QString gameSetting(const QString &key) const { return setting(key, u"zvt"_s); }
 
@@ -76,18 +76,18 @@ TEST_F(GameDirectoryTest,
     EXPECT_EQ(gameMenus(), 0) << "no game stored";
     // The start-up check asks only when no game is at the stored folder.
     fake.messages.expect(MsgType::Warning, kNoGameDirectoryQuestion, MsgButtons::YesNo, MsgAnswer::No);
-    formMain->CheckZVTDirectoryAtStart();
+    windows->game().CheckZVTDirectoryAtStart();
 
     TIniFile settings(folder.files().settingsIni());
     settings.WritePath(u"zvt"_s, u"dir"_s, games.path());
     fake.messages.expect(MsgType::Warning, kGameGoneQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.folders.answer(std::nullopt);
-    formMain->CheckZVTDirectoryAtStart();
+    windows->game().CheckZVTDirectoryAtStart();
 
     // A folder that still holds the game keeps its stored kind without a word.
     settings.WritePath(u"zvt"_s, u"dir"_s, gameFolder("zorvan.exe"));
     settings.WriteString(u"zvt"_s, u"version"_s, u"dos+dvp"_s);
-    formMain->CheckZVTDirectoryAtStart();
+    windows->game().CheckZVTDirectoryAtStart();
     EXPECT_EQ(gameSetting(u"version"_s), u"dos+dvp"_s);
 
     // A registry that refuses HDPath stops the command after the folder is stored,
@@ -98,7 +98,7 @@ TEST_F(GameDirectoryTest,
     fake.folders.answer(refused);
     fake.messages.expectOk(MsgType::Information, kWinFound);
     fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'HDPath'"_s);
-    click(formMain->mniSettingsZVTDir);
+    click(action("mniSettingsZVTDir"));
     EXPECT_EQ(gameSetting(u"dir"_s), refused);
     EXPECT_EQ(gameSetting(u"version"_s), u"win+dvp"_s);
     EXPECT_EQ(gameMenus(), 0);
@@ -143,16 +143,16 @@ TEST_F(GameDirectoryTest, FoldersAndFilesNamedInAnyScriptSurviveARestart)
     fake.messages.expectOk(MsgType::Information, kDosFound);
     QTest::keyClick(formMain, Qt::Key_F11, Qt::ControlModifier);
     fake.fileDialogs.answerOpen(start);
-    click(formMain->itemDVSLoadSelectHere);
+    click(action("itemDVSLoadSelectHere"));
     fake.fileDialogs.answerOpen(start);
     QTest::keyClick(formMain, Qt::Key_L, Qt::ControlModifier);
     closeProgram();
 
     // Any question about a missing game would fail the start.
     startProgram(QString(), StartQuestions::Scripted);
-    EXPECT_EQ(formMain->dlgLoad.folder, path + u'/');
-    EXPECT_EQ(formMain->itemDVSLoadSelectHere->text(), u"Select File Here (старт.cfg)"_s);
-    EXPECT_TRUE(formMain->scrlMain->control(u"lanterns"_s)->widget()->property("checked").toBool())
+    EXPECT_EQ(windows->config().dlgLoad.folder, path + u'/');
+    EXPECT_EQ(action("itemDVSLoadSelectHere")->text(), u"Select File Here (старт.cfg)"_s);
+    EXPECT_TRUE(panel()->control(u"lanterns"_s)->widget()->property("checked").toBool())
         << "the start file was found and loaded";
     EXPECT_TRUE(readBytes(folder.files().settingsIni()).contains(path.toUtf8()));
 }
@@ -162,18 +162,18 @@ TEST_F(GameDirectoryTest, CancellingExaminesTheFolderConfirmedLastAndAWrongFolde
     folder.writeSettings(u"[zvt]\ndir=/old\nversion=win\n"_s);
     startProgram();
     fake.folders.answer(std::nullopt);
-    click(formMain->mniSettingsZVTDir);
+    click(action("mniSettingsZVTDir"));
     EXPECT_EQ(gameSetting(u"dir"_s), u"/old"_s);
     EXPECT_EQ(gameMenus(), 3) << "the menus follow the stored kind";
 
     const QString path = gameFolder("zorvan.exe");
     fake.folders.answer(path);
     fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->mniSettingsZVTDir);
+    click(action("mniSettingsZVTDir"));
     // Later in the same run a cancelled dialog examines the confirmed folder again.
     fake.folders.answer(std::nullopt);
     fake.messages.expect(MsgType::Information, kDosNoPatch, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->mniSettingsZVTDir);
+    click(action("mniSettingsZVTDir"));
     EXPECT_EQ(gameSetting(u"dir"_s), path);
 
     const QString wrong = gameFolder("readme.txt", u"Spiele ä ö"_s);
@@ -181,7 +181,7 @@ TEST_F(GameDirectoryTest, CancellingExaminesTheFolderConfirmedLastAndAWrongFolde
     fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.folders.answer(std::nullopt); // cancelled: the same wrong folder is examined again
     fake.messages.expect(MsgType::Warning, kWrong, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->mniSettingsZVTDir);
+    click(action("mniSettingsZVTDir"));
     EXPECT_EQ(fake.folders.shown().back(), wrong);
     EXPECT_EQ(gameSetting(u"dir"_s), wrong);
     EXPECT_EQ(gameSetting(u"version"_s), u"unk"_s);
@@ -208,7 +208,7 @@ TEST_F(LauncherTest, ModeZeroStartsThePatchOfTheKindAndMinimisingKeepsTheWindowM
     startProgram();
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         fake.messages.expect(MsgType::Error, question, MsgButtons::YesNo, answer);
-        click(formMain->itemRun);
+        click(action("itemRun"));
         EXPECT_EQ(formMain->isMinimized(), answer == MsgAnswer::Yes);
     }
     EXPECT_EQ(starts(), (Starts{start("dravopaxw.exe"), start("dravopax.exe")}));
@@ -221,16 +221,16 @@ TEST_F(LauncherTest, ModeOneCopiesTheChosenFileAsTheRunFile)
     writeBytes(chosen, QByteArray("lanterns on\nmotto gold\rspeed 4"));
     startProgram();
     fake.fileDialogs.answerOpen(std::nullopt);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     const QString gone = games.path() + u"/gone.cfg"_s;
     fake.fileDialogs.answerOpen(gone);
     fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + gone + u"\nnot found"_s);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_TRUE(starts().empty()) << "cancelled or gone: nothing happens";
     EXPECT_FALSE(formMain->isMinimized());
 
     fake.fileDialogs.answerOpen(chosen);
-    QTest::mouseClick(formMain->butnRun, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseClick(named<QToolButton>("butnRun"), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     const FileDialogRequest &request = fake.fileDialogs.shown().back();
     EXPECT_EQ(request.title, u"Load Configuration File"_s);
     EXPECT_EQ(request.filter, u"Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*"_s);
@@ -249,20 +249,20 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
     folder.writePatch(u"[lanterns]\ncomponent=2\n[future]\ncomponent=2\nversion=v2\n"_s);
     folder.writeVersions(u"[version]\nnumber=2\nv1=1\nv2=2\n"_s);
     startProgram();
-    EXPECT_TRUE(formMain->itemDVSExit->isChecked());
+    EXPECT_TRUE(action("itemDVSExit")->isChecked());
     QSignalSpy ended(formMain, &TformMain::programEndRequested);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(formMain->isMinimized());
     fake.shell.finish(0);
     EXPECT_TRUE(runFileThere());
     EXPECT_EQ(setting(u"width"_s), u"<absent>"_s) << "no placement saved";
 
-    click(formMain->itemDVSMinimize);
+    click(action("itemDVSMinimize"));
     control<OnOffSwitch>("lanterns")->setChecked(true);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_EQ(readBytes(inGame("dvsdebug.cfg")), crlf(u"//Created by Dravopax Vevavav\n\nlanterns on\n"_s));
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_EQ(starts(), Starts(3, start("dravopax.exe", kRunParameters)));
     fake.shell.finish(1);
     EXPECT_TRUE(runFileThere()) << "the second patch has not ended";
@@ -270,17 +270,17 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
     EXPECT_FALSE(runFileThere());
 
     fake.shell.setOutcome(FakeShell::Outcome::Unwatched);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_TRUE(runFileThere()) << "kept; the next run overwrites it";
     fake.shell.setOutcome(FakeShell::Outcome::Watched);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     fake.shell.finish(starts().size() - 1);
     EXPECT_FALSE(runFileThere()) << "a later watched run decides afresh";
 
     fake.shell.setOutcome(FakeShell::Outcome::Unwatched);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     fake.shell.setOutcome(FakeShell::Outcome::Fails);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_FALSE(runFileThere()) << "so does a later run that started nothing";
 
     // A kind without the patch, or a patch that cannot be started at all (it is
@@ -293,13 +293,13 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
         installGame(QString::fromLatin1(kind), "ZizaVEZ.exe zorvan.exe", u"run=2\n"_s);
         startProgram();
         const std::size_t before = starts().size();
-        click(formMain->itemRun);
+        click(action("itemRun"));
         EXPECT_FALSE(runFileThere());
         EXPECT_EQ(starts().size() - before, QByteArray(kind).contains('+') ? 1u : 0u);
         EXPECT_TRUE(formMain->isMinimized());
-        click(formMain->mniSelectRunDVFile);
+        click(action("mniSelectRunDVFile"));
         fake.fileDialogs.answerOpen(chosen);
-        click(formMain->itemRun);
+        click(action("itemRun"));
         EXPECT_FALSE(runFileThere());
     }
 }
@@ -308,32 +308,32 @@ TEST_F(LauncherTest, ModeThreeStartsTheGameOfTheKindAndAnUnknownModeStartsNothin
 {
     installGame(u"win"_s, "", u"run=3\n"_s);
     startProgram();
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_EQ(starts(), Starts{start("ZizaVEZ.exe")}) << "started even when it is missing";
 
     // The kind stored meanwhile decides the next run.
     installGame(u"dos"_s, "zvtx.exe zvtlx.exe zorvan.exe", u"run=3\n"_s);
     for (const char *expected : {"zorvan.exe", "zvtlx.exe", "zvtx.exe"}) {
-        click(formMain->itemRun);
+        click(action("itemRun"));
         EXPECT_EQ(starts().back(), start(expected));
         QFile::remove(inGame(expected));
     }
     const std::size_t before = starts().size();
     formMain->showNormal();
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_EQ(starts().size(), before) << "none of the three: nothing started";
     EXPECT_TRUE(formMain->isMinimized()) << "but the after-run step still follows";
 
     installGame(u"unk"_s, "zorvan.exe", u"run=3\n"_s);
     formMain->showNormal();
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_FALSE(formMain->isMinimized()) << "an unknown kind does nothing at all";
 
     // An unknown run mode does nothing either; the run button offers the first mode.
     for (const char *mode : {"7", "-1"}) {
         installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe", u"run=%1\n"_s.arg(QLatin1String(mode)));
         startProgram();
-        EXPECT_EQ(formMain->butnRun->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
+        EXPECT_EQ(named<QToolButton>("butnRun")->statusTip(), u"Run Dravopax (dravopax.cfg)"_s);
         QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
         EXPECT_EQ(starts().size(), before) << mode;
         EXPECT_FALSE(formMain->isMinimized()) << mode;
@@ -345,24 +345,24 @@ TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
     startProgram();
     const QString notSet = u"You not set ZVT directory.\nDravopax Vevavav can't continue."_s;
     for (const auto &[mode, message] :
-         {std::pair{formMain->mniSelectRunDVCfg, notSet},
-          {formMain->mniSelectRunDVFile, notSet},
-          {formMain->mniSelectRunDVCurrent,
+         {std::pair{action("mniSelectRunDVCfg"), notSet},
+          {action("mniSelectRunDVFile"), notSet},
+          {action("mniSelectRunDVCurrent"),
            u"You do not set ZVT directory.\nDravopax Vevavav can't continue."_s}}) {
         click(mode);
         fake.messages.expectOk(MsgType::Error, message);
-        click(formMain->itemRun);
+        click(action("itemRun"));
     }
     EXPECT_TRUE(starts().empty());
     EXPECT_FALSE(formMain->isMinimized());
 
     // Mode four runs any chosen program from its folder.
-    click(formMain->mniSelectRunDVexebat);
+    click(action("mniSelectRunDVexebat"));
     const QString tool = games.path() + u"/tools/map editor.bat"_s;
     fake.messages.expectOk(MsgType::Error,
                            u"You not set ZVT directory but\nDravopax Vevavav will continue."_s);
     fake.fileDialogs.answerOpen(tool);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     const FileDialogRequest &request = fake.fileDialogs.shown().back();
     EXPECT_EQ(request.title, u"Run EXE or BAT file"_s);
     EXPECT_EQ(request.filter, u"EXE and BAT files files (*.exe;*.bat)|*.exe;*.bat"_s);
@@ -371,7 +371,7 @@ TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
     installGame(u"win"_s, "", u"run=4\n"_s);
     formMain->showNormal();
     fake.fileDialogs.answerOpen(std::nullopt);
-    click(formMain->itemRun);
+    click(action("itemRun"));
     EXPECT_EQ(fake.fileDialogs.shown().back().folder, game);
     EXPECT_FALSE(formMain->isMinimized()) << "cancelled: no after-run step";
 }

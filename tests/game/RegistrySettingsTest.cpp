@@ -40,7 +40,7 @@ protected:
     QStringList checked() const
     {
         QStringList names;
-        for (QAction *item : formMain->menuSettingsZVT->findChildren<QAction *>()) {
+        for (QAction *item : named<QMenu>("menuSettingsZVT")->findChildren<QAction *>()) {
             if (item->isChecked())
                 names << item->objectName();
         }
@@ -65,18 +65,18 @@ TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefu
     EXPECT_FALSE(key()->isOpen()) << "a file that cannot be read holds no key, and the start says nothing";
     // Each click writes its value; a toggle's mark follows it, a radio item is checked.
     const std::tuple<QAction *, QString, int, bool> clicks[] = {
-        {formMain->itemZVTFullscreen, u"Fullscreen"_s, 1, true},
-        {formMain->itemZVTFullscreen, u"Fullscreen"_s, 0, false},
-        {formMain->itemZVTSafeMode, u"SafeMode"_s, 1, true},
-        {formMain->itemZVTSafeMode, u"SafeMode"_s, 0, false},
-        {formMain->itemZVTUpdateMode, u"UpdateMode"_s, 2, true},
-        {formMain->itemZVTUpdateMode, u"UpdateMode"_s, 1, false},
-        {formMain->itemZVTMidiTypeSBlaster, u"MidiType"_s, 3, true},
-        {formMain->itemZVTMidiTypeFMSynth, u"MidiType"_s, 2, true},
-        {formMain->itemZVTMidiTypeGeneral, u"MidiType"_s, 1, true},
-        {formMain->itemZVTMidiTypeNoMidi, u"MidiType"_s, 0, true},
-        {formMain->itemMousePointerWin, u"MousePointer"_s, 1, true},
-        {formMain->itemMousePointerGame, u"MousePointer"_s, 0, true},
+        {action("itemZVTFullscreen"), u"Fullscreen"_s, 1, true},
+        {action("itemZVTFullscreen"), u"Fullscreen"_s, 0, false},
+        {action("itemZVTSafeMode"), u"SafeMode"_s, 1, true},
+        {action("itemZVTSafeMode"), u"SafeMode"_s, 0, false},
+        {action("itemZVTUpdateMode"), u"UpdateMode"_s, 2, true},
+        {action("itemZVTUpdateMode"), u"UpdateMode"_s, 1, false},
+        {action("itemZVTMidiTypeSBlaster"), u"MidiType"_s, 3, true},
+        {action("itemZVTMidiTypeFMSynth"), u"MidiType"_s, 2, true},
+        {action("itemZVTMidiTypeGeneral"), u"MidiType"_s, 1, true},
+        {action("itemZVTMidiTypeNoMidi"), u"MidiType"_s, 0, true},
+        {action("itemMousePointerWin"), u"MousePointer"_s, 1, true},
+        {action("itemMousePointerGame"), u"MousePointer"_s, 0, true},
     };
     for (const auto &[item, name, value, mark] : clicks) {
         SCOPED_TRACE(item->objectName().toStdString());
@@ -97,11 +97,11 @@ TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefu
     QFile::remove(fake.registry.fileName());
     QDir().mkpath(fake.registry.fileName());
     fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'UpdateMode'"_s);
-    click(formMain->itemZVTUpdateMode);
-    EXPECT_FALSE(formMain->itemZVTUpdateMode->isChecked());
+    click(action("itemZVTUpdateMode"));
+    EXPECT_FALSE(action("itemZVTUpdateMode")->isChecked());
     fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'MidiType'"_s);
-    click(formMain->itemZVTMidiTypeGeneral);
-    EXPECT_TRUE(formMain->itemZVTMidiTypeGeneral->isChecked());
+    click(action("itemZVTMidiTypeGeneral"));
+    EXPECT_TRUE(action("itemZVTMidiTypeGeneral")->isChecked());
     QDir().rmdir(fake.registry.fileName());
 
     // A music number of neither numbering checks no music item at the next start.
@@ -119,13 +119,13 @@ TEST_F(RegistrySettingsTest, CreateRegistryEntryWritesTheDefaultsInOrderOnlyForT
     installGame(games.path() + u"/win"_s, "ZizaVEZ.exe dravopaxw.exe", "win+dvp");
     startProgram();
     for (QAction *item :
-         {formMain->itemZVTSafeMode, formMain->itemZVTMidiTypeFMSynth, formMain->itemMousePointerWin})
+         {action("itemZVTSafeMode"), action("itemZVTMidiTypeFMSynth"), action("itemMousePointerWin")})
         click(item);
     const QByteArray before = registryFile();
 
     expectOverwriteQuestion(MsgAnswer::No);
     fake.messages.expectOk(MsgType::Error, u"Nothing changed."_s);
-    click(formMain->mniCreateRegistryEntry);
+    click(action("mniCreateRegistryEntry"));
     EXPECT_EQ(registryFile(), before);
 
     const QString dos = installGame(games.path() + u"/dos"_s, "zorvan.exe dravopax.exe", "win");
@@ -133,14 +133,14 @@ TEST_F(RegistrySettingsTest, CreateRegistryEntryWritesTheDefaultsInOrderOnlyForT
     fake.folders.answer(dos);
     fake.messages.expectOk(MsgType::Information, kDosFound);
     fake.messages.expectOk(MsgType::Warning, kNotWindows);
-    click(formMain->mniCreateRegistryEntry);
+    click(action("mniCreateRegistryEntry"));
     EXPECT_EQ(registryFile(), before) << "no game values for the DOS edition";
 
     const QString win = games.path() + u"/win"_s;
     expectOverwriteQuestion(MsgAnswer::Yes);
     fake.folders.answer(win);
     fake.messages.expectOk(MsgType::Information, kWinFound);
-    click(formMain->mniCreateRegistryEntry);
+    click(action("mniCreateRegistryEntry"));
     EXPECT_EQ(registryFile(),
               crlf(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
                    "\"SafeMode\"=dword:00000000\n\"MidiType\"=dword:00000000\n"
@@ -164,10 +164,10 @@ TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidN
     expectOverwriteQuestion(MsgAnswer::Yes);
     fake.folders.answer(wine.gameFolder());
     fake.messages.expectOk(MsgType::Information, kWinFound);
-    click(formMain->mniCreateRegistryEntry);
+    click(action("mniCreateRegistryEntry"));
     EXPECT_EQ(wine.value(u"HDPath"_s), u"REG_SZ|C:\\Games\\Zorvantia"_s) << "the path the game sees";
-    click(formMain->itemZVTSafeMode);
-    click(formMain->itemZVTMidiTypeSBlaster);
+    click(action("itemZVTSafeMode"));
+    click(action("itemZVTMidiTypeSBlaster"));
 
     closeProgram();
     startProgram();
@@ -184,8 +184,8 @@ TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidN
     startProgram();
     EXPECT_EQ(checked(), QStringList());
     fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'Fullscreen'\n"_s + problem);
-    click(formMain->itemZVTFullscreen);
-    EXPECT_FALSE(formMain->itemZVTFullscreen->isChecked());
+    click(action("itemZVTFullscreen"));
+    EXPECT_FALSE(action("itemZVTFullscreen")->isChecked());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/ProgramWindows.h"
 #include "app/StartUp.h"
 #include "app/TformMain.h"
+#include "switches/SwitchCommands.h"
 #include "ini/TIniFile.h"
 #include "switches/SwitchPanel.h"
 
@@ -78,9 +79,19 @@ QString MainWindowFixture::hintShownFor(QMenu *menu, QAction *item)
     return shown;
 }
 
+QObject *MainWindowFixture::mainWindowObject() const
+{
+    return formMain;
+}
+
+SwitchPanel *MainWindowFixture::panel() const
+{
+    return &windows->switches().panel();
+}
+
 SwitchControl *MainWindowFixture::switchControl(const char *name) const
 {
-    return formMain->scrlMain->control(QString::fromLatin1(name));
+    return panel()->control(QString::fromLatin1(name));
 }
 
 QString MainWindowFixture::setting(const QString &key, const QString &section) const

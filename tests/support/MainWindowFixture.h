@@ -3,9 +3,17 @@
 #include "FakePlatform.h"
 #include "TestFiles.h"
 
+#include "app/ProgramWindows.h"
+#include "config/ConfigCommands.h"
+#include "editors/EditorCommands.h"
+#include "game/GameCommands.h"
+#include "switches/SwitchCommands.h"
 #include "switches/SwitchControls.h"
+#include "tools/ToolCommands.h"
+#include "update/UpdateCommands.h"
 
 #include <QImage>
+#include <QObject>
 #include <QRect>
 
 #include <gtest/gtest.h>
@@ -13,7 +21,7 @@
 #include <functional>
 #include <memory>
 
-class ProgramWindows;
+class SwitchPanel;
 class TformMain;
 class QAction;
 class QMenu;
@@ -47,6 +55,16 @@ protected:
     QString hintShownFor(QWidget *widget);
     QString hintShownFor(QMenu *menu, QAction *item);
 
+    // A part of the main window, found by its name as a user would name it.
+    template <typename T> T *named(const char *name) const
+    {
+        T *found = findNamed<T>(name);
+        EXPECT_NE(found, nullptr) << "no " << name << " in the main window";
+        return found;
+    }
+    QAction *action(const char *name) const { return named<QAction>(name); }
+    SwitchPanel *panel() const;
+
     // The control the panel holds for switch `name`, as the kind asked for; made if it waits.
     template <typename T = QWidget> T *control(const char *name) const
     {
@@ -64,6 +82,12 @@ protected:
         QImage without;
     };
     static Ink inkOf(QWidget *widget, const std::function<void()> &hide);
+
+    template <typename T> T *findNamed(const char *name) const
+    {
+        return mainWindowObject()->findChild<T *>(QString::fromLatin1(name));
+    }
+    QObject *mainWindowObject() const;
 
     TestProgramFolder folder;
     FakePlatform fake;

@@ -52,12 +52,12 @@ protected:
         folder.writeSettings(u"[dvs]\nversion=ver2\n"_s);
     }
 
-    QLabel *label(const char *name) const { return formMain->scrlMain->label(QString::fromLatin1(name)); }
+    QLabel *label(const char *name) const { return panel()->label(QString::fromLatin1(name)); }
 
     QStringList panelOrder() const
     {
         QStringList names;
-        for (SwitchControl *c : formMain->scrlMain->controls())
+        for (SwitchControl *c : panel()->controls())
             names << c->name() + u':' + c->kindName();
         return names;
     }
@@ -65,13 +65,13 @@ protected:
     QStringList items() const
     {
         QStringList list;
-        for (QAction *a : formMain->menuDVSVersion->actions())
+        for (QAction *a : named<QMenu>("menuDVSVersion")->actions())
             list << a->objectName() + u'=' + a->text() + (a->isChecked() ? u"*"_s : QString());
         return list;
     }
     QAction *item(const char *name) const
     {
-        return formMain->menuDVSVersion->findChild<QAction *>(QString::fromLatin1(name));
+        return named<QMenu>("menuDVSVersion")->findChild<QAction *>(QString::fromLatin1(name));
     }
 };
 
@@ -130,7 +130,7 @@ TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedAndLimitedAsTheDatabas
     EXPECT_FALSE(speed->hasFocus());
     EXPECT_EQ(weather->currentIndex(), 0);
     EXPECT_EQ(goods->checkStates(), (QList<bool>{true, false, true}));
-    EXPECT_GT(formMain->scrlMain->verticalScrollBar()->value(), 0) << "the panel scrolled instead";
+    EXPECT_GT(panel()->verticalScrollBar()->value(), 0) << "the panel scrolled instead";
 
     speed->setFocus();
     ASSERT_TRUE(speed->hasFocus());
@@ -197,10 +197,10 @@ TEST_F(SwitchPanelTest, TheShippedSampleDatabaseBuildsWithoutComplaint)
     folder.copySampleData(u"patch.ini"_s);
     folder.copySampleData(u"version.ini"_s);
     startProgram();
-    EXPECT_GE(formMain->scrlMain->controls().size(), 40u);
+    EXPECT_GE(panel()->controls().size(), 40u);
     QSet<QString> kinds;
     QSet<bool> enabled;
-    for (SwitchControl *c : formMain->scrlMain->controls()) {
+    for (SwitchControl *c : panel()->controls()) {
         kinds.insert(c->kindName());
         enabled.insert(c->widget()->isEnabled());
     }
@@ -218,11 +218,11 @@ TEST_F(SwitchPanelTest, TheFirstPickBuildsThePanelLaterPicksKeepValuesAndOnlyReG
 
     fake.messages.expectOk(MsgType::Error, u"A component named ver2 already exists"_s);
     click(item("ver1"));
-    EXPECT_FALSE(formMain->versionNotSet());
+    EXPECT_FALSE(windows->switches().versionNotSet());
     EXPECT_EQ(items(), (QStringList{u"ver1=First*"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
     EXPECT_EQ(item("ver3")->statusTip(), u"Third"_s);
     EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
-    EXPECT_EQ(formMain->scrlMain->controls().size(), 5u);
+    EXPECT_EQ(panel()->controls().size(), 5u);
     auto *lanterns = control<OnOffSwitch>("lanterns");
     lanterns->setChecked(true);
     control<TextSwitch>("motto")->setText(u"kept"_s);
@@ -236,25 +236,25 @@ TEST_F(SwitchPanelTest, TheFirstPickBuildsThePanelLaterPicksKeepValuesAndOnlyReG
     EXPECT_EQ(control<OnOffSwitch>("lanterns"), lanterns) << "no rebuild";
     EXPECT_TRUE(lanterns->isChecked());
     EXPECT_EQ(control<TextSwitch>("motto")->text(), u"kept"_s);
-    EXPECT_TRUE(formMain->scrlMain->isEnabled());
+    EXPECT_TRUE(panel()->isEnabled());
 
     // A click on the checked item may uncheck it before the handler runs; the handler checks it again.
     item("ver3")->setChecked(false);
-    formMain->mniSettingsDVSVersionClick(item("ver3"));
+    windows->switches().mniSettingsDVSVersionClick(item("ver3"));
     EXPECT_EQ(items(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third*"_s}));
     EXPECT_TRUE(control("weather")->isEnabled());
 
     // Reload answered No keeps the values; Yes rebuilds from the edited database.
     fake.messages.expect(MsgType::Warning, kReloadQuestion, MsgButtons::YesNo, MsgAnswer::No);
-    click(formMain->itemDVSReload);
+    click(action("itemDVSReload"));
     EXPECT_TRUE(lanterns->isChecked());
     folder.writePatch(kPatch + u"[added]\ncomponent=2\ncaption=Added later\n"_s);
     fake.messages.expect(MsgType::Warning, kReloadQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
     QTest::keyClick(formMain, Qt::Key_F12, Qt::ControlModifier);
     EXPECT_FALSE(control<OnOffSwitch>("lanterns")->isChecked());
-    EXPECT_EQ(formMain->scrlMain->controls().size(), 6u) << "rebuilt once, nothing doubled";
+    EXPECT_EQ(panel()->controls().size(), 6u) << "rebuilt once, nothing doubled";
     EXPECT_EQ(control<OnOffSwitch>("added")->text(), u"Added later"_s);
-    EXPECT_TRUE(formMain->scrlMain->isVisible());
+    EXPECT_TRUE(panel()->isVisible());
 }
 
 TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurdListsAreBounded)
@@ -412,7 +412,7 @@ protected:
     // The control or label of that name if it was made; looking makes nothing.
     QWidget *made(const char *name) const
     {
-        return formMain->scrlMain->surface()->findChild<QWidget *>(QString::fromLatin1(name));
+        return panel()->surface()->findChild<QWidget *>(QString::fromLatin1(name));
     }
 };
 
@@ -422,16 +422,16 @@ TEST_F(DeferredSwitchesTest, SwitchesOutOfViewWaitForTheirControlsAndReadAsIfThe
         EXPECT_NE(made(name), nullptr) << name;
     for (const char *name : {"speed", "lanterns", "weather", "motto", "goods"})
         EXPECT_EQ(made(name), nullptr) << name;
-    ASSERT_GT(formMain->scrlMain->verticalScrollBar()->maximum(), 3500) << "the scroll bar reaches them";
+    ASSERT_GT(panel()->verticalScrollBar()->maximum(), 3500) << "the scroll bar reaches them";
 
     // A version that has dropped a switch greys it before its control exists.
     click(item("ver3"));
     const QString file = folder.path() + u"/saved.cfg"_s;
-    formMain->SaveCFG(file);
+    windows->config().SaveCFG(file);
     const QByteArray beforeMade = readBytes(file);
     EXPECT_EQ(made("motto"), nullptr) << "saving made no control";
-    EXPECT_EQ(formMain->scrlMain->controls().size(), 8u);
-    formMain->SaveCFG(file);
+    EXPECT_EQ(panel()->controls().size(), 8u);
+    windows->config().SaveCFG(file);
     EXPECT_EQ(readBytes(file), beforeMade);
     EXPECT_FALSE(made("goods")->isEnabled());
     // Made after the game cursor was chosen, they take it as those made at once
@@ -458,7 +458,7 @@ TEST_F(DeferredSwitchesTest, AWindowMadeTallerMakesWhatComesIntoView)
 TEST_F(DeferredSwitchesTest, ScrollingTabAndLoadingMakeTheControlsTheyReach)
 {
     writeText(folder.path() + u"/load.cfg"_s, u"weather 1\n"_s);
-    formMain->LoadCFG(folder.path() + u"/load.cfg"_s);
+    windows->config().LoadCFG(folder.path() + u"/load.cfg"_s);
     ASSERT_NE(made("weather"), nullptr);
     EXPECT_EQ(static_cast<ChoiceSwitch *>(made("weather"))->currentText(), u"Harsh"_s);
     EXPECT_EQ(made("motto"), nullptr);
@@ -469,7 +469,7 @@ TEST_F(DeferredSwitchesTest, ScrollingTabAndLoadingMakeTheControlsTheyReach)
     EXPECT_TRUE(made("speed")->hasFocus()) << "Tab goes on in panel order";
     EXPECT_TRUE(made("speed")->isVisible()) << "and scrolls to it";
 
-    formMain->scrlMain->verticalScrollBar()->setValue(formMain->scrlMain->verticalScrollBar()->maximum());
+    panel()->verticalScrollBar()->setValue(panel()->verticalScrollBar()->maximum());
     ASSERT_NE(made("goods"), nullptr);
     EXPECT_TRUE(made("goods")->isVisible());
     EXPECT_TRUE(made("Labelgoods")->isVisible());

@@ -22,22 +22,22 @@ TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
     folder.writeSettings(u"[zvt]\ndir=%1\nversion=dos\n"_s.arg(game.path()));
     writeBytes(game.path() + u"/zvtdvtxt.txt"_s, "text\r\n");
     startProgram();
-    EXPECT_EQ(hintShownFor(formMain->menuTools, formMain->itemNewGrfManager),
+    EXPECT_EQ(hintShownFor(named<QMenu>("menuTools"), action("itemNewGrfManager")),
               u"Install and select GRF files"_s);
     fake.messages.expectOk(
         MsgType::Error, u"Sorry. Following directory not exist:\n%1/newgrf\nSelect your ZVT "
                         "directory again and be sure you have 'NEWGRF' directory in it."_s.arg(game.path()));
-    click(formMain->itemNewGrfManager);
-    EXPECT_FALSE(formMain->formGrfManager->isVisible());
+    click(action("itemNewGrfManager"));
+    EXPECT_FALSE(windows->tools().formGrfManager()->isVisible());
 
     // The folder and the list are found in any letter case, as the game's own system finds them.
     QDir(game.path()).mkpath(u"NewGRF"_s);
     writeBytes(game.path() + u"/NewGRF/a.grf"_s, "a");
     writeBytes(game.path() + u"/NEWGRF.TXT"_s, "newgrf/a.grf\r\n");
-    click(formMain->itemNewGrfManager);
-    EXPECT_EQ(formMain->formGrfManager->listGrfFiles->item(0)->checkState(), Qt::Checked);
-    click(formMain->itemMkdvtxt);
-    for (QDialog *tool : std::initializer_list<QDialog *>{formMain->formGrfManager, formMain->formMkdvtxt}) {
+    click(action("itemNewGrfManager"));
+    EXPECT_EQ(windows->tools().formGrfManager()->listGrfFiles->item(0)->checkState(), Qt::Checked);
+    click(action("itemMkdvtxt"));
+    for (QDialog *tool : std::initializer_list<QDialog *>{windows->tools().formGrfManager(), windows->tools().formMkdvtxt()}) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
         EXPECT_TRUE(tool->isModal());
         EXPECT_LE((tool->geometry().center() - formMain->geometry().center()).manhattanLength(), 4);

@@ -22,7 +22,7 @@ protected:
         folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=0\nuserdata=2026-12-01\n"_s);
         folder.writeSettings(u"[dvs]\ncounter=6\n"_s);
     }
-    TformAbout &about() const { return *formMain->formAbout; }
+    TformAbout &about() const { return *windows->update().formAbout(); }
     QColor colourOf(QLabel *label) const { return label->palette().color(QPalette::WindowText); }
 };
 
@@ -54,7 +54,7 @@ TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndL
     folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=1\n"_s);
     QFile::remove(folder.files().dataIni());
     QFile::remove(folder.files().settingsIni());
-    click(formMain->itemAbout);
+    click(action("itemAbout"));
     EXPECT_EQ(about().lablVersionPatchData->text(), u"2026-09-09, User: Not found"_s);
     EXPECT_EQ(about().lablVersionDVSData->text(), u"Not found"_s);
     EXPECT_EQ(about().labCOUNT->text(), u"1"_s) << "without settings.ini";
@@ -73,8 +73,8 @@ TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndL
     EXPECT_TRUE(fake.shell.starts().empty()) << "only the left button follows a link";
     QTest::mouseClick(www, Qt::LeftButton);
     QTest::mouseClick(about().lablDVSMail, Qt::LeftButton);
-    click(formMain->itemHelpLinksDVSHomePage);
-    click(formMain->itemHelpLinksDVSEMail);
+    click(action("itemHelpLinksDVSHomePage"));
+    click(action("itemHelpLinksDVSEMail"));
     const FakeShell::Start home{u"http://dravopax-vevavav.example.org/"_s, QString(), QString()};
     const FakeShell::Start mail{u"mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"_s,
                                 QString(), QString()};

@@ -44,10 +44,10 @@ protected:
         server.serve("/update.ini", LoopbackServer::ok(crlf(text.replace(u"@"_s, server.url(QString())))));
     }
 
-    TformUpdate &update() const { return windows->formUpdate(); }
+    TformUpdate &update() const { return *windows->update().formUpdate(); }
     void openUpdate()
     {
-        QTest::mouseClick(formMain->butnUpdate, Qt::LeftButton);
+        QTest::mouseClick(named<QToolButton>("butnUpdate"), Qt::LeftButton);
         ASSERT_TRUE(update().isVisible());
     }
     QStringList captions() const

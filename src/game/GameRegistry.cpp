@@ -1,35 +1,13 @@
-#include "app/TformMain.h"
-#include "base/SettingNames.h"
+#include "GameCommands.h"
 
 #include "GameFolder.h"
 #include "base/ProgramInfo.h"
-#include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 
 #include <QAction>
 
-void TformMain::connectRegistryHandlers()
-{
-    const std::pair<QAction *, void (TformMain::*)()> items[] = {
-        {itemZVTFullscreen, &TformMain::itemZVTFullscreenClick},
-        {itemZVTSafeMode, &TformMain::itemZVTSafeModeClick},
-        {itemZVTUpdateMode, &TformMain::itemZVTUpdateModeClick},
-        {itemZVTMidiTypeNoMidi, &TformMain::itemZVTMidiTypeNoMidiClick},
-        {itemZVTMidiTypeGeneral, &TformMain::itemZVTMidiTypeGeneralClick},
-        {itemZVTMidiTypeFMSynth, &TformMain::itemZVTMidiTypeFMSynthClick},
-        {itemZVTMidiTypeSBlaster, &TformMain::itemZVTMidiTypeSBlasterClick},
-        {itemMousePointerGame, &TformMain::itemZVTMouseGameClick},
-        {itemMousePointerWin, &TformMain::itemZVTMouserWinClick},
-        {mniCreateRegistryEntry, &TformMain::mniCreateRegistryEntryClick},
-    };
-    for (const auto &[item, handler] : items) {
-        connect(item, &QAction::triggered, this,
-                [this, handler = handler] { guarded([this, handler] { (this->*handler)(); }); });
-    }
-}
-
-void TformMain::toggleGameSetting(QAction *item, const QString &name, int on, int off)
+void GameCommands::toggleGameSetting(QAction *item, const QString &name, int on, int off)
 {
     // The menu has turned the item already; it shows the old state until the
     // value is written, and keeps it when the write is refused.
@@ -39,58 +17,58 @@ void TformMain::toggleGameSetting(QAction *item, const QString &name, int on, in
     item->setChecked(turnOn);
 }
 
-void TformMain::writeGameSetting(const QString &name, int value)
+void GameCommands::writeGameSetting(const QString &name, int value)
 {
     m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true)->writeInteger(name, value);
 }
 
-void TformMain::itemZVTFullscreenClick()
+void GameCommands::itemZVTFullscreenClick()
 {
-    toggleGameSetting(itemZVTFullscreen, QStringLiteral("Fullscreen"), 1, 0);
+    toggleGameSetting(m_items.itemZVTFullscreen, QStringLiteral("Fullscreen"), 1, 0);
 }
 
-void TformMain::itemZVTSafeModeClick()
+void GameCommands::itemZVTSafeModeClick()
 {
-    toggleGameSetting(itemZVTSafeMode, QStringLiteral("SafeMode"), 1, 0);
+    toggleGameSetting(m_items.itemZVTSafeMode, QStringLiteral("SafeMode"), 1, 0);
 }
 
-void TformMain::itemZVTUpdateModeClick()
+void GameCommands::itemZVTUpdateModeClick()
 {
-    toggleGameSetting(itemZVTUpdateMode, QStringLiteral("UpdateMode"), 2, 1);
+    toggleGameSetting(m_items.itemZVTUpdateMode, QStringLiteral("UpdateMode"), 2, 1);
 }
 
 // The radio items are checked by the menu before their value is written.
-void TformMain::itemZVTMidiTypeNoMidiClick()
+void GameCommands::itemZVTMidiTypeNoMidiClick()
 {
     writeGameSetting(QStringLiteral("MidiType"), 0);
 }
 
-void TformMain::itemZVTMidiTypeGeneralClick()
+void GameCommands::itemZVTMidiTypeGeneralClick()
 {
     writeGameSetting(QStringLiteral("MidiType"), 1);
 }
 
-void TformMain::itemZVTMidiTypeFMSynthClick()
+void GameCommands::itemZVTMidiTypeFMSynthClick()
 {
     writeGameSetting(QStringLiteral("MidiType"), 2);
 }
 
-void TformMain::itemZVTMidiTypeSBlasterClick()
+void GameCommands::itemZVTMidiTypeSBlasterClick()
 {
     writeGameSetting(QStringLiteral("MidiType"), 3);
 }
 
-void TformMain::itemZVTMouseGameClick()
+void GameCommands::itemZVTMouseGameClick()
 {
     writeGameSetting(QStringLiteral("MousePointer"), 0);
 }
 
-void TformMain::itemZVTMouserWinClick()
+void GameCommands::itemZVTMouserWinClick()
 {
     writeGameSetting(QStringLiteral("MousePointer"), 1);
 }
 
-void TformMain::mniCreateRegistryEntryClick()
+void GameCommands::mniCreateRegistryEntryClick()
 {
     (void)m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
     if (m_platform.messages.show(
@@ -102,9 +80,7 @@ void TformMain::mniCreateRegistryEntryClick()
         return;
     }
     ZVTDirectory();
-    const QString kind =
-        TIniFile(m_files.settingsIni()).ReadString(kZvt, QStringLiteral("version"), QStringLiteral("0"));
-    if (!GameFolder::isWindowsKind(kind)) {
+    if (!GameFolder::isWindowsKind(m_settings.gameKind())) {
         m_platform.messages.show(
             MsgType::Warning,
             QStringLiteral("You do not have Windows version of Zorvantia.\nThis option is "
