@@ -68,13 +68,14 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
     for (QToolButton *b : toolbarButtons()) {
         EXPECT_EQ(b->iconSize(), QSize(20, 20));
         EXPECT_FALSE(b->icon().isNull());
-        const auto expected = !b->menu()               ? QToolButton::DelayedPopup
+        const auto expected = !b->menu()                           ? QToolButton::DelayedPopup
                               : b == named<QToolButton>("butnRun") ? QToolButton::MenuButtonPopup
-                                                       : QToolButton::InstantPopup;
+                                                                   : QToolButton::InstantPopup;
         EXPECT_EQ(b->popupMode(), expected) << b->objectName().toStdString();
     }
     EXPECT_EQ(named<QToolButton>("butnLoadSave")->menu(), named<QMenu>("menuLoadSave"));
-    EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40)) << "a short caption keeps the usual size";
+    EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40))
+        << "a short caption keeps the usual size";
     expectWholeCaptions();
     click(action("itemDVSMenuText"));
     EXPECT_EQ(setting(u"menutext"_s), u"0"_s);
@@ -112,7 +113,8 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         {action("itemDVS3DLook"), false},    {action("mniSelectRunZVT"), true}};
     for (const auto &[item, checked] : marks)
         EXPECT_EQ(item->isChecked(), checked) << item->objectName().toStdString();
-    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea) << "menu=7 places it at the top";
+    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea)
+        << "menu=7 places it at the top";
     EXPECT_EQ(setting(u"menu"_s), u"0"_s);
     EXPECT_EQ(named<QToolButton>("butnRun")->statusTip(), u"Run ZVT"_s);
 
@@ -125,8 +127,8 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         if (item)
             click(item);
         EXPECT_EQ(setting(u"mouse"_s), game ? u"1"_s : u"0"_s);
-        for (const QWidget *w : std::initializer_list<const QWidget *>{named<QToolBar>("menuMain"), named<QTabWidget>("pageMain"),
-                                                                       named<QStatusBar>("barMain")}) {
+        for (const QWidget *w : std::initializer_list<const QWidget *>{
+                 named<QToolBar>("menuMain"), named<QTabWidget>("pageMain"), named<QStatusBar>("barMain")}) {
             EXPECT_EQ(w->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
                 << w->objectName().toStdString();
             EXPECT_EQ(w->cursor().pixmap().size(), game ? QSize(32, 32) : QSize(0, 0));
@@ -159,6 +161,16 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         {action("itemDVSMenuTop"), u"menu"_s, u"0"_s, true, true, top, zvt, {}},
         {action("mniSelectRunDVexebat"), u"run"_s, u"4"_s, true, true, top, u"Run EXE or BAT file"_s, {}},
         {action("mniSelectRunDVCurrent"), u"run"_s, u"2"_s, true, true, top, current, {}},
+        {action("mniSelectRunDVCfg"),
+         u"run"_s,
+         u"0"_s,
+         true,
+         true,
+         top,
+         u"Run Dravopax (dravopax.cfg)"_s,
+         {}},
+        {action("mniSelectRunDVFile"), u"run"_s, u"1"_s, true, true, top, u"Run Dravopax (custom.cfg)"_s, {}},
+        {action("mniSelectRunZVT"), u"run"_s, u"3"_s, true, true, top, zvt, {}},
     };
     for (const auto &[item, key, stored, checked, maximized, edge, hint, message] : clicks) {
         SCOPED_TRACE(item->objectName().toStdString());

@@ -155,7 +155,8 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
     fake.fileDialogs.answerOpen(file("vanished.cfg"));
     fake.messages.expectOk(MsgType::Error, notFound(file("vanished.cfg")));
     QTest::mouseClick(named<QPushButton>("butnLoadNotepad"), Qt::LeftButton);
-    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s) << "nothing lost";
+    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s)
+        << "nothing lost";
 
     named<QPlainTextEdit>("memoNotepad")->setPlainText(u"alpha\nbeta"_s);
     QTest::mouseClick(named<QPushButton>("butnSelectAll"), Qt::LeftButton);
@@ -166,7 +167,8 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"alpha\nbeta"_s);
     EXPECT_FALSE(named<QPlainTextEdit>("memoNotepad")->textCursor().hasSelection());
     EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->textCursor().position(), 0);
-    EXPECT_TRUE(named<QPlainTextEdit>("memoNotepad")->hasFocus()) << "the text, not the button clicked, takes the keys";
+    EXPECT_TRUE(named<QPlainTextEdit>("memoNotepad")->hasFocus())
+        << "the text, not the button clicked, takes the keys";
 
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         fake.messages.expect(MsgType::Confirmation, u"This will erase whole text in notepad. Continue?"_s,

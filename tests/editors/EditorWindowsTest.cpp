@@ -245,8 +245,7 @@ TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShows
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
     EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText() + u'\n', after);
-    EXPECT_NE(panel()->control(u"lanterns"_s), nullptr)
-        << "this way out does not rebuild the panel";
+    EXPECT_NE(panel()->control(u"lanterns"_s), nullptr) << "this way out does not rebuild the panel";
     EXPECT_TRUE(panel()->isEnabled());
 }
 

@@ -76,7 +76,7 @@ TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimalAndBooleansAsNumbers)
         {u"0x1F"_s, 31}, {u"0X1f"_s, 31},  {u"$1F"_s, 31},        {u"-42"_s, -42},
         {u"+7"_s, 7},    {u"12abc"_s, -9}, {u"2147483648"_s, -9}, {u"-2147483648"_s, -2147483647 - 1},
         {u"0x"_s, -9},   {u""_s, -9},      {u"$FFFFFFFF"_s, -1},  {u"1.5"_s, -9},
-        {u" 9 "_s, 9},
+        {u" 9 "_s, 9},   {u"$a"_s, 10},    {u"0xA0"_s, 160},
     };
     QString text = u"[n]\n"_s;
     for (std::size_t i = 0; i < std::size(numbers); ++i)

@@ -213,8 +213,9 @@ struct FakePlatform
 
     Platform platform()
     {
-        return Platform{messages, fileDialogs, folders, input,     shell, registryInUse ? *registryInUse : registry,
-                        screen,   clock,       clipboard, http};
+        return Platform{
+            messages, fileDialogs, folders,   input, shell, registryInUse ? *registryInUse : registry,
+            screen,   clock,       clipboard, http};
     }
 
     // Fails the test for every scripted answer that was never asked for.

@@ -3,8 +3,8 @@
 #include "app/ProgramWindows.h"
 #include "app/StartUp.h"
 #include "app/TformMain.h"
-#include "switches/SwitchCommands.h"
 #include "ini/TIniFile.h"
+#include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>

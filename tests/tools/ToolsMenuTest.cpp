@@ -37,7 +37,8 @@ TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
     click(action("itemNewGrfManager"));
     EXPECT_EQ(windows->tools().formGrfManager()->listGrfFiles->item(0)->checkState(), Qt::Checked);
     click(action("itemMkdvtxt"));
-    for (QDialog *tool : std::initializer_list<QDialog *>{windows->tools().formGrfManager(), windows->tools().formMkdvtxt()}) {
+    for (QDialog *tool : std::initializer_list<QDialog *>{windows->tools().formGrfManager(),
+                                                          windows->tools().formMkdvtxt()}) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
         EXPECT_TRUE(tool->isModal());
         EXPECT_LE((tool->geometry().center() - formMain->geometry().center()).manhattanLength(), 4);
