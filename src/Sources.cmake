@@ -87,6 +87,8 @@ set(DVV_GUI_SOURCES
     platform/SystemPlatform.cpp
     switches/SpinEdit.cpp
     switches/SwitchControls.cpp
+    switches/SwitchFactory.cpp
+    switches/SwitchLayout.cpp
     switches/SwitchPanel.cpp
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp

@@ -96,7 +96,7 @@ void TformMain::LoadCFG(const QString &fileName)
         names.insert(entry.name);
     for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(file, names)) {
         if (SwitchControl *control = scrlMain->control(assignment.name)) {
-            PanelValues::applyConfigValue(*control, assignment.value, patch);
+            control->applyConfigValue(assignment.value, patch);
             m_rules->valueSet(control);
         }
     }

@@ -6,7 +6,6 @@
 #include "SwitchPanelBuilder.h"
 #include "SwitchRules.h"
 #include "base/SettingNames.h"
-#include "config/PanelValues.h"
 #include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
 
@@ -80,7 +79,7 @@ void TformMain::mniFileLoadDefaultClick()
 {
     const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
     for (SwitchControl *control : scrlMain->controls()) {
-        PanelValues::applyDefault(*control, patch);
+        control->applyDefault(patch);
         m_rules->valueSet(control);
     }
 }
