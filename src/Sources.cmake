@@ -89,6 +89,8 @@ set(DVV_GUI_SOURCES
     switches/SpinEdit.cpp
     switches/SwitchCommands.cpp
     switches/SwitchControls.cpp
+    switches/SwitchFactory.cpp
+    switches/SwitchLayout.cpp
     switches/SwitchPanel.cpp
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp

@@ -212,7 +212,7 @@ void ConfigCommands::LoadCFG(const QString &fileName)
         names.insert(entry.name);
     for (const ConfigReader::Assignment &assignment : ConfigReader::readAssignments(file, names)) {
         if (SwitchControl *control = panel.control(assignment.name)) {
-            PanelValues::applyConfigValue(*control, assignment.value, patch);
+            control->applyConfigValue(assignment.value, patch);
             m_switches.rules().valueSet(control);
         }
     }

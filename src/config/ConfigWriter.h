@@ -9,17 +9,7 @@
 class IniSnapshot;
 
 // The configuration text the patch reads, composed from the switches in panel
-// order. The three variants differ: the file variant compares a number's text
-// with its off value and writes a choice's value as stored; the notepad and
-// run variants compare the number's value and write a choice's value as an
-// integer; the run variant has a short header and no comment lines.
-enum class ConfigVariant
-{
-    File,
-    Notepad,
-    Run
-};
-
+// order, each value written as its kind writes it.
 class ConfigWriter final
 {
 public:
@@ -28,8 +18,6 @@ public:
     QStringList compose(const QList<SwitchState> &switches, ConfigVariant variant) const;
 
 private:
-    QString valueOf(const SwitchState &state, ConfigVariant variant) const;
-
     const IniSnapshot &m_patch;
     const IniSnapshot &m_settings;
     const IniSnapshot &m_versions;

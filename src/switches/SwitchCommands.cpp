@@ -9,7 +9,6 @@
 #include "base/ErrorReport.h"
 #include "base/Frame.h"
 #include "base/MenuItems.h"
-#include "config/PanelValues.h"
 #include "ini/TIniFile.h"
 #include "platform/MessageBoxes.h"
 
@@ -109,7 +108,7 @@ void SwitchCommands::mniFileLoadDefaultClick()
 {
     const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
     for (SwitchControl *control : m_panel->controls()) {
-        PanelValues::applyDefault(*control, patch);
+        control->applyDefault(patch);
         m_rules->valueSet(control);
     }
 }

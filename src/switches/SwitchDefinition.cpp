@@ -6,17 +6,7 @@
 
 namespace {
 
-int bounded(int value, int low, int high)
-{
-    return std::clamp(value, low, high);
-}
-
-// "number" of a choice is a count N; of a check list the last index M.
-int choiceCount(const IniSnapshot &patch, const QString &section)
-{
-    return bounded(patch.ReadInteger(section, QStringLiteral("number"), 0), 0, SwitchDefinition::MaxItems);
-}
-
+// "number" of a check list is its last index M, unlike a choice's count N.
 int checkListCount(const IniSnapshot &patch, const QString &section)
 {
     const qint64 last = patch.ReadInteger(section, QStringLiteral("number"), 0);
@@ -34,6 +24,23 @@ QStringList readItems(const IniSnapshot &patch, const QString &section, int coun
 
 } // namespace
 
+int SwitchDefinition::bounded(int value, int high)
+{
+    return std::clamp(value, 0, high);
+}
+
+QStringList readChoiceItems(const IniSnapshot &patch, const QString &section)
+{
+    return readItems(patch, section,
+                     SwitchDefinition::bounded(patch.ReadInteger(section, QStringLiteral("number"), 0),
+                                               SwitchDefinition::MaxItems));
+}
+
+QStringList readCheckListItems(const IniSnapshot &patch, const QString &section)
+{
+    return readItems(patch, section, checkListCount(patch, section));
+}
+
 QList<int> readCheckListWeights(const IniSnapshot &patch, const QString &section)
 {
     const int count = checkListCount(patch, section);
@@ -44,7 +51,8 @@ QList<int> readCheckListWeights(const IniSnapshot &patch, const QString &section
     return weights;
 }
 
-std::optional<SwitchDefinition> SwitchDefinition::read(const IniSnapshot &patch, const QString &section)
+std::optional<SwitchDefinition> SwitchDefinition::readCommonKeys(const IniSnapshot &patch,
+                                                                 const QString &section)
 {
     const std::optional<SwitchKind> kind =
         switchKindFromComponent(patch.ReadInteger(section, QStringLiteral("component"), 0));
@@ -56,33 +64,8 @@ std::optional<SwitchDefinition> SwitchDefinition::read(const IniSnapshot &patch,
     d.kind = *kind;
     d.caption = patch.ReadString(section, QStringLiteral("caption"), QStringLiteral("0"));
     d.hint = patch.ReadString(section, QStringLiteral("hint"), QStringLiteral("0"));
-    d.left = bounded(patch.ReadInteger(section, QStringLiteral("left"), 0), 0, MaxCoordinate);
-    d.top = bounded(patch.ReadInteger(section, QStringLiteral("top"), 0), 0, MaxCoordinate);
-    d.width = bounded(patch.ReadInteger(section, QStringLiteral("width"), 0), 0, MaxExtent);
-
-    switch (d.kind) {
-    case SwitchKind::Number:
-        d.maxValue = patch.ReadInteger(section, QStringLiteral("maxvalue"), 0);
-        d.minValue = patch.ReadInteger(section, QStringLiteral("minvalue"), 0);
-        d.value = patch.ReadInteger(section, QStringLiteral("value"), 0);
-        break;
-    case SwitchKind::OnOff:
-        d.checked = patch.ReadBool(section, QStringLiteral("value"), false);
-        break;
-    case SwitchKind::Choice:
-        d.items = readItems(patch, section, choiceCount(patch, section));
-        d.droppedWidth =
-            bounded(patch.ReadInteger(section, QStringLiteral("expandwidth"), d.width + 30), 0, MaxExtent);
-        break;
-    case SwitchKind::Text:
-        d.text = patch.ReadString(section, QStringLiteral("value"), QStringLiteral("0"));
-        break;
-    case SwitchKind::Set:
-        d.height = bounded(patch.ReadInteger(section, QStringLiteral("height"), 0), 0, MaxExtent);
-        d.items = readItems(patch, section, checkListCount(patch, section));
-        d.weights = readCheckListWeights(patch, section);
-        d.value = patch.ReadInteger(section, QStringLiteral("value"), 0);
-        break;
-    }
+    d.left = bounded(patch.ReadInteger(section, QStringLiteral("left"), 0), MaxCoordinate);
+    d.top = bounded(patch.ReadInteger(section, QStringLiteral("top"), 0), MaxCoordinate);
+    d.width = bounded(patch.ReadInteger(section, QStringLiteral("width"), 0), MaxExtent);
     return d;
 }

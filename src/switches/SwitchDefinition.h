@@ -39,9 +39,18 @@ struct SwitchDefinition
     int droppedWidth = 0; // width of a choice's opened list
     QList<int> weights;   // check-list weights
 
-    // The switch of `section`, or nothing when its "component" is not 1-5.
-    static std::optional<SwitchDefinition> read(const IniSnapshot &patch, const QString &section);
+    // The switch of `section` with the keys that every kind has, or nothing
+    // when its "component" is not 1-5. The keys of its kind are read by its
+    // control class (SwitchFactory's readSwitch reads both).
+    static std::optional<SwitchDefinition> readCommonKeys(const IniSnapshot &patch, const QString &section);
+
+    // `value` within 0..`high`.
+    static int bounded(int value, int high);
 };
 
+// A choice's texts number0..numberN-1 of `section`, N being its "number".
+QStringList readChoiceItems(const IniSnapshot &patch, const QString &section);
+// A check list's texts number0..numberM of `section`, M being its "number".
+QStringList readCheckListItems(const IniSnapshot &patch, const QString &section);
 // Reads a check list's item weights value0..valueM of `section`.
 QList<int> readCheckListWeights(const IniSnapshot &patch, const QString &section);

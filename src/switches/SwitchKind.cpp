@@ -6,20 +6,3 @@ std::optional<SwitchKind> switchKindFromComponent(int component)
         return std::nullopt;
     return static_cast<SwitchKind>(component);
 }
-
-QString switchKindName(SwitchKind kind)
-{
-    switch (kind) {
-    case SwitchKind::Number:
-        return QStringLiteral("TCSpinEdit");
-    case SwitchKind::OnOff:
-        return QStringLiteral("TCheckBox");
-    case SwitchKind::Choice:
-        return QStringLiteral("TComboBox");
-    case SwitchKind::Text:
-        return QStringLiteral("TEdit");
-    case SwitchKind::Set:
-        return QStringLiteral("TCheckListBox");
-    }
-    return {};
-}

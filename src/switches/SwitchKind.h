@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <optional>
 
 // The five kinds of switch, numbered as the database's "component" key.
@@ -15,7 +13,3 @@ enum class SwitchKind
 };
 
 std::optional<SwitchKind> switchKindFromComponent(int component);
-
-// The class name by which every reader recognises a switch control's kind:
-// "TCSpinEdit", "TCheckBox", "TComboBox", "TEdit" or "TCheckListBox".
-QString switchKindName(SwitchKind kind);

@@ -1,7 +1,6 @@
 #include "SwitchRules.h"
 
 #include "SwitchControls.h"
-#include "ValueRules.h"
 #include "ini/TIniFile.h"
 
 #include <QKeyEvent>
@@ -25,35 +24,17 @@ SwitchRules::SwitchRules(ProgramFiles files, QObject *parent) : QObject(parent),
 
 void SwitchRules::attach(SwitchControl *control)
 {
-    switch (control->kind()) {
-    case SwitchKind::Number: {
-        auto *number = static_cast<NumberSwitch *>(control);
-        connect(number, &SpinEdit::textChanged, this, [this, number] { TCSpinEditChange(number); });
-        number->installEventFilter(this);
-        break;
-    }
-    case SwitchKind::Choice:
-    case SwitchKind::Text:
-        control->widget()->installEventFilter(this);
-        break;
-    case SwitchKind::OnOff:
-    case SwitchKind::Set:
-        break;
-    }
+    control->attachRules(*this);
 }
 
 void SwitchRules::TCSpinEditChange(NumberSwitch *control)
 {
-    const QString shown =
-        numberRuleText(control->text(), TIniFile(m_files.patchIni()).snapshot(), control->objectName());
-    if (shown != control->text())
-        control->setText(shown);
+    control->applyValueRule(TIniFile(m_files.patchIni()));
 }
 
 void SwitchRules::valueSet(SwitchControl *control)
 {
-    if (control->kind() == SwitchKind::Number)
-        TCSpinEditChange(static_cast<NumberSwitch *>(control));
+    control->applyValueRule(TIniFile(m_files.patchIni()));
 }
 
 bool SwitchRules::eventFilter(QObject *watched, QEvent *event)
@@ -64,10 +45,6 @@ bool SwitchRules::eventFilter(QObject *watched, QEvent *event)
     SwitchControl *control = asSwitchControl(watched);
     if (!control || !isTypedCharacter(*key))
         return false;
-    QString textType;
-    if (control->kind() == SwitchKind::Text)
-        textType = TIniFile(m_files.patchIni())
-                       .ReadString(control->name(), QStringLiteral("type"), QStringLiteral("text"));
     // A discarded character goes nowhere: not to the control, not to its parents.
-    return !acceptsTypedCharacter(control->kind(), key->text().front(), textType);
+    return !control->acceptsTypedCharacter(key->text().front(), TIniFile(m_files.patchIni()));
 }

@@ -7,10 +7,11 @@
 class NumberSwitch;
 class SwitchControl;
 
-// The rules that keep switch controls within what the database allows, each
-// reading the switch's section of patch.ini at the moment it runs: the number
-// rule on every change of a number switch, and the filters of typed
-// characters of number, choice and text switches.
+// The handlers of the rules that keep switch controls within what the
+// database allows: the number rule on every change of a number switch, and
+// the filters of typed characters of number, choice and text switches. Each
+// control keeps the rules of its kind, reading the switch's section of
+// patch.ini as they run.
 class SwitchRules final : public QObject
 {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     // Attaches the handlers of its kind to a control whose default is set.
     void attach(SwitchControl *control);
 
-    // The number rule, run on every change of a number switch's text.
+    // Runs the number rule on every change of a number switch's text.
     void TCSpinEditChange(NumberSwitch *control);
 
     // A value set by the program counts as a change even when the text stays

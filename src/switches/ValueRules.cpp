@@ -2,7 +2,6 @@
 
 #include "ini/IniSnapshot.h"
 #include "ini/IntegerText.h"
-#include "platform/Cp1252.h"
 
 #include <algorithm>
 
@@ -24,21 +23,8 @@ QString numberRuleText(const QString &text, const IniSnapshot &patch, const QStr
                           patch.ReadInteger(switchName, QStringLiteral("maxvalue"), 0));
 }
 
-bool acceptsTypedCharacter(SwitchKind kind, QChar typed, const QString &textType)
+bool isNumberCharacter(QChar typed)
 {
-    const bool digitLike = (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) ||
-                           typed == QLatin1Char('.') || typed == QLatin1Char('\b');
-    switch (kind) {
-    case SwitchKind::Number:
-        return digitLike;
-    case SwitchKind::Choice:
-        return false;
-    case SwitchKind::Text:
-        // The patch reads 8-bit text, so a character it cannot read is kept out.
-        return textType != QLatin1String("numbers") ? Cp1252::canEncode(QStringView(&typed, 1)) : digitLike;
-    case SwitchKind::OnOff:
-    case SwitchKind::Set:
-        return true;
-    }
-    return true;
+    return (typed >= QLatin1Char('0') && typed <= QLatin1Char('9')) || typed == QLatin1Char('.') ||
+           typed == QLatin1Char('\b');
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "SwitchKind.h"
-
 #include <QChar>
 #include <QString>
 
@@ -15,8 +13,6 @@ QString numberRuleText(const QString &text, int offValue, int minValue, int maxV
 // The same, with the limits and off value read from the switch's section now.
 QString numberRuleText(const QString &text, const IniSnapshot &patch, const QString &switchName);
 
-// Whether a typed character reaches a switch control. Only typed characters
-// are filtered: keys without a character, Delete and control-key combinations
-// always pass. `textType` is the "type" key of a text switch. A text switch
-// takes only characters that a configuration file can hold.
-bool acceptsTypedCharacter(SwitchKind kind, QChar typed, const QString &textType = QString());
+// Whether a typed character is one a number field takes: a digit, "." or
+// backspace.
+bool isNumberCharacter(QChar typed);
