@@ -1,7 +1,7 @@
 #include "ToolsBench.h"
 
 #include "BenchPlatform.h"
-#include "base/SettingNames.h"
+#include "base/ProgramSettings.h"
 #include "ini/TIniFile.h"
 #include "tools/TformGrfManager.h"
 #include "tools/TformMkdvtxt.h"
@@ -36,9 +36,9 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 ProgramFiles programOn(const QTemporaryDir &program, const QString &game)
 {
     const ProgramFiles files(program.path());
-    TIniFile settings(files.settingsIni());
-    settings.WriteString(kZvt, QStringLiteral("version"), QStringLiteral("win"));
-    settings.WritePath(kZvt, QStringLiteral("dir"), game);
+    ProgramSettings settings(files.settingsIni());
+    settings.setGameKind(QStringLiteral("win"));
+    settings.setGameDirectory(game);
     return files;
 }
 

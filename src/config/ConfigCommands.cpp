@@ -101,9 +101,9 @@ void ConfigCommands::connectHandlers()
 QStringList ConfigCommands::composeConfig(ConfigVariant variant) const
 {
     const IniSnapshot patch = TIniFile(m_files.patchIni()).snapshot();
-    const IniSnapshot settings = TIniFile(m_files.settingsIni()).snapshot();
     const IniSnapshot versions = TIniFile(m_files.versionIni()).snapshot();
-    return ConfigWriter(patch, settings, versions).compose(PanelValues::read(m_switches.panel()), variant);
+    return ConfigWriter(patch, m_settings.patchVersionForConfig(), versions)
+        .compose(PanelValues::read(m_switches.panel()), variant);
 }
 
 QString ConfigCommands::configFileInGame() const

@@ -1,11 +1,10 @@
 #include "ConfigWriter.h"
-#include "base/SettingNames.h"
 
 #include "base/ProgramInfo.h"
 #include "ini/IniSnapshot.h"
 
-ConfigWriter::ConfigWriter(const IniSnapshot &patch, const IniSnapshot &settings, const IniSnapshot &versions)
-    : m_patch(patch), m_settings(settings), m_versions(versions)
+ConfigWriter::ConfigWriter(const IniSnapshot &patch, QString patchVersion, const IniSnapshot &versions)
+    : m_patch(patch), m_patchVersion(std::move(patchVersion)), m_versions(versions)
 {}
 
 QStringList ConfigWriter::compose(const QList<SwitchState> &switches, ConfigVariant variant) const
@@ -16,11 +15,9 @@ QStringList ConfigWriter::compose(const QList<SwitchState> &switches, ConfigVari
     } else {
         lines << QStringLiteral("// Created by Dravopax Vevavav [") + ProgramInfo::HomePage +
                      QLatin1Char(']');
-        const QString stored =
-            m_settings.ReadString(kDvs, QStringLiteral("version"), QStringLiteral("UNKNOWN"));
         lines << QStringLiteral("// Compatibile with ") +
                      m_versions.ReadString(QStringLiteral("version"),
-                                           QStringLiteral("display") + stored.mid(3),
+                                           QStringLiteral("display") + m_patchVersion.mid(3),
                                            QStringLiteral("UNKNOWN"));
     }
     lines << QString();

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 class IniSnapshot;
@@ -13,12 +14,14 @@ class IniSnapshot;
 class ConfigWriter final
 {
 public:
-    ConfigWriter(const IniSnapshot &patch, const IniSnapshot &settings, const IniSnapshot &versions);
+    // `patchVersion` is the version picked, "ver" followed by its number, or
+    // what the settings say while none is.
+    ConfigWriter(const IniSnapshot &patch, QString patchVersion, const IniSnapshot &versions);
 
     QStringList compose(const QList<SwitchState> &switches, ConfigVariant variant) const;
 
 private:
     const IniSnapshot &m_patch;
-    const IniSnapshot &m_settings;
+    QString m_patchVersion;
     const IniSnapshot &m_versions;
 };

@@ -1,5 +1,5 @@
 #include "SwitchPanelBuilder.h"
-#include "base/SettingNames.h"
+#include "base/ProgramSettings.h"
 
 #include "Availability.h"
 #include "ComponentNames.h"
@@ -26,7 +26,7 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
 {
     // One consistent view of each file for the whole build.
     const IniSnapshot patch = TIniFile(files.patchIni()).snapshot();
-    const IniSnapshot settings = TIniFile(files.settingsIni()).snapshot();
+    const ProgramSettings settings(files.settingsIni());
     const IniSnapshot versions = TIniFile(files.versionIni()).snapshot();
 
     // The status bar's message would cover the progress bar; it comes back afterwards.
@@ -41,9 +41,8 @@ void SwitchPanelBuilder::build(const ProgramFiles &files, ComponentNameSet reser
     m_statusBar.addWidget(progress.get(), 1);
     progress->show();
 
-    const int current =
-        selectedVersionNumber(settings.ReadString(kDvs, QStringLiteral("version"), QStringLiteral("1")));
-    const bool look3D = settings.ReadBool(kDvs, QStringLiteral("3dlook"), true);
+    const int current = selectedVersionNumber(settings.patchVersion());
+    const bool look3D = settings.look3D();
     SwitchPanel *panel = &m_panel;
     m_panel.setMaker([panel, look3D, attach](const SwitchDefinition &definition, bool enabled) {
         const MadeSwitch made = makeSwitch(panel->surface(), definition);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/SettingNames.h"
 #include "ini/TIniFile.h"
 #include "support/FakePlatform.h"
 #include "support/TestFiles.h"
@@ -20,7 +19,7 @@ protected:
     void setGame(const QString &kind, const QString &dvs = QString())
     {
         folder.writeSettings(QStringLiteral("[dvs]\n%1\n[zvt]\nversion=%2\n").arg(dvs, kind));
-        TIniFile(folder.files().settingsIni()).WritePath(kZvt, QStringLiteral("dir"), game.path());
+        TIniFile(folder.files().settingsIni()).WritePath(QStringLiteral("zvt"), QStringLiteral("dir"), game.path());
     }
     // The next box is a Yes/No confirmation of `text`, answered `answer`.
     void confirm(const QString &text, MsgAnswer answer)
