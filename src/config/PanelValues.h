@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SwitchState.h"
+#include "switches/SwitchState.h"
 
 #include <QList>
 

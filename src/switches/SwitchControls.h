@@ -2,7 +2,7 @@
 
 #include "SpinEdit.h"
 #include "SwitchKind.h"
-#include "config/SwitchState.h"
+#include "SwitchState.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "switches/SwitchKind.h"
+#include "SwitchKind.h"
 
 #include <QList>
 #include <QString>
