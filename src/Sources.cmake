@@ -5,24 +5,23 @@
 # The program's logic without widgets: INI store, switch database rules,
 # configuration text, platform services that need no window.
 set(DVV_CORE_SOURCES
+    app/WindowPlacement.cpp
     base/ErrorReport.cpp
-    ini/IniDocument.cpp
-    ini/IniSnapshot.cpp
-    ini/IntegerText.cpp
     base/ProgramFiles.cpp
     base/ProgramSettings.cpp
-    ini/TIniFile.cpp
-    app/WindowPlacement.cpp
     config/ConfigReader.cpp
     config/ConfigWriter.cpp
-    platform/TextFiles.cpp
     editors/LinkList.cpp
-    ini/NumberedKeys.cpp
     editors/ShortcutList.cpp
     editors/SwitchDatabase.cpp
     editors/VersionList.cpp
     game/GameFolder.cpp
     game/RunFileKeeper.cpp
+    ini/IniDocument.cpp
+    ini/IniSnapshot.cpp
+    ini/IntegerText.cpp
+    ini/NumberedKeys.cpp
+    ini/TIniFile.cpp
     platform/AtomicFile.cpp
     platform/Cp1252.cpp
     platform/FileLock.cpp
@@ -30,9 +29,10 @@ set(DVV_CORE_SOURCES
     platform/Paths.cpp
     platform/RegistryErrors.cpp
     platform/Shell.cpp
-    platform/SocketHttpClient.cpp
-    platform/TextLines.cpp
     platform/ShellPlan.cpp
+    platform/SocketHttpClient.cpp
+    platform/TextFiles.cpp
+    platform/TextLines.cpp
     switches/Availability.cpp
     switches/CheckSum.cpp
     switches/ComponentNames.cpp
@@ -54,10 +54,10 @@ set(DVV_CORE_WIN_SOURCES
 set(DVV_CORE_POSIX_SOURCES
     platform/AtomicFile_posix.cpp
     platform/FileLock_posix.cpp
-    platform/FileStamp_posix.cpp
     platform/FileRegistry.cpp
-    platform/RegistryExport.cpp
+    platform/FileStamp_posix.cpp
     platform/Paths_posix.cpp
+    platform/RegistryExport.cpp
     platform/SystemRegistry_posix.cpp
     platform/WinePrefix.cpp
     platform/WineRegistry.cpp
@@ -95,8 +95,8 @@ set(DVV_GUI_SOURCES
     switches/SwitchPanelBuilder.cpp
     switches/SwitchRules.cpp
     tools/TformGrfManager.cpp
-    tools/ToolCommands.cpp
     tools/TformMkdvtxt.cpp
+    tools/ToolCommands.cpp
     update/TformAbout.cpp
     update/TformUpdate.cpp
     update/UpdateCommands.cpp
