@@ -104,14 +104,8 @@ void TformMain::createOwnItems()
     itemDVSWinCursor->setChecked(true);
     itemDVSDelete = item(this, "itemDVSDelete", QStringLiteral("Delete Settings File"));
 
-    const auto newMenu = [this](const char *name) {
-        auto *menu = new QMenu(this);
-        menu->setObjectName(QString::fromLatin1(name));
-        showHintsOf(menu);
-        return menu;
-    };
-    menuLoadSave = newMenu("menuLoadSave");
-    menuSettingsDVS = newMenu("menuSettingsDVS");
+    menuLoadSave = dropDown(*this, "menuLoadSave");
+    menuSettingsDVS = dropDown(*this, "menuSettingsDVS");
 }
 
 void TformMain::placeCommands(const Commands &commands)

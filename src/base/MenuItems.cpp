@@ -46,6 +46,14 @@ QActionGroup *radioGroup(QObject *owner, std::initializer_list<QAction *> items)
     return group;
 }
 
+QMenu *dropDown(Frame &frame, const char *name)
+{
+    auto *menu = new QMenu(frame.mainWindow());
+    menu->setObjectName(QString::fromLatin1(name));
+    frame.showHintsOf(menu);
+    return menu;
+}
+
 QMenu *submenu(Frame &frame, QMenu *parent, const char *name, const QString &caption, const QString &hint)
 {
     QMenu *sub = parent ? parent->addMenu(caption) : new QMenu(caption, frame.mainWindow());

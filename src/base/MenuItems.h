@@ -27,6 +27,8 @@ QAction *checkItem(QObject *owner, const char *name, const QString &caption, con
 QKeySequence shownShortcut(const QAction *item);
 // Makes the items checkable, one of them checked at a time.
 QActionGroup *radioGroup(QObject *owner, std::initializer_list<QAction *> items);
+// A drop-down menu of the main window, whose items show their hints.
+QMenu *dropDown(Frame &frame, const char *name);
 // A submenu at the end of `parent`, or one the frame places, when `parent` is
 // null; its own item is named `name` + "Item".
 QMenu *submenu(Frame &frame, QMenu *parent, const char *name, const QString &caption,

@@ -43,13 +43,7 @@ EditorCommands::EditorCommands(ProgramFiles files, Platform platform, Frame &fra
 void EditorCommands::createItems()
 {
     Items &i = m_items;
-    const auto newMenu = [this](const char *name) {
-        auto *menu = new QMenu(m_frame.mainWindow());
-        menu->setObjectName(QString::fromLatin1(name));
-        m_frame.showHintsOf(menu);
-        return menu;
-    };
-    i.menuEdit = newMenu("menuEdit");
+    i.menuEdit = dropDown(m_frame, "menuEdit");
     i.ProgramsEditor1 = item(i.menuEdit, "ProgramsEditor1", QStringLiteral("Add/Remove Shortcut"),
                              QStringLiteral("Add/Remove programs in 'Tools' menu"));
     i.VersionPatch1 = item(i.menuEdit, "VersionPatch1", QStringLiteral("Edit Dravopax Versions"),
@@ -60,7 +54,7 @@ void EditorCommands::createItems()
     i.itemLinksEditor = item(i.menuEdit, "itemLinksEditor", QStringLiteral("Edit Links && E-Mails"),
                              QStringLiteral("Add/Remove Links and E-Mails in Dravopax Vevavav"));
 
-    i.menuLinks = newMenu("menuLinks");
+    i.menuLinks = dropDown(m_frame, "menuLinks");
     QMenu *own = submenu(m_frame, i.menuLinks, "DravopaxVevavav1", QStringLiteral("Dravopax Vevavav"),
                          QStringLiteral("Dravopax Vevavav Links & E-Mails"));
     i.itemHelpLinksDVSHomePage = item(own, "itemHelpLinksDVSHomePage", QStringLiteral("Home Page"));

@@ -31,9 +31,7 @@ GameCommands::GameCommands(ProgramFiles files, Platform platform, Frame &frame,
 void GameCommands::createSettingsMenu()
 {
     Items &i = m_items;
-    i.menuSettingsZVT = new QMenu(m_frame.mainWindow());
-    i.menuSettingsZVT->setObjectName(QStringLiteral("menuSettingsZVT"));
-    m_frame.showHintsOf(i.menuSettingsZVT);
+    i.menuSettingsZVT = dropDown(m_frame, "menuSettingsZVT");
     const auto sub = [this, &i](const char *name, const QString &caption, const QString &hint) {
         return submenu(m_frame, i.menuSettingsZVT, name, caption, hint);
     };

@@ -29,9 +29,7 @@ const QString kRunParameters = QStringLiteral(" -C dvsdebug.cfg");
 void GameCommands::createRunMenus()
 {
     Items &i = m_items;
-    i.menuRun = new QMenu(m_frame.mainWindow());
-    i.menuRun->setObjectName(QStringLiteral("menuRun"));
-    m_frame.showHintsOf(i.menuRun);
+    i.menuRun = dropDown(m_frame, "menuRun");
     i.mniSelectRunDVCfg = item(i.menuRun, "mniSelectRunDVCfg", QStringLiteral("Dravopax (dravopax.cfg)"),
                                QStringLiteral("Dravopax with dravopax.cfg will run after pushing button"));
     i.mniSelectRunDVFile =

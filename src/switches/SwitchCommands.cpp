@@ -37,9 +37,7 @@ SwitchCommands::SwitchCommands(ProgramFiles files, Platform platform, Frame &fra
     m_items.itemDVSReload = item(this, "itemDVSReload", QStringLiteral("Reload Dravopax Database"),
                                  QStringLiteral("Reload Database (all switches will back to their defaults)"),
                                  QKeySequence(Qt::CTRL | Qt::Key_F12));
-    m_items.menuDVSVersion = new QMenu(frame.mainWindow());
-    m_items.menuDVSVersion->setObjectName(QStringLiteral("menuDVSVersion"));
-    frame.showHintsOf(m_items.menuDVSVersion);
+    m_items.menuDVSVersion = dropDown(frame, "menuDVSVersion");
 
     const auto reported = [this](QAction *action, void (SwitchCommands::*handler)()) {
         connect(action, &QAction::triggered, this, [this, handler] {

@@ -294,8 +294,7 @@ void TformGrfManager::butnSaveClick()
             QStringLiteral("File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    const std::optional<QString> listName =
-        GrfFiles::listFileFor(settings.gameKind());
+    const std::optional<QString> listName = GrfFiles::listFileFor(settings.gameKind());
     if (!listName) {
         m_platform.messages.show(MsgType::Error,
                                  QStringLiteral("Dravopax Vevavav can't recognize your ZVT version now.\n"

@@ -15,9 +15,7 @@
 ToolCommands::ToolCommands(ProgramFiles files, Platform platform, Frame &frame)
     : QObject(frame.mainWindow()), m_files(std::move(files)), m_platform(platform), m_frame(frame)
 {
-    m_items.menuTools = new QMenu(frame.mainWindow());
-    m_items.menuTools->setObjectName(QStringLiteral("menuTools"));
-    frame.showHintsOf(m_items.menuTools);
+    m_items.menuTools = MenuItems::dropDown(frame, "menuTools");
     m_items.itemMkdvtxt = MenuItems::item(m_items.menuTools, "itemMkdvtxt", QStringLiteral("Mkdvtxt Tool"));
     m_items.itemNewGrfManager =
         MenuItems::item(m_items.menuTools, "itemNewGrfManager", QStringLiteral("NewGrf Manager"),

@@ -121,8 +121,7 @@ void TformAbout::FormActivate()
         patchData += QStringLiteral(", User: ") +
                      patch.ReadString(QStringLiteral("data"), QStringLiteral("userdata"), notFound);
     lablVersionPatchData->setText(patchData);
-    labCOUNT->setText(
-        QString::number(ProgramSettings(m_files.settingsIni()).startCountShown()));
+    labCOUNT->setText(QString::number(ProgramSettings(m_files.settingsIni()).startCountShown()));
 }
 
 void TformAbout::OpenWWW()

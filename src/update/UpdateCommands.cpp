@@ -15,9 +15,7 @@ UpdateCommands::UpdateCommands(ProgramFiles files, Platform platform, Frame &fra
 {
     using namespace MenuItems;
     Items &i = m_items;
-    i.menuHelp = new QMenu(frame.mainWindow());
-    i.menuHelp->setObjectName(QStringLiteral("menuHelp"));
-    frame.showHintsOf(i.menuHelp);
+    i.menuHelp = dropDown(frame, "menuHelp");
     i.itemHelpDVS =
         item(i.menuHelp, "itemHelpDVS", QStringLiteral("Dravopax Vevavav"),
              QStringLiteral("Dravopax Vevavav Help (Avabile with stable version)"), QKeySequence(Qt::Key_F2));
