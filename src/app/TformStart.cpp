@@ -233,9 +233,6 @@ void TformStart::applyDVSSettings()
     if (startup &&
         (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
         m_startFile = *startup;
-    ConfigCommands &config = m_windows.config();
-    config.dlgLoad.folder = settings.lastDir();
-    config.dlgSave.folder = config.dlgLoad.folder;
 }
 
 void TformStart::loadVersionsAndSwitches()

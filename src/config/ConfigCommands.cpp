@@ -270,6 +270,8 @@ void ConfigCommands::itemDVSLoadSelectHereClick()
 
 void ConfigCommands::ApplyStartupChoice()
 {
+    dlgLoad.folder = m_settings.lastDir();
+    dlgSave.folder = dlgLoad.folder;
     const std::optional<QString> stored = m_settings.startupFile();
     if (!stored) {
         setStartupChoice(m_items.itemDVSLoadNothing, kSelectFileHere);

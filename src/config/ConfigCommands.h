@@ -67,7 +67,8 @@ public:
     void itemDVSLoadNothingClick();
     void itemDVSLoaddravopaxcfgClick();
     void itemDVSLoadSelectHereClick();
-    // The load-at-start items as the stored choice says.
+    // The load-at-start items as the stored choice says, and the dialogs in
+    // the folder last used.
     void ApplyStartupChoice();
 
     bool showInNotepad(const QString &fileName) override;
