@@ -29,6 +29,7 @@ void ConfigCommands::createNotepadPage()
     memoNotepad = new QPlainTextEdit(page);
     memoNotepad->setObjectName(QStringLiteral("memoNotepad"));
     memoNotepad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_frame.keepShortcuts(memoNotepad);
     layout->addWidget(memoNotepad);
     auto *buttons = new QHBoxLayout;
     const auto button = [page, buttons](const char *name, const QString &caption) {
