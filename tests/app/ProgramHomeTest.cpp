@@ -108,7 +108,8 @@ TEST_F(ProgramHomeTest, AUserFolderThatCannotBeMadeIsReportedAndTheProgramDoesNo
 TEST(UserDataHomeTest, IsXdgDataHomeWhenAbsoluteElseTheDefaultUnderHome)
 {
     const QByteArray home = qgetenv("HOME");
-    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+    const std::optional<QByteArray> xdg =
+        qEnvironmentVariableIsSet("XDG_DATA_HOME") ? std::optional(qgetenv("XDG_DATA_HOME")) : std::nullopt;
     qputenv("HOME", "/home/player");
     for (const auto &[value, expected] :
          {std::pair{"/data/xdg/", "/data/xdg"}, std::pair{"relative/xdg", "/home/player/.local/share"},
@@ -118,7 +119,10 @@ TEST(UserDataHomeTest, IsXdgDataHomeWhenAbsoluteElseTheDefaultUnderHome)
         EXPECT_EQ(Paths::userDataHome(), QString::fromLatin1(expected));
     }
     qputenv("HOME", home);
-    qputenv("XDG_DATA_HOME", xdg);
+    if (xdg)
+        qputenv("XDG_DATA_HOME", *xdg);
+    else
+        qunsetenv("XDG_DATA_HOME");
 }
 
 TEST(CommandLineTest, OptionsAreAnsweredAndTheOtherWordsAreOneFile)

@@ -24,8 +24,8 @@ files_in() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 # Width and height from a PNG's header.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }'; }
 
-# A game folder, and a configuration file named by two words of the command line, as a menu
-# entry's %f or an unquoted path with a blank gives it.
+# A game folder, and a configuration file named by two words of the command line, as an unquoted
+# path with a blank gives it.
 GAME=$T/game
 CFG="$T/my configs"
 mkdir -p "$GAME" "$CFG" "$T/home" "$T/run"
