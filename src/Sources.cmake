@@ -5,9 +5,11 @@
 # The program's logic without widgets: INI store, switch database rules,
 # configuration text, platform services that need no window.
 set(DVV_CORE_SOURCES
+    app/CommandLine.cpp
     app/WindowPlacement.cpp
     base/ErrorReport.cpp
     base/ProgramFiles.cpp
+    base/ProgramHome.cpp
     base/ProgramSettings.cpp
     config/ConfigReader.cpp
     config/ConfigWriter.cpp

@@ -658,14 +658,17 @@ def train_back():
 
 
 # ---------------------------------------------------------------------------
-# Program icon, 32 x 32: "DV" monogram on a shield
+# Program icon: "DV" monogram on a shield, drawn in a 32-unit square and
+# scaled to each size, so every size is drawn sharp from the same picture.
 # ---------------------------------------------------------------------------
 
-def shield_pts(x0, y0, x1, y1, mid):
+ICON_SIZES = (32, 48, 64, 128, 256)
+
+
+def shield_pts(x0, y0, x1, y1, mid, steps=14):
     """Shield outline: flat top, straight sides down to `mid`, curved point."""
     pts = [(x0, y0), (x1, y0), (x1, mid)]
     cx = (x0 + x1) / 2.0
-    steps = 14
     # right curve to the point
     for i in range(1, steps + 1):
         t = i / float(steps)
@@ -681,35 +684,82 @@ def shield_pts(x0, y0, x1, y1, mid):
     return pts
 
 
-def icon32():
-    cv = Canvas(32, 32)
+def outlined_wide(layer, colour, width):
+    """Like outlined(), with an outline `width` pixels wide (a round pen)."""
+    reach = int(math.ceil(width))
+    pen = []
+    for dy in range(-reach, reach + 1):
+        for dx in range(-reach, reach + 1):
+            wgt = min(1.0, max(0.0, width + 0.5 - math.hypot(dx, dy)))
+            if wgt > 0:
+                pen.append((dx, dy, wgt))
+    alpha = [[layer.get(x, y)[3] for x in range(layer.w)] for y in range(layer.h)]
+    out = Canvas(layer.w, layer.h)
+    for y in range(layer.h):
+        for x in range(layer.w):
+            m = 0.0
+            for dx, dy, wgt in pen:
+                xx, yy = x + dx, y + dy
+                if 0 <= xx < layer.w and 0 <= yy < layer.h:
+                    a = alpha[yy][xx]
+                    if a * wgt > m:
+                        m = a * wgt
+                        if m >= 1.0:
+                            break
+            if m > 0:
+                out.set(x, y, (colour[0], colour[1], colour[2], min(1.0, m)))
+    out.over(layer)
+    return out
+
+
+def icon(size):
+    cv = Canvas(size, size)
+    k = size / 32.0
+    # Curves get more points as the picture grows, so no edge shows facets.
+    steps = max(14, int(14 * k))
+
+    def S(pts):
+        return [(x * k, y * k) for x, y in pts]
+
+    def grad(c0, c1, x0, y0, x1, y1):
+        return lin(c0, c1, x0 * k, y0 * k, x1 * k, y1 * k)
+
+    def outline(draw, colour):
+        if size == 32:
+            part(cv, draw, colour)
+            return
+        layer = Canvas(size, size)
+        draw(layer)
+        cv.over(outlined_wide(layer, colour, k))
 
     def shield(l):
-        poly(l, shield_pts(3, 1.5, 29, 30.5, 15), lin((250, 210, 90), (180, 120, 20), 3, 2, 29, 30))
-        poly(l, shield_pts(5.2, 3.7, 26.8, 27.4, 14.5),
-             lin((70, 120, 210), (20, 44, 120), 6, 4, 26, 27))
-    part(cv, shield, (30, 22, 10))
+        poly(l, S(shield_pts(3, 1.5, 29, 30.5, 15, steps)),
+             grad((250, 210, 90), (180, 120, 20), 3, 2, 29, 30))
+        poly(l, S(shield_pts(5.2, 3.7, 26.8, 27.4, 14.5, steps)),
+             grad((70, 120, 210), (20, 44, 120), 6, 4, 26, 27))
+    outline(shield, (30, 22, 10))
     # glossy highlight on the upper half
-    poly(cv, [(5.2, 3.7), (26.8, 3.7), (26.8, 9.5), (5.2, 12.5)], (255, 255, 255, 0.14))
+    poly(cv, S([(5.2, 3.7), (26.8, 3.7), (26.8, 9.5), (5.2, 12.5)]), (255, 255, 255, 0.14))
 
     def letters(l):
+        arc = 12 if size == 32 else steps
         # "D"
         dpts = [(7.3, 8.5), (10.8, 8.5)]
-        for i in range(0, 13):
-            a = -math.pi / 2 + math.pi * i / 12.0
+        for i in range(0, arc + 1):
+            a = -math.pi / 2 + math.pi * i / float(arc)
             dpts.append((10.8 + 4.2 * math.cos(a), 13.5 + 5.0 * math.sin(a)))
         dpts += [(10.8, 18.5), (7.3, 18.5)]
-        poly(l, dpts, WHITE)
+        poly(l, S(dpts), WHITE)
         ipts = [(9.4, 10.6), (10.8, 10.6)]
-        for i in range(0, 13):
-            a = -math.pi / 2 + math.pi * i / 12.0
+        for i in range(0, arc + 1):
+            a = -math.pi / 2 + math.pi * i / float(arc)
             ipts.append((10.8 + 2.1 * math.cos(a), 13.5 + 2.9 * math.sin(a)))
         ipts += [(10.8, 16.4), (9.4, 16.4)]
-        poly(l, ipts, None, erase=True)
+        poly(l, S(ipts), None, erase=True)
         # "V"
-        poly(l, [(16.4, 8.5), (18.7, 8.5), (20.6, 15.2), (22.5, 8.5), (24.8, 8.5),
-                 (21.8, 18.5), (19.4, 18.5)], (255, 226, 120))
-    part(cv, letters, (10, 16, 44))
+        poly(l, S([(16.4, 8.5), (18.7, 8.5), (20.6, 15.2), (22.5, 8.5), (24.8, 8.5),
+                   (21.8, 18.5), (19.4, 18.5)]), (255, 226, 120))
+    outline(letters, (10, 16, 44))
 
     # small star under the monogram
     cxs, cys = 16.0, 23.0
@@ -718,7 +768,7 @@ def icon32():
         a = -math.pi / 2 + i * math.pi / 5
         rr = 3.3 if i % 2 == 0 else 1.4
         star.append((cxs + rr * math.cos(a), cys + rr * math.sin(a)))
-    part(cv, lambda l: poly(l, star, (255, 226, 120)), (10, 16, 44))
+    outline(lambda l: poly(l, S(star), (255, 226, 120)), (10, 16, 44))
     return cv
 
 
@@ -742,8 +792,7 @@ def main():
         ("train_front.png", train_front),
         ("train_van.png", train_van),
         ("train_back.png", train_back),
-        ("icon32.png", icon32),
-    ]
+    ] + [("icon%d.png" % size, lambda size=size: icon(size)) for size in ICON_SIZES]
     for name, fn in pictures:
         cv = fn()
         write_png(os.path.join(OUT_DIR, name), cv)

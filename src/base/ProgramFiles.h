@@ -2,14 +2,27 @@
 
 #include <QString>
 
-// The files beside the executable. Every one is the program folder followed by
-// a fixed tail, so a test can run the whole program on a folder of its own.
+// Where the program's files live: beside the executable (a build folder, a
+// copy on a USB stick), or in the user's own folder when the program is
+// installed where the user may not write.
+enum class FilesHome
+{
+    BesideProgram,
+    UserFolder
+};
+
+// The program's files. Every one is the home folder followed by a fixed tail,
+// so a test can run the whole program on a folder of its own.
 class ProgramFiles final
 {
 public:
-    explicit ProgramFiles(QString programFolder) : m_folder(std::move(programFolder)) {}
+    explicit ProgramFiles(QString folder, FilesHome home = FilesHome::BesideProgram)
+        : m_folder(std::move(folder)), m_home(home)
+    {}
 
     const QString &folder() const { return m_folder; }
+    // Whether the folder is the executable's own, which then also holds the program.
+    bool besideProgram() const { return m_home == FilesHome::BesideProgram; }
     QString file(const QString &tail) const;
 
     QString settingsIni() const { return file(QStringLiteral("\\settings.ini")); }
@@ -22,4 +35,5 @@ public:
 
 private:
     QString m_folder;
+    FilesHome m_home;
 };

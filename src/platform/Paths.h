@@ -9,6 +9,11 @@ namespace Paths {
 
 QString withTail(const QString &folder, const QString &tail);
 
+// The folder where this system keeps each user's own program data:
+// $XDG_DATA_HOME, or ~/.local/share when that is unset or not absolute (on
+// Windows, the user's local application data).
+QString userDataHome();
+
 // A path is kept in the program's 8-bit text files as its UTF-8 bytes (on
 // this system, the very bytes the file system names it by), so a folder named
 // in any script survives a restart. These give the text whose Windows-1252

@@ -159,7 +159,15 @@ std::vector<std::pair<QCheckBox *, UpdateGroup>> TformUpdate::groupBoxes() const
 
 QString TformUpdate::executablePath() const
 {
+    if (!m_files.besideProgram())
+        return QCoreApplication::applicationFilePath();
     return m_files.file(u'\\' + QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+}
+
+QString TformUpdate::replaceableExecutable() const
+{
+    // An installed program belongs to the system's packages, which replace it.
+    return m_files.besideProgram() ? executablePath() : QString();
 }
 
 void TformUpdate::Initialize()
@@ -190,7 +198,7 @@ void TformUpdate::butnCheckClick()
     // Only the manifest fetched now may offer anything: one left by an earlier
     // run would be taken for it when this fetch fails.
     QFile::remove(m_files.updateIni());
-    UpdateManifest::removeStagedDownloads(m_files, executablePath());
+    UpdateManifest::removeStagedDownloads(m_files, replaceableExecutable());
     timeUpdate->start();
     Http.setBody(m_files.updateIni());
     try {
@@ -207,7 +215,7 @@ void TformUpdate::timeUpdateTimer()
     // may still lie there and wait.
     if (m_transferring || !QFile::exists(m_files.updateIni()))
         return;
-    const UpdateManifest manifest(m_files, executablePath());
+    const UpdateManifest manifest(m_files, replaceableExecutable());
     for (const auto &[box, group] : groupBoxes()) {
         if (group == UpdateGroup::Executable)
             continue;
@@ -231,7 +239,7 @@ void TformUpdate::butnDownloadClick()
 {
     editTimeout->setEnabled(false);
     butnDownload->setEnabled(false);
-    const UpdateManifest manifest(m_files, executablePath());
+    const UpdateManifest manifest(m_files, replaceableExecutable());
     std::vector<UpdateGroup> ticked;
     int steps = 0;
     for (const auto &[box, group] : groupBoxes()) {
@@ -244,7 +252,7 @@ void TformUpdate::butnDownloadClick()
     barProgress->setRange(0, steps);
     barProgress->setValue(0);
     barProgress->show();
-    UpdateManifest::removeStagedDownloads(m_files, executablePath());
+    UpdateManifest::removeStagedDownloads(m_files, replaceableExecutable());
     bool stored = false;
     int step = 0;
     for (const UpdateGroup group : ticked) {
@@ -352,10 +360,12 @@ void TformUpdate::restart()
                              MsgButtons::Ok);
     QFile::remove(m_files.updateIni());
     const QString executable = executablePath();
-    const QString replacement = executable + u"NEW"_s;
+    const QString replaceable = replaceableExecutable();
+    const QString replacement = replaceable + u"NEW"_s;
     // Told before the program is asked to end, while a box can still be shown;
     // the old program then starts again.
-    if (QFileInfo(replacement).isFile() && !replaceExecutable(executable, replacement))
+    if (!replaceable.isEmpty() && QFileInfo(replacement).isFile() &&
+        !replaceExecutable(replaceable, replacement))
         m_platform.messages.show(MsgType::Error, u"Unable to write to %1"_s.arg(executable), MsgButtons::Ok);
     emit programEndRequested();
     (void)m_platform.shell.open(executable, QString(), m_files.folder());

@@ -46,6 +46,9 @@ public:
 
     // The program's file, which a restart starts again.
     QString executablePath() const;
+    // The program's file where an update may replace it: beside the program's
+    // files only, none when the program is installed.
+    QString replaceableExecutable() const;
 
     HttpClient &Http;
 

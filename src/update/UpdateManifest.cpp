@@ -165,6 +165,8 @@ void UpdateManifest::removeStagedDownloads(const ProgramFiles &files, const QStr
     removeStagedIn(files.file(u"\\Help"_s), [](const QString &name) {
         return name.startsWith(u"ZVT."_s) || name.startsWith(u"DV."_s) || name.startsWith(u"DVS."_s);
     });
+    if (executable.isEmpty())
+        return;
     const QFileInfo program(executable + u"NEW"_s);
     removeStagedIn(program.absolutePath(), [&](const QString &name) { return name == program.fileName(); });
 }
@@ -196,7 +198,8 @@ std::vector<UpdateFile> UpdateManifest::files(UpdateGroup group) const
     };
     switch (group) {
     case UpdateGroup::Executable:
-        return {file("dvs_exe", m_executable + u"NEW"_s), file("changes_txt", m_files.versionIni())};
+        return {file("dvs_exe", m_executable.isEmpty() ? QString() : m_executable + u"NEW"_s),
+                file("changes_txt", m_files.versionIni())};
     case UpdateGroup::Patch:
         return {file("patch_ini", m_files.patchIni()), file("version_ini", m_files.versionIni())};
     case UpdateGroup::Links:

@@ -37,7 +37,8 @@ class UpdateManifest final
 {
 public:
     // Reads the manifest of `files` as it is now; `executable` is the
-    // program's own file, which the executable group replaces.
+    // program's own file, which the executable group replaces (none when the
+    // program may not be replaced).
     UpdateManifest(const ProgramFiles &files, QString executable);
 
     // Whether the manifest's version of the group is greater than the one
@@ -58,7 +59,8 @@ public:
     // version carrier must carry the version announced here.
     bool accepts(UpdateGroup group, const UpdateFile &file, const QByteArray &body) const;
 
-    // Removes the staged downloads that an interrupted download left behind.
+    // Removes the staged downloads that an interrupted download left behind
+    // (of the program's file only when `executable` names one).
     static void removeStagedDownloads(const ProgramFiles &files, const QString &executable);
     // Whether `url`, the manifest's address in data.ini, can be fetched at all.
     static bool isUpdateAddress(const QString &url);

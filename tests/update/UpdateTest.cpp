@@ -400,4 +400,29 @@ TEST_F(UpdateTest, ABadTimeOutOrADamagedDataFileStopsTheCheck)
     EXPECT_EQ(update().butnCheck->text(), u"Checking"_s) << "the caption stays as it was left";
 }
 
+// An installed program belongs to the system's packages: the update puts the data in the user's
+// folder, takes no program file found there for a new one, and starts the installed program anew.
+TEST_F(UpdateTest, AnInstalledProgramIsNeitherReplacedNorLookedForInTheUsersFolder)
+{
+    serveManifest(u"[patch]\nversion=13\npatch_ini=@/patch\nversion_ini=@/version\n"_s);
+    server.serve("/patch", LoopbackServer::ok(kNewPatch));
+    server.serve("/version", LoopbackServer::ok(kNewVersions));
+    TformUpdate update(ProgramFiles(folder.path(), FilesHome::UserFolder), fake.platform());
+    const QString installed = QCoreApplication::applicationFilePath();
+    const QString besideFiles = folder.path() + u'/' + QFileInfo(installed).fileName();
+    writeBytes(besideFiles + u"NEW"_s, "new program");
+    update.Initialize();
+    update.show();
+    QTest::mouseClick(update.butnCheck, Qt::LeftButton);
+    update.timeUpdateTimer();
+    QTest::mouseClick(update.cboxDVSDV, Qt::LeftButton);
+    fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
+    QTest::mouseClick(update.butnDownload, Qt::LeftButton);
+
+    EXPECT_EQ(readBytes(folder.files().patchIni()), kNewPatch);
+    EXPECT_EQ(readBytes(besideFiles + u"NEW"_s), "new program");
+    EXPECT_FALSE(QFile::exists(besideFiles));
+    EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{installed, QString(), folder.path()}}));
+}
+
 } // namespace

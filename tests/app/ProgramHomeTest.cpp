@@ -1,0 +1,159 @@
+#include "base/ProgramHome.h"
+#include "app/CommandLine.h"
+#include "ini/TIniFile.h"
+#include "platform/Paths.h"
+#include "support/FakePlatform.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray kPatch = crlf(u"[data]\nversion=12\n"_s);
+const QByteArray kTools = crlf(u"[tool1]\nname=Editor\n"_s);
+
+// The folders of an installed program: its own (bin), the Data it ships, and a home for the user
+// where nothing has been made yet.
+class ProgramHomeTest : public ::testing::Test
+{
+protected:
+    ProgramHomeTest()
+    {
+        QDir().mkpath(places.programFolder);
+        QDir().mkpath(places.installedData);
+        QDir().mkpath(root.path() + u"/home"_s);
+        writeBytes(places.installedData + u"/patch.ini"_s, kPatch);
+        // As a package may ship it: a copy that keeps this mode could not be saved.
+        writeBytes(places.installedData + u"/tool.ini"_s, kTools);
+        QFile::setPermissions(places.installedData + u"/tool.ini"_s, QFile::ReadOwner | QFile::ReadOther);
+    }
+    ~ProgramHomeTest() override { messages.verify(); }
+
+    static QStringList entries(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir root;
+    ProgramPlaces places{root.path() + u"/bin"_s, root.path() + u"/share/Data"_s,
+                         root.path() + u"/home/.local/share/dravopax-vevavav"_s};
+    FakeMessageBoxes messages;
+};
+
+TEST_F(ProgramHomeTest, AWritableProgramFolderHoldingDataKeepsEveryFileAndLeavesNoTrace)
+{
+    QDir().mkpath(places.programFolder + u"/Data"_s);
+    const std::optional<ProgramFiles> files = openProgramHome(places, messages);
+    ASSERT_TRUE(files);
+    EXPECT_EQ(files->folder(), places.programFolder);
+    EXPECT_TRUE(files->besideProgram());
+    EXPECT_EQ(entries(places.programFolder), QStringList{u"Data"_s});
+    EXPECT_EQ(entries(root.path() + u"/home"_s), QStringList());
+}
+
+// An installed program's folder holds no Data (root may write in it all the same): the user's
+// folder is made and given a copy of the shipped Data the first time, which is the user's from
+// then on.
+TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfTheData)
+{
+    const std::optional<ProgramFiles> files = openProgramHome(places, messages);
+    ASSERT_TRUE(files);
+    EXPECT_EQ(files->folder(), places.userFolder);
+    EXPECT_FALSE(files->besideProgram());
+    EXPECT_EQ(entries(places.userFolder), QStringList{u"Data"_s});
+    EXPECT_EQ(entries(places.userFolder + u"/Data"_s), (QStringList{u"patch.ini"_s, u"tool.ini"_s}));
+    EXPECT_EQ(readBytes(files->patchIni()), kPatch);
+    EXPECT_EQ(readBytes(files->toolIni()), kTools);
+    EXPECT_EQ(entries(places.programFolder), QStringList());
+
+    TIniFile(files->toolIni()).WriteString(u"tool2"_s, u"name"_s, u"Mine"_s);
+    const QByteArray changed = readBytes(files->toolIni());
+    EXPECT_EQ(changed, kTools + crlf(u"[tool2]\nname=Mine\n"_s));
+    ASSERT_TRUE(openProgramHome(places, messages));
+    EXPECT_EQ(readBytes(files->toolIni()), changed) << "a later start copies nothing";
+}
+
+// A copy of the program with its Data where the user may not write (a read-only medium, a
+// folder of root's) keeps its files in the user's folder, seeded from the Data beside it.
+TEST_F(ProgramHomeTest, AProgramFolderTheUserMayNotWriteIsLeftAlone)
+{
+    QDir().mkpath(places.programFolder + u"/Data"_s);
+    writeBytes(places.programFolder + u"/Data/version.ini"_s, kPatch);
+    giveToOrdinaryUser(root.path(), 0755);
+    giveToOrdinaryUser(root.path() + u"/home"_s, 0755);
+    giveToOrdinaryUser(places.programFolder, 0555);
+    std::optional<ProgramFiles> files;
+    ASSERT_TRUE(asOrdinaryUser([&] { files = openProgramHome(places, messages); }));
+    ASSERT_TRUE(files);
+    EXPECT_EQ(files->folder(), places.userFolder);
+    EXPECT_EQ(entries(places.userFolder + u"/Data"_s), QStringList{u"version.ini"_s});
+    EXPECT_EQ(entries(places.programFolder), QStringList{u"Data"_s});
+    giveToOrdinaryUser(places.programFolder, 0755);
+}
+
+TEST_F(ProgramHomeTest, AUserFolderThatCannotBeMadeIsReportedAndTheProgramDoesNotStart)
+{
+    writeBytes(root.path() + u"/home/.local"_s, "a file where a folder should be");
+    messages.expectOk(MsgType::Error,
+                      u"Dravopax Vevavav keeps your settings and data files in\n"_s + places.userFolder +
+                          u"\nbut cannot create that folder or write in it: Not a directory"_s);
+    EXPECT_FALSE(openProgramHome(places, messages));
+}
+
+TEST(UserDataHomeTest, IsXdgDataHomeWhenAbsoluteElseTheDefaultUnderHome)
+{
+    const QByteArray home = qgetenv("HOME");
+    const std::optional<QByteArray> xdg =
+        qEnvironmentVariableIsSet("XDG_DATA_HOME") ? std::optional(qgetenv("XDG_DATA_HOME")) : std::nullopt;
+    qputenv("HOME", "/home/player");
+    for (const auto &[value, expected] :
+         {std::pair{"/data/xdg/", "/data/xdg"}, std::pair{"relative/xdg", "/home/player/.local/share"},
+          std::pair{"", "/home/player/.local/share"}}) {
+        SCOPED_TRACE(value);
+        qputenv("XDG_DATA_HOME", value);
+        EXPECT_EQ(Paths::userDataHome(), QString::fromLatin1(expected));
+    }
+    qputenv("HOME", home);
+    if (xdg)
+        qputenv("XDG_DATA_HOME", *xdg);
+    else
+        qunsetenv("XDG_DATA_HOME");
+}
+
+TEST(CommandLineTest, OptionsAreAnsweredAndTheOtherWordsAreOneFile)
+{
+    using Request = CommandLine::Request;
+    using Toolkit = CommandLine::ToolkitOptions;
+    struct Case
+    {
+        QStringList words;
+        Toolkit toolkit;
+        Request request;
+        QString fileOrOption;
+    };
+    const Case cases[] = {
+        {{}, Toolkit::Taken, Request::Start, QString()},
+        {{u"/games/my"_s, u"start.cfg"_s}, Toolkit::Taken, Request::Start, u"/games/my start.cfg"_s},
+        {{u"a.cfg"_s, u"--help"_s}, Toolkit::Pending, Request::Help, QString()},
+        {{u"-h"_s}, Toolkit::Taken, Request::Help, QString()},
+        {{u"--version"_s, u"--bogus"_s}, Toolkit::Pending, Request::Version, QString()},
+        {{u"--bogus"_s, u"--help"_s}, Toolkit::Pending, Request::UnknownOption, u"--bogus"_s},
+        // Until the toolkit has taken its options, a single dash may be one of them.
+        {{u"-style"_s, u"fusion"_s}, Toolkit::Pending, Request::Start, u"fusion"_s},
+        {{u"a.cfg"_s, u"-x"_s}, Toolkit::Taken, Request::UnknownOption, u"-x"_s},
+        {{u"--"_s, u"--help"_s, u"-"_s, u"-x.cfg"_s}, Toolkit::Taken, Request::Start, u"--help - -x.cfg"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.words.join(u' ').toStdString());
+        const CommandLine command = CommandLine::read(c.words, c.toolkit);
+        EXPECT_EQ(command.request, c.request);
+        EXPECT_EQ(c.request == Request::UnknownOption ? command.option : command.startFile, c.fileOrOption);
+    }
+}
+
+} // namespace
