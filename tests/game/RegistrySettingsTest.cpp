@@ -178,12 +178,12 @@ TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidN
     wine.setMode("hang");
     registry = wine.registry(fake.registry.fileName(), {}, 300);
     fake.registryInUse = registry.get();
-    const QString problem = u"The registry of the Wine prefix %1 could not be used: wine reg gave no answer "
-                            "within 0.3 seconds."_s.arg(wine.prefix());
+    const QString stopped = u"wine reg was stopped: Wine took longer than 0.3 seconds for this command."_s;
+    const QString problem = u"The registry of the Wine prefix %1 could not be used: "_s.arg(wine.prefix()) + stopped;
     fake.messages.expectOk(MsgType::Error, problem);
     startProgram();
     EXPECT_EQ(checked(), QStringList());
-    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'Fullscreen'\n"_s + problem);
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'Fullscreen'\n"_s + stopped);
     click(action("itemZVTFullscreen"));
     EXPECT_FALSE(action("itemZVTFullscreen")->isChecked());
 }
