@@ -10,10 +10,10 @@
 #include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "config/ConfigCommands.h"
-#include "switches/SwitchCommands.h"
 #include "ini/IniDocument.h"
 #include "ini/TIniFile.h"
 #include "platform/FileRegistry.h"
+#include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
 #include <QApplication>
@@ -47,7 +47,8 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
                                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                                });
     if (int(windows.switches().panel().controls().size()) != switches) {
-        std::fprintf(stderr, "built %zu of %d switches\n", windows.switches().panel().controls().size(), switches);
+        std::fprintf(stderr, "built %zu of %d switches\n", windows.switches().panel().controls().size(),
+                     switches);
         std::exit(2);
     }
     return ms;

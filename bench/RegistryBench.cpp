@@ -11,11 +11,11 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,11 +74,16 @@ void createRegistryEntry(Registry &registry, const QString &game)
     (void)registry.openKey(kGameKey, true);
     registry.openKey(kGameKey, true)->writeFolder(QStringLiteral("HDPath"), game);
     const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, true);
-    key->writeIntegers({{QStringLiteral("DisplayModeNumber"), 3}, {QStringLiteral("ForceDIBSection"), 0},
-                        {QStringLiteral("Fullscreen"), 1}, {QStringLiteral("Installed"), 3},
-                        {QStringLiteral("Language"), 3}, {QStringLiteral("MidiType"), 0},
-                        {QStringLiteral("MousePointer"), 0}, {QStringLiteral("RetraceSync"), 0},
-                        {QStringLiteral("SafeMode"), 0}, {QStringLiteral("UpdateMode"), 1}});
+    key->writeIntegers({{QStringLiteral("DisplayModeNumber"), 3},
+                        {QStringLiteral("ForceDIBSection"), 0},
+                        {QStringLiteral("Fullscreen"), 1},
+                        {QStringLiteral("Installed"), 3},
+                        {QStringLiteral("Language"), 3},
+                        {QStringLiteral("MidiType"), 0},
+                        {QStringLiteral("MousePointer"), 0},
+                        {QStringLiteral("RetraceSync"), 0},
+                        {QStringLiteral("SafeMode"), 0},
+                        {QStringLiteral("UpdateMode"), 1}});
     int sum = 0;
     for (const char *name : kNames)
         sum += key->readInteger(QString::fromLatin1(name));
@@ -132,7 +137,8 @@ void printCommandFigures(const QString &wine, const QString &prefix, const QStri
     const QString log = dir.path() + QStringLiteral("/starts");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(countingWine(dir.path(), wine, log)) + ':' + path);
-    const std::unique_ptr<Registry> registry = prefixRegistry(game, dir.path() + QStringLiteral("/unused.reg"));
+    const std::unique_ptr<Registry> registry =
+        prefixRegistry(game, dir.path() + QStringLiteral("/unused.reg"));
     createRegistryEntry(*registry, game);
     std::printf("create_registry_entry_wine_processes%s: %d processes\n", suffix, lines(log));
     const double stall = longestStallMs([&] { (void)registry->openKey(kGameKey, false); });

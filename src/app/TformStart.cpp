@@ -2,17 +2,17 @@
 
 #include "ProgramWindows.h"
 #include "TformMain.h"
+#include "base/Look.h"
+#include "base/ProgramInfo.h"
 #include "base/ProgramSettings.h"
 #include "config/ConfigCommands.h"
 #include "editors/EditorCommands.h"
 #include "game/GameCommands.h"
-#include "switches/SwitchCommands.h"
-#include "base/Look.h"
-#include "base/ProgramInfo.h"
 #include "platform/Clock.h"
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
+#include "switches/SwitchCommands.h"
 
 #include <QBitmap>
 #include <QFileInfo>
@@ -233,7 +233,8 @@ void TformStart::applyDVSSettings()
     m_windows.game().ApplyRunSettings();
     const ProgramSettings settings(m_files.settingsIni());
     const std::optional<QString> startup = settings.startupFile();
-    if (startup && (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
+    if (startup &&
+        (m_startFile.isEmpty() || m_startFile == QLatin1String(" ") || m_startFile == QLatin1String("0")))
         m_startFile = *startup;
     ConfigCommands &config = m_windows.config();
     config.dlgLoad.folder = settings.lastDir();

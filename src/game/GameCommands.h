@@ -104,7 +104,8 @@ private:
     void writeGameSetting(const QString &name, int value);
     bool gameDirectoryFor(const QString &missing);
     bool startPatch(const QString &parameters, const QString &runFile);
-    bool launch(const QString &file, const QString &parameters, const QString &folder, const QString &runFile);
+    bool launch(const QString &file, const QString &parameters, const QString &folder,
+                const QString &runFile);
     void afterRun();
 
     ProgramFiles m_files;

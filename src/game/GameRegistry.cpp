@@ -74,7 +74,8 @@ void GameCommands::mniCreateRegistryEntryClick()
     const auto command = m_platform.registry.beginCommand();
     // Made now or, where the registry makes a key with its first value, by the
     // writes below; on every other way out it is made before the command ends.
-    const std::unique_ptr<RegistryKey> opened = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
+    const std::unique_ptr<RegistryKey> opened =
+        m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
     if (m_platform.messages.show(
             MsgType::Warning,
             QStringLiteral(

@@ -55,7 +55,8 @@ public:
     // WatchMs with the program's events flowing and no other command taken.
     // One that ends with an error in that time counts as not started, and
     // `problem` says why; one still running then, or ended cleanly, started.
-    virtual ShellStart start(const QString &file, const QString &parameters, const QString &workingFolder) = 0;
+    virtual ShellStart start(const QString &file, const QString &parameters,
+                             const QString &workingFolder) = 0;
 
 protected:
     // The watch of `start`, for a start `open` made.

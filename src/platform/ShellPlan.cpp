@@ -28,14 +28,15 @@ ExecutableKind executableKind(const QString &path)
     if (pe.size() < 6 || !pe.startsWith(QByteArray("PE\0\0", 4)))
         return ExecutableKind::Dos;
     return qFromLittleEndian<quint16>(pe.constData() + 4) == 0x14C ? ExecutableKind::Windows32
-                                                                  : ExecutableKind::Windows64;
+                                                                   : ExecutableKind::Windows64;
 }
 
 namespace RunnerInstall {
 
 QString wine()
 {
-    return QStringLiteral("  dpkg --add-architecture i386\n  apt-get update\n  apt-get install wine wine32:i386");
+    return QStringLiteral(
+        "  dpkg --add-architecture i386\n  apt-get update\n  apt-get install wine wine32:i386");
 }
 
 QString wine32()
@@ -54,11 +55,11 @@ QStringList dosBoxArguments(const QString &program, const QString &parameters, c
 {
     const QFileInfo info(program);
     const QString folder = info.absolutePath();
-    const QString root = workingFolder.isEmpty() ? folder : QDir::cleanPath(QFileInfo(workingFolder).absoluteFilePath());
+    const QString root =
+        workingFolder.isEmpty() ? folder : QDir::cleanPath(QFileInfo(workingFolder).absoluteFilePath());
     QString inside = QDir(root).relativeFilePath(folder);
     const bool outside = inside.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(inside);
-    QStringList arguments{QStringLiteral("-c"),
-                          QStringLiteral("MOUNT C \"%1\"").arg(outside ? folder : root),
+    QStringList arguments{QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(outside ? folder : root),
                           QStringLiteral("-c"), QStringLiteral("C:")};
     if (!outside && inside != QLatin1String(".")) {
         inside.replace(QLatin1Char('/'), QLatin1Char('\\'));
@@ -106,19 +107,22 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
         return plan;
     };
     if (suffix == QLatin1String("exe") || suffix == QLatin1String("bat") || suffix == QLatin1String("com")) {
-        const ExecutableKind kind = suffix == QLatin1String("exe") ? executableKind(path) : ExecutableKind::Dos;
+        const ExecutableKind kind =
+            suffix == QLatin1String("exe") ? executableKind(path) : ExecutableKind::Dos;
         switch (kind) {
         case ExecutableKind::Unreadable:
             return nothing(QStringLiteral("%1 cannot be read, so it was not started.").arg(path));
         case ExecutableKind::Other:
-            return nothing(
-                QStringLiteral("%1 is neither a Windows nor a DOS program, so it was not started.").arg(path));
+            return nothing(QStringLiteral("%1 is neither a Windows nor a DOS program, so it was not started.")
+                               .arg(path));
         case ExecutableKind::Dos:
             if (runners.dosbox.isEmpty()) {
-                const QString name = runners.dosboxSetting.isEmpty() ? QStringLiteral("dosbox") : runners.dosboxSetting;
-                return nothing(QStringLiteral("%1 is a DOS program and runs in DOSBox, but the DOSBox program "
-                                              "\"%2\" was not found.\nTo install DOSBox, run as root:\n%3")
-                                   .arg(path, name, RunnerInstall::dosbox()));
+                const QString name =
+                    runners.dosboxSetting.isEmpty() ? QStringLiteral("dosbox") : runners.dosboxSetting;
+                return nothing(
+                    QStringLiteral("%1 is a DOS program and runs in DOSBox, but the DOSBox program "
+                                   "\"%2\" was not found.\nTo install DOSBox, run as root:\n%3")
+                        .arg(path, name, RunnerInstall::dosbox()));
             }
             plan.way = ShellPlan::Way::DosBox;
             plan.program = runners.dosbox;

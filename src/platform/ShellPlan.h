@@ -17,10 +17,10 @@ ExecutableKind executableKind(const QString &path);
 // The programs that run other systems' programs here, as found.
 struct Runners
 {
-    QString wine;               // full path of wine; empty when it is not installed
-    bool wineRuns32Bit = true;  // whether that Wine has its 32-bit part
-    QString dosbox;             // full path of the DOSBox program; empty when it is not there
-    QString dosboxSetting;      // the DOSBox program as set, to name it when it is not there
+    QString wine;              // full path of wine; empty when it is not installed
+    bool wineRuns32Bit = true; // whether that Wine has its 32-bit part
+    QString dosbox;            // full path of the DOSBox program; empty when it is not there
+    QString dosboxSetting;     // the DOSBox program as set, to name it when it is not there
 };
 
 // How the shell's "open" is carried out on a system without that shell:

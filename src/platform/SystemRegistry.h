@@ -12,5 +12,5 @@ class EventWait;
 // asked at every opening) when Wine is installed, and otherwise to a registry
 // file in the program folder.
 // `wait` keeps the program's events flowing while Wine answers.
-std::unique_ptr<Registry> makeSystemRegistry(const QString &programFolder, std::function<QString()> gameFolder,
-                                             EventWait &wait);
+std::unique_ptr<Registry> makeSystemRegistry(const QString &programFolder,
+                                             std::function<QString()> gameFolder, EventWait &wait);

@@ -54,9 +54,9 @@ bool stillRuns(qint64 pid, const QByteArray &startTime)
 // output (both channels) in `output` and its exit code in `status`, and reads
 // the rest away so that the program never blocks on it; the program keeps
 // running when this program ends.
-const QString kCarrier = QStringLiteral(
-    "output=$1; status=$2; shift 2\n"
-    "{ \"$@\" 2>&1; echo $? > \"$status\" 2>/dev/null; } | { head -c 65536 > \"$output\"; cat > /dev/null; }\n");
+const QString kCarrier = QStringLiteral("output=$1; status=$2; shift 2\n"
+                                        "{ \"$@\" 2>&1; echo $? > \"$status\" 2>/dev/null; } | { head -c "
+                                        "65536 > \"$output\"; cat > /dev/null; }\n");
 
 // How many of the output's last lines a failure shows.
 constexpr int kShownLines = 8;
@@ -92,7 +92,8 @@ public:
         QString text = number ? QStringLiteral("%1 ended at once with exit code %2.").arg(m_name).arg(code)
                               : QStringLiteral("%1 ended at once.").arg(m_name);
         if (!lines.isEmpty())
-            text += QStringLiteral("\nIts last words:\n") + lines.mid(std::max<qsizetype>(0, lines.size() - kShownLines)).join(QLatin1Char('\n'));
+            text += QStringLiteral("\nIts last words:\n") +
+                    lines.mid(std::max<qsizetype>(0, lines.size() - kShownLines)).join(QLatin1Char('\n'));
         return text;
     }
 
@@ -124,14 +125,16 @@ Runners findRunners(const QString &dosboxSetting)
 
 ShellStart SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
-    const ShellPlan plan = planShellStart(file, parameters, workingFolder, findRunners(m_dosbox ? m_dosbox() : QString()));
+    const ShellPlan plan =
+        planShellStart(file, parameters, workingFolder, findRunners(m_dosbox ? m_dosbox() : QString()));
     switch (plan.way) {
     case ShellPlan::Way::Direct:
     case ShellPlan::Way::Wine:
     case ShellPlan::Way::DosBox: {
         auto files = std::make_unique<QTemporaryDir>();
         if (!files->isValid())
-            return {false, nullptr, QStringLiteral("No temporary folder for the start of %1.").arg(plan.address)};
+            return {false, nullptr,
+                    QStringLiteral("No temporary folder for the start of %1.").arg(plan.address)};
         QProcess process;
         process.setProgram(QStringLiteral("/bin/sh"));
         process.setArguments(QStringList{QStringLiteral("-c"), kCarrier, QStringLiteral("sh"),
@@ -157,7 +160,8 @@ ShellStart SystemShell::open(const QString &file, const QString &parameters, con
         const QString name = plan.way == ShellPlan::Way::Wine     ? QStringLiteral("Wine, running %1")
                              : plan.way == ShellPlan::Way::DosBox ? QStringLiteral("DOSBox, running %1")
                                                                   : QStringLiteral("%1");
-        return {true, std::make_unique<WatchedProcess>(pid, std::move(files), name.arg(QFileInfo(plan.address).fileName()))};
+        return {true, std::make_unique<WatchedProcess>(pid, std::move(files),
+                                                       name.arg(QFileInfo(plan.address).fileName()))};
     }
     case ShellPlan::Way::DefaultHandler: {
         const QUrl address = plan.isUrl ? QUrl(plan.address) : QUrl::fromLocalFile(plan.address);

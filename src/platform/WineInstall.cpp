@@ -15,7 +15,10 @@ int elfClass(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return 0;
     const QByteArray head = file.read(5);
-    return head.size() == 5 && head.startsWith("\x7f" "ELF") ? head[4] : 0;
+    return head.size() == 5 && head.startsWith("\x7f"
+                                               "ELF")
+               ? head[4]
+               : 0;
 }
 
 bool isLoader32(const QString &path)

@@ -37,8 +37,8 @@ class WineRegistryKey final : public RegistryKey
 {
 public:
     // `values` is nothing for a key opened for creating: they are asked for when first needed.
-    WineRegistryKey(WineTool tool, QString key, bool open, std::optional<QHash<QString, WineRegistry::Value>> values,
-                    QString problem)
+    WineRegistryKey(WineTool tool, QString key, bool open,
+                    std::optional<QHash<QString, WineRegistry::Value>> values, QString problem)
         : m_tool(std::move(tool)), m_key(std::move(key)), m_open(open), m_made(values.has_value()),
           m_values(std::move(values)), m_problem(std::move(problem))
     {}
@@ -65,15 +65,15 @@ public:
     QString readString(const QString &name) const override
     {
         const WineRegistry::Value *found = find(name);
-        if (!found || (found->type != QLatin1String("REG_SZ") && found->type != QLatin1String("REG_EXPAND_SZ")))
+        if (!found ||
+            (found->type != QLatin1String("REG_SZ") && found->type != QLatin1String("REG_EXPAND_SZ")))
             throw DvsError(RegistryErrors::invalidDataType(name));
         return found->data;
     }
 
     void writeInteger(const QString &name, int value) override
     {
-        write(name, QStringLiteral("REG_DWORD"), QString::number(static_cast<quint32>(value)),
-              hexOf(value));
+        write(name, QStringLiteral("REG_DWORD"), QString::number(static_cast<quint32>(value)), hexOf(value));
     }
 
     void writeString(const QString &name, const QString &value) override
@@ -109,10 +109,12 @@ public:
         QTemporaryFile file(temp + QStringLiteral("/dvv-XXXXXX.reg"));
         QByteArray text = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + m_key.mid(5).toLatin1() + "]\r\n";
         for (const auto &[name, value] : values)
-            text += '"' + name.toLatin1() + "\"=dword:" +
-                    QByteArray::number(static_cast<quint32>(value), 16).rightJustified(8, '0') + "\r\n";
+            text += '"' + name.toLatin1() +
+                    "\"=dword:" + QByteArray::number(static_cast<quint32>(value), 16).rightJustified(8, '0') +
+                    "\r\n";
         if (!file.open() || file.write(text) != text.size() || !file.flush())
-            throw DvsError(withReason(failed, QStringLiteral("%1 could not be written.").arg(file.fileName())));
+            throw DvsError(
+                withReason(failed, QStringLiteral("%1 could not be written.").arg(file.fileName())));
         const WineTool::Result result =
             m_tool.run({QStringLiteral("reg"), QStringLiteral("import"),
                         QStringLiteral("C:\\windows\\temp\\") + QFileInfo(file.fileName()).fileName(),
@@ -129,13 +131,12 @@ public:
     {
         if (m_made || !m_open)
             return;
-        const WineTool::Result add =
-            m_tool.run({QStringLiteral("reg"), QStringLiteral("add"), m_key, QStringLiteral("/f"),
-                        QStringLiteral("/reg:32")});
+        const WineTool::Result add = m_tool.run({QStringLiteral("reg"), QStringLiteral("add"), m_key,
+                                                 QStringLiteral("/f"), QStringLiteral("/reg:32")});
         const QString problem = problemOf(add, QStringLiteral("wine reg"));
         if (!problem.isEmpty() || add.exitCode != 0)
-            throw DvsError(withReason(QStringLiteral("The registry key %1 could not be made.").arg(m_key),
-                                      problem));
+            throw DvsError(
+                withReason(QStringLiteral("The registry key %1 could not be made.").arg(m_key), problem));
         m_made = true;
     }
 
@@ -161,8 +162,8 @@ private:
     {
         if (!m_values) {
             m_values.emplace();
-            const WineTool::Result query =
-                m_tool.run({QStringLiteral("reg"), QStringLiteral("query"), m_key, QStringLiteral("/reg:32")});
+            const WineTool::Result query = m_tool.run(
+                {QStringLiteral("reg"), QStringLiteral("query"), m_key, QStringLiteral("/reg:32")});
             const QString problem = problemOf(query, QStringLiteral("wine reg"));
             if (!problem.isEmpty())
                 m_problem = problem;
@@ -209,7 +210,8 @@ private:
 
 QString inPrefix(const WineTool &tool, const QString &problem)
 {
-    return QStringLiteral("The registry of the Wine prefix %1 could not be used: %2").arg(tool.prefix(), problem);
+    return QStringLiteral("The registry of the Wine prefix %1 could not be used: %2")
+        .arg(tool.prefix(), problem);
 }
 
 // What a query says of a key opened without creating it.
@@ -224,7 +226,8 @@ std::unique_ptr<RegistryKey> queried(const WineTool &tool, const QString &key, c
     if (query.exitCode == 0)
         return std::make_unique<WineRegistryKey>(tool, key, true, WineRegistry::parseQuery(query.output),
                                                  QString());
-    return std::make_unique<WineRegistryKey>(tool, key, false, QHash<QString, WineRegistry::Value>(), QString());
+    return std::make_unique<WineRegistryKey>(tool, key, false, QHash<QString, WineRegistry::Value>(),
+                                             QString());
 }
 
 class PendingQuery final : public PendingKey
@@ -232,7 +235,8 @@ class PendingQuery final : public PendingKey
 public:
     PendingQuery(WineTool tool, QString key)
         : m_tool(std::move(tool)), m_key(std::move(key)),
-          m_call(m_tool.start({QStringLiteral("reg"), QStringLiteral("query"), m_key, QStringLiteral("/reg:32")}))
+          m_call(m_tool.start(
+              {QStringLiteral("reg"), QStringLiteral("query"), m_key, QStringLiteral("/reg:32")}))
     {}
 
     std::unique_ptr<RegistryKey> take() override { return queried(m_tool, m_key, m_call->finish()); }
@@ -268,8 +272,9 @@ std::unique_ptr<RegistryKey> WineRegistry::openKey(const QString &path, bool cre
     // creating costs no call of its own.
     if (create)
         return std::make_unique<WineRegistryKey>(m_tool, key, true, std::nullopt, QString());
-    return queried(m_tool, key,
-                   m_tool.run({QStringLiteral("reg"), QStringLiteral("query"), key, QStringLiteral("/reg:32")}));
+    return queried(
+        m_tool, key,
+        m_tool.run({QStringLiteral("reg"), QStringLiteral("query"), key, QStringLiteral("/reg:32")}));
 }
 
 std::unique_ptr<PendingKey> WineRegistry::openKeyLater(const QString &path)
@@ -280,7 +285,8 @@ std::unique_ptr<PendingKey> WineRegistry::openKeyLater(const QString &path)
 GameRegistry::GameRegistry(std::unique_ptr<Registry> fallback, std::function<QString()> gameFolder,
                            PrefixFinder findPrefix, EventWait &wait, int commandLimitMs)
     : m_fallback(std::move(fallback)), m_gameFolder(std::move(gameFolder)),
-      m_findPrefix(std::move(findPrefix)), m_wait(wait), m_budget(std::make_shared<WineBudget>(commandLimitMs))
+      m_findPrefix(std::move(findPrefix)), m_wait(wait),
+      m_budget(std::make_shared<WineBudget>(commandLimitMs))
 {}
 
 std::optional<WineRegistry> GameRegistry::wineRegistry() const

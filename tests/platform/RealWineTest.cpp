@@ -57,7 +57,9 @@ protected:
     static int run(const QString &program, const QStringList &arguments)
     {
         EventWait wait;
-        return WineTool(program, prefix(), wait, std::make_shared<WineBudget>(300000)).run(arguments).exitCode;
+        return WineTool(program, prefix(), wait, std::make_shared<WineBudget>(300000))
+            .run(arguments)
+            .exitCode;
     }
 
     static QTemporaryDir *dir;
@@ -150,7 +152,8 @@ TEST_F(RealWine, A32BitProgramRunsWhereWineCanRunItAndIsRefusedWithTheCommandsWh
     ShellStart start = SystemShell(wait).start(program, u" -C \"my file.cfg\""_s, game());
     EXPECT_TRUE(start.started) << start.problem.toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ran); }, 30000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return readBytes(ran) == "-C|my file.cfg|"; }, 5000)) << readBytes(ran).toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readBytes(ran) == "-C|my file.cfg|"; }, 5000))
+        << readBytes(ran).toStdString();
 
     QTemporaryDir install;
     const QString wine = wineWithout32BitPart(install.path());

@@ -50,15 +50,44 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
         // Windows programs run with Wine, DOS programs in DOSBox, whatever their names say.
         {win32, u" -C \"my file.cfg\""_s, all, Way::Wine, wine, {win32, u"-C"_s, u"my file.cfg"_s}, {}},
         {win64, {}, no32, Way::Wine, wine, {win64}, {}},
-        {dos, u" -C dvsdebug.cfg "_s, all, Way::DosBox, dosbox,
-         dosParts + QStringList{u"zorvan.exe -C dvsdebug.cfg"_s, u"-c"_s, u"EXIT"_s}, {}},
-        {bat, {}, all, Way::DosBox, dosbox, dosParts + QStringList{u"CALL RUN.BAT"_s, u"-c"_s, u"EXIT"_s}, {}},
+        {dos,
+         u" -C dvsdebug.cfg "_s,
+         all,
+         Way::DosBox,
+         dosbox,
+         dosParts + QStringList{u"zorvan.exe -C dvsdebug.cfg"_s, u"-c"_s, u"EXIT"_s},
+         {}},
+        {bat,
+         {},
+         all,
+         Way::DosBox,
+         dosbox,
+         dosParts + QStringList{u"CALL RUN.BAT"_s, u"-c"_s, u"EXIT"_s},
+         {}},
         // What cannot run says why, with what to install.
         {win32, {}, no32, Way::Nothing, {}, {}, win32 + u" is a 32-bit Windows program, but the Wine"_s},
         {win64, {}, none, Way::Nothing, {}, {}, win64 + u" is a Windows program and runs with Wine, but"_s},
-        {dos, {}, none, Way::Nothing, {}, {}, dos + u" is a DOS program and runs in DOSBox, but the DOSBox program \"dosbox-x\""_s},
-        {make(u"empty.exe"_s, ""), {}, all, Way::Nothing, {}, {}, dir.path() + u"/empty.exe cannot be read"_s},
-        {make(u"text.exe"_s, "#!/bin/sh\n", true), {}, all, Way::Nothing, {}, {}, dir.path() + u"/text.exe is neither"_s},
+        {dos,
+         {},
+         none,
+         Way::Nothing,
+         {},
+         {},
+         dos + u" is a DOS program and runs in DOSBox, but the DOSBox program \"dosbox-x\""_s},
+        {make(u"empty.exe"_s, ""),
+         {},
+         all,
+         Way::Nothing,
+         {},
+         {},
+         dir.path() + u"/empty.exe cannot be read"_s},
+        {make(u"text.exe"_s, "#!/bin/sh\n", true),
+         {},
+         all,
+         Way::Nothing,
+         {},
+         {},
+         dir.path() + u"/text.exe is neither"_s},
         // Documents and folders go to the handler; a missing file goes nowhere, silently.
         {make(u"readme.txt"_s, "text"), {}, none, Way::DefaultHandler, dir.path() + u"/readme.txt"_s, {}, {}},
         {dir.path(), {}, none, Way::DefaultHandler, dir.path(), {}, {}},
@@ -74,16 +103,21 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
         EXPECT_EQ(plan.problem.left(c.problem.size()), c.problem);
         EXPECT_EQ(plan.problem.isEmpty(), c.problem.isEmpty());
     }
-    EXPECT_TRUE(planShellStart(win32, {}, {}, no32).problem.endsWith(
-        u"run as root:\n  dpkg --add-architecture i386\n  apt-get update\n  apt-get install wine32:i386"_s));
-    EXPECT_TRUE(planShellStart(dos, {}, {}, none).problem.endsWith(u"run as root:\n  apt-get install dosbox"_s));
+    EXPECT_TRUE(
+        planShellStart(win32, {}, {}, no32)
+            .problem.endsWith(
+                u"run as root:\n  dpkg --add-architecture i386\n  apt-get update\n  apt-get install wine32:i386"_s));
+    EXPECT_TRUE(
+        planShellStart(dos, {}, {}, none).problem.endsWith(u"run as root:\n  apt-get install dosbox"_s));
 }
 
 TEST(ShellPlan, DosBoxMountsTheWorkingFolderAndStartsInTheProgramsFolder)
 {
     // The program, the working folder, and what DOSBox is told after mounting.
     const std::tuple<QString, QString, QStringList> cases[] = {
-        {u"/games/zvt/sub/TOOL.COM"_s, u"/games/zvt"_s, {u"MOUNT C \"/games/zvt\""_s, u"C:"_s, u"CD \\sub"_s}},
+        {u"/games/zvt/sub/TOOL.COM"_s,
+         u"/games/zvt"_s,
+         {u"MOUNT C \"/games/zvt\""_s, u"C:"_s, u"CD \\sub"_s}},
         {u"/games/zvt/ZORVAN.EXE"_s, u"/games/zvt/"_s, {u"MOUNT C \"/games/zvt\""_s, u"C:"_s}},
         {u"/elsewhere/T.COM"_s, u"/games/zvt"_s, {u"MOUNT C \"/elsewhere\""_s, u"C:"_s}},
         {u"/games/zvt/T.COM"_s, {}, {u"MOUNT C \"/games/zvt\""_s, u"C:"_s}},

@@ -1,13 +1,18 @@
-#include "platform/EventWait.h"
 #include "platform/SystemShell.h"
+#include "platform/EventWait.h"
 #include "support/TestFiles.h"
 #include "support/WineStandIn.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 #include <sys/prctl.h>
 
@@ -88,6 +93,47 @@ TEST(SystemShell, AWindowsProgramRunsInTheWinePrefixOfItsFolder)
     EXPECT_TRUE(SystemShell(wine.wait()).open(game, QString(), wine.gameFolder()).started);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !wine.calls().isEmpty(); }, 10000));
     EXPECT_EQ(wine.calls(), QStringList{wine.prefix() + QLatin1Char('|') + game});
+}
+
+// A tiny DOS program that writes its command tail into RAN.TXT in the current folder.
+const QByteArray kTailWriter =
+    QByteArray::fromHex("b43c31c9ba2301cd21721389c3b44030ed8a0e8000ba8100cd21b43ecd21b8004ccd21") +
+    QByteArray("RAN.TXT", 8);
+
+// Real DOSBox, without a screen: the game folder is drive C:, the program runs
+// in its own folder with the launcher's parameters, and DOSBox ends with it.
+TEST(SystemShell, ADosProgramRunsInRealDosBoxInItsFolderWithItsParameters)
+{
+    const QString dosbox = QStandardPaths::findExecutable(u"dosbox"_s);
+    if (dosbox.isEmpty()) {
+        std::cout
+            << "NOT RUN: dosbox is not installed, so no DOS program was run (apt-get install dosbox).\n";
+        GTEST_SKIP() << "dosbox is not installed";
+    }
+    QTemporaryDir dir;
+    const QString game = dir.path() + u"/Zorvantia Gold"_s;
+    QDir().mkpath(game + u"/tools"_s);
+    const QString program = game + u"/tools/WRITER.COM"_s;
+    writeBytes(program, kTailWriter);
+    // Its own home, so that DOSBox's configuration of the user running the tests stays as it is.
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(dir.path()));
+    qputenv("SDL_VIDEODRIVER", "dummy");
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    EventWait wait;
+    const ShellStart start =
+        SystemShell(wait, [] { return u"dosbox"_s; }).start(program, u" -C dvsdebug.cfg"_s, game);
+    EXPECT_TRUE(start.started) << start.problem.toStdString();
+    if (start.program && !QFileInfo::exists(game + u"/tools/RAN.TXT"_s))
+        QSignalSpy(start.program.get(), &StartedProgram::finished).wait(30000);
+    qputenv("HOME", home);
+    EXPECT_EQ(readBytes(game + u"/tools/RAN.TXT"_s), " -C dvsdebug.cfg");
+    EXPECT_FALSE(QFileInfo::exists(game + u"/RAN.TXT"_s));
+
+    const ShellStart missing = SystemShell(wait, [] { return u"dosbox-nowhere"_s; }).start(program, {}, game);
+    EXPECT_EQ(missing.problem,
+              u"%1 is a DOS program and runs in DOSBox, but the DOSBox program \"dosbox-nowhere\" "
+              "was not found.\nTo install DOSBox, run as root:\n  apt-get install dosbox"_s.arg(program));
 }
 
 } // namespace

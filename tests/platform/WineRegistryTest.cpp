@@ -183,8 +183,9 @@ TEST_F(WineRegistryTest, ManyValuesGoInOneImportAndAKeyOpenedForCreatingIsMadeBy
     key = registry->openKey(u"Software\\Quillmark\\Other"_s, true);
     EXPECT_FALSE(key->valueExists(u"Fullscreen"_s)) << "asked for once needed";
     key->makeNow();
-    EXPECT_EQ(wine.calls().mid(1), (QStringList{wine.prefix() + u"|reg query HKLM\\Software\\Quillmark\\Other /reg:32"_s,
-                                                wine.prefix() + u"|reg add HKLM\\Software\\Quillmark\\Other /f /reg:32"_s}));
+    EXPECT_EQ(wine.calls().mid(1),
+              (QStringList{wine.prefix() + u"|reg query HKLM\\Software\\Quillmark\\Other /reg:32"_s,
+                           wine.prefix() + u"|reg add HKLM\\Software\\Quillmark\\Other /f /reg:32"_s}));
 }
 
 TEST_F(WineRegistryTest, ACommandIsBoundAsAWholeAndAnAnswerThatIsNoTextOrTooLargeIsAFailure)
@@ -195,16 +196,20 @@ TEST_F(WineRegistryTest, ACommandIsBoundAsAWholeAndAnAnswerThatIsNoTextOrTooLarg
         const auto command = registry->beginCommand();
         const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
         wine.setMode("hang");
-        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }), u"Failed to set data for 'SafeMode'\n"_s + bound);
+        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }),
+                  u"Failed to set data for 'SafeMode'\n"_s + bound);
         // The whole group ended with the call, the hanging stand-in's own child too.
         const pid_t child = readBytes(wine.prefix() + u"/hang-child"_s).trimmed().toInt();
         ASSERT_GT(child, 0);
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            const QByteArray stat = readBytes(u"/proc/%1/stat"_s.arg(child));
-            return stat.isEmpty() || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
-        }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QByteArray stat = readBytes(u"/proc/%1/stat"_s.arg(child));
+                return stat.isEmpty() || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
+            },
+            5000));
         wine.setMode("");
-        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }), u"Failed to set data for 'SafeMode'\n"_s + bound)
+        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }),
+                  u"Failed to set data for 'SafeMode'\n"_s + bound)
             << "the command's time is spent";
     }
     const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
@@ -218,7 +223,8 @@ TEST_F(WineRegistryTest, ACommandIsBoundAsAWholeAndAnAnswerThatIsNoTextOrTooLarg
     for (const auto &[mode, problem] : modes) {
         SCOPED_TRACE(mode);
         wine.setMode(mode);
-        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 0); }), u"Failed to set data for 'SafeMode'\n"_s + problem);
+        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 0); }),
+                  u"Failed to set data for 'SafeMode'\n"_s + problem);
         EXPECT_EQ(registry->openKey(kGameKey, false)->problem(),
                   u"The registry of the Wine prefix %1 could not be used: %2"_s.arg(wine.prefix(), problem));
     }
