@@ -183,6 +183,7 @@ int main(int argc, char *argv[])
     // "startup" alone prints the start-up figures only.
     if (argc > 1 && qstrcmp(argv[1], "startup") == 0) {
         printStartupFigures(argv[0]);
+        printWineStartupFigures(argv[0]);
         return 0;
     }
     // "http" alone prints the HTTP client's figure only.
@@ -191,6 +192,12 @@ int main(int argc, char *argv[])
         return 0;
     }
     BenchPlatform platform;
+    // "wine" alone prints the figures of real Wine: its calls, Create Registry Entry, the start.
+    if (argc > 1 && qstrcmp(argv[1], "wine") == 0) {
+        printRegistryFigures(platform, true);
+        printWineStartupFigures(argv[0]);
+        return 0;
+    }
     // "editors" alone prints the switch editor's figures only.
     if (argc > 1 && qstrcmp(argv[1], "editors") == 0) {
         printEditorFigures(platform);
@@ -227,5 +234,6 @@ int main(int argc, char *argv[])
     printRegistryFigures(platform, false);
     printToolsFigures(platform);
     printStartupFigures(argv[0]);
+    printWineStartupFigures(argv[0]);
     return 0;
 }
