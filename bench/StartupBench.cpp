@@ -9,21 +9,21 @@
 #include "base/ProgramInfo.h"
 #include "platform/FileRegistry.h"
 
-#include <QApplication>
-#include <QDateTime>
+#include "base/ProgramSettings.h"
 #include "platform/EventWait.h"
 #include "platform/Registry.h"
 #include "platform/SystemRegistry.h"
-#include "base/ProgramSettings.h"
+#include <QApplication>
+#include <QDateTime>
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QIcon>
 #include <QMainWindow>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -200,9 +200,8 @@ int wineChild(int argc, char *argv[], const QString &folder)
     const ProgramFiles files(folder);
     BenchPlatform services;
     EventWait wait;
-    const std::unique_ptr<Registry> system = makeSystemRegistry(folder, [&files] {
-        return ProgramSettings(files.settingsIni()).gameDirectory();
-    }, wait);
+    const std::unique_ptr<Registry> system = makeSystemRegistry(
+        folder, [&files] { return ProgramSettings(files.settingsIni()).gameDirectory(); }, wait);
     TimedRegistry registry(*system);
     SystemClock clock;
     const Platform bench = services.platform();
@@ -380,15 +379,17 @@ void printWineStartupFigures(const char *benchExecutable)
     makeProgramFolder(program, generatedPatchIni(1000).toLatin1());
     QDir().mkpath(game);
     writeBytesOrExit(game + QStringLiteral("/ZizaVEZ.exe"), QByteArray("MZ"));
-    writeBytesOrExit(ProgramFiles(program).settingsIni(),
-                     QStringLiteral("[dvs]\r\nversion=ver3\r\nwaittime=0\r\n[zvt]\r\ndir=%1\r\nversion=win\r\n")
-                         .arg(game)
-                         .toUtf8());
+    writeBytesOrExit(
+        ProgramFiles(program).settingsIni(),
+        QStringLiteral("[dvs]\r\nversion=ver3\r\nwaittime=0\r\n[zvt]\r\ndir=%1\r\nversion=win\r\n")
+            .arg(game)
+            .toUtf8());
     // The game's five values, so that the start reads and applies them.
-    inPrefix(prefix, wine, {QStringLiteral("reg"), QStringLiteral("add"),
-                            QStringLiteral("HKLM\\Software\\Quillmark\\Zorvantia"), QStringLiteral("/v"),
-                            QStringLiteral("FullScreen"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
-                            QStringLiteral("/d"), QStringLiteral("1"), QStringLiteral("/f"), QStringLiteral("/reg:32")});
+    inPrefix(prefix, wine,
+             {QStringLiteral("reg"), QStringLiteral("add"),
+              QStringLiteral("HKLM\\Software\\Quillmark\\Zorvantia"), QStringLiteral("/v"),
+              QStringLiteral("FullScreen"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
+              QStringLiteral("/d"), QStringLiteral("1"), QStringLiteral("/f"), QStringLiteral("/reg:32")});
     const QString withWine = QString::fromLocal8Bit(qgetenv("PATH"));
     QTemporaryDir empty;
     std::vector<double> without, cold, coldWait, warmWait;
