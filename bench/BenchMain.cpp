@@ -10,10 +10,10 @@
 #include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "config/ConfigCommands.h"
-#include "switches/SwitchCommands.h"
 #include "ini/IniDocument.h"
 #include "ini/TIniFile.h"
 #include "platform/FileRegistry.h"
+#include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
 #include <QApplication>
@@ -47,7 +47,8 @@ double createSwitchesMs(BenchPlatform &platform, int switches)
                                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                                });
     if (int(windows.switches().panel().controls().size()) != switches) {
-        std::fprintf(stderr, "built %zu of %d switches\n", windows.switches().panel().controls().size(), switches);
+        std::fprintf(stderr, "built %zu of %d switches\n", windows.switches().panel().controls().size(),
+                     switches);
         std::exit(2);
     }
     return ms;
@@ -182,6 +183,7 @@ int main(int argc, char *argv[])
     // "startup" alone prints the start-up figures only.
     if (argc > 1 && qstrcmp(argv[1], "startup") == 0) {
         printStartupFigures(argv[0]);
+        printWineStartupFigures(argv[0]);
         return 0;
     }
     // "http" alone prints the HTTP client's figure only.
@@ -190,6 +192,12 @@ int main(int argc, char *argv[])
         return 0;
     }
     BenchPlatform platform;
+    // "wine" alone prints the figures of real Wine: its calls, Create Registry Entry, the start.
+    if (argc > 1 && qstrcmp(argv[1], "wine") == 0) {
+        printRegistryFigures(platform, true);
+        printWineStartupFigures(argv[0]);
+        return 0;
+    }
     // "editors" alone prints the switch editor's figures only.
     if (argc > 1 && qstrcmp(argv[1], "editors") == 0) {
         printEditorFigures(platform);
@@ -226,5 +234,6 @@ int main(int argc, char *argv[])
     printRegistryFigures(platform, false);
     printToolsFigures(platform);
     printStartupFigures(argv[0]);
+    printWineStartupFigures(argv[0]);
     return 0;
 }

@@ -30,6 +30,10 @@ public:
     std::optional<QString> browse(const QString &title, const QString &startFolder) override;
     std::optional<QString> ask(const QString &caption, const QString &prompt, const QString &text) override;
     ShellStart open(const QString &file, const QString &parameters, const QString &workingFolder) override;
+    ShellStart start(const QString &file, const QString &parameters, const QString &workingFolder) override
+    {
+        return open(file, parameters, workingFolder);
+    }
     std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override;
     QSize size() const override { return {1280, 1024}; }
     QList<QRect> screens() const override { return {QRect(0, 0, 1280, 1024)}; }

@@ -7,11 +7,10 @@
 #include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "editors/EditorCommands.h"
-#include "switches/SwitchCommands.h"
-#include "switches/SwitchPanel.h"
 #include "editors/SwitchDatabase.h"
 #include "editors/TformSwitches.h"
 #include "ini/TIniFile.h"
+#include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
@@ -104,8 +103,7 @@ void printEditorFigures(BenchPlatform &platform)
             QCoreApplication::processEvents();
         });
     if (editor.cboxSwitchesList->count() != 1000) {
-        std::fprintf(stderr, "the editor lists %d of 1000 switches\n",
-                     editor.cboxSwitchesList->count());
+        std::fprintf(stderr, "the editor lists %d of 1000 switches\n", editor.cboxSwitchesList->count());
         std::exit(2);
     }
 

@@ -4,18 +4,23 @@
 
 #include "BenchTiming.h"
 
+#include "platform/EventWait.h"
 #include "platform/FileRegistry.h"
 #include "platform/WinePrefix.h"
 #include "platform/WineRegistry.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 
 namespace {
 
@@ -46,11 +51,105 @@ double startupReadMs(Registry &registry)
     });
 }
 
+EventWait &benchWait()
+{
+    static EventWait wait;
+    return wait;
+}
+
 std::unique_ptr<Registry> prefixRegistry(const QString &game, const QString &fallback)
 {
     return std::make_unique<GameRegistry>(
         std::make_unique<FileRegistry>(fallback), [game] { return game; },
-        [](const QString &folder) { return WinePrefix::find(folder, QString(), QString()); });
+        [](const QString &folder) { return WinePrefix::find(folder, QString(), QString()); }, benchWait(),
+        60000);
+}
+
+// The registry work of Create Registry Entry on the Windows edition, as the
+// command does it: the key opened for creating, the game folder written as
+// HDPath, the key opened again, the ten defaults written and five read back.
+void createRegistryEntry(Registry &registry, const QString &game)
+{
+    const auto command = registry.beginCommand();
+    (void)registry.openKey(kGameKey, true);
+    registry.openKey(kGameKey, true)->writeFolder(QStringLiteral("HDPath"), game);
+    const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, true);
+    key->writeIntegers({{QStringLiteral("DisplayModeNumber"), 3},
+                        {QStringLiteral("ForceDIBSection"), 0},
+                        {QStringLiteral("Fullscreen"), 1},
+                        {QStringLiteral("Installed"), 3},
+                        {QStringLiteral("Language"), 3},
+                        {QStringLiteral("MidiType"), 0},
+                        {QStringLiteral("MousePointer"), 0},
+                        {QStringLiteral("RetraceSync"), 0},
+                        {QStringLiteral("SafeMode"), 0},
+                        {QStringLiteral("UpdateMode"), 1}});
+    int sum = 0;
+    for (const char *name : kNames)
+        sum += key->readInteger(QString::fromLatin1(name));
+    if (sum != 2) {
+        std::fprintf(stderr, "Create Registry Entry read back %d instead of 2\n", sum);
+        std::exit(2);
+    }
+}
+
+// The longest time the event loop went without a turn while `work` ran, in ms.
+double longestStallMs(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    tick.start(0);
+    last = clock.nsecsElapsed();
+    work();
+    longest = std::max(longest, clock.nsecsElapsed() - last);
+    return double(longest) / 1e6;
+}
+
+// Puts a `wine` first on the PATH that counts its starts in `log` and hands on to `wine`.
+QString countingWine(const QString &folder, const QString &wine, const QString &log)
+{
+    const QString counter = folder + QStringLiteral("/counting/wine");
+    QDir().mkpath(QFileInfo(counter).absolutePath());
+    writeFile(counter, QStringLiteral("#!/bin/sh\necho >> '%1'\nexec '%2' \"$@\"\n").arg(log, wine));
+    QFile::setPermissions(counter, QFile::ReadOwner | QFile::ExeOwner);
+    return QFileInfo(counter).absolutePath();
+}
+
+int lines(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? int(f.readAll().count('\n')) : 0;
+}
+
+// Create Registry Entry's Wine processes and the event loop's longest stall
+// during one wine call, through `wine` (a stand-in or the real one).
+void printCommandFigures(const QString &wine, const QString &prefix, const QString &game, const char *suffix)
+{
+    QTemporaryDir dir;
+    const QString log = dir.path() + QStringLiteral("/starts");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(countingWine(dir.path(), wine, log)) + ':' + path);
+    const std::unique_ptr<Registry> registry =
+        prefixRegistry(game, dir.path() + QStringLiteral("/unused.reg"));
+    createRegistryEntry(*registry, game);
+    std::printf("create_registry_entry_wine_processes%s: %d processes\n", suffix, lines(log));
+    const double stall = longestStallMs([&] { (void)registry->openKey(kGameKey, false); });
+    std::printf("wine_call_longest_event_stall_ms%s: %.1f ms\n", suffix, stall);
+    if (std::strcmp(suffix, "") == 0) {
+        QFile::remove(log);
+        const double ms = medianMs([&] { createRegistryEntry(*registry, game); });
+        std::printf("create_registry_entry_real_wine_warm: %.0f ms, %d Wine processes\n", ms, lines(log) / 3);
+    }
+    qputenv("PATH", path);
+    (void)prefix;
 }
 
 void runInPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
@@ -76,7 +175,7 @@ void printRealWineFigures(const QString &wine)
     const std::unique_ptr<Registry> registry =
         prefixRegistry(game, dir.path() + QStringLiteral("/registry.reg"));
     writeFiveValues(*registry);
-    const WineTool tool(wine, prefix);
+    const WineTool tool(wine, prefix, benchWait(), std::make_shared<WineBudget>(60000));
     const QStringList query = {QStringLiteral("reg"), QStringLiteral("query"),
                                QStringLiteral("HKLM\\") + kGameKey, QStringLiteral("/reg:32")};
     // Cold: Wine's server has ended, as when the program starts long after
@@ -92,6 +191,7 @@ void printRealWineFigures(const QString &wine)
     std::printf("wine_reg_query_real_warm: %.0f ms\n", warmMs);
     std::printf("wine_reg_add_real_warm: %.0f ms\n", addMs);
     std::printf("registry_startup_read_ms_real_wine_warm: %.0f ms\n", startupMs);
+    printCommandFigures(wine, prefix, game, "");
     runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
 }
 
@@ -119,6 +219,7 @@ void printRegistryFigures(BenchPlatform &, bool realWine)
         prefixRegistry(game, dir.path() + QStringLiteral("/unused.reg"));
     writeFiveValues(*standIn);
     std::printf("registry_startup_read_ms_wine_standin: %.1f ms\n", startupReadMs(*standIn));
+    printCommandFigures(bin + QStringLiteral("/wine"), prefix, game, "_standin");
     qputenv("PATH", path);
 
     const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));

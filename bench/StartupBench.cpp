@@ -9,8 +9,13 @@
 #include "base/ProgramInfo.h"
 #include "platform/FileRegistry.h"
 
+#include "base/ProgramSettings.h"
+#include "platform/EventWait.h"
+#include "platform/Registry.h"
+#include "platform/SystemRegistry.h"
 #include <QApplication>
 #include <QDateTime>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -18,6 +23,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -144,6 +150,75 @@ int programChild(int argc, char *argv[], const QString &folder)
     return finishChild(sinceStart, windows.formMain(), clock.sleptMs());
 }
 
+// The start's registry, timing how long the start waits for its reading of the game's settings.
+class TimedRegistry final : public Registry
+{
+public:
+    explicit TimedRegistry(Registry &registry) : m_registry(registry) {}
+    std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override
+    {
+        return m_registry.openKey(path, create);
+    }
+    std::unique_ptr<PendingKey> openKeyLater(const QString &path) override
+    {
+        class Timed final : public PendingKey
+        {
+        public:
+            Timed(std::unique_ptr<PendingKey> pending, double &waitedMs)
+                : m_pending(std::move(pending)), m_waitedMs(waitedMs)
+            {}
+            std::unique_ptr<RegistryKey> take() override
+            {
+                QElapsedTimer waited;
+                waited.start();
+                std::unique_ptr<RegistryKey> key = m_pending->take();
+                m_waitedMs = double(waited.nsecsElapsed()) / 1e6;
+                return key;
+            }
+
+        private:
+            std::unique_ptr<PendingKey> m_pending;
+            double &m_waitedMs;
+        };
+        return std::make_unique<Timed>(m_registry.openKeyLater(path), m_waitedMs);
+    }
+    double waitedMs() const { return m_waitedMs; }
+
+private:
+    Registry &m_registry;
+    double m_waitedMs = 0;
+};
+
+// The program's start as main.cpp makes it, with the system's own registry
+// (a Wine prefix's where Wine is on the PATH), the fixed pause counted.
+int wineChild(int argc, char *argv[], const QString &folder)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(ProgramInfo::Title);
+    const ProgramFiles files(folder);
+    BenchPlatform services;
+    EventWait wait;
+    const std::unique_ptr<Registry> system = makeSystemRegistry(
+        folder, [&files] { return ProgramSettings(files.settingsIni()).gameDirectory(); }, wait);
+    TimedRegistry registry(*system);
+    SystemClock clock;
+    const Platform bench = services.platform();
+    const Platform platform{bench.messages, bench.fileDialogs, bench.folders, bench.input,     bench.shell,
+                            registry,       bench.screen,      clock,         bench.clipboard, bench.http};
+    ProgramWindows windows(files, platform);
+    if (!runStartUp(windows, QString()))
+        return 2;
+    const FirstPaint firstPaint(&windows.formMain());
+    QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); });
+    windows.formMain().show();
+    if (QApplication::exec() != 0)
+        return 3;
+    std::printf("%.1f %.1f\n", double(sinceStart.nsecsElapsed()) / 1e6, registry.waitedMs());
+    return 0;
+}
+
 void writeBytesOrExit(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -213,6 +288,8 @@ bool runStartupChild(int argc, char *argv[])
     const QString what = QString::fromLocal8Bit(argv[2]);
     // Only the program's name goes to the application object.
     int childArgc = 1;
+    if (what.startsWith(QLatin1String("wine:")))
+        std::exit(wineChild(childArgc, argv, what.mid(5)));
     std::exit(what == QLatin1String("bare") ? bareChild(childArgc, argv)
                                             : programChild(childArgc, argv, what));
 }
@@ -248,4 +325,87 @@ void printStartupFigures(const char *benchExecutable)
     std::printf("startup_50mb_patch_ms: %.0f ms\n", big.ms);
     std::printf("rss_50mb_patch_kb: %ld kB\n", big.rssKb);
     std::printf("rss_50mb_patch_over_file: %.2f x\n", double(big.rssKb) * 1024.0 / double(patch.size()));
+}
+
+namespace {
+
+// One start of the wine child: the start's time and how long it waited for the registry.
+std::pair<double, double> runWineChild(const QString &executable, const QString &folder, const QString &path)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.contains(QStringLiteral("DISPLAY")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("PATH"), path);
+    child.setProcessEnvironment(environment);
+    child.start(executable, {QString::fromLatin1(kChildFlag), QStringLiteral("wine:") + folder});
+    double ms = 0, waited = 0;
+    if (!child.waitForFinished(300000) || child.exitCode() != 0 ||
+        std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf", &ms, &waited) != 2) {
+        std::fprintf(stderr, "the start with Wine could not be measured\n");
+        std::exit(2);
+    }
+    return {ms, waited};
+}
+
+void inPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), prefix);
+    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    process.waitForFinished(300000);
+}
+
+} // namespace
+
+void printWineStartupFigures(const char *benchExecutable)
+{
+    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    if (wine.isEmpty()) {
+        std::printf("startup_real_wine_extra_ms: not measured, wine is not installed\n");
+        return;
+    }
+    const QString executable = QString::fromLocal8Bit(benchExecutable);
+    QTemporaryDir dir;
+    const QString prefix = dir.path() + QStringLiteral("/prefix");
+    const QString program = dir.path() + QStringLiteral("/program");
+    const QString game = prefix + QStringLiteral("/drive_c/Games/Zorvantia");
+    inPrefix(prefix, wine, {QStringLiteral("wineboot"), QStringLiteral("-i")});
+    makeProgramFolder(program, generatedPatchIni(1000).toLatin1());
+    QDir().mkpath(game);
+    writeBytesOrExit(game + QStringLiteral("/ZizaVEZ.exe"), QByteArray("MZ"));
+    writeBytesOrExit(
+        ProgramFiles(program).settingsIni(),
+        QStringLiteral("[dvs]\r\nversion=ver3\r\nwaittime=0\r\n[zvt]\r\ndir=%1\r\nversion=win\r\n")
+            .arg(game)
+            .toUtf8());
+    // The game's five values, so that the start reads and applies them.
+    inPrefix(prefix, wine,
+             {QStringLiteral("reg"), QStringLiteral("add"),
+              QStringLiteral("HKLM\\Software\\Quillmark\\Zorvantia"), QStringLiteral("/v"),
+              QStringLiteral("FullScreen"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
+              QStringLiteral("/d"), QStringLiteral("1"), QStringLiteral("/f"), QStringLiteral("/reg:32")});
+    const QString withWine = QString::fromLocal8Bit(qgetenv("PATH"));
+    QTemporaryDir empty;
+    std::vector<double> without, cold, coldWait, warmWait;
+    for (int run = 0; run < 7; ++run) {
+        without.push_back(runWineChild(executable, program, empty.path()).first);
+        inPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
+        inPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-w")});
+        const auto [ms, waited] = runWineChild(executable, program, withWine);
+        cold.push_back(ms);
+        coldWait.push_back(waited);
+        warmWait.push_back(runWineChild(executable, program, withWine).second);
+    }
+    inPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
+    std::printf("startup_without_wine_ms: %.0f ms\n", median(without));
+    std::printf("startup_real_wine_cold_ms: %.0f ms\n", median(cold));
+    std::printf("startup_real_wine_extra_ms: %.0f ms\n", median(cold) - median(without));
+    std::printf("registry_startup_read_real_wine_warm: %.0f ms\n", median(warmWait));
+    std::printf("registry_startup_read_real_wine_cold: %.0f ms\n", median(coldWait));
 }

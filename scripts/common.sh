@@ -6,9 +6,12 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev fonts-dejavu-core)
 # Only the tests need these: the Windows sources are compiled with the MinGW-w64 cross compiler, GRF
-# files are installed into a FAT image mounted through FUSE, the installed desktop entry and metainfo
-# are validated, and the Debian package is made.
-TEST_PACKAGES=(g++-mingw-w64-x86-64-posix dosfstools fusefat desktop-file-utils appstream dpkg-dev)
+# files are installed into a FAT image mounted through FUSE, a DOS program runs in real DOSBox, the
+# 32-bit cross compiler makes the Windows program run through real Wine (where Wine is installed: it
+# is large, so the tests do not install it), the installed desktop entry and metainfo are validated,
+# and the Debian package is made.
+TEST_PACKAGES=(g++-mingw-w64-x86-64-posix dosfstools fusefat dosbox gcc-mingw-w64-i686 desktop-file-utils
+    appstream dpkg-dev)
 
 # Installs those of the named packages that are missing.
 ensure_packages() {

@@ -26,6 +26,7 @@ set(DVV_CORE_SOURCES
     ini/TIniFile.cpp
     platform/AtomicFile.cpp
     platform/Cp1252.cpp
+    platform/EventWait.cpp
     platform/FileLock.cpp
     platform/HttpClient.cpp
     platform/Paths.cpp
@@ -61,6 +62,7 @@ set(DVV_CORE_POSIX_SOURCES
     platform/Paths_posix.cpp
     platform/RegistryExport.cpp
     platform/SystemRegistry_posix.cpp
+    platform/WineInstall.cpp
     platform/WinePrefix.cpp
     platform/WineRegistry.cpp
     platform/WineTool.cpp

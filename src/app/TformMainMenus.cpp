@@ -167,6 +167,7 @@ void TformMain::placeSettingsMenu(const Commands &commands)
     QMenu *afterRun = commands.game.items().itemDVSRun;
     afterRun->setParent(menuSettingsDVS, afterRun->windowFlags());
     menuSettingsDVS->addMenu(afterRun);
+    place(menuSettingsDVS, {commands.game.items().itemDVSDosBox});
     menuSettingsDVS->addSeparator();
     place(menuSettingsDVS, {commands.switches.items().itemDVSReload, itemDVSDelete});
 }

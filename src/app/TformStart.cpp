@@ -155,6 +155,10 @@ void TformStart::progress(const QString &text)
 void TformStart::BeforeInitialize(const QString &commandTail)
 {
     imgICEFront->show();
+    // Begun first, taken during the last pause: a Wine prefix's registry is
+    // read by Wine, whose start takes about a second when its server is not
+    // running yet, and the read starts that server too.
+    m_zvtSettings = m_platform.registry.openKeyLater(ProgramInfo::GameRegistryKey);
     progress(QStringLiteral("...::: Initializing :::..."));
     m_startFile = commandTail;
     // Without settings.ini the start does not pause at all.
@@ -179,7 +183,6 @@ void TformStart::AfterFormMain()
 {
     progress(QStringLiteral("...::: Main Program Created :::..."));
     progress(QStringLiteral("...::: Reading ZVT Settings :::..."));
-    readZVTSettings();
     progress(QStringLiteral("...::: Checking ZVT Path :::..."));
     m_windows.game().CheckZVTDirectoryAtStart();
     progress(QStringLiteral("...::: Checking ZVT Version :::..."));
@@ -198,7 +201,7 @@ void TformStart::AfterFormMain()
 
 void TformStart::readZVTSettings()
 {
-    std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, false);
+    const std::unique_ptr<RegistryKey> key = std::exchange(m_zvtSettings, nullptr)->take();
     // A registry that could not be asked (a Wine tool that hung) is said once;
     // the start goes on as without the values.
     if (!key->problem().isEmpty()) {
@@ -350,6 +353,7 @@ void TformStart::Ending()
     // The splash stays a second with the whole train. What is left before the
     // main window shows is done within that second instead of after it.
     m_platform.clock.pause(1000, [this] {
+        readZVTSettings();
         countStart();
         loadStartFile();
         m_windows.prepareMainWindow();

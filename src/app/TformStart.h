@@ -2,9 +2,12 @@
 
 #include "base/ProgramFiles.h"
 #include "platform/Platform.h"
+#include "platform/Registry.h"
 
 #include <QPixmap>
 #include <QWidget>
+
+#include <memory>
 
 class ProgramWindows;
 class QLabel;
@@ -83,4 +86,7 @@ private:
     QPixmap m_picture;
     QString m_startFile;
     int m_waitTime = 0;
+    // The game's settings, read from the first step on: where Wine keeps them,
+    // its start overlaps the start of this program.
+    std::unique_ptr<PendingKey> m_zvtSettings;
 };

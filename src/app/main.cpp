@@ -75,11 +75,14 @@ int main(int argc, char *argv[])
     if (!home)
         return 1;
     const ProgramFiles &files = *home;
-    SystemPlatform system(files.folder(), [&files] {
-        // Without a stored folder there is no game to look for a Wine prefix by.
-        const ProgramSettings settings(files.settingsIni());
-        return settings.gameDirectoryStored() ? settings.gameDirectory() : QString();
-    });
+    SystemPlatform system(
+        files.folder(),
+        [&files] {
+            // Without a stored folder there is no game to look for a Wine prefix by.
+            const ProgramSettings settings(files.settingsIni());
+            return settings.gameDirectoryStored() ? settings.gameDirectory() : QString();
+        },
+        [&files] { return ProgramSettings(files.settingsIni()).dosboxProgram(); });
     ProgramWindows windows(files, system.platform());
     if (!runStartUp(windows, command.startFile))
         return 0;

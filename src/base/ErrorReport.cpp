@@ -2,6 +2,7 @@
 
 #include "platform/DvsError.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Shell.h"
 
 #include <QString>
 
@@ -14,4 +15,13 @@ void runReported(MessageBoxes &messages, const std::function<void()> &handler)
     } catch (const std::exception &error) {
         messages.show(MsgType::Error, QString::fromLocal8Bit(error.what()), MsgButtons::Ok);
     }
+}
+
+ShellStart startReported(Shell &shell, MessageBoxes &messages, const QString &file, const QString &parameters,
+                         const QString &workingFolder)
+{
+    ShellStart start = shell.start(file, parameters, workingFolder);
+    if (!start.problem.isEmpty())
+        messages.show(MsgType::Error, start.problem, MsgButtons::Ok);
+    return start;
 }

@@ -15,6 +15,8 @@ const QString kSaveConf = QStringLiteral("saveconf");
 const QString kStartup = QStringLiteral("startup");
 const QString kCounter = QStringLiteral("counter");
 const QString kDir = QStringLiteral("dir");
+const QString kDosbox = QStringLiteral("dosbox");
+const QString kDosboxDefault = QStringLiteral("dosbox");
 
 } // namespace
 
@@ -280,4 +282,16 @@ QString ProgramSettings::gameKind() const
 void ProgramSettings::setGameKind(const QString &kind)
 {
     m_file.WriteString(kZvt, kVersion, kind);
+}
+
+QString ProgramSettings::dosboxProgram() const
+{
+    const QString program = m_file.ReadPath(kDvs, kDosbox, kDosboxDefault).trimmed();
+    return program.isEmpty() ? kDosboxDefault : program;
+}
+
+void ProgramSettings::setDosboxProgram(const QString &program)
+{
+    const QString trimmed = program.trimmed();
+    m_file.WritePath(kDvs, kDosbox, trimmed.isEmpty() ? kDosboxDefault : trimmed);
 }

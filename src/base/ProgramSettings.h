@@ -92,6 +92,11 @@ public:
     bool gameDirectoryStored() const;
     QString gameDirectory() const;
     void setGameDirectory(const QString &folder);
+    // The DOSBox program that runs the DOS edition ("dosbox"): a name looked
+    // for on the PATH or a full path, "dosbox" while none is stored.
+    QString dosboxProgram() const;
+    // Stores it; an empty text goes back to "dosbox".
+    void setDosboxProgram(const QString &program);
     // The game's kind ("version" of section zvt), "0" while none is stored.
     QString gameKind() const;
     void setGameKind(const QString &kind);

@@ -165,7 +165,7 @@ void EditorCommands::RunProgramClick(QAction *item)
                                  MsgButtons::Ok);
         return;
     }
-    (void)m_platform.shell.open(path, QString(), QFileInfo(path).absolutePath());
+    (void)startReported(m_platform.shell, m_platform.messages, path, QString(), QFileInfo(path).absolutePath());
 }
 
 void EditorCommands::ProgramsEditor1Click()

@@ -140,7 +140,7 @@ void TformPrograms::butnTestClick()
         m_platform.messages.show(MsgType::Error, QStringLiteral("File not exist"), MsgButtons::Ok);
         return;
     }
-    (void)m_platform.shell.open(path, QString(), QFileInfo(path).absolutePath());
+    (void)startReported(m_platform.shell, m_platform.messages, path, QString(), QFileInfo(path).absolutePath());
 }
 
 void TformPrograms::butnAddClick()

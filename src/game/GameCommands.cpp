@@ -116,6 +116,7 @@ void GameCommands::ZVTDirectory()
             }
             m_settings.setGameKind(folder.kind());
             m_settings.setGameDirectory(path);
+            const auto command = m_platform.registry.beginCommand();
             // The key is opened once the folder is stored, since where the game
             // reads it may depend on the folder; the path is written as the game
             // sees it. A refused write ends the command here, before the menus change.

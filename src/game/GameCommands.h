@@ -50,6 +50,8 @@ public:
         QMenu *itemDVSRun = nullptr;
         QAction *itemDVSExit = nullptr;
         QAction *itemDVSMinimize = nullptr;
+        // The DOSBox program that runs the DOS edition, an item of DVS Settings.
+        QAction *itemDVSDosBox = nullptr;
     };
 
     GameCommands(ProgramFiles files, Platform platform, Frame &frame, RunConfiguration &configuration);
@@ -89,6 +91,7 @@ public:
     void mniSettingsRun(int mode);
     void mniSettingsDVSAfterExitClick();
     void itemDVSMinimizeClick();
+    void itemDVSDosBoxClick();
     // The run mode and the after-run choice as stored.
     void ApplyRunSettings();
 
@@ -100,7 +103,9 @@ private:
     void toggleGameSetting(QAction *item, const QString &name, int on, int off);
     void writeGameSetting(const QString &name, int value);
     bool gameDirectoryFor(const QString &missing);
-    void startPatch(const QString &parameters, const QString &runFile);
+    bool startPatch(const QString &parameters, const QString &runFile);
+    bool launch(const QString &file, const QString &parameters, const QString &folder,
+                const QString &runFile);
     void afterRun();
 
     ProgramFiles m_files;

@@ -9,6 +9,7 @@
 #include "base/Messages.h"
 #include "platform/DvsError.h"
 #include "platform/FileDialogs.h"
+#include "platform/InputBox.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "platform/TextFiles.h"
@@ -76,6 +77,22 @@ void GameCommands::createRunMenus()
                     &GameCommands::mniSettingsDVSAfterExitClick);
     connectReported(this, m_platform.messages, i.itemDVSMinimize, &QAction::triggered,
                     &GameCommands::itemDVSMinimizeClick);
+
+    i.itemDVSDosBox = new QAction(QStringLiteral("DOSBox Program..."), this);
+    i.itemDVSDosBox->setObjectName(QStringLiteral("itemDVSDosBox"));
+    i.itemDVSDosBox->setStatusTip(QStringLiteral("Which DOSBox runs Zorvantia for Dos and Dravopax for Dos"));
+    connectReported(this, m_platform.messages, i.itemDVSDosBox, &QAction::triggered,
+                    &GameCommands::itemDVSDosBoxClick);
+}
+
+void GameCommands::itemDVSDosBoxClick()
+{
+    const std::optional<QString> program = m_platform.input.ask(
+        QStringLiteral("DOSBox Program"),
+        QStringLiteral("DOSBox program (a name on the PATH, such as dosbox, or a full path):"),
+        m_settings.dosboxProgram());
+    if (program)
+        m_settings.setDosboxProgram(*program);
 }
 
 void GameCommands::setRunButton(QToolButton *button)
@@ -173,8 +190,9 @@ void GameCommands::afterRun()
 }
 
 // Starts the patch that matches the game kind, if the kind has one. A run file
-// is kept until the patch started with it has ended.
-void GameCommands::startPatch(const QString &parameters, const QString &runFile)
+// is kept until the patch started with it has ended. False when the start
+// failed and was reported: the window then stays for the user.
+bool GameCommands::startPatch(const QString &parameters, const QString &runFile)
 {
     const QString directory = m_settings.gameDirectory();
     const GameFolder folder(directory);
@@ -182,12 +200,20 @@ void GameCommands::startPatch(const QString &parameters, const QString &runFile)
     if (!patch) {
         if (!runFile.isEmpty())
             m_runFiles->release(runFile);
-        return;
+        return true;
     }
-    ShellStart started =
-        m_platform.shell.open(folder.find(*patch).value_or(folder.file(*patch)), parameters, directory);
+    return launch(folder.find(*patch).value_or(folder.file(*patch)), parameters, directory, runFile);
+}
+
+bool GameCommands::launch(const QString &file, const QString &parameters, const QString &folder,
+                          const QString &runFile)
+{
+    ShellStart started = startReported(m_platform.shell, m_platform.messages, file, parameters, folder);
+    const bool failed = !started.problem.isEmpty();
+    // A start that failed is one that never happened: its run file goes.
     if (!runFile.isEmpty())
         m_runFiles->keep(runFile, std::move(started));
+    return !failed;
 }
 
 void GameCommands::mniFileRunDVCfgClick()
@@ -201,8 +227,8 @@ void GameCommands::mniFileRunDVCfgClick()
                            "it.\nDo you want continue?"),
             MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    startPatch(QString(), QString());
-    afterRun();
+    if (startPatch(QString(), QString()))
+        afterRun();
 }
 
 void GameCommands::mniFileRunDVFileClick()
@@ -225,8 +251,8 @@ void GameCommands::mniFileRunDVFileClick()
     const QString runFile = GameFolder(m_settings.gameDirectory()).file(QStringLiteral("dvsdebug.cfg"));
     if (!TextFiles::writeLines(runFile, *lines))
         throw DvsError(QStringLiteral("Unable to write to %1").arg(runFile));
-    startPatch(kRunParameters, runFile);
-    afterRun();
+    if (startPatch(kRunParameters, runFile))
+        afterRun();
 }
 
 void GameCommands::mniFileRunDVCurrentClick()
@@ -237,8 +263,8 @@ void GameCommands::mniFileRunDVCurrentClick()
     m_configuration.WriteRunCFG(runFile);
     if (!QFileInfo::exists(runFile))
         return;
-    startPatch(kRunParameters, runFile);
-    afterRun();
+    if (startPatch(kRunParameters, runFile))
+        afterRun();
 }
 
 void GameCommands::mniFileRunZVTClick()
@@ -246,16 +272,18 @@ void GameCommands::mniFileRunZVTClick()
     const QString directory = m_settings.gameDirectory();
     const GameFolder folder(directory);
     const QString kind = m_settings.gameKind();
+    bool started = true;
     if (GameFolder::isWindowsKind(kind)) {
         const QString game = QStringLiteral("ZizaVEZ.exe");
-        (void)m_platform.shell.open(folder.find(game).value_or(folder.file(game)), QString(), directory);
+        started = launch(folder.find(game).value_or(folder.file(game)), QString(), directory, QString());
     } else if (kind == QLatin1String("dos") || kind == QLatin1String("dos+dvp")) {
         if (const std::optional<QString> game = folder.dosGameExecutable())
-            (void)m_platform.shell.open(*game, QString(), directory);
+            started = launch(*game, QString(), directory, QString());
     } else {
         return;
     }
-    afterRun();
+    if (started)
+        afterRun();
 }
 
 void GameCommands::mniFileRunDVexebatClick()
@@ -274,6 +302,6 @@ void GameCommands::mniFileRunDVexebatClick()
     if (!chosen)
         return;
     dlgLoad.fileName = *chosen;
-    (void)m_platform.shell.open(*chosen, QString(), QFileInfo(*chosen).absolutePath());
-    afterRun();
+    if (launch(*chosen, QString(), QFileInfo(*chosen).absolutePath(), QString()))
+        afterRun();
 }

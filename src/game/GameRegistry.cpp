@@ -19,6 +19,7 @@ void GameCommands::toggleGameSetting(QAction *item, const QString &name, int on,
 
 void GameCommands::writeGameSetting(const QString &name, int value)
 {
+    const auto command = m_platform.registry.beginCommand();
     m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true)->writeInteger(name, value);
 }
 
@@ -70,17 +71,23 @@ void GameCommands::itemZVTMouserWinClick()
 
 void GameCommands::mniCreateRegistryEntryClick()
 {
-    (void)m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
+    const auto command = m_platform.registry.beginCommand();
+    // Made now or, where the registry makes a key with its first value, by the
+    // writes below; on every other way out it is made before the command ends.
+    const std::unique_ptr<RegistryKey> opened =
+        m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
     if (m_platform.messages.show(
             MsgType::Warning,
             QStringLiteral(
                 "This will overwrite your current seetings.\nThis cannot be revert. Are you sure?"),
             MsgButtons::YesNo) != MsgAnswer::Yes) {
+        opened->makeNow();
         m_platform.messages.show(MsgType::Error, QStringLiteral("Nothing changed."), MsgButtons::Ok);
         return;
     }
     ZVTDirectory();
     if (!GameFolder::isWindowsKind(m_settings.gameKind())) {
+        opened->makeNow();
         m_platform.messages.show(
             MsgType::Warning,
             QStringLiteral("You do not have Windows version of Zorvantia.\nThis option is "
@@ -91,13 +98,18 @@ void GameCommands::mniCreateRegistryEntryClick()
     // Opened again now that the folder is chosen: where the game reads its
     // settings from may depend on where it is.
     const std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
-    const std::pair<const char *, int> defaults[] = {
-        {"DisplayModeNumber", 3}, {"ForceDIBSection", 0}, {"Fullscreen", 1},   {"Installed", 3},
-        {"Language", 3},          {"MidiType", 0},        {"MousePointer", 0}, {"RetraceSync", 0},
-        {"SafeMode", 0},          {"UpdateMode", 1},
-    };
-    for (const auto &[name, value] : defaults)
-        key->writeInteger(QString::fromLatin1(name), value);
+    key->writeIntegers({
+        {QStringLiteral("DisplayModeNumber"), 3},
+        {QStringLiteral("ForceDIBSection"), 0},
+        {QStringLiteral("Fullscreen"), 1},
+        {QStringLiteral("Installed"), 3},
+        {QStringLiteral("Language"), 3},
+        {QStringLiteral("MidiType"), 0},
+        {QStringLiteral("MousePointer"), 0},
+        {QStringLiteral("RetraceSync"), 0},
+        {QStringLiteral("SafeMode"), 0},
+        {QStringLiteral("UpdateMode"), 1},
+    });
     const int updateMode = key->readInteger(QStringLiteral("UpdateMode"));
     const int midiType = key->readInteger(QStringLiteral("MidiType"));
     const bool mousePointerWin = key->readBool(QStringLiteral("MousePointer"));

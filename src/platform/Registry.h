@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 // One opened registry key. A key that could not be opened still answers:
 // nothing exists in it, reads fail and writes fail, as the messages say.
@@ -30,6 +32,25 @@ public:
     // Writes a folder of this system as a string, in the form the programs
     // that read this key see it.
     virtual void writeFolder(const QString &name, const QString &folder) { writeString(name, folder); }
+    // Writes integer values in order, in one go where the registry can; the
+    // first that is refused raises DvsError as writeInteger does.
+    virtual void writeIntegers(const QList<std::pair<QString, int>> &values)
+    {
+        for (const auto &[name, value] : values)
+            writeInteger(name, value);
+    }
+    // A key opened for creating may be made only by its first write; this
+    // makes it now.
+    virtual void makeNow() {}
+};
+
+// A key being opened, without creating it, while the program does other work.
+class PendingKey
+{
+public:
+    virtual ~PendingKey() = default;
+    // The key, once its opening has ended.
+    virtual std::unique_ptr<RegistryKey> take() = 0;
 };
 
 // The machine-wide part of the registry (HKEY_LOCAL_MACHINE).
@@ -38,6 +59,11 @@ class Registry
 public:
     virtual ~Registry() = default;
     virtual std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) = 0;
+    // Begins opening a key without creating it; here it is opened at once.
+    virtual std::unique_ptr<PendingKey> openKeyLater(const QString &path);
+    // The registry calls made while the returned object lives are one user's
+    // command, bounded as a whole; a command begun inside another joins it.
+    virtual std::shared_ptr<void> beginCommand() { return {}; }
 };
 
 namespace RegistryErrors {

@@ -1,12 +1,85 @@
 #include "ShellPlan.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QtEndian>
+
+ExecutableKind executableKind(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ExecutableKind::Unreadable;
+    const QByteArray head = file.read(64);
+    if (head.size() < 2)
+        return ExecutableKind::Unreadable;
+    if (!head.startsWith("MZ"))
+        return ExecutableKind::Other;
+    // The offset of the new header lies at 0x3C; a DOS program has none, or
+    // something else there.
+    if (head.size() < 64)
+        return ExecutableKind::Dos;
+    const quint32 offset = qFromLittleEndian<quint32>(head.constData() + 0x3C);
+    if (offset < 64 || !file.seek(offset))
+        return ExecutableKind::Dos;
+    const QByteArray pe = file.read(6);
+    if (pe.size() < 6 || !pe.startsWith(QByteArray("PE\0\0", 4)))
+        return ExecutableKind::Dos;
+    return qFromLittleEndian<quint16>(pe.constData() + 4) == 0x14C ? ExecutableKind::Windows32
+                                                                   : ExecutableKind::Windows64;
+}
+
+namespace RunnerInstall {
+
+QString wine()
+{
+    return QStringLiteral(
+        "  dpkg --add-architecture i386\n  apt-get update\n  apt-get install wine wine32:i386");
+}
+
+QString wine32()
+{
+    return QStringLiteral("  dpkg --add-architecture i386\n  apt-get update\n  apt-get install wine32:i386");
+}
+
+QString dosbox()
+{
+    return QStringLiteral("  apt-get install dosbox");
+}
+
+} // namespace RunnerInstall
+
+QStringList dosBoxArguments(const QString &program, const QString &parameters, const QString &workingFolder)
+{
+    const QFileInfo info(program);
+    const QString folder = info.absolutePath();
+    const QString root =
+        workingFolder.isEmpty() ? folder : QDir::cleanPath(QFileInfo(workingFolder).absoluteFilePath());
+    QString inside = QDir(root).relativeFilePath(folder);
+    const bool outside = inside.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(inside);
+    QStringList arguments{QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(outside ? folder : root),
+                          QStringLiteral("-c"), QStringLiteral("C:")};
+    if (!outside && inside != QLatin1String(".")) {
+        inside.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        arguments << QStringLiteral("-c") << QStringLiteral("CD \\") + inside;
+    }
+    QString command = info.fileName();
+    // A batch file started from DOSBox's own commands would not come back to the EXIT after it.
+    if (info.suffix().compare(QLatin1String("bat"), Qt::CaseInsensitive) == 0)
+        command.prepend(QLatin1String("CALL "));
+    const QString tail = parameters.trimmed();
+    if (!tail.isEmpty())
+        command += QLatin1Char(' ') + tail;
+    // DOSBox's own -exit closes it only after a program it was handed as its
+    // file, which takes no parameters; an EXIT after the program does the same.
+    arguments << QStringLiteral("-c") << command << QStringLiteral("-c") << QStringLiteral("EXIT");
+    return arguments;
+}
 
 ShellPlan planShellStart(const QString &file, const QString &parameters, const QString &workingFolder,
-                         const QString &wine)
+                         const Runners &runners)
 {
     static const QRegularExpression scheme(QStringLiteral("^(https?|ftp|mailto|news|nntp|file):"),
                                            QRegularExpression::CaseInsensitiveOption);
@@ -28,21 +101,54 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
     if (!info.isFile())
         return plan;
     const QString suffix = info.suffix().toLower();
-    const QStringList arguments = QProcess::splitCommand(parameters);
+    const auto nothing = [&plan](const QString &problem) {
+        plan.way = ShellPlan::Way::Nothing;
+        plan.problem = problem;
+        return plan;
+    };
     if (suffix == QLatin1String("exe") || suffix == QLatin1String("bat") || suffix == QLatin1String("com")) {
-        if (wine.isEmpty()) {
-            plan.way = ShellPlan::Way::Nothing;
+        const ExecutableKind kind =
+            suffix == QLatin1String("exe") ? executableKind(path) : ExecutableKind::Dos;
+        switch (kind) {
+        case ExecutableKind::Unreadable:
+            return nothing(QStringLiteral("%1 cannot be read, so it was not started.").arg(path));
+        case ExecutableKind::Other:
+            return nothing(QStringLiteral("%1 is neither a Windows nor a DOS program, so it was not started.")
+                               .arg(path));
+        case ExecutableKind::Dos:
+            if (runners.dosbox.isEmpty()) {
+                const QString name =
+                    runners.dosboxSetting.isEmpty() ? QStringLiteral("dosbox") : runners.dosboxSetting;
+                return nothing(
+                    QStringLiteral("%1 is a DOS program and runs in DOSBox, but the DOSBox program "
+                                   "\"%2\" was not found.\nTo install DOSBox, run as root:\n%3")
+                        .arg(path, name, RunnerInstall::dosbox()));
+            }
+            plan.way = ShellPlan::Way::DosBox;
+            plan.program = runners.dosbox;
+            plan.arguments = dosBoxArguments(path, parameters, workingFolder);
+            return plan;
+        case ExecutableKind::Windows32:
+        case ExecutableKind::Windows64:
+            if (runners.wine.isEmpty())
+                return nothing(QStringLiteral("%1 is a Windows program and runs with Wine, but Wine is not "
+                                              "installed.\nTo install it, run as root:\n%2")
+                                   .arg(path, RunnerInstall::wine()));
+            if (kind == ExecutableKind::Windows32 && !runners.wineRuns32Bit)
+                return nothing(QStringLiteral("%1 is a 32-bit Windows program, but the Wine installed (%2) "
+                                              "cannot run 32-bit programs.\nTo add its 32-bit part, run as "
+                                              "root:\n%3")
+                                   .arg(path, runners.wine, RunnerInstall::wine32()));
+            plan.way = ShellPlan::Way::Wine;
+            plan.program = runners.wine;
+            plan.arguments = QStringList{path} + QProcess::splitCommand(parameters);
             return plan;
         }
-        plan.way = ShellPlan::Way::Wine;
-        plan.program = wine;
-        plan.arguments = QStringList{path} + arguments;
-        return plan;
     }
     if (info.isExecutable()) {
         plan.way = ShellPlan::Way::Direct;
         plan.program = path;
-        plan.arguments = arguments;
+        plan.arguments = QProcess::splitCommand(parameters);
     }
     return plan;
 }

@@ -2,9 +2,23 @@
 
 #include "SystemRegistry.h"
 
-SystemPlatform::SystemPlatform(const QString &programFolder, std::function<QString()> gameFolder)
-    : m_registry(makeSystemRegistry(programFolder, std::move(gameFolder)))
-{}
+#include <QCursor>
+#include <QGuiApplication>
+
+void showBusyPointer(EventWait &wait)
+{
+    QObject::connect(&wait, &EventWait::waitStarted, &wait,
+                     [] { QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor)); });
+    QObject::connect(&wait, &EventWait::waitEnded, &wait, [] { QGuiApplication::restoreOverrideCursor(); });
+}
+
+SystemPlatform::SystemPlatform(const QString &programFolder, std::function<QString()> gameFolder,
+                               std::function<QString()> dosbox)
+    : m_shell(m_wait, std::move(dosbox)),
+      m_registry(makeSystemRegistry(programFolder, std::move(gameFolder), m_wait))
+{
+    showBusyPointer(m_wait);
+}
 
 SystemPlatform::~SystemPlatform() = default;
 

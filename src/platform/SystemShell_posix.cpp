@@ -1,6 +1,7 @@
 #include "SystemShell.h"
 
 #include "ShellPlan.h"
+#include "WineInstall.h"
 #include "WinePrefix.h"
 
 #include <QDesktopServices>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 
@@ -48,39 +50,97 @@ bool stillRuns(qint64 pid, const QByteArray &startTime)
     return startTime.isEmpty() || (fields.size() > 19 && fields[19] == startTime);
 }
 
-// Looks at the process now and then; the window never waits for it.
+// The program runs under a small shell that keeps the first bytes of its
+// output (both channels) in `output` and its exit code in `status`, and reads
+// the rest away so that the program never blocks on it; the program keeps
+// running when this program ends.
+const QString kCarrier = QStringLiteral("output=$1; status=$2; shift 2\n"
+                                        "{ \"$@\" 2>&1; echo $? > \"$status\" 2>/dev/null; } | { head -c "
+                                        "65536 > \"$output\"; cat > /dev/null; }\n");
+
+// How many of the output's last lines a failure shows.
+constexpr int kShownLines = 8;
+
+// Looks at the process now and then; the window never waits for it. It has
+// ended once its exit code is written, or once the carrier is gone.
 class WatchedProcess final : public StartedProgram
 {
 public:
-    explicit WatchedProcess(qint64 pid) : m_pid(pid), m_startTime(startTimeOf(pid))
+    WatchedProcess(qint64 pid, std::unique_ptr<QTemporaryDir> files, QString name)
+        : m_pid(pid), m_startTime(startTimeOf(pid)), m_files(std::move(files)), m_name(std::move(name))
     {
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (!stillRuns(m_pid, m_startTime)) {
+            if (QFileInfo::exists(statusFile()) || !stillRuns(m_pid, m_startTime)) {
                 m_timer.stop();
                 emit finished();
             }
         });
-        m_timer.start(200);
+        m_timer.start(100);
+    }
+
+    QString failure() const override
+    {
+        QFile status(statusFile());
+        bool number = false;
+        const int code = status.open(QIODevice::ReadOnly) ? status.readAll().trimmed().toInt(&number) : -1;
+        if (number && code == 0)
+            return {};
+        QFile output(m_files->filePath(QStringLiteral("output")));
+        QStringList lines;
+        if (output.open(QIODevice::ReadOnly))
+            lines = QString::fromLocal8Bit(output.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QString text = number ? QStringLiteral("%1 ended at once with exit code %2.").arg(m_name).arg(code)
+                              : QStringLiteral("%1 ended at once.").arg(m_name);
+        if (!lines.isEmpty())
+            text += QStringLiteral("\nIts last words:\n") +
+                    lines.mid(std::max<qsizetype>(0, lines.size() - kShownLines)).join(QLatin1Char('\n'));
+        return text;
     }
 
 private:
+    QString statusFile() const { return m_files->filePath(QStringLiteral("status")); }
+
     qint64 m_pid;
     QByteArray m_startTime;
+    std::unique_ptr<QTemporaryDir> m_files;
+    QString m_name;
     QTimer m_timer;
 };
+
+Runners findRunners(const QString &dosboxSetting)
+{
+    Runners runners;
+    runners.wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    runners.wineRuns32Bit = runners.wine.isEmpty() || WineInstall::runs32Bit(runners.wine);
+    runners.dosboxSetting = dosboxSetting.isEmpty() ? QStringLiteral("dosbox") : dosboxSetting;
+    const QFileInfo named(runners.dosboxSetting);
+    if (runners.dosboxSetting.contains(QLatin1Char('/')))
+        runners.dosbox = named.isFile() && named.isExecutable() ? named.absoluteFilePath() : QString();
+    else
+        runners.dosbox = QStandardPaths::findExecutable(runners.dosboxSetting);
+    return runners;
+}
 
 } // namespace
 
 ShellStart SystemShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
-    const ShellPlan plan = planShellStart(file, parameters, workingFolder,
-                                          QStandardPaths::findExecutable(QStringLiteral("wine")));
+    const ShellPlan plan =
+        planShellStart(file, parameters, workingFolder, findRunners(m_dosbox ? m_dosbox() : QString()));
     switch (plan.way) {
     case ShellPlan::Way::Direct:
-    case ShellPlan::Way::Wine: {
+    case ShellPlan::Way::Wine:
+    case ShellPlan::Way::DosBox: {
+        auto files = std::make_unique<QTemporaryDir>();
+        if (!files->isValid())
+            return {false, nullptr,
+                    QStringLiteral("No temporary folder for the start of %1.").arg(plan.address)};
         QProcess process;
-        process.setProgram(plan.program);
-        process.setArguments(plan.arguments);
+        process.setProgram(QStringLiteral("/bin/sh"));
+        process.setArguments(QStringList{QStringLiteral("-c"), kCarrier, QStringLiteral("sh"),
+                                         files->filePath(QStringLiteral("output")),
+                                         files->filePath(QStringLiteral("status")), plan.program} +
+                             plan.arguments);
         process.setWorkingDirectory(workingFolder);
         // A Windows program runs in the prefix its folder belongs to, the one
         // whose registry holds the game's settings.
@@ -97,14 +157,18 @@ ShellStart SystemShell::open(const QString &file, const QString &parameters, con
             return {};
         if (pid <= 0)
             return {true, nullptr};
-        return {true, std::make_unique<WatchedProcess>(pid)};
+        const QString name = plan.way == ShellPlan::Way::Wine     ? QStringLiteral("Wine, running %1")
+                             : plan.way == ShellPlan::Way::DosBox ? QStringLiteral("DOSBox, running %1")
+                                                                  : QStringLiteral("%1");
+        return {true, std::make_unique<WatchedProcess>(pid, std::move(files),
+                                                       name.arg(QFileInfo(plan.address).fileName()))};
     }
     case ShellPlan::Way::DefaultHandler: {
         const QUrl address = plan.isUrl ? QUrl(plan.address) : QUrl::fromLocalFile(plan.address);
         return {QDesktopServices::openUrl(address), nullptr};
     }
     case ShellPlan::Way::Nothing:
-        break;
+        return {false, nullptr, plan.problem};
     }
     return {};
 }

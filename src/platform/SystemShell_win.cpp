@@ -22,6 +22,14 @@ public:
     }
     ~WatchedProcess() override { CloseHandle(m_process); }
 
+    QString failure() const override
+    {
+        DWORD code = 0;
+        if (!GetExitCodeProcess(m_process, &code) || code == 0 || code == STILL_ACTIVE)
+            return {};
+        return QStringLiteral("The program ended at once with exit code %1.").arg(code);
+    }
+
 private:
     HANDLE m_process;
     QWinEventNotifier m_notifier;

@@ -126,7 +126,7 @@ int TformMkdvtxt::memoLineCount() const
 void TformMkdvtxt::startTool(const LanguageTextFiles &files)
 {
     const QString tool = files.tool();
-    (void)m_platform.shell.open(tool, QString(), QFileInfo(tool).absolutePath());
+    (void)startReported(m_platform.shell, m_platform.messages, tool, QString(), QFileInfo(tool).absolutePath());
 }
 
 void TformMkdvtxt::Initialize()

@@ -376,4 +376,56 @@ TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
     EXPECT_FALSE(formMain->isMinimized()) << "cancelled: no after-run step";
 }
 
+// A start that cannot be made here, or that ends with an error at once, is
+// said; it never happened: its run file goes, and the window stays.
+TEST_F(LauncherTest, AFailedStartIsSaidItsRunFileGoesAndTheWindowStays)
+{
+    installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe dravopax.cfg");
+    const QString chosen = games.path() + u"/mine.cfg"_s;
+    writeBytes(chosen, QByteArray("lanterns on\r\n"));
+    const QString problem =
+        u"DOSBox, running dravopax.exe ended at once with exit code 1.\nIts last words:\nno"_s;
+    for (const int mode : {0, 1, 3, 4, 2}) {
+        SCOPED_TRACE(mode);
+        folder.writeSettings(
+            u"[zvt]\ndir=%1\nversion=dos+dvp\n[dvs]\nversion=ver1\nrun=%2\n"_s.arg(game).arg(mode));
+        startProgram();
+        // A patch started before with the run file still runs: the file stays for it.
+        fake.shell.failWith({});
+        if (mode == 2) {
+            click(action("itemRun"));
+            formMain->setWindowState(Qt::WindowNoState);
+        }
+        fake.shell.failWith(problem);
+        if (mode == 1 || mode == 4)
+            fake.fileDialogs.answerOpen(mode == 1 ? chosen : inGame("zorvan.exe"));
+        fake.messages.expectOk(MsgType::Error, problem);
+        click(action("itemRun"));
+        fake.messages.verify();
+        EXPECT_FALSE(formMain->isMinimized());
+        EXPECT_EQ(runFileThere(), mode == 2);
+        fake.shell.failWith({});
+        closeProgram();
+    }
+}
+
+TEST_F(LauncherTest, TheDosBoxProgramIsChosenInDvsSettingsAndStored)
+{
+    installGame(u"dos"_s, "zorvan.exe");
+    startProgram();
+    QAction *item = action("itemDVSDosBox");
+    EXPECT_EQ(item->parent(), named<QMenu>("menuSettingsDVS"));
+    const std::pair<std::optional<QString>, QString> answers[] = {
+        {u"/opt/dosbox-x/bin/dosbox-x"_s, u"/opt/dosbox-x/bin/dosbox-x"_s},
+        {std::nullopt, u"/opt/dosbox-x/bin/dosbox-x"_s}, // cancelled
+        {u"  "_s, u"dosbox"_s},
+    };
+    for (const auto &[answer, stored] : answers) {
+        fake.input.answer(answer);
+        click(item);
+        EXPECT_EQ(setting(u"dosbox"_s), stored);
+    }
+    EXPECT_EQ(fake.input.shown(), std::vector<QString>(3, u"DOSBox Program"_s));
+}
+
 } // namespace

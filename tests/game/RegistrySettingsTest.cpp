@@ -1,11 +1,16 @@
 #include "app/TformMain.h"
 #include "platform/Registry.h"
+#include "platform/SystemPlatform.h"
 #include "support/MainWindowFixture.h"
 #include "support/WineStandIn.h"
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -178,14 +183,46 @@ TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidN
     wine.setMode("hang");
     registry = wine.registry(fake.registry.fileName(), {}, 300);
     fake.registryInUse = registry.get();
-    const QString problem = u"The registry of the Wine prefix %1 could not be used: wine reg gave no answer "
-                            "within 0.3 seconds."_s.arg(wine.prefix());
+    const QString stopped = u"wine reg was stopped: Wine took longer than 0.3 seconds for this command."_s;
+    const QString problem =
+        u"The registry of the Wine prefix %1 could not be used: "_s.arg(wine.prefix()) + stopped;
     fake.messages.expectOk(MsgType::Error, problem);
     startProgram();
     EXPECT_EQ(checked(), QStringList());
-    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'Fullscreen'\n"_s + problem);
+    fake.messages.expectOk(MsgType::Error, u"Failed to set data for 'Fullscreen'\n"_s + stopped);
     click(action("itemZVTFullscreen"));
     EXPECT_FALSE(action("itemZVTFullscreen")->isChecked());
+}
+
+// While Wine answers, the window repaints but takes no command: a second one
+// from the keyboard or the mouse is dropped, and the pointer says it is busy.
+TEST_F(RegistrySettingsTest, WhileWineAnswersNoSecondCommandStartsAndThePointerIsBusy)
+{
+    WineStandIn wine;
+    installGame(wine.gameFolder(), "ZizaVEZ.exe dravopaxw.exe dravopax.cfg", "win+dvp");
+    std::unique_ptr<Registry> registry = wine.registry(fake.registry.fileName(), {}, 500);
+    fake.registryInUse = registry.get();
+    showBusyPointer(wine.wait());
+    startProgram();
+    wine.setMode("hang");
+    bool waited = false;
+    QTimer::singleShot(0, formMain, [&] {
+        waited = wine.wait().waiting();
+        EXPECT_EQ(QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape()
+                                                    : Qt::ArrowCursor,
+                  Qt::BusyCursor);
+        QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
+        QTest::mouseClick(named<QToolButton>("butnRun"), Qt::LeftButton);
+    });
+    fake.messages.expectOk(MsgType::Error,
+                           u"Failed to set data for 'Fullscreen'\nwine reg was stopped: Wine took "
+                           "longer than 0.5 seconds for this command."_s);
+    click(action("itemZVTFullscreen"));
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(fake.shell.starts().size(), 0u);
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
+    QTest::keyClick(formMain, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(fake.shell.starts().size(), 1u) << "taken again once Wine has answered";
 }
 
 } // namespace

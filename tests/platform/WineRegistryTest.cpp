@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -155,10 +156,79 @@ TEST_F(WineRegistryTest, AnEmptyAnswerHoldsNoValuesAndARefusedWriteOrAMissingWin
     EXPECT_TRUE(key->readBool(u"SafeMode"_s)) << "a refused write changes nothing read";
     EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s);
 
-    const WineTool::Result missing = WineTool(files.path() + u"/no-wine"_s, wine.prefix()).run({u"reg"_s});
+    const WineTool::Result missing =
+        WineTool(files.path() + u"/no-wine"_s, wine.prefix(), wine.wait(), std::make_shared<WineBudget>())
+            .run({u"reg"_s});
     EXPECT_FALSE(missing.finished);
     EXPECT_TRUE(missing.problem.startsWith(u"wine reg could not be started"_s))
         << missing.problem.toStdString();
+}
+
+// Create Registry Entry's ten values go with one "reg import"; a key opened
+// for creating costs no call until it is written or read.
+TEST_F(WineRegistryTest, ManyValuesGoInOneImportAndAKeyOpenedForCreatingIsMadeByItsFirstWrite)
+{
+    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile());
+    std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+    EXPECT_EQ(wine.calls(), QStringList());
+    key->writeIntegers({{u"DisplayModeNumber"_s, 3}, {u"UpdateMode"_s, -1}, {u"Fullscreen"_s, 1}});
+    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1);
+    ASSERT_EQ(wine.calls().size(), 1) << wine.calls().join(u'\n').toStdString();
+    EXPECT_TRUE(wine.calls()[0].startsWith(wine.prefix() + u"|reg import C:\\windows\\temp\\dvv-"_s));
+    EXPECT_TRUE(wine.calls()[0].endsWith(u".reg /reg:32"_s));
+    EXPECT_EQ(wine.value(u"UpdateMode"_s), u"REG_DWORD|4294967295"_s);
+    EXPECT_EQ(wine.value(u"DisplayModeNumber"_s), u"REG_DWORD|3"_s);
+    EXPECT_TRUE(QDir(wine.prefix() + u"/drive_c/windows/temp"_s).isEmpty()) << "the imported file is gone";
+
+    key = registry->openKey(u"Software\\Quillmark\\Other"_s, true);
+    EXPECT_FALSE(key->valueExists(u"Fullscreen"_s)) << "asked for once needed";
+    key->makeNow();
+    EXPECT_EQ(wine.calls().mid(1),
+              (QStringList{wine.prefix() + u"|reg query HKLM\\Software\\Quillmark\\Other /reg:32"_s,
+                           wine.prefix() + u"|reg add HKLM\\Software\\Quillmark\\Other /f /reg:32"_s}));
+}
+
+TEST_F(WineRegistryTest, ACommandIsBoundAsAWholeAndAnAnswerThatIsNoTextOrTooLargeIsAFailure)
+{
+    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile(), {}, 300);
+    const QString bound = u"wine reg was stopped: Wine took longer than 0.3 seconds for this command."_s;
+    {
+        const auto command = registry->beginCommand();
+        const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+        wine.setMode("hang");
+        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }),
+                  u"Failed to set data for 'SafeMode'\n"_s + bound);
+        // The whole group ended with the call, the hanging stand-in's own child too.
+        const pid_t child = readBytes(wine.prefix() + u"/hang-child"_s).trimmed().toInt();
+        ASSERT_GT(child, 0);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QByteArray stat = readBytes(u"/proc/%1/stat"_s.arg(child));
+                return stat.isEmpty() || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
+            },
+            5000));
+        wine.setMode("");
+        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }),
+                  u"Failed to set data for 'SafeMode'\n"_s + bound)
+            << "the command's time is spent";
+    }
+    const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+    key->writeInteger(u"SafeMode"_s, 1);
+    EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s) << "the next command has its own time";
+
+    const std::pair<const char *, QString> modes[] = {
+        {"garbage", u"wine reg gave an answer that cannot be read."_s},
+        {"flood", u"wine reg gave more than 1048576 bytes of output."_s},
+    };
+    for (const auto &[mode, problem] : modes) {
+        SCOPED_TRACE(mode);
+        wine.setMode(mode);
+        EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 0); }),
+                  u"Failed to set data for 'SafeMode'\n"_s + problem);
+        EXPECT_EQ(registry->openKey(kGameKey, false)->problem(),
+                  u"The registry of the Wine prefix %1 could not be used: %2"_s.arg(wine.prefix(), problem));
+    }
+    EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s);
 }
 
 } // namespace

@@ -64,9 +64,18 @@ void ScriptedDialog::verify()
     m_answers.clear();
 }
 
+ShellStart FakeShell::start(const QString &file, const QString &parameters, const QString &workingFolder)
+{
+    return open(file, parameters, workingFolder);
+}
+
 ShellStart FakeShell::open(const QString &file, const QString &parameters, const QString &workingFolder)
 {
     m_starts.push_back({file, parameters, workingFolder});
+    if (!m_problem.isEmpty()) {
+        m_programs.emplace_back(nullptr);
+        return {false, nullptr, m_problem};
+    }
     auto program = m_outcome == Outcome::Watched ? std::make_unique<StartedProgram>() : nullptr;
     m_programs.emplace_back(program.get());
     return {m_outcome != Outcome::Fails, std::move(program)};

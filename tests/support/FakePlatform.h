@@ -146,9 +146,14 @@ public:
         Fails      // nothing started
     };
     ShellStart open(const QString &file, const QString &parameters, const QString &workingFolder) override;
+    // Never waits: a start ends at once with the problem set, or runs.
+    ShellStart start(const QString &file, const QString &parameters, const QString &workingFolder) override;
     const std::vector<Start> &starts() const { return m_starts; }
 
     void setOutcome(Outcome outcome) { m_outcome = outcome; }
+    // Every start from now on fails with `problem` (a runner missing, an end
+    // at once); an empty text lets them run again.
+    void failWith(const QString &problem) { m_problem = problem; }
     // Ends the program of start `index`, as far as it is still watched.
     void finish(std::size_t index);
 
@@ -156,6 +161,7 @@ private:
     std::vector<Start> m_starts;
     std::vector<QPointer<StartedProgram>> m_programs;
     Outcome m_outcome = Outcome::Watched;
+    QString m_problem;
 };
 
 class FakeScreen final : public Screen

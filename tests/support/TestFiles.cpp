@@ -102,3 +102,17 @@ void TestProgramFolder::copySampleData(const QString &name)
     QFile::remove(target);
     ASSERT_TRUE(QFile::copy(source, target)) << source.toStdString();
 }
+
+QByteArray mzFile(const QByteArray &header)
+{
+    QByteArray bytes(0x80, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[0x3C] = header.isEmpty() ? '\0' : '\x80';
+    return bytes + header;
+}
+
+QByteArray windowsProgram()
+{
+    return mzFile(QByteArray("PE\0\0\x4c\x01", 6));
+}

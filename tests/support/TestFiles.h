@@ -16,6 +16,11 @@ QByteArray crlf(const QString &text);
 void writeBytes(const QString &path, const QByteArray &bytes);
 // Writes `text` as Windows-1252 with CR LF line ends.
 void writeText(const QString &path, const QString &text);
+// The head of an executable: an MZ file whose new header is `header` (such
+// as a PE signature and its machine), or a DOS program's without one.
+QByteArray mzFile(const QByteArray &header = {});
+// A 32-bit Windows program's head.
+QByteArray windowsProgram();
 QByteArray readBytes(const QString &path);
 
 // Runs `action` with the rights of an ordinary user (user and group 65534, no

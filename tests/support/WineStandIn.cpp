@@ -59,5 +59,6 @@ std::unique_ptr<Registry> WineStandIn::registry(const QString &fallbackFile, QSt
     // Neither $WINEPREFIX nor ~/.wine of the machine that runs the tests.
     return std::make_unique<GameRegistry>(
         std::make_unique<FileRegistry>(fallbackFile), [gameFolder] { return gameFolder; },
-        [](const QString &folder) { return WinePrefix::find(folder, QString(), QString()); }, timeLimitMs);
+        [](const QString &folder) { return WinePrefix::find(folder, QString(), QString()); }, m_wait,
+        timeLimitMs);
 }

@@ -1,4 +1,5 @@
 #include "ToolFixture.h"
+#include "platform/EventWait.h"
 #include "platform/SystemShell.h"
 #include "tools/TformMkdvtxt.h"
 
@@ -273,12 +274,13 @@ TEST_F(MkdvtxtTest, TheWatchPicksUpTheNewFileARealToolProcessWrites)
     writeBytes(wine,
                "#!/bin/sh\n[ \"$(basename \"$1\")\" = mkdvtxt.exe ] && printf 'made\\r\\n' > zvtdvtxt.new\n");
     QFile::setPermissions(wine, QFile::permissions(wine) | QFile::ExeOwner);
-    writeBytes(inGame(u"mkdvtxt.exe"_s), "MZ");
+    writeBytes(inGame(u"mkdvtxt.exe"_s), windowsProgram());
     writeBytes(text(), "text\r\n");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
 
-    SystemShell shell;
+    EventWait wait;
+    SystemShell shell(wait);
     const Platform p = fake.platform();
     TformMkdvtxt real(folder.files(), Platform{p.messages, p.fileDialogs, p.folders, p.input, shell,
                                                p.registry, p.screen, p.clock, p.clipboard, p.http});
