@@ -135,8 +135,8 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         }
         EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->viewport()->cursor().shape(), Qt::IBeamCursor);
         EXPECT_EQ(panel()->control(u"motto"_s)->widget()->cursor().shape(), Qt::IBeamCursor);
-        EXPECT_EQ(about.lablDVSWWW->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(about.lablDVSMail->cursor().shape(), Qt::PointingHandCursor);
+        for (const char *link : {"lablDVSWWW", "lablDVSMail"})
+            EXPECT_EQ(named(&about, link)->cursor().shape(), Qt::PointingHandCursor) << link;
         EXPECT_FALSE(about.testAttribute(Qt::WA_SetCursor)) << "the about window is not touched";
     }
 

@@ -46,8 +46,9 @@ protected:
     }
 
     // Picks an item the way the keyboard does, which tells the window as a click would.
-    static void choose(QComboBox *list, const QString &text)
+    static void choose(const QObject *window, const char *name, const QString &text)
     {
+        auto *list = named<QComboBox>(window, name);
         const int index = list->findText(text);
         ASSERT_GE(index, 0) << text.toStdString();
         list->setCurrentIndex(-1);
@@ -56,16 +57,18 @@ protected:
             QTest::keyClick(list, Qt::Key_Down);
     }
 
-    static QStringList items(const QComboBox *list)
+    static QStringList items(const QObject *window, const char *name)
     {
+        const auto *list = named<QComboBox>(window, name);
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
             texts.append(list->itemText(i));
         return texts;
     }
 
-    static QStringList grid(const QTableWidget *table)
+    static QStringList grid(const QObject *window, const char *name)
     {
+        const auto *table = named<QTableWidget>(window, name);
         QStringList rows;
         for (int row = 0; row < table->rowCount(); ++row) {
             const auto text = [&](int column) {
@@ -100,20 +103,21 @@ TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitch
     EXPECT_EQ(editor->frameGeometry().height(), mainFrame.height() - 20);
     EXPECT_EQ(editor->frameGeometry().top(), formMain->frameGeometry().top());
     EXPECT_FALSE(panel()->isEnabled());
-    EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
-    EXPECT_EQ(items(editor->cboxSwitchVersion), (QStringList{u"First"_s, u"Second"_s}));
-    EXPECT_FALSE(editor->butnSave->isEnabled());
+    EXPECT_EQ(items(editor, "cboxSwitchesList"), (QStringList{u"lanterns"_s, u"speed"_s}));
+    EXPECT_EQ(items(editor, "cboxSwitchVersion"), (QStringList{u"First"_s, u"Second"_s}));
+    EXPECT_FALSE(named(editor, "butnSave")->isEnabled());
 
-    choose(editor->cboxSwitchesList, u"lanterns"_s);
-    EXPECT_EQ(grid(editor->listSwitchValues), (QStringList{u"caption=Lanterns"_s, u"left=8"_s, u"top=40"_s}));
-    EXPECT_EQ(editor->cboxSwitchType->currentText(), u"On/Off Editor"_s);
-    EXPECT_EQ(editor->cboxSwitchVersion->currentText(), u"Second"_s);
-    EXPECT_FALSE(editor->cboxSwitchType->isEnabled());
-    EXPECT_TRUE(editor->butnSwitchDelete->isEnabled());
-    QTest::keyClick(editor->listSwitchValues, Qt::Key_Right);
-    EXPECT_FALSE(editor->butnSave->isEnabled()) << "moving about the grid changes nothing";
-    QTest::keyClick(editor->listSwitchValues, Qt::Key_X);
-    EXPECT_TRUE(editor->butnSave->isEnabled());
+    choose(editor, "cboxSwitchesList", u"lanterns"_s);
+    EXPECT_EQ(grid(editor, "listSwitchValues"),
+              (QStringList{u"caption=Lanterns"_s, u"left=8"_s, u"top=40"_s}));
+    EXPECT_EQ(named<QComboBox>(editor, "cboxSwitchType")->currentText(), u"On/Off Editor"_s);
+    EXPECT_EQ(named<QComboBox>(editor, "cboxSwitchVersion")->currentText(), u"Second"_s);
+    EXPECT_FALSE(named(editor, "cboxSwitchType")->isEnabled());
+    EXPECT_TRUE(named(editor, "butnSwitchDelete")->isEnabled());
+    QTest::keyClick(named(editor, "listSwitchValues"), Qt::Key_Right);
+    EXPECT_FALSE(named(editor, "butnSave")->isEnabled()) << "moving about the grid changes nothing";
+    QTest::keyClick(named(editor, "listSwitchValues"), Qt::Key_X);
+    EXPECT_TRUE(named(editor, "butnSave")->isEnabled());
 
     editor->close();
     QTest::keyClick(editor, Qt::Key_Escape);
@@ -121,7 +125,7 @@ TEST_F(EditorWindowsTest, TheSwitchEditorOpensBesideTheWindowWithThePanelsSwitch
 
     // Nothing changed: no question, and the panel keeps its controls.
     SwitchControl *before = panel()->control(u"speed"_s);
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(panel()->isEnabled());
     EXPECT_EQ(panel()->control(u"speed"_s), before);
@@ -132,25 +136,25 @@ TEST_F(EditorWindowsTest, ASavedSwitchIsWrittenAsTheGridShowsItAndQuitRebuildsTh
 {
     startProgram();
     TformSwitches *editor = openSwitches();
-    choose(editor->cboxSwitchesList, u"speed"_s);
-    QTableWidget *table = editor->listSwitchValues;
+    choose(editor, "cboxSwitchesList", u"speed"_s);
+    auto *table = named<QTableWidget>(editor, "listSwitchValues");
     table->setFocus();
     table->setCurrentCell(table->rowCount() - 1, 0);
     QTest::keyClick(table, Qt::Key_Down);
     ASSERT_EQ(table->rowCount(), 5) << "Down on the last row adds one";
     table->setItem(4, 0, new QTableWidgetItem(u"Caption"_s));
     table->setItem(4, 1, new QTableWidgetItem(u"again"_s));
-    EXPECT_TRUE(editor->butnSave->isEnabled());
+    EXPECT_TRUE(named(editor, "butnSave")->isEnabled());
     fake.messages.expectOk(MsgType::Error, u"Switch not saved.\nThe key \"Caption\" is given twice."_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(patchFile(), crlf(kPatch));
 
     table->item(4, 0)->setText(u"hint"_s);
     table->setCurrentCell(1, 0);
     QTest::keyClick(table, Qt::Key_Delete, Qt::ControlModifier);
-    choose(editor->cboxSwitchVersion, u"Second"_s);
+    choose(editor, "cboxSwitchVersion", u"Second"_s);
     fake.messages.expectOk(MsgType::Information, u"Switch \"speed\" saved"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(patchFile(),
               crlf(u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"
                    "[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
@@ -158,11 +162,11 @@ TEST_F(EditorWindowsTest, ASavedSwitchIsWrittenAsTheGridShowsItAndQuitRebuildsTh
                    "[speed]\nversion=v2\ncomponent=1\ncaption=Speed\ntop=10\nwidth=60\nhint=again\n"_s));
 
     fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::No);
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_TRUE(editor->isVisible());
     SwitchControl *before = panel()->control(u"speed"_s);
     fake.messages.expect(MsgType::Confirmation, kQuitQuestion, MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(panel()->isEnabled());
     SwitchControl *after = panel()->control(u"speed"_s);
@@ -187,36 +191,36 @@ TEST_F(EditorWindowsTest, ANewSwitchNeedsAFreeNameStartsFromItsKindsTemplateAndC
     for (const auto &[name, message] : refused) {
         fake.input.answer(name);
         fake.messages.expectOk(MsgType::Error, message);
-        QTest::mouseClick(editor->butnSwitchAdd, Qt::LeftButton);
-        EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
-        EXPECT_TRUE(editor->butnSwitchAdd->isEnabled());
+        click(editor, "butnSwitchAdd");
+        EXPECT_EQ(items(editor, "cboxSwitchesList"), (QStringList{u"lanterns"_s, u"speed"_s}));
+        EXPECT_TRUE(named(editor, "butnSwitchAdd")->isEnabled());
     }
     // The editor's own parts are no part of the main window.
     fake.input.answer(u"butnSave"_s);
     fake.messages.expectOk(MsgType::Information, u"Now select type, version and all values of new switch\n"
                                                  "To save switch push 'Save Switch' else\n"
                                                  "if you give up click 'Delete'"_s);
-    QTest::mouseClick(editor->butnSwitchAdd, Qt::LeftButton);
-    EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"butnSave"_s, u"lanterns"_s, u"speed"_s}));
-    EXPECT_EQ(editor->cboxSwitchesList->currentText(), u"butnSave"_s);
-    EXPECT_FALSE(editor->cboxSwitchesList->isEnabled());
+    click(editor, "butnSwitchAdd");
+    EXPECT_EQ(items(editor, "cboxSwitchesList"), (QStringList{u"butnSave"_s, u"lanterns"_s, u"speed"_s}));
+    EXPECT_EQ(named<QComboBox>(editor, "cboxSwitchesList")->currentText(), u"butnSave"_s);
+    EXPECT_FALSE(named(editor, "cboxSwitchesList")->isEnabled());
 
-    choose(editor->cboxSwitchType, u"Custom Text"_s);
-    const QStringList rows = grid(editor->listSwitchValues);
+    choose(editor, "cboxSwitchType", u"Custom Text"_s);
+    const QStringList rows = grid(editor, "listSwitchValues");
     EXPECT_EQ(rows.size(), 8);
     EXPECT_EQ(rows.value(6),
               u"type=number (if it exist only number will be allowed, DELETE if not neccessary)"_s);
     fake.messages.expectOk(MsgType::Error, u"Switch not saved.\nYou do not select either:\n"
                                            "Type, Version or do not fill Keys/Values"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(patchFile(), crlf(kPatch));
 
-    QTest::mouseClick(editor->butnSwitchDelete, Qt::LeftButton);
-    EXPECT_EQ(items(editor->cboxSwitchesList), (QStringList{u"lanterns"_s, u"speed"_s}));
-    EXPECT_TRUE(editor->cboxSwitchesList->isEnabled());
+    click(editor, "butnSwitchDelete");
+    EXPECT_EQ(items(editor, "cboxSwitchesList"), (QStringList{u"lanterns"_s, u"speed"_s}));
+    EXPECT_TRUE(named(editor, "cboxSwitchesList")->isEnabled());
     EXPECT_FALSE(editor->adding());
     EXPECT_EQ(patchFile(), crlf(kPatch));
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
 }
 
@@ -224,24 +228,24 @@ TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShows
 {
     startProgram();
     TformSwitches *editor = openSwitches();
-    choose(editor->cboxSwitchesList, u"lanterns"_s);
+    choose(editor, "cboxSwitchesList", u"lanterns"_s);
     const QString question =
         u"THIS CANNOT BE BACK !!!\nYou are going to delete selected switch.\nAre you sure?"_s;
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
-    QTest::mouseClick(editor->butnSwitchDelete, Qt::LeftButton);
+    click(editor, "butnSwitchDelete");
     EXPECT_EQ(patchFile(), crlf(kPatch));
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnSwitchDelete, Qt::LeftButton);
+    click(editor, "butnSwitchDelete");
     const QString after = u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"
                           "[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
                           "[broken]\ncomponent=9\ncaption=Broken\n"_s;
     EXPECT_EQ(patchFile(), crlf(after));
-    EXPECT_EQ(items(editor->cboxSwitchesList), QStringList{u"speed"_s});
+    EXPECT_EQ(items(editor, "cboxSwitchesList"), QStringList{u"speed"_s});
 
     fake.messages.expect(MsgType::Confirmation,
                          u"Do you want to leave this editor and open PATCH.INI file in notepad?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnNotepad, Qt::LeftButton);
+    click(editor, "butnNotepad");
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
     EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText() + u'\n', after);
@@ -256,50 +260,51 @@ TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuIn
     TformVersion *editor = windows->editors().formVersion();
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(items(editor->cboxVersion), (QStringList{u"First"_s, u"Second"_s}));
-    EXPECT_FALSE(editor->editVersionShort->isEnabled());
+    EXPECT_EQ(items(editor, "cboxVersion"), (QStringList{u"First"_s, u"Second"_s}));
+    EXPECT_FALSE(named(editor, "editVersionShort")->isEnabled());
 
-    choose(editor->cboxVersion, u"Second"_s);
-    EXPECT_EQ(editor->editNumber->text(), u"2"_s);
-    EXPECT_EQ(editor->editVersionShort->text(), u"v2"_s);
-    editor->editVersionShort->selectAll();
-    QTest::keyClicks(editor->editVersionShort, u"V1"_s);
-    EXPECT_TRUE(editor->butnSave->isEnabled());
+    choose(editor, "cboxVersion", u"Second"_s);
+    EXPECT_EQ(named<QLineEdit>(editor, "editNumber")->text(), u"2"_s);
+    EXPECT_EQ(named<QLineEdit>(editor, "editVersionShort")->text(), u"v2"_s);
+    named<QLineEdit>(editor, "editVersionShort")->selectAll();
+    QTest::keyClicks(named(editor, "editVersionShort"), u"V1"_s);
+    EXPECT_TRUE(named(editor, "butnSave")->isEnabled());
     fake.messages.expectOk(MsgType::Error,
                            u"Version not saved.\n\"V1\" is already the short name of version 1."_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(readBytes(folder.files().versionIni()), crlf(kVersions));
-    EXPECT_EQ(editor->editVersionShort->text(), u"V1"_s) << "a refused save keeps what was typed";
+    EXPECT_EQ(named<QLineEdit>(editor, "editVersionShort")->text(), u"V1"_s)
+        << "a refused save keeps what was typed";
 
-    editor->editVersionShort->selectAll();
-    QTest::keyClicks(editor->editVersionShort, u"v2b"_s);
+    named<QLineEdit>(editor, "editVersionShort")->selectAll();
+    QTest::keyClicks(named(editor, "editVersionShort"), u"v2b"_s);
     fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     fake.input.answer(u"Third"_s);
-    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
-    EXPECT_EQ(editor->editNumber->text(), u"3"_s);
-    EXPECT_EQ(editor->editVersionLong->text(), u"Third"_s);
-    QTest::keyClicks(editor->editVersionShort, u"v3"_s);
+    click(editor, "butnAdd");
+    EXPECT_EQ(named<QLineEdit>(editor, "editNumber")->text(), u"3"_s);
+    EXPECT_EQ(named<QLineEdit>(editor, "editVersionLong")->text(), u"Third"_s);
+    QTest::keyClicks(named(editor, "editVersionShort"), u"v3"_s);
     fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(readBytes(folder.files().versionIni()),
               crlf(u"[version]\nnumber=3\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2b\n"
                    "v2b=2\ndisplay3=Third\nv3=3\nnumber3=v3\n"_s));
     EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
 
-    choose(editor->cboxVersion, u"First"_s);
+    choose(editor, "cboxVersion", u"First"_s);
     fake.messages.expect(MsgType::Warning,
                          u"THIS CANNOT BE BACK !!!\nYou are going to delete selected version.\n"
                          "You will have to change all switches that using this version.\nAre you sure?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
-    EXPECT_EQ(items(editor->cboxVersion), (QStringList{u"Second"_s, u"Third"_s}));
+    click(editor, "butnDelete");
+    EXPECT_EQ(items(editor, "cboxVersion"), (QStringList{u"Second"_s, u"Third"_s}));
     fake.messages.expect(
         MsgType::Confirmation,
         u"You are going to end editing Dravopax Versions.\nYou will lost every not-saved changes.\n"
         "Dravopax Vevavav must rebuild version info now.\nContinue?"_s,
         MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(
         readBytes(folder.files().versionIni()),
@@ -314,16 +319,15 @@ TEST_F(EditorWindowsTest, AVersionCountBeyondTheVersionsPresentIsNeitherListedNo
     startProgram();
     EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s}));
     click(action("VersionPatch1"));
-    auto *editor = formMain->findChild<TformVersion *>(u"formVersion"_s);
+    auto *editor = named<TformVersion>("formVersion");
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(items(editor->findChild<QComboBox *>(u"cboxVersion"_s)),
-              (QStringList{u"First"_s, u"Second"_s}));
+    EXPECT_EQ(items(editor, "cboxVersion"), (QStringList{u"First"_s, u"Second"_s}));
     fake.input.answer(u"Third"_s);
-    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnAdd"_s), Qt::LeftButton);
-    ASSERT_EQ(editor->findChild<QLineEdit *>(u"editNumber"_s)->text(), u"3"_s);
-    QTest::keyClicks(editor->findChild<QLineEdit *>(u"editVersionShort"_s), u"v3"_s);
+    click(editor, "butnAdd");
+    ASSERT_EQ(named<QLineEdit>(editor, "editNumber")->text(), u"3"_s);
+    QTest::keyClicks(named(editor, "editVersionShort"), u"v3"_s);
     fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
-    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnSave"_s), Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(readBytes(folder.files().versionIni()),
               crlf(u"[version]\nnumber=3\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2\n"
                    "v2=2\ndisplay3=Third\nv3=3\nnumber3=v3\n"_s));
@@ -348,7 +352,7 @@ TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEdit
     for (const auto &e : editors) {
         SCOPED_TRACE(e.editor);
         click(e.opens);
-        auto *editor = formMain->findChild<QDialog *>(QLatin1String(e.editor));
+        auto *editor = named<QDialog>(e.editor);
         ASSERT_TRUE(editor && editor->isVisible());
         QFile::remove(e.file);
         fake.messages.expect(MsgType::Confirmation,
@@ -356,10 +360,10 @@ TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEdit
                                  QLatin1String(e.shownName)),
                              MsgButtons::YesNo, MsgAnswer::Yes);
         fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + e.file + u"\nnot found"_s);
-        QTest::mouseClick(editor->findChild<QPushButton *>(u"butnNotepad"_s), Qt::LeftButton);
+        click(editor, "butnNotepad");
         EXPECT_TRUE(editor->isVisible());
         EXPECT_NE(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
-        QTest::mouseClick(editor->findChild<QPushButton *>(u"butnCancel"_s), Qt::LeftButton);
+        click(editor, "butnCancel");
         EXPECT_FALSE(editor->isVisible());
     }
 }
@@ -373,11 +377,11 @@ TEST_F(EditorWindowsTest, ASwitchOf500KeysAndA100KBValueIsShownAndSavedWhole)
     folder.writePatch(kPatch + big);
     startProgram();
     TformSwitches *editor = openSwitches();
-    choose(editor->cboxSwitchesList, u"big"_s);
-    EXPECT_EQ(editor->listSwitchValues->rowCount(), 504);
-    choose(editor->cboxSwitchVersion, u"First"_s);
+    choose(editor, "cboxSwitchesList", u"big"_s);
+    EXPECT_EQ(named<QTableWidget>(editor, "listSwitchValues")->rowCount(), 504);
+    choose(editor, "cboxSwitchVersion", u"First"_s);
     fake.messages.expectOk(MsgType::Information, u"Switch \"big\" saved"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     QString expected = kPatch + big;
     expected.replace(u"orgdata=2026-11-20\n"_s,
                      u"orgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"_s);

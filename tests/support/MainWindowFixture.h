@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakePlatform.h"
+#include "Named.h"
 #include "TestFiles.h"
 
 #include "app/ProgramWindows.h"
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QObject>
 #include <QRect>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -55,12 +57,16 @@ protected:
     QString hintShownFor(QWidget *widget);
     QString hintShownFor(QMenu *menu, QAction *item);
 
-    // A part of the main window, found by its name as a user would name it.
-    template <typename T> T *named(const char *name) const
+    // A part of the main window, or of another window, found by its name as a user would name it.
+    template <typename T> T *named(const char *name) const { return ::named<T>(mainWindowObject(), name); }
+    template <typename T = QWidget> static T *named(const QObject *window, const char *name)
     {
-        T *found = findNamed<T>(name);
-        EXPECT_NE(found, nullptr) << "no " << name << " in the main window";
-        return found;
+        return ::named<T>(window, name);
+    }
+    // Clicks the part `name` of `window` with the left mouse button.
+    static void click(const QObject *window, const char *name)
+    {
+        QTest::mouseClick(named(window, name), Qt::LeftButton);
     }
     QAction *action(const char *name) const { return named<QAction>(name); }
     SwitchPanel *panel() const;
@@ -83,10 +89,6 @@ protected:
     };
     static Ink inkOf(QWidget *widget, const std::function<void()> &hide);
 
-    template <typename T> T *findNamed(const char *name) const
-    {
-        return mainWindowObject()->findChild<T *>(QString::fromLatin1(name));
-    }
     QObject *mainWindowObject() const;
 
     TestProgramFolder folder;

@@ -104,10 +104,11 @@ protected:
     QStringList entries() const
     {
         QStringList shown;
-        for (const QListWidgetItem *item : form.listGrfFiles->findItems(u"*"_s, Qt::MatchWildcard))
+        for (const QListWidgetItem *item : list()->findItems(u"*"_s, Qt::MatchWildcard))
             shown << (item->checkState() == Qt::Checked ? u"x "_s : QString()) + item->text();
         return shown;
     }
+    QListWidget *list() const { return named<QListWidget>(&form, "listGrfFiles"); }
     QStringList onDisk() const { return QDir(grf(QString())).entryList(QDir::Files | QDir::Hidden); }
     // Install `source`; a name already there gets `answer`; the source goes as `outcome` says.
     void install(const QString &source, std::optional<MsgAnswer> answer, const QString &outcome)
@@ -118,7 +119,7 @@ protected:
         if (outcome.startsWith(u"New file"_s) && source != grf(QFileInfo(source).fileName()))
             confirm(kDeleteSource, outcome.endsWith(u"file deleted"_s) ? MsgAnswer::Yes : MsgAnswer::No);
         fake.messages.expectOk(MsgType::Information, outcome);
-        click(form.butnInstallGrf);
+        click("butnInstallGrf");
         fake.verify();
     }
 };
@@ -140,7 +141,7 @@ TEST_F(GrfManagerTest, OpensOnTheSortedFolderWithTheListedEntriesCheckedAndTells
     form.Initialize();
     EXPECT_EQ(entries(),
               QStringList({u"x A.grf"_s, u"x b.grf"_s, u"x c.GRF"_s, u"x my trains ü.grf"_s, u"x.grf"_s}));
-    EXPECT_FALSE(form.butnDelete->isEnabled());
+    EXPECT_FALSE(named(&form, "butnDelete")->isEnabled());
     EXPECT_EQ(form.height(), 600);
 }
 
@@ -168,7 +169,7 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
         writeBytes(inGame(u"newgrfw.txt"_s), "newgrf/c.grf\r\n");
         QFile::remove(inGame(u"newgrf.txt"_s));
         form.Initialize();
-        form.listGrfFiles->item(0)->setCheckState(Qt::Checked);
+        list()->item(0)->setCheckState(Qt::Checked);
         if (c.answer)
             confirm(question, *c.answer);
         if (!c.written.isEmpty())
@@ -176,7 +177,7 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
         else if (c.answer == MsgAnswer::Yes)
             fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav can't recognize your ZVT version now.\n"
                                                    "You must set ZVT directory first."_s);
-        click(form.butnSave);
+        click("butnSave");
         fake.verify();
         for (const QString &list : {u"newgrfw.txt"_s, u"newgrf.txt"_s}) {
             const QByteArray old = list == u"newgrfw.txt"_s ? "newgrf/c.grf\r\n" : "";
@@ -189,20 +190,20 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
     setGame(u"win"_s, u"saveconf=0"_s);
     addGrfs({u"Поезд.grf"_s});
     form.Initialize();
-    form.listGrfFiles->item(3)->setCheckState(Qt::Checked);
+    list()->item(3)->setCheckState(Qt::Checked);
     fake.messages.expectOk(MsgType::Error, u"Unable to write to %1\nThese characters cannot be stored in it: "
                                            "Поезд\n(in \"Поезд.grf\")\nThe file holds Western European "
                                            "(Windows-1252) text only."_s.arg(inGame(u"newgrfw.txt"_s)));
-    click(form.butnSave);
+    click("butnSave");
     EXPECT_EQ(readBytes(inGame(u"newgrfw.txt"_s)), QByteArray("newgrf/c.grf\r\n"));
-    form.listGrfFiles->item(2)->setCheckState(Qt::Unchecked);
-    form.listGrfFiles->item(3)->setCheckState(Qt::Unchecked);
+    list()->item(2)->setCheckState(Qt::Unchecked);
+    list()->item(3)->setCheckState(Qt::Unchecked);
     fake.messages.expectOk(MsgType::Information, u"'newgrfw.txt' saved"_s);
-    click(form.butnSave);
+    click("butnSave");
     EXPECT_EQ(readBytes(inGame(u"newgrfw.txt"_s)), QByteArray());
     QDir(game.path()).removeRecursively();
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + inGame(u"newgrfw.txt"_s));
-    click(form.butnSave);
+    click("butnSave");
 }
 
 TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
@@ -266,9 +267,9 @@ TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
     EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf"));
     // A cancelled dialog, or a chosen file gone by then, installs nothing.
     fake.fileDialogs.answerOpen(std::nullopt);
-    click(form.butnInstallGrf);
+    click("butnInstallGrf");
     fake.fileDialogs.answerOpen(elsewhere.path() + u"/vanished.grf"_s);
-    click(form.butnInstallGrf);
+    click("butnInstallGrf");
 }
 
 TEST_F(GrfManagerTest, InstallReplacesAndInstallsUnderNewNamesInAFatFolder)
@@ -299,17 +300,17 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
     openUnlisted();
     EXPECT_EQ(form.height(), 480) << "a low screen gets a low window";
     const QString question = u"Do you want to delete b.grf file?"_s;
-    const QRect b = form.listGrfFiles->visualItemRect(form.listGrfFiles->item(1));
-    QTest::mouseClick(form.listGrfFiles->viewport(), Qt::LeftButton, {}, b.center());
+    const QRect b = list()->visualItemRect(list()->item(1));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, b.center());
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
-    click(form.butnDelete);
+    click("butnDelete");
     const QString source = elsewhere.path() + u"/c.grf"_s;
     writeBytes(source, QByteArray(100000, 'c'));
     withReadOnly(grf(QString()), [&] {
         fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
         fake.messages.expectOk(MsgType::Error,
                                u"File:\n%1\nnot deleted.\nPermission denied"_s.arg(grf(u"b.grf"_s)));
-        click(form.butnDelete);
+        click("butnDelete");
         install(source, std::nullopt, kNotInstalled + u"\nPermission denied"_s);
     });
     // A copy cut short, as by a full disk, leaves no part of the file either.
@@ -319,10 +320,10 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
 
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Error, u"File:\n%1\ndeleted."_s.arg(grf(u"b.grf"_s)));
-    click(form.butnDelete);
+    click("butnDelete");
     EXPECT_EQ(onDisk(), QStringList({u"a.grf"_s}));
     EXPECT_EQ(entries(), QStringList({u"a.grf"_s}));
-    EXPECT_FALSE(form.butnDelete->isEnabled());
+    EXPECT_FALSE(named(&form, "butnDelete")->isEnabled());
 }
 
 TEST_F(GrfManagerTest, AFullFolderAndAHugeBinaryListFileAreReadWithoutAnEndlessMessage)

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -35,7 +34,8 @@ TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
     writeBytes(game.path() + u"/NewGRF/a.grf"_s, "a");
     writeBytes(game.path() + u"/NEWGRF.TXT"_s, "newgrf/a.grf\r\n");
     click(action("itemNewGrfManager"));
-    EXPECT_EQ(windows->tools().formGrfManager()->listGrfFiles->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(named<QListWidget>(windows->tools().formGrfManager(), "listGrfFiles")->item(0)->checkState(),
+              Qt::Checked);
     click(action("itemMkdvtxt"));
     for (QDialog *tool : std::initializer_list<QDialog *>{windows->tools().formGrfManager(),
                                                           windows->tools().formMkdvtxt()}) {
@@ -46,7 +46,7 @@ TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
         QTest::keyClick(tool, Qt::Key_Escape);
         tool->close();
         EXPECT_TRUE(tool->isVisible());
-        QTest::mouseClick(tool->findChild<QPushButton *>(u"butnQuit"_s), Qt::LeftButton);
+        click(tool, "butnQuit");
         EXPECT_FALSE(tool->isVisible());
     }
 }

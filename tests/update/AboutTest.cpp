@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -23,6 +22,7 @@ protected:
         folder.writeSettings(u"[dvs]\ncounter=6\n"_s);
     }
     TformAbout &about() const { return *windows->update().formAbout(); }
+    QLabel *label(const char *name) const { return named<QLabel>(&about(), name); }
     QColor colourOf(QLabel *label) const { return label->palette().color(QPalette::WindowText); }
 };
 
@@ -33,34 +33,34 @@ TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndL
     ASSERT_TRUE(about().isVisible());
     EXPECT_TRUE(about().isModal());
     EXPECT_EQ(about().windowTitle(), u"About"_s);
-    EXPECT_EQ(about().lablVersionExe->text(), u"0.9.92 (2004-07-22)"_s);
-    EXPECT_EQ(about().lablVersionDVSData->text(), u"2026-11-20"_s);
-    EXPECT_EQ(about().lablVersionHelp->text(), u"2026-10-01"_s);
-    EXPECT_EQ(about().lablVersionPatchData->text(), u"2026-09-09"_s);
-    EXPECT_EQ(about().labCOUNT->text(), u"7"_s) << "this start counted too";
+    EXPECT_EQ(label("lablVersionExe")->text(), u"0.9.92 (2004-07-22)"_s);
+    EXPECT_EQ(label("lablVersionDVSData")->text(), u"2026-11-20"_s);
+    EXPECT_EQ(label("lablVersionHelp")->text(), u"2026-10-01"_s);
+    EXPECT_EQ(label("lablVersionPatchData")->text(), u"2026-09-09"_s);
+    EXPECT_EQ(label("labCOUNT")->text(), u"7"_s) << "this start counted too";
     // The title and the links are drawn underlined; the title's shadow is not.
-    for (const QLabel *label : {about().lablDVS1, about().lablDVS2, about().lablDVSWWW, about().lablDVSMail})
-        EXPECT_TRUE(label->font().underline()) << label->objectName().toStdString();
-    QFont title = about().lablDVS2->font();
+    for (const char *name : {"lablDVS1", "lablDVS2", "lablDVSWWW", "lablDVSMail"})
+        EXPECT_TRUE(label(name)->font().underline()) << name;
+    QFont title = label("lablDVS2")->font();
     title.setUnderline(false);
-    EXPECT_EQ(about().lablDVS3->font(), title) << "the shadow has the title's shape";
+    EXPECT_EQ(label("lablDVS3")->font(), title) << "the shadow has the title's shape";
     // Captions and the values they name stand in columns.
     for (const auto &[a, b] : {std::pair("lablWWW", "lablMail"), std::pair("lablDVSWWW", "lablDVSMail"),
                                std::pair("lablVersionExe", "lablVersionHelp")})
-        EXPECT_EQ(about().findChild<QLabel *>(a)->x(), about().findChild<QLabel *>(b)->x()) << a << " " << b;
-    QTest::mouseClick(about().butnClose, Qt::LeftButton);
+        EXPECT_EQ(label(a)->x(), label(b)->x()) << a << " " << b;
+    click(&about(), "butnClose");
     EXPECT_FALSE(about().isVisible());
 
     folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=1\n"_s);
     QFile::remove(folder.files().dataIni());
     QFile::remove(folder.files().settingsIni());
     click(action("itemAbout"));
-    EXPECT_EQ(about().lablVersionPatchData->text(), u"2026-09-09, User: Not found"_s);
-    EXPECT_EQ(about().lablVersionDVSData->text(), u"Not found"_s);
-    EXPECT_EQ(about().labCOUNT->text(), u"1"_s) << "without settings.ini";
+    EXPECT_EQ(label("lablVersionPatchData")->text(), u"2026-09-09, User: Not found"_s);
+    EXPECT_EQ(label("lablVersionDVSData")->text(), u"Not found"_s);
+    EXPECT_EQ(label("labCOUNT")->text(), u"1"_s) << "without settings.ini";
 
     // The links turn red under the mouse and open through the shell, as the Help menu's links do.
-    QLabel *www = about().lablDVSWWW;
+    QLabel *www = label("lablDVSWWW");
     EXPECT_EQ(colourOf(www), QColor(Qt::blue));
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QCoreApplication::sendEvent(www, &enter);
@@ -72,7 +72,7 @@ TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndL
     QTest::mouseClick(www, Qt::RightButton);
     EXPECT_TRUE(fake.shell.starts().empty()) << "only the left button follows a link";
     QTest::mouseClick(www, Qt::LeftButton);
-    QTest::mouseClick(about().lablDVSMail, Qt::LeftButton);
+    click(&about(), "lablDVSMail");
     click(action("itemHelpLinksDVSHomePage"));
     click(action("itemHelpLinksDVSEMail"));
     const FakeShell::Start home{u"http://dravopax-vevavav.example.org/"_s, QString(), QString()};

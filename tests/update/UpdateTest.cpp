@@ -45,6 +45,7 @@ protected:
     }
 
     TformUpdate &update() const { return *windows->update().formUpdate(); }
+    QLineEdit *timeout() const { return named<QLineEdit>(&update(), "editTimeout"); }
     void openUpdate()
     {
         QTest::mouseClick(named<QToolButton>("butnUpdate"), Qt::LeftButton);
@@ -53,16 +54,17 @@ protected:
     QStringList captions() const
     {
         QStringList shown;
-        for (const QCheckBox *box :
-             {update().cboxDVS, update().cboxDVSDV, update().cboxDVSData, update().cboxDVSHelp})
+        for (const char *name : {"cboxDVS", "cboxDVSDV", "cboxDVSData", "cboxDVSHelp"}) {
+            const QCheckBox *box = named<QCheckBox>(&update(), name);
             shown << box->text() + (box->isEnabled() ? u" (on)"_s : u""_s);
+        }
         return shown;
     }
     QStringList dataFolder() const { return QDir(folder.path() + u"/Data"_s).entryList(QDir::Files); }
     // Check, and the poll's tick once the manifest's transfer is over.
     void check()
     {
-        QTest::mouseClick(update().butnCheck, Qt::LeftButton);
+        click(&update(), "butnCheck");
         update().timeUpdateTimer();
     }
 
@@ -86,34 +88,35 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     openUpdate();
     EXPECT_TRUE(update().isModal());
     EXPECT_EQ(update().Http.timeOut(), 30000) << "the ping setting, until the first check";
-    EXPECT_FALSE(update().butnDownload->isEnabled());
+    EXPECT_FALSE(named(&update(), "butnDownload")->isEnabled());
     EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
 
-    QTest::mouseClick(update().butnCheck, Qt::LeftButton);
+    click(&update(), "butnCheck");
     EXPECT_EQ(update().Http.timeOut(), 100000);
-    EXPECT_EQ(update().butnCheck->text(), u"Checking"_s);
-    EXPECT_FALSE(update().butnCheck->isEnabled());
-    EXPECT_FALSE(update().editTimeout->isEnabled());
+    EXPECT_EQ(named<QPushButton>(&update(), "butnCheck")->text(), u"Checking"_s);
+    EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+    EXPECT_FALSE(timeout()->isEnabled());
     // The poll's own timer finds the manifest.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !update().timeUpdate->isActive(); }, 3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !named<QTimer>(&update(), "timeUpdate")->isActive(); }, 3000));
     EXPECT_EQ(captions(),
               (QStringList{u"Not checked"_s, u"2004-07-22 (04-07-22) [35 KB] (on)"_s, u"No new updates"_s,
                            u"CORRUPTED FILE (?\?-?\?-?\?) [??? KB] (on)"_s}));
-    EXPECT_TRUE(update().editTimeout->isEnabled());
+    EXPECT_TRUE(timeout()->isEnabled());
 
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    EXPECT_TRUE(update().butnDownload->isEnabled());
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    EXPECT_FALSE(update().butnDownload->isEnabled());
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    QTest::mouseClick(update().cboxDVSHelp, Qt::LeftButton);
+    click(&update(), "cboxDVSDV");
+    EXPECT_TRUE(named(&update(), "butnDownload")->isEnabled());
+    click(&update(), "cboxDVSDV");
+    EXPECT_FALSE(named(&update(), "butnDownload")->isEnabled());
+    click(&update(), "cboxDVSDV");
+    click(&update(), "cboxDVSHelp");
 
     // An address that is none, and an extension leading out of the Help folder, fail their
     // whole group: nothing of it is fetched.
     fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav could not download some Help files"_s);
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
     QSignalSpy ended(&update(), &TformUpdate::programEndRequested);
-    QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+    click(&update(), "butnDownload");
 
     QStringList paths;
     for (const QByteArray &head : server.requests())
@@ -123,8 +126,8 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     EXPECT_EQ(readBytes(folder.files().versionIni()), kNewVersions);
     EXPECT_FALSE(QFile::exists(folder.path() + u"/Help"_s));
     EXPECT_EQ(dataFolder(), kDataFiles);
-    EXPECT_EQ(update().barProgress->maximum(), 6);
-    EXPECT_EQ(update().barProgress->value(), 6);
+    EXPECT_EQ(named<QProgressBar>(&update(), "barProgress")->maximum(), 6);
+    EXPECT_EQ(named<QProgressBar>(&update(), "barProgress")->value(), 6);
     EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(readBytes(executable), "new program") << "the new executable replaced the old";
@@ -216,14 +219,14 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
         openUpdate();
         check();
         EXPECT_FALSE(QFile::exists(stale));
-        for (QCheckBox *box : {update().cboxDVSDV, update().cboxDVSData, update().cboxDVSHelp})
-            QTest::mouseClick(box, Qt::LeftButton);
+        for (const char *box : {"cboxDVSDV", "cboxDVSData", "cboxDVSHelp"})
+            click(&update(), box);
         for (const QString &box : row.boxes)
             fake.messages.expectOk(MsgType::Error, box);
         const bool stored = row.patchStored || row.linksStored || row.helpStored;
         if (stored)
             fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
-        QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+        click(&update(), "butnDownload");
         fake.messages.verify();
 
         EXPECT_EQ(readBytes(folder.files().patchIni()), row.patchStored ? kNewPatch : kPatch);
@@ -239,13 +242,13 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
         EXPECT_EQ(helpFiles, row.helpStored ? newHelpFiles : QStringList());
         EXPECT_EQ(fake.shell.starts().size(), starts + (stored ? 1 : 0));
 
-        QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+        click(&update(), "butnQuit");
         openUpdate();
         check();
         const auto offer = [](bool stored) { return stored ? u"No new updates"_s : kOffered; };
         EXPECT_EQ(captions(), (QStringList{u"Not checked"_s, offer(row.patchStored), offer(row.linksStored),
                                            offer(row.helpStored)}));
-        QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+        click(&update(), "butnQuit");
     }
 }
 
@@ -267,7 +270,7 @@ TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdenti
         {"no server", {}, "[1]"},
         {"Quit mid-body",
          {"HTTP/1.0 200 OK\r\nContent-Length: 4000\r\n\r\n" + QByteArray(2000, 'x'), true,
-          [this] { QTest::mouseClick(update().butnQuit, Qt::LeftButton); }},
+          [this] { click(&update(), "butnQuit"); }},
          nullptr},
     };
     startProgram();
@@ -278,29 +281,29 @@ TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdenti
         server.serve("/patch", row.patch);
         server.serve("/version", LoopbackServer::ok("new versions"));
         openUpdate();
-        EXPECT_TRUE(update().butnCheck->isEnabled()) << "every showing starts at Ready";
-        update().editTimeout->setText(u"800"_s);
-        QTest::mouseClick(update().butnCheck, Qt::LeftButton);
+        EXPECT_TRUE(named(&update(), "butnCheck")->isEnabled()) << "every showing starts at Ready";
+        timeout()->setText(u"800"_s);
+        click(&update(), "butnCheck");
         update().timeUpdateTimer(); // the poll's tick, once the transfer is over
-        QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
+        click(&update(), "cboxDVSDV");
         if (row.prefix)
             fake.messages.expectOk(MsgType::Error, QString::fromLatin1(row.prefix) + kNotConnected);
-        QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+        click(&update(), "butnDownload");
 
         EXPECT_EQ(readBytes(folder.files().patchIni()), kPatch);
         EXPECT_EQ(readBytes(folder.files().versionIni()), kVersions) << "the download ended with the failure";
         EXPECT_EQ(dataFolder(), kDataFiles);
         EXPECT_TRUE(fake.shell.starts().empty());
-        EXPECT_FALSE(update().butnCheck->isEnabled());
-        EXPECT_FALSE(update().cboxDVSDV->isEnabled());
+        EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+        EXPECT_FALSE(named(&update(), "cboxDVSDV")->isEnabled());
 
         EXPECT_EQ(update().isVisible(), row.prefix != nullptr);
         if (row.prefix)
-            QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+            click(&update(), "butnQuit");
         EXPECT_FALSE(update().isVisible());
         EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
-        EXPECT_FALSE(update().barProgress->isVisible());
-        EXPECT_FALSE(update().cboxDVSDV->isChecked());
+        EXPECT_FALSE(named<QProgressBar>(&update(), "barProgress")->isVisible());
+        EXPECT_FALSE(named<QCheckBox>(&update(), "cboxDVSDV")->isChecked());
         EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
     }
 }
@@ -314,8 +317,8 @@ TEST_F(UpdateTest, AFailedCheckLeavesTheGroupsOffAndWaitsForNothing)
     fake.messages.expectOk(MsgType::Error, u"[2]"_s + kNotConnected);
     check();
     EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
-    EXPECT_FALSE(update().timeUpdate->isActive());
-    EXPECT_FALSE(update().butnCheck->isEnabled());
+    EXPECT_FALSE(named<QTimer>(&update(), "timeUpdate")->isActive());
+    EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
 }
 
 // Where the folders refuse a write, the old files stay and the user is told: a group whose
@@ -336,8 +339,8 @@ TEST_F(UpdateTest, RefusedWritesAreReportedAndKeepTheOldGroupAndTheOldProgram)
     writeBytes(executable + u"NEW"_s, "new program");
     openUpdate();
     check();
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    QTest::mouseClick(update().cboxDVSData, Qt::LeftButton);
+    click(&update(), "cboxDVSDV");
+    click(&update(), "cboxDVSData");
     // The user may write in the Data folder and its files, but not version.ini nor the program folder.
     giveToOrdinaryUser(folder.path(), 0555);
     giveToOrdinaryUser(folder.path() + u"/Data"_s, 0755);
@@ -349,7 +352,7 @@ TEST_F(UpdateTest, RefusedWritesAreReportedAndKeepTheOldGroupAndTheOldProgram)
             folder.files().versionIni());
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + executable);
-    ASSERT_TRUE(asOrdinaryUser([&] { QTest::mouseClick(update().butnDownload, Qt::LeftButton); }));
+    ASSERT_TRUE(asOrdinaryUser([&] { click(&update(), "butnDownload"); }));
 
     EXPECT_EQ(readBytes(folder.files().patchIni()), kPatch);
     EXPECT_EQ(readBytes(folder.files().versionIni()), kVersions);
@@ -364,40 +367,41 @@ TEST_F(UpdateTest, ABadTimeOutOrADamagedDataFileStopsTheCheck)
 {
     startProgram();
     openUpdate();
-    update().editTimeout->selectAll();
-    QTest::keyClicks(update().editTimeout, u"x2.5y"_s);
-    EXPECT_EQ(update().editTimeout->text(), u"2.5"_s) << "only digits and the point are typed";
+    timeout()->selectAll();
+    QTest::keyClicks(timeout(), u"x2.5y"_s);
+    EXPECT_EQ(timeout()->text(), u"2.5"_s) << "only digits and the point are typed";
     // Keys that edit or move on are no characters and pass.
-    update().editTimeout->setFocus();
-    QTest::keyClick(update().editTimeout, Qt::Key_Home);
-    QTest::keyClick(update().editTimeout, Qt::Key_Delete);
-    EXPECT_EQ(update().editTimeout->text(), u".5"_s);
-    QTest::keyClick(update().editTimeout, Qt::Key_Tab);
-    EXPECT_NE(update().focusWidget(), update().editTimeout) << "Tab leaves the field";
-    update().editTimeout->setFocus();
-    QTest::keyClick(update().editTimeout, Qt::Key_Escape);
+    timeout()->setFocus();
+    QTest::keyClick(timeout(), Qt::Key_Home);
+    QTest::keyClick(timeout(), Qt::Key_Delete);
+    EXPECT_EQ(timeout()->text(), u".5"_s);
+    QTest::keyClick(timeout(), Qt::Key_Tab);
+    EXPECT_NE(update().focusWidget(), timeout()) << "Tab leaves the field";
+    timeout()->setFocus();
+    QTest::keyClick(timeout(), Qt::Key_Escape);
     EXPECT_FALSE(update().isVisible()) << "Escape in the field leaves the window";
     openUpdate();
-    update().editTimeout->selectAll();
-    QTest::keyClicks(update().editTimeout, u"2.5"_s);
+    timeout()->selectAll();
+    QTest::keyClicks(timeout(), u"2.5"_s);
     fake.messages.expectOk(MsgType::Error, u"'2.5' is not a valid integer value"_s);
-    QTest::mouseClick(update().butnCheck, Qt::LeftButton);
-    EXPECT_TRUE(update().butnCheck->isEnabled());
-    QTest::keyClicks(update().editTimeout, u"\b\b000"_s);
-    EXPECT_EQ(update().editTimeout->text(), u"2000"_s);
+    click(&update(), "butnCheck");
+    EXPECT_TRUE(named(&update(), "butnCheck")->isEnabled());
+    QTest::keyClicks(timeout(), u"\b\b000"_s);
+    EXPECT_EQ(timeout()->text(), u"2000"_s);
 
     writeText(folder.files().dataIni(), u"[data]\nversion=3\n"_s);
     fake.messages.expectOk(MsgType::Error, u"Data file damaged.\nDravopax Vevavav cannot update."_s);
-    QTest::mouseClick(update().butnCheck, Qt::LeftButton);
-    EXPECT_FALSE(update().butnCheck->isEnabled());
-    EXPECT_FALSE(update().editTimeout->isEnabled());
-    EXPECT_FALSE(update().timeUpdate->isActive());
+    click(&update(), "butnCheck");
+    EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+    EXPECT_FALSE(timeout()->isEnabled());
+    EXPECT_FALSE(named<QTimer>(&update(), "timeUpdate")->isActive());
     EXPECT_TRUE(server.requests().empty());
     QTest::keyClick(&update(), Qt::Key_Escape);
     EXPECT_FALSE(update().isVisible()) << "Escape leaves as Quit does";
 
     openUpdate();
-    EXPECT_EQ(update().butnCheck->text(), u"Checking"_s) << "the caption stays as it was left";
+    EXPECT_EQ(named<QPushButton>(&update(), "butnCheck")->text(), u"Checking"_s)
+        << "the caption stays as it was left";
 }
 
 } // namespace
