@@ -7,11 +7,10 @@
 #include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "editors/EditorCommands.h"
-#include "switches/SwitchCommands.h"
-#include "switches/SwitchPanel.h"
 #include "editors/SwitchDatabase.h"
 #include "editors/TformSwitches.h"
 #include "ini/TIniFile.h"
+#include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
@@ -103,9 +102,9 @@ void printEditorFigures(BenchPlatform &platform)
             editor.butnCancelClick();
             QCoreApplication::processEvents();
         });
-    if (editor.cboxSwitchesList->count() != 1000) {
-        std::fprintf(stderr, "the editor lists %d of 1000 switches\n",
-                     editor.cboxSwitchesList->count());
+    const auto *list = editor.findChild<QComboBox *>(QStringLiteral("cboxSwitchesList"));
+    if (!list || list->count() != 1000) {
+        std::fprintf(stderr, "the editor lists %d of 1000 switches\n", list ? list->count() : 0);
         std::exit(2);
     }
 
