@@ -45,17 +45,6 @@ protected:
         return windows->editors().formSwitches();
     }
 
-    // Picks an item the way the keyboard does, which tells the window as a click would.
-    static void choose(const QObject *window, const char *name, const QString &text)
-    {
-        auto *list = named<QComboBox>(window, name);
-        const int index = list->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list->setCurrentIndex(-1);
-        QTest::keyClick(list, Qt::Key_Home);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(list, Qt::Key_Down);
-    }
 
     static QStringList items(const QObject *window, const char *name)
     {

@@ -47,14 +47,6 @@ protected:
         return nullptr;
     }
 
-    static void choose(const QObject *window, const char *name, const QString &text)
-    {
-        auto *list = named<QComboBox>(window, name);
-        const int index = list->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
 };
 
 TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)

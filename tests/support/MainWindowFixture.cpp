@@ -7,7 +7,9 @@
 #include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -77,6 +79,18 @@ QString MainWindowFixture::hintShownFor(QMenu *menu, QAction *item)
     const QString shown = formMain->statusBar()->currentMessage();
     menu->hide();
     return shown;
+}
+
+void MainWindowFixture::choose(const QObject *window, const char *name, const QString &text)
+{
+    auto *list = named<QComboBox>(window, name);
+    const int index = list->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    const QRect item = view->visualRect(view->model()->index(index, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    ASSERT_FALSE(view->isVisible()) << "the list closes with the click";
 }
 
 QObject *MainWindowFixture::mainWindowObject() const

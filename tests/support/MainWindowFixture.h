@@ -68,6 +68,8 @@ protected:
     {
         QTest::mouseClick(named(window, name), Qt::LeftButton);
     }
+    // Picks the item `text` of the drop-down list `name` of `window` with a click in its open list.
+    static void choose(const QObject *window, const char *name, const QString &text);
     QAction *action(const char *name) const { return named<QAction>(name); }
     SwitchPanel *panel() const;
 
