@@ -25,6 +25,8 @@ const QString kPatch = u"[data]\norgdata=2026-11-20\n"
                        "[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
                        "[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
                        "[broken]\ncomponent=9\ncaption=Broken\n"_s;
+// The data section once a switch was saved or deleted on the fake clock's day.
+const QString kStamped = u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"_s;
 const QString kQuitQuestion =
     u"You are going to end editing Dravopax Data.\nYou will lost every not-saved changes.\n"
     "After proceed Dravopax Vevavav will rebuild all switches.\nContinue?"_s;
@@ -44,7 +46,6 @@ protected:
         click(action("EditDravopaxSwitches"));
         return windows->editors().formSwitches();
     }
-
 
     static QStringList items(const QObject *window, const char *name)
     {
@@ -133,7 +134,6 @@ TEST_F(EditorWindowsTest, ASavedSwitchIsWrittenAsTheGridShowsItAndQuitRebuildsTh
     ASSERT_EQ(table->rowCount(), 5) << "Down on the last row adds one";
     table->setItem(4, 0, new QTableWidgetItem(u"Caption"_s));
     table->setItem(4, 1, new QTableWidgetItem(u"again"_s));
-    EXPECT_TRUE(named(editor, "butnSave")->isEnabled());
     fake.messages.expectOk(MsgType::Error, u"Switch not saved.\nThe key \"Caption\" is given twice."_s);
     click(editor, "butnSave");
     EXPECT_EQ(patchFile(), crlf(kPatch));
@@ -145,8 +145,8 @@ TEST_F(EditorWindowsTest, ASavedSwitchIsWrittenAsTheGridShowsItAndQuitRebuildsTh
     fake.messages.expectOk(MsgType::Information, u"Switch \"speed\" saved"_s);
     click(editor, "butnSave");
     EXPECT_EQ(patchFile(),
-              crlf(u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"
-                   "[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
+              crlf(kStamped +
+                   u"[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
                    "[broken]\ncomponent=9\ncaption=Broken\n"
                    "[speed]\nversion=v2\ncomponent=1\ncaption=Speed\ntop=10\nwidth=60\nhint=again\n"_s));
 
@@ -225,8 +225,8 @@ TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShows
     EXPECT_EQ(patchFile(), crlf(kPatch));
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
     click(editor, "butnSwitchDelete");
-    const QString after = u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"
-                          "[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
+    const QString after = kStamped +
+                          u"[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
                           "[broken]\ncomponent=9\ncaption=Broken\n"_s;
     EXPECT_EQ(patchFile(), crlf(after));
     EXPECT_EQ(items(editor, "cboxSwitchesList"), QStringList{u"speed"_s});
@@ -242,38 +242,42 @@ TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShows
     EXPECT_TRUE(panel()->isEnabled());
 }
 
-TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuInStep)
+// A count beyond the versions present is neither listed nor added to.
+TEST_F(EditorWindowsTest, TheVersionEditorListsTheVersionsPresentSavesRenumbersAndKeepsTheVersionMenuInStep)
 {
+    const QString versions = QString(kVersions).replace(u"number=2\n"_s, u"number=2000000000\n"_s);
+    folder.writeVersions(versions);
     startProgram();
+    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s}));
     click(action("VersionPatch1"));
     TformVersion *editor = windows->editors().formVersion();
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(items(editor, "cboxVersion"), (QStringList{u"First"_s, u"Second"_s}));
-    EXPECT_FALSE(named(editor, "editVersionShort")->isEnabled());
+    auto *shortName = named<QLineEdit>(editor, "editVersionShort");
+    const auto shown = [editor](const char *field) { return named<QLineEdit>(editor, field)->text(); };
+    EXPECT_FALSE(shortName->isEnabled());
 
     choose(editor, "cboxVersion", u"Second"_s);
-    EXPECT_EQ(named<QLineEdit>(editor, "editNumber")->text(), u"2"_s);
-    EXPECT_EQ(named<QLineEdit>(editor, "editVersionShort")->text(), u"v2"_s);
-    named<QLineEdit>(editor, "editVersionShort")->selectAll();
-    QTest::keyClicks(named(editor, "editVersionShort"), u"V1"_s);
-    EXPECT_TRUE(named(editor, "butnSave")->isEnabled());
+    EXPECT_EQ(shown("editNumber"), u"2"_s);
+    EXPECT_EQ(shortName->text(), u"v2"_s);
+    shortName->selectAll();
+    QTest::keyClicks(shortName, u"V1"_s);
     fake.messages.expectOk(MsgType::Error,
                            u"Version not saved.\n\"V1\" is already the short name of version 1."_s);
     click(editor, "butnSave");
-    EXPECT_EQ(readBytes(folder.files().versionIni()), crlf(kVersions));
-    EXPECT_EQ(named<QLineEdit>(editor, "editVersionShort")->text(), u"V1"_s)
-        << "a refused save keeps what was typed";
+    EXPECT_EQ(readBytes(folder.files().versionIni()), crlf(versions));
+    EXPECT_EQ(shortName->text(), u"V1"_s) << "a refused save keeps what was typed";
 
-    named<QLineEdit>(editor, "editVersionShort")->selectAll();
-    QTest::keyClicks(named(editor, "editVersionShort"), u"v2b"_s);
+    shortName->selectAll();
+    QTest::keyClicks(shortName, u"v2b"_s);
     fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
     click(editor, "butnSave");
     fake.input.answer(u"Third"_s);
     click(editor, "butnAdd");
-    EXPECT_EQ(named<QLineEdit>(editor, "editNumber")->text(), u"3"_s);
-    EXPECT_EQ(named<QLineEdit>(editor, "editVersionLong")->text(), u"Third"_s);
-    QTest::keyClicks(named(editor, "editVersionShort"), u"v3"_s);
+    EXPECT_EQ(shown("editNumber"), u"3"_s);
+    EXPECT_EQ(shown("editVersionLong"), u"Third"_s);
+    QTest::keyClicks(shortName, u"v3"_s);
     fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
     click(editor, "butnSave");
     EXPECT_EQ(readBytes(folder.files().versionIni()),
@@ -300,27 +304,6 @@ TEST_F(EditorWindowsTest, TheVersionEditorSavesRenumbersAndKeepsTheVersionMenuIn
         crlf(
             u"[version]\nnumber=2\ndisplay2=Third\nnumber2=v3\nv2b=1\nv3=2\ndisplay1=Second\nnumber1=v2b\n"_s));
     EXPECT_EQ(versionMenu(), (QStringList{u"ver1=Second"_s, u"ver2=Third"_s}));
-}
-
-TEST_F(EditorWindowsTest, AVersionCountBeyondTheVersionsPresentIsNeitherListedNorAddedTo)
-{
-    folder.writeVersions(QString(kVersions).replace(u"number=2\n"_s, u"number=2000000000\n"_s));
-    startProgram();
-    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s}));
-    click(action("VersionPatch1"));
-    auto *editor = named<TformVersion>("formVersion");
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(items(editor, "cboxVersion"), (QStringList{u"First"_s, u"Second"_s}));
-    fake.input.answer(u"Third"_s);
-    click(editor, "butnAdd");
-    ASSERT_EQ(named<QLineEdit>(editor, "editNumber")->text(), u"3"_s);
-    QTest::keyClicks(named(editor, "editVersionShort"), u"v3"_s);
-    fake.messages.expectOk(MsgType::Information, u"Version saved"_s);
-    click(editor, "butnSave");
-    EXPECT_EQ(readBytes(folder.files().versionIni()),
-              crlf(u"[version]\nnumber=3\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2\n"
-                   "v2=2\ndisplay3=Third\nv3=3\nnumber3=v3\n"_s));
-    EXPECT_EQ(versionMenu(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
 }
 
 TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEditorOpen)
@@ -372,8 +355,7 @@ TEST_F(EditorWindowsTest, ASwitchOf500KeysAndA100KBValueIsShownAndSavedWhole)
     fake.messages.expectOk(MsgType::Information, u"Switch \"big\" saved"_s);
     click(editor, "butnSave");
     QString expected = kPatch + big;
-    expected.replace(u"orgdata=2026-11-20\n"_s,
-                     u"orgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"_s);
+    expected.replace(u"[data]\norgdata=2026-11-20\n"_s, kStamped);
     EXPECT_TRUE(patchFile() == crlf(expected)) << "a key or value was changed or lost";
 }
 
