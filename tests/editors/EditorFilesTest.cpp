@@ -27,13 +27,8 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBeh
 {
     const QString middleRemoved =
         u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\nc=2\ndisplay2=Three\nnumber2=c\n"_s;
-    const struct
-    {
-        const char *what;
-        QString before;
-        int removed;
-        QString after;
-    } cases[] = {
+    // What is tested, the list, the version deleted, and the list then.
+    const std::tuple<const char *, QString, int, QString> cases[] = {
         {"middle", kThree, 2, middleRemoved},
         {"last, no renumbering", kThree, 3,
          u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"_s},
@@ -46,11 +41,11 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBeh
         {"count too large, middle", QString(kThree).replace(u"number=3\n"_s, u"number=2000000000\n"_s), 2,
          middleRemoved},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        writeText(path(u"version.ini"_s), c.before);
-        VersionList(path(u"version.ini"_s)).remove(c.removed);
-        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(c.after));
+    for (const auto &[what, before, removed, after] : cases) {
+        SCOPED_TRACE(what);
+        writeText(path(u"version.ini"_s), before);
+        VersionList(path(u"version.ini"_s)).remove(removed);
+        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(after));
     }
 }
 
@@ -107,11 +102,7 @@ TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAs
     writeText(file, before);
     TIniFile patch(file);
     const QString notSaved = u"Switch not saved.\n"_s;
-    const struct
-    {
-        SwitchDatabase::Rows rows;
-        QString message;
-    } cases[] = {
+    const std::pair<SwitchDatabase::Rows, QString> cases[] = {
         {{{u"a"_s, u"1"_s}, {u" "_s, u"lost"_s}}, notSaved + u"The value \"lost\" has no key."_s},
         {{{u"Caption"_s, u"1"_s}, {u"caption"_s, u"2"_s}},
          notSaved + u"The key \"caption\" is given twice."_s},
@@ -124,14 +115,13 @@ TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAs
         {{{u"a"_s, u"1\n2"_s}, {u"c"_s, u"2"_s}},
          u"Unable to write to "_s + file + u"\nThe value of a holds a line break."_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.message.toStdString());
-        QString shown = SwitchDatabase::rowsProblem(c.rows).value_or(QString());
+    for (const auto &[rows, message] : cases) {
+        SCOPED_TRACE(message.toStdString());
+        QString shown = SwitchDatabase::rowsProblem(rows).value_or(QString());
         if (shown.isEmpty())
-            shown = errorOf([&] {
-                SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v1"_s, 1, c.rows, QDate(2004, 5, 1));
-            });
-        EXPECT_EQ(shown, c.message);
+            shown = errorOf(
+                [&] { SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v1"_s, 1, rows, QDate(2004, 5, 1)); });
+        EXPECT_EQ(shown, message);
         EXPECT_EQ(readBytes(file), crlf(before));
     }
 }

@@ -309,29 +309,24 @@ TEST_F(EditorWindowsTest, TheVersionEditorListsTheVersionsPresentSavesRenumbersA
 TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEditorOpen)
 {
     startProgram();
-    const struct
-    {
-        QAction *opens;
-        const char *editor;
-        const char *shownName;
-        QString file;
-    } editors[] = {
+    // The item that opens each editor, its name, and its file as the question names it and on disk.
+    const std::tuple<QAction *, const char *, const char *, QString> editors[] = {
         {action("EditDravopaxSwitches"), "formSwitches", "PATCH.INI", folder.files().patchIni()},
         {action("VersionPatch1"), "formVersion", "VERSION.INI", folder.files().versionIni()},
         {action("ProgramsEditor1"), "formPrograms", "TOOL.INI", folder.files().toolIni()},
         {action("itemLinksEditor"), "formLinks", "DATA.INI", folder.files().dataIni()},
     };
-    for (const auto &e : editors) {
-        SCOPED_TRACE(e.editor);
-        click(e.opens);
-        auto *editor = named<QDialog>(e.editor);
+    for (const auto &[opens, name, shownName, file] : editors) {
+        SCOPED_TRACE(name);
+        click(opens);
+        auto *editor = named<QDialog>(name);
         ASSERT_TRUE(editor && editor->isVisible());
-        QFile::remove(e.file);
-        fake.messages.expect(MsgType::Confirmation,
-                             u"Do you want to leave this editor and open %1 file in notepad?"_s.arg(
-                                 QLatin1String(e.shownName)),
-                             MsgButtons::YesNo, MsgAnswer::Yes);
-        fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + e.file + u"\nnot found"_s);
+        QFile::remove(file);
+        fake.messages.expect(
+            MsgType::Confirmation,
+            u"Do you want to leave this editor and open %1 file in notepad?"_s.arg(QLatin1String(shownName)),
+            MsgButtons::YesNo, MsgAnswer::Yes);
+        fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + file + u"\nnot found"_s);
         click(editor, "butnNotepad");
         EXPECT_TRUE(editor->isVisible());
         EXPECT_NE(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));

@@ -23,15 +23,9 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWay)
     const QString windows = make(u"dravopaxw.exe"_s, false);
     const QString wine = u"/usr/bin/wine"_s;
     using Way = ShellPlan::Way;
-    const struct
-    {
-        QString file;
-        QString parameters;
-        QString wine;
-        Way way;
-        QString started; // the program started, or the address handed on
-        QStringList arguments;
-    } cases[] = {
+    // The file, its parameters, the wine found, and the way, the program started (or the address
+    // handed on) and its arguments.
+    const std::tuple<QString, QString, QString, Way, QString, QStringList> cases[] = {
         // Addresses go to the desktop's handler unchanged, their scheme in any letter case.
         {u"http://example.org/x"_s, {}, wine, Way::DefaultHandler, u"http://example.org/x"_s, {}},
         {u"HTTPS://EXAMPLE.ORG"_s, {}, {}, Way::DefaultHandler, u"HTTPS://EXAMPLE.ORG"_s, {}},
@@ -45,13 +39,13 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWay)
         {dir.path(), {}, {}, Way::DefaultHandler, dir.path(), {}},
         {dir.path() + u"/gone.exe"_s, {}, wine, Way::Nothing, {}, {}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file.toStdString());
-        const ShellPlan plan = planShellStart(c.file, c.parameters, dir.path(), c.wine);
-        EXPECT_EQ(plan.way, c.way);
-        EXPECT_EQ(c.way == Way::DefaultHandler ? plan.address : plan.program, c.started);
-        EXPECT_EQ(plan.arguments, c.arguments);
-        EXPECT_EQ(plan.isUrl, c.started.contains(u':'));
+    for (const auto &[file, parameters, wineFound, way, started, arguments] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        const ShellPlan plan = planShellStart(file, parameters, dir.path(), wineFound);
+        EXPECT_EQ(plan.way, way);
+        EXPECT_EQ(way == Way::DefaultHandler ? plan.address : plan.program, started);
+        EXPECT_EQ(plan.arguments, arguments);
+        EXPECT_EQ(plan.isUrl, started.contains(u':'));
     }
 }
 

@@ -149,39 +149,34 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
 {
     addGrfs({u"a.grf"_s, u"b.grf"_s, u"c.grf"_s});
     const QString question = u"File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"_s;
-    struct Case
-    {
-        const char *kind;
-        const char *settings;
-        std::optional<MsgAnswer> answer; // to the question, if it is asked
-        QString written;                 // the list file written, if any
-    };
-    const Case cases[] = {
+    // The game's kind, the settings, the answer to the question (if it is asked), and the list file
+    // written (if any).
+    const std::tuple<const char *, const char *, std::optional<MsgAnswer>, QString> cases[] = {
         {"win", "", MsgAnswer::Yes, u"newgrfw.txt"_s},
         {"win+dvp", "saveconf=1", MsgAnswer::No, {}},
         {"dos", "saveconf=0", {}, u"newgrf.txt"_s},
         {"dos+dvp", "saveconf=0", {}, u"newgrf.txt"_s},
         {"unk", "", MsgAnswer::Yes, {}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.kind);
-        setGame(QString::fromLatin1(c.kind), QString::fromLatin1(c.settings));
+    for (const auto &[kind, settings, answer, written] : cases) {
+        SCOPED_TRACE(kind);
+        setGame(QString::fromLatin1(kind), QString::fromLatin1(settings));
         writeBytes(inGame(u"newgrfw.txt"_s), "newgrf/c.grf\r\n");
         QFile::remove(inGame(u"newgrf.txt"_s));
         form.Initialize();
         list()->item(0)->setCheckState(Qt::Checked);
-        if (c.answer)
-            confirm(question, *c.answer);
-        if (!c.written.isEmpty())
-            fake.messages.expectOk(MsgType::Information, u"'%1' saved"_s.arg(c.written));
-        else if (c.answer == MsgAnswer::Yes)
+        if (answer)
+            confirm(question, *answer);
+        if (!written.isEmpty())
+            fake.messages.expectOk(MsgType::Information, u"'%1' saved"_s.arg(written));
+        else if (answer == MsgAnswer::Yes)
             fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav can't recognize your ZVT version now.\n"
                                                    "You must set ZVT directory first."_s);
         click("butnSave");
         fake.verify();
         for (const QString &list : {u"newgrfw.txt"_s, u"newgrf.txt"_s}) {
             const QByteArray old = list == u"newgrfw.txt"_s ? "newgrf/c.grf\r\n" : "";
-            EXPECT_EQ(readBytes(inGame(list)), list == c.written ? "newgrf/a.grf\r\nnewgrf/c.grf\r\n" : old);
+            EXPECT_EQ(readBytes(inGame(list)), list == written ? "newgrf/a.grf\r\nnewgrf/c.grf\r\n" : old);
         }
     }
 

@@ -176,15 +176,9 @@ TEST_F(MkdvtxtTest, RenameMovesTheNewFileOverTheTextAndKeepsItWhenThatFails)
 TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
 {
     const QString backup = inGame(u"zvtdvtxt.bak"_s);
-    struct Case
-    {
-        const char *older;                // an earlier backup, if any
-        MsgAnswer answer;                 // to the backup question
-        std::optional<MsgAnswer> replace; // to the question about the earlier backup
-        QString message;
-        QByteArray backupAfter;
-    };
-    const Case cases[] = {
+    // An earlier backup (if any), the answers to the backup question and to the question about the
+    // earlier backup, the message then, and the backup afterwards.
+    const std::tuple<const char *, MsgAnswer, std::optional<MsgAnswer>, QString, QByteArray> cases[] = {
         {nullptr, MsgAnswer::Cancel, {}, {}, {}},
         {nullptr, MsgAnswer::Yes, {}, u"File backed up:\n"_s + backup, "text\r\n"},
         {"older", MsgAnswer::Yes, MsgAnswer::Yes, u"File backed up:\n"_s + backup, "text\r\n"},
@@ -192,23 +186,24 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
          "older"},
         {nullptr, MsgAnswer::No, {}, {}, {}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(int(&c - cases));
+        const auto &[older, answer, replace, message, backupAfter] = c;
         writeBytes(text(), "text\r\n");
         QFile::remove(backup);
-        if (c.older)
-            writeBytes(backup, c.older);
+        if (older)
+            writeBytes(backup, older);
         form.Initialize();
         type(u"unsaved"_s);
-        fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, c.answer);
-        if (c.replace)
-            confirm(u"There exist copy of 'zvtdvtxt.txt' file.\nDo you want to replace it?"_s, *c.replace);
-        if (!c.message.isEmpty())
-            fake.messages.expectOk(MsgType::Information, c.message);
+        fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, answer);
+        if (replace)
+            confirm(u"There exist copy of 'zvtdvtxt.txt' file.\nDo you want to replace it?"_s, *replace);
+        if (!message.isEmpty())
+            fake.messages.expectOk(MsgType::Information, message);
         click("butnReCreate");
         fake.verify();
-        EXPECT_EQ(readBytes(backup), c.backupAfter);
-        const bool ran = c.answer != MsgAnswer::Cancel;
+        EXPECT_EQ(readBytes(backup), backupAfter);
+        const bool ran = answer != MsgAnswer::Cancel;
         EXPECT_EQ(QFile::exists(text()), !ran);
         if (ran) {
             // The watch reloads the text until it holds two lines; the window stays usable meanwhile.

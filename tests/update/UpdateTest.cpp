@@ -158,30 +158,30 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
     const QString failed = u"[2]"_s + kNotConnected;
     const QStringList allInvalid = {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s,
                                     help + invalid + u"help.ini"_s};
-    struct Row
-    {
-        const char *name;
-        std::vector<std::pair<QByteArray, Reply>> replies; // other files come right; "*": every file
-        QStringList boxes;
-        QByteArray stored = {}; // the groups put in place
-    };
-    const Row rows[] = {
-        {"empty bodies", {{"*", LoopbackServer::ok({})}}, allInvalid},
-        {"error pages", {{"*", page}}, allInvalid},
-        {"redirects to https", {{"*", toHttps}}, {patch + secure, links + secure, help + secure}},
-        {"no content ends the download", {{"/patch", {"HTTP/1.0 204 No Content\r\n\r\n"}}}, {failed}},
-        {"the group's second file fails", {{"/version", {"HTTP/1.0 404 Not Found\r\n\r\n"}}}, {failed}},
-        {"an old version, no manifest address, an empty help file",
-         {{"/patch", LoopbackServer::ok(crlf(u"[data]\nversion=12\n"_s))},
-          {"/data", LoopbackServer::ok(crlf(u"[Data]\nversion=4\n"_s))},
-          {"/dv", LoopbackServer::ok({})}},
-         {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s, help + invalid + u"DV.0"_s}},
-        {"every file right", {}, {}, "patch links help"},
-        {"a page for the version list",
-         {{"/version", page}},
-         {patch + invalid + u"version.ini"_s},
-         "links help"},
-    };
+    // What is tested, the replies that differ (the other files come right; "*": every file), the
+    // boxes shown, and the groups put in place.
+    const std::tuple<const char *, std::vector<std::pair<QByteArray, Reply>>, QStringList, QByteArray>
+        rows[] = {
+            {"empty bodies", {{"*", LoopbackServer::ok({})}}, allInvalid, {}},
+            {"error pages", {{"*", page}}, allInvalid, {}},
+            {"redirects to https", {{"*", toHttps}}, {patch + secure, links + secure, help + secure}, {}},
+            {"no content ends the download", {{"/patch", {"HTTP/1.0 204 No Content\r\n\r\n"}}}, {failed}, {}},
+            {"the group's second file fails",
+             {{"/version", {"HTTP/1.0 404 Not Found\r\n\r\n"}}},
+             {failed},
+             {}},
+            {"an old version, no manifest address, an empty help file",
+             {{"/patch", LoopbackServer::ok(crlf(u"[data]\nversion=12\n"_s))},
+              {"/data", LoopbackServer::ok(crlf(u"[Data]\nversion=4\n"_s))},
+              {"/dv", LoopbackServer::ok({})}},
+             {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s, help + invalid + u"DV.0"_s},
+             {}},
+            {"every file right", {}, {}, "patch links help"},
+            {"a page for the versions",
+             {{"/version", page}},
+             {patch + invalid + u"version.ini"_s},
+             "links help"},
+        };
     serveManifest(u"[patch]\nversion=13\npatch_ini=@/patch\nversion_ini=@/version\n"
                   u"[links]\nversion=4\ndata_ini=@/data\n"
                   u"[help]\nversion=3\nhelp_ini=@/help\next_zvt=chm\nzvt_help=@/zvt\ndv_help=@/dv\n"
@@ -191,8 +191,8 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
     QObject::disconnect(&update(), &TformUpdate::programEndRequested, nullptr, nullptr);
     const QString helpFolder = folder.path() + u"/Help"_s;
     const QString stale = helpFolder + u"/DV.htm.download"_s;
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto &[name, replies, boxes, groups] : rows) {
+        SCOPED_TRACE(name);
         writeBytes(folder.files().patchIni(), kPatch);
         writeBytes(folder.files().versionIni(), kVersions);
         writeBytes(folder.files().dataIni(), oldData);
@@ -205,7 +205,7 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
             writeBytes(left, "left by a killed download");
         for (const auto &[path, body] : right)
             server.serve(path, LoopbackServer::ok(body));
-        for (const auto &[path, reply] : row.replies) {
+        for (const auto &[path, reply] : replies) {
             for (const auto &[each, body] : right) {
                 if (path == "*" || path == each)
                     server.serve(each, reply);
@@ -217,10 +217,10 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
         EXPECT_FALSE(QFile::exists(stale));
         for (const char *box : {"cboxDVSDV", "cboxDVSData", "cboxDVSHelp"})
             click(&update(), box);
-        for (const QString &box : row.boxes)
+        for (const QString &box : boxes)
             fake.messages.expectOk(MsgType::Error, box);
-        const auto stored = [&row](const char *group) { return row.stored.contains(group); };
-        if (!row.stored.isEmpty())
+        const auto stored = [&groups](const char *group) { return groups.contains(group); };
+        if (!groups.isEmpty())
             fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
         click(&update(), "butnDownload");
         fake.messages.verify();
@@ -236,7 +236,7 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
             helpFiles << name + u'=' + QString::fromLatin1(readBytes(helpFolder + u'/' + name));
         const QStringList newHelpFiles{u"DV.0=dv help"_s, u"DVS.txt=dvs help"_s, u"ZVT.chm=zvt help"_s};
         EXPECT_EQ(helpFiles, stored("help") ? newHelpFiles : QStringList());
-        EXPECT_EQ(fake.shell.starts().size(), starts + (row.stored.isEmpty() ? 0 : 1));
+        EXPECT_EQ(fake.shell.starts().size(), starts + (groups.isEmpty() ? 0 : 1));
 
         click(&update(), "butnQuit");
         openUpdate();
@@ -250,13 +250,9 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
 // Quit while a file comes ends its transfer and leaves no part of it, as a failure does.
 TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdentical)
 {
-    struct Row
-    {
-        const char *name;
-        LoopbackServer::Reply patch; // none: nobody listens
-        const char *prefix;          // of the message; none: no message
-    };
-    const Row rows[] = {
+    // What is tested, the reply to patch.ini (none: nobody listens), and the prefix of the message
+    // (none: no message).
+    const std::tuple<const char *, LoopbackServer::Reply, const char *> rows[] = {
         {"not found", {"HTTP/1.0 404 Not Found\r\n\r\n"}, "[2]"},
         {"closed mid-body",
          {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\nversion=13\r\n"},
@@ -269,20 +265,19 @@ TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdenti
          nullptr},
     };
     startProgram();
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString patchUrl = row.patch.bytes.isEmpty() ? LoopbackServer::refusingUrl() : u"@/patch"_s;
+    for (const auto &[name, reply, prefix] : rows) {
+        SCOPED_TRACE(name);
+        const QString patchUrl = reply.bytes.isEmpty() ? LoopbackServer::refusingUrl() : u"@/patch"_s;
         serveManifest(u"[patch]\nversion=13\npatch_ini="_s + patchUrl + u"\nversion_ini=@/version\n"_s);
-        server.serve("/patch", row.patch);
+        server.serve("/patch", reply);
         server.serve("/version", LoopbackServer::ok("new versions"));
         openUpdate();
         EXPECT_TRUE(named(&update(), "butnCheck")->isEnabled()) << "every showing starts at Ready";
         timeout()->setText(u"800"_s);
-        click(&update(), "butnCheck");
-        update().timeUpdateTimer(); // the poll's tick, once the transfer is over
+        check();
         click(&update(), "cboxDVSDV");
-        if (row.prefix)
-            fake.messages.expectOk(MsgType::Error, QString::fromLatin1(row.prefix) + kNotConnected);
+        if (prefix)
+            fake.messages.expectOk(MsgType::Error, QString::fromLatin1(prefix) + kNotConnected);
         click(&update(), "butnDownload");
 
         EXPECT_EQ(readBytes(folder.files().patchIni()), kPatch);
@@ -292,8 +287,8 @@ TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdenti
         EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
         EXPECT_FALSE(named(&update(), "cboxDVSDV")->isEnabled());
 
-        EXPECT_EQ(update().isVisible(), row.prefix != nullptr);
-        if (row.prefix)
+        EXPECT_EQ(update().isVisible(), prefix != nullptr);
+        if (prefix)
             click(&update(), "butnQuit");
         EXPECT_FALSE(update().isVisible());
         EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
