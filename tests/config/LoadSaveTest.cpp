@@ -35,9 +35,7 @@ protected:
     {
         folder.writePatch(u"[lanterns]\ncomponent=2\ncaption=Lanterns\n[motto]\ncomponent=4\nvalue=gold\n"
                           "[huge]\ncomponent=5\nnumber=1\nvalue0=1073741824\nvalue1=1073741824\n"_s);
-        game = games.path() + u"/game"_s;
-        QDir().mkpath(game);
-        folder.writeSettings(u"[dvs]\nversion=ver1\n[zvt]\ndir=%1\nversion=dos+dvp\n"_s.arg(game));
+        installGame(u"dos+dvp"_s, "", {}, u"game"_s);
         startProgram();
     }
 
@@ -54,9 +52,6 @@ protected:
                     "// Compatibile with UNKNOWN\n\nlanterns %1\nmotto gold\nhuge -2147483648\n"_s.arg(
                         lanternsOn ? u"on"_s : u"off"_s));
     }
-
-    QTemporaryDir games;
-    QString game;
 };
 
 TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissing)

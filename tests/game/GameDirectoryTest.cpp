@@ -16,12 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kWinFound = u"Zorvantia for Windows was found.\nDravopax for Windows was found."_s;
 const QString kWinNoPatch = u"Zorvantia for Windows was found.\nDravopax for Windows was not found.\n"
                             "Do you want to download Dravopax?"_s;
-const QString kDosFound = u"Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou haven't access to "
-                          "some ZVT Options like:\n -Display\n -Sound\n -Mouse\n -Create Registry Entry\n"
-                          "(This option are avabile only in Windows version)"_s;
 const QString kDosNoPatch =
     u"Zorvantia for Dos was found.\nDravopax for Dos was not found.\nDo you want to download Dravopax?"_s;
 const QString kWrong = u"You select wrong directory.\nThere isn't Zorvantia.\nDo you want select it one "
@@ -34,21 +30,6 @@ using Starts = std::vector<FakeShell::Start>;
 class GameDirectoryTest : public MainWindowFixture
 {
 protected:
-    // A folder of `name` holding the given files, separated by blanks.
-    QString gameFolder(const char *files, const QString &name = u"game"_s)
-    {
-        const QString path = games.path() + u'/' + name;
-        QDir().mkpath(path);
-        for (const QString &file : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
-            writeBytes(path + u'/' + file, QByteArray("MZ"));
-        return path;
-    }
-    // A game of `kind` with the given files, stored as the game directory.
-    void installGame(const QString &kind, const char *files, const QString &extra = {})
-    {
-        game = gameFolder(files, u"Zorvantia Gold"_s);
-        folder.writeSettings(u"[zvt]\ndir=%1\nversion=%2\n[dvs]\nversion=ver1\n%3"_s.arg(game, kind, extra));
-    }
     QString inGame(const char *name) const { return game + u'/' + QString::fromLatin1(name); }
     bool runFileThere() const { return QFile::exists(inGame("dvsdebug.cfg")); }
     Starts starts() const { return fake.shell.starts(); }
@@ -64,9 +45,6 @@ protected:
                named<QMenu>("itemZVTMouse")->menuAction()->isEnabled();
     }
     QString gameSetting(const QString &key) const { return setting(key, u"zvt"_s); }
-
-    QTemporaryDir games;
-    QString game;
 };
 using LauncherTest = GameDirectoryTest;
 

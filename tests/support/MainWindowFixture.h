@@ -93,7 +93,17 @@ protected:
 
     QObject *mainWindowObject() const;
 
+    // A folder `name` among the test's game folders (or at that path), holding the given files,
+    // separated by blanks.
+    QString gameFolder(const char *files, const QString &name = QStringLiteral("game"));
+    // Such a folder stored as the game directory `game`, of `kind`, with the first patch version
+    // chosen and the further [dvs] settings `dvs`.
+    void installGame(const QString &kind, const char *files, const QString &dvs = {},
+                     const QString &name = QStringLiteral("Zorvantia Gold"));
+
     TestProgramFolder folder;
+    QTemporaryDir games;
+    QString game;
     FakePlatform fake;
     std::unique_ptr<ProgramWindows> windows;
     TformMain *formMain = nullptr;
@@ -103,3 +113,6 @@ protected:
 extern const QString kNoGameDirectoryQuestion;
 extern const QString kGameGoneQuestion;
 extern const QString kVersionNotSetMessage;
+// What choosing a folder of the Windows or DOS edition with its patch says.
+extern const QString kWinFound;
+extern const QString kDosFound;

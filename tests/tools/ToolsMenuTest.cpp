@@ -17,22 +17,21 @@ using ToolsMenuTest = MainWindowFixture;
 
 TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
 {
-    QTemporaryDir game;
-    folder.writeSettings(u"[zvt]\ndir=%1\nversion=dos\n"_s.arg(game.path()));
-    writeBytes(game.path() + u"/zvtdvtxt.txt"_s, "text\r\n");
+    installGame(u"dos"_s, "");
+    writeBytes(game + u"/zvtdvtxt.txt"_s, "text\r\n");
     startProgram();
     EXPECT_EQ(hintShownFor(named<QMenu>("menuTools"), action("itemNewGrfManager")),
               u"Install and select GRF files"_s);
-    fake.messages.expectOk(
-        MsgType::Error, u"Sorry. Following directory not exist:\n%1/newgrf\nSelect your ZVT "
-                        "directory again and be sure you have 'NEWGRF' directory in it."_s.arg(game.path()));
+    fake.messages.expectOk(MsgType::Error,
+                           u"Sorry. Following directory not exist:\n%1/newgrf\nSelect your ZVT "
+                           "directory again and be sure you have 'NEWGRF' directory in it."_s.arg(game));
     click(action("itemNewGrfManager"));
     EXPECT_FALSE(windows->tools().formGrfManager()->isVisible());
 
     // The folder and the list are found in any letter case, as the game's own system finds them.
-    QDir(game.path()).mkpath(u"NewGRF"_s);
-    writeBytes(game.path() + u"/NewGRF/a.grf"_s, "a");
-    writeBytes(game.path() + u"/NEWGRF.TXT"_s, "newgrf/a.grf\r\n");
+    QDir(game).mkpath(u"NewGRF"_s);
+    writeBytes(game + u"/NewGRF/a.grf"_s, "a");
+    writeBytes(game + u"/NEWGRF.TXT"_s, "newgrf/a.grf\r\n");
     click(action("itemNewGrfManager"));
     EXPECT_EQ(named<QListWidget>(windows->tools().formGrfManager(), "listGrfFiles")->item(0)->checkState(),
               Qt::Checked);
