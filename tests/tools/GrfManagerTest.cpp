@@ -28,30 +28,19 @@ class FatFolder final
 public:
     FatFolder(const QString &folder, const QString &image) : m_folder(folder)
     {
-        auto tool = [](const QString &name) {
-            const QString found = QStandardPaths::findExecutable(name);
-            return found.isEmpty() ? QStandardPaths::findExecutable(name, {u"/usr/sbin"_s, u"/sbin"_s})
-                                   : found;
-        };
-        const QString mkfs = tool(u"mkfs.vfat"_s);
-        const QString fusefat = tool(u"fusefat"_s);
-        m_unmount = tool(u"fusermount"_s);
-        if (::access("/dev/fuse", R_OK | W_OK) != 0) {
-            whyNot = u"FUSE is not available here (/dev/fuse)"_s;
-            return;
-        }
-        if (mkfs.isEmpty() || fusefat.isEmpty() || m_unmount.isEmpty()) {
-            whyNot = u"mkfs.vfat, fusefat or fusermount is missing (Debian: dosfstools, fusefat)"_s;
-            return;
-        }
+        const QStringList bins =
+            qEnvironmentVariable("PATH").split(u':') + QStringList{u"/usr/sbin"_s, u"/sbin"_s};
+        const QString mkfs = QStandardPaths::findExecutable(u"mkfs.vfat"_s, bins);
+        const QString fusefat = QStandardPaths::findExecutable(u"fusefat"_s, bins);
+        m_unmount = QStandardPaths::findExecutable(u"fusermount"_s, bins);
         QFile file(image);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20)) {
+        if (::access("/dev/fuse", R_OK | W_OK) != 0)
+            whyNot = u"FUSE is not available here (/dev/fuse)"_s;
+        else if (mkfs.isEmpty() || fusefat.isEmpty() || m_unmount.isEmpty())
+            whyNot = u"mkfs.vfat, fusefat or fusermount is missing (Debian: dosfstools, fusefat)"_s;
+        else if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20))
             whyNot = u"no room for a FAT image"_s;
-            return;
-        }
-        file.close();
-        whyNot = run(mkfs, {image});
-        if (whyNot.isEmpty())
+        else if ((whyNot = run(mkfs, {image})).isEmpty())
             whyNot = run(fusefat, {u"-o"_s, u"rw+"_s, image, folder});
         m_mounted = whyNot.isEmpty();
         if (m_mounted && QStorageInfo(folder).rootPath() != QFileInfo(folder).canonicalFilePath())
