@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
     // The mouse on a button or an item shows its hint.
     EXPECT_EQ(hintShownFor(named<QToolButton>("butnTools")), u"Tools"_s);
     const std::tuple<QMenu *, QAction *, QString> hints[] = {
-        {formMain->findChild<QMenu *>(u"itemDVSMisc"_s), action("itemDVSFullscreen"),
+        {named<QMenu>("itemDVSMisc"), action("itemDVSFullscreen"),
          u"Always run Dravopax Vevavav in a Fullscreen Mode"_s},
         // A disabled item still says why; an item without a hint clears the bar.
         {named<QMenu>("menuHelp"), action("itemHelpDV"), u"Dravopax Help (Avabile with stable version)"_s},
@@ -144,6 +144,7 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
     const Qt::ToolBarArea top = Qt::TopToolBarArea;
     const QString zvt = u"Run ZVT"_s;
     const QString current = u"Run Dravopax (current settings)"_s;
+    const QString ownCfg = u"Run Dravopax (dravopax.cfg)"_s;
     // The item clicked, the key and value it stores, its mark, the window's state, toolbar edge and run
     // hint, and a box shown.
     const std::tuple<QAction *, QString, QString, bool, bool, Qt::ToolBarArea, QString, QString> clicks[] = {
@@ -161,14 +162,7 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         {action("itemDVSMenuTop"), u"menu"_s, u"0"_s, true, true, top, zvt, {}},
         {action("mniSelectRunDVexebat"), u"run"_s, u"4"_s, true, true, top, u"Run EXE or BAT file"_s, {}},
         {action("mniSelectRunDVCurrent"), u"run"_s, u"2"_s, true, true, top, current, {}},
-        {action("mniSelectRunDVCfg"),
-         u"run"_s,
-         u"0"_s,
-         true,
-         true,
-         top,
-         u"Run Dravopax (dravopax.cfg)"_s,
-         {}},
+        {action("mniSelectRunDVCfg"), u"run"_s, u"0"_s, true, true, top, ownCfg, {}},
         {action("mniSelectRunDVFile"), u"run"_s, u"1"_s, true, true, top, u"Run Dravopax (custom.cfg)"_s, {}},
         {action("mniSelectRunZVT"), u"run"_s, u"3"_s, true, true, top, zvt, {}},
     };

@@ -2,7 +2,6 @@
 #include "editors/VersionList.h"
 #include "ini/TIniFile.h"
 #include "support/TestFiles.h"
-#include "switches/ComponentNames.h"
 
 #include <QTemporaryDir>
 
@@ -124,31 +123,6 @@ TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAs
         EXPECT_EQ(shown, message);
         EXPECT_EQ(readBytes(file), crlf(before));
     }
-}
-
-TEST_F(EditorFilesTest, ANewSwitchNeedsANameItsControlCanTake)
-{
-    writeText(path(u"patch.ini"_s), u"[data]\norgdata=1\n[Speed]\ncaption=S\n"_s);
-    const IniSnapshot patch = TIniFile(path(u"patch.ini"_s)).snapshot();
-    ComponentNameSet reserved;
-    reserved.insert(u"butnRun"_s);
-    const QString notAdded = u"Switch not added.\n"_s;
-    const std::pair<QString, QString> cases[] = {
-        {u""_s, notAdded + u"A switch needs a name."_s},
-        {u"9lives"_s, notAdded +
-                          u"\"9lives\" is not a valid name: use letters, digits and \"_\", and begin with a "
-                          "letter or \"_\"."_s},
-        {u"two words"_s, notAdded +
-                             u"\"two words\" is not a valid name: use letters, digits and \"_\", and begin "
-                             "with a letter or \"_\"."_s},
-        {u"SPEED"_s, notAdded + u"\"Speed\" is already a section of the switch database."_s},
-        {u"Data"_s, notAdded + u"\"data\" is already a section of the switch database."_s},
-        {u"BUTNRUN"_s, notAdded + u"\"BUTNRUN\" is already the name of a part of the main window."_s},
-        {u"_new_2"_s, u"<accepted>"_s},
-    };
-    for (const auto &[name, message] : cases)
-        EXPECT_EQ(SwitchDatabase::newNameProblem(name, patch, reserved).value_or(u"<accepted>"_s), message)
-            << name.toStdString();
 }
 
 } // namespace

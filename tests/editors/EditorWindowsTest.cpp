@@ -169,26 +169,36 @@ TEST_F(EditorWindowsTest, ANewSwitchNeedsAFreeNameStartsFromItsKindsTemplateAndC
     startProgram();
     TformSwitches *editor = openSwitches();
     const QString notAdded = u"Switch not added.\n"_s;
+    const QString invalid = notAdded +
+                            u"\"%1\" is not a valid name: use letters, digits and \"_\", and begin "
+                            "with a letter or \"_\"."_s;
+    const QString taken = notAdded + u"\"%1\" is already a section of the switch database."_s;
     const std::pair<QString, QString> refused[] = {
-        {u"1st"_s, notAdded +
-                       u"\"1st\" is not a valid name: use letters, digits and \"_\", and begin with a letter "
-                       "or \"_\"."_s},
-        {u"SPEED"_s, notAdded + u"\"speed\" is already a section of the switch database."_s},
-        {u"Broken"_s, notAdded + u"\"broken\" is already a section of the switch database."_s},
-        {u"butnRun"_s, notAdded + u"\"butnRun\" is already the name of a part of the main window."_s},
+        {QString(), notAdded + u"A switch needs a name."_s},
+        {u"1st"_s, invalid.arg(u"1st"_s)},
+        {u"two words"_s, invalid.arg(u"two words"_s)},
+        {u"SPEED"_s, taken.arg(u"speed"_s)},
+        {u"Broken"_s, taken.arg(u"broken"_s)},
+        {u"Data"_s, taken.arg(u"data"_s)},
+        {u"BUTNRUN"_s, notAdded + u"\"BUTNRUN\" is already the name of a part of the main window."_s},
     };
     for (const auto &[name, message] : refused) {
+        SCOPED_TRACE(name.toStdString());
         fake.input.answer(name);
         fake.messages.expectOk(MsgType::Error, message);
         click(editor, "butnSwitchAdd");
         EXPECT_EQ(items(editor, "cboxSwitchesList"), (QStringList{u"lanterns"_s, u"speed"_s}));
         EXPECT_TRUE(named(editor, "butnSwitchAdd")->isEnabled());
     }
+    const QString added = u"Now select type, version and all values of new switch\nTo save switch push 'Save "
+                          "Switch' else\nif you give up click 'Delete'"_s;
+    fake.input.answer(u"_new_2"_s);
+    fake.messages.expectOk(MsgType::Information, added);
+    click(editor, "butnSwitchAdd");
+    click(editor, "butnSwitchDelete");
     // The editor's own parts are no part of the main window.
     fake.input.answer(u"butnSave"_s);
-    fake.messages.expectOk(MsgType::Information, u"Now select type, version and all values of new switch\n"
-                                                 "To save switch push 'Save Switch' else\n"
-                                                 "if you give up click 'Delete'"_s);
+    fake.messages.expectOk(MsgType::Information, added);
     click(editor, "butnSwitchAdd");
     EXPECT_EQ(items(editor, "cboxSwitchesList"), (QStringList{u"butnSave"_s, u"lanterns"_s, u"speed"_s}));
     EXPECT_EQ(named<QComboBox>(editor, "cboxSwitchesList")->currentText(), u"butnSave"_s);
