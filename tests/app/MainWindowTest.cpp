@@ -1,6 +1,5 @@
 #include "app/TformMain.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 #include "update/TformAbout.h"
 
@@ -11,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 

@@ -1,11 +1,9 @@
 #include "app/StartUp.h"
-#include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "app/TformStart.h"
 #include "app/WindowPlacement.h"
 #include "platform/DvsError.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>

@@ -2,7 +2,6 @@
 #include "config/ConfigReader.h"
 #include "config/PanelValues.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QPlainTextEdit>

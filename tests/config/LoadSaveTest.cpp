@@ -3,7 +3,6 @@
 #include "platform/Cp1252.h"
 #include "platform/QtDialogs.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
@@ -14,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

@@ -3,8 +3,6 @@
 #include "ini/TIniFile.h"
 #include "support/TestFiles.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -2,14 +2,12 @@
 #include "game/GameFolder.h"
 #include "ini/TIniFile.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;

@@ -3,7 +3,6 @@
 #include "support/TestFiles.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>

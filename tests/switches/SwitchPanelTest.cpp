@@ -1,7 +1,6 @@
 #include "switches/SwitchPanel.h"
 #include "app/TformMain.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +11,6 @@
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
 #include <QStatusBar>
-#include <QTest>
 #include <QWheelEvent>
 
 using namespace Qt::StringLiterals;

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

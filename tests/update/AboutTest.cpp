@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 

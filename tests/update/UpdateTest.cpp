@@ -1,4 +1,3 @@
-#include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "support/LoopbackServer.h"
 #include "support/MainWindowFixture.h"
@@ -10,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
