@@ -17,7 +17,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utime.h>
 
 using namespace Qt::StringLiterals;
 
@@ -186,10 +185,7 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
     }
     // Replaced by another program long ago, as far as its time says.
     writeText(path(), u"[dvs]\nrun=42\n"_s);
-    QFile replaced(path());
-    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
-    replaced.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    replaced.close();
+    makeOld(path());
     EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), 42);
     ASSERT_TRUE(QFile::remove(path()));
     EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), -1);
@@ -263,9 +259,8 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWholeAndTheNextWrit
     // Temporary files an interrupted write left behind.
     const auto make = [&](const QString &name, bool old) {
         writeBytes(path(name), QByteArray("partial"));
-        struct utimbuf anHourAgo = {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
         if (old)
-            ::utime(QFile::encodeName(path(name)).constData(), &anHourAgo);
+            makeOld(path(name));
     };
     make(u"settings.ini.0badc0de.tmp"_s, true);
     make(u"settings.ini.1234abcd.tmp"_s, false); // may belong to a writer just starting

@@ -14,7 +14,6 @@
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <utime.h>
 
 #include <optional>
 #include <thread>
@@ -142,8 +141,7 @@ TEST_F(AtomicFileTest, TheLongestNamesAreWrittenAndTheirLeftoversRemoved)
         // A copy that an interrupted write left, old enough to be nobody's.
         const QString leftover = AtomicFileDetail::temporaryBeside(file(name));
         writeBytes(leftover, "PART");
-        const utimbuf old{1000000000, 1000000000};
-        ASSERT_EQ(::utime(QFile::encodeName(leftover).constData(), &old), 0);
+        makeOld(leftover);
         EXPECT_TRUE(writeNewFileAtomically(file(name), "NEW"));
         EXPECT_TRUE(writeFileAtomically(file(name), "NEWER"));
         EXPECT_EQ(readBytes(file(name)), QByteArray("NEWER"));

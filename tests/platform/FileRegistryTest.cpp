@@ -86,10 +86,7 @@ TEST_F(FileRegistryTest,
         EXPECT_EQ(key->readInteger(u"V%1"_s.arg(i)), i) << "found by name, however many values";
     // Replaced by another program long ago, as far as its time says.
     writeText(file(), kHeader + u"\"MidiType\"=dword:00000002\n"_s);
-    QFile replaced(file());
-    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
-    replaced.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    replaced.close();
+    makeOld(file());
     EXPECT_EQ(key->readInteger(u"MidiType"_s), 2);
     EXPECT_FALSE(key->valueExists(u"v0"_s));
 }

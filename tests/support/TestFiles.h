@@ -17,6 +17,8 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 // Writes `text` as Windows-1252 with CR LF line ends.
 void writeText(const QString &path, const QString &text);
 QByteArray readBytes(const QString &path);
+// Sets the file's time an hour back, as of a file another program wrote long ago.
+void makeOld(const QString &path);
 
 // Runs `action` with the rights of an ordinary user (user and group 65534, no
 // other groups) when the tests run as root, for whom every file would be
