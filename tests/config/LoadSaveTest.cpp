@@ -21,11 +21,6 @@ namespace {
 const QString kLoadFilter = u"Configuration files (*.cfg)|*.cfg|All files (*.*)|*.*"_s;
 const QString kAllFirst = u"All files (*.*)|*.*|Configuration files (*.cfg)|*.cfg"_s;
 
-QString notFound(const QString &path)
-{
-    return u"Sorry, file:\n"_s + path + u"\nnot found"_s;
-}
-
 class LoadSaveTest : public MainWindowFixture
 {
 protected:
@@ -68,11 +63,11 @@ TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissin
     EXPECT_TRUE(lanterns()->isChecked());
 
     fake.fileDialogs.answerOpen(file("gone.cfg"));
-    fake.messages.expectOk(MsgType::Error, notFound(file("gone.cfg")));
+    fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + file("gone.cfg") + u"\nnot found"_s);
     click(action("mniFileLoadFile"));
     EXPECT_EQ(lastDialog().folder, games.path() + u'/') << "the folder of the file loaded last";
 
-    fake.messages.expectOk(MsgType::Error, notFound(gameCfg()));
+    fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + gameCfg() + u"\nnot found"_s);
     QTest::keyClick(formMain, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     writeBytes(gameCfg(), "lanterns: off\r\n");
     click(action("mniFileLoadCfg"));
@@ -146,7 +141,7 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
     EXPECT_EQ(windows->config().dlgLoad.filter, kLoadFilter);
 
     fake.fileDialogs.answerOpen(file("vanished.cfg"));
-    fake.messages.expectOk(MsgType::Error, notFound(file("vanished.cfg")));
+    fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + file("vanished.cfg") + u"\nnot found"_s);
     QTest::mouseClick(named<QPushButton>("butnLoadNotepad"), Qt::LeftButton);
     EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s)
         << "nothing lost";

@@ -1,10 +1,15 @@
 #include "app/TformMain.h"
 #include "support/LoopbackServer.h"
 #include "support/MainWindowFixture.h"
+#include "update/TformAbout.h"
 #include "update/TformUpdate.h"
+#include "update/UpdateManifest.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -386,6 +391,150 @@ TEST_F(UpdateTest, ABadTimeOutADamagedDataFileOrAFailedCheckStopsTheCheckAndOffe
     EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
     EXPECT_FALSE(named<QTimer>(&update(), "timeUpdate")->isActive());
     EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+}
+
+TEST(UpdateManifest, AGroupIsNewerOnlyWhenItsVersionExceedsTheInstalledStampAndGarbageOffersNothing)
+{
+    const QByteArray garbage = QByteArray("\x00\xff\x01[\x9c=\x00\n\x7f", 10).repeated(500);
+    // The patch section of the manifest, and patch.ini's data section (none: no file).
+    const std::tuple<QByteArray, QByteArray, bool> rows[] = {
+        {"version=13", "version=12", true},
+        {"version=12", "version=12", false},
+        {"version=1", {}, true},
+        {{}, {}, false},
+        {"version=abc", {}, false},
+        {"version=99999999999", {}, false},
+        {"version=13", "version=abc", true},
+        {"version=-1", {}, false},
+        {"version=5\n" + garbage, {}, true},
+        {garbage, {}, false},
+    };
+    for (const auto &[section, installed, newer] : rows) {
+        SCOPED_TRACE(section.left(20).toStdString() + " / " + installed.toStdString());
+        TestProgramFolder folder;
+        writeBytes(folder.files().updateIni(), "[patch]\n" + section + "\n[links]\nversion=1\n");
+        if (!installed.isEmpty())
+            writeBytes(folder.files().patchIni(), "[data]\n" + installed + "\n");
+        writeBytes(folder.files().dataIni(), "[data]\nversion=1\n");
+        const UpdateManifest manifest(folder.files(), QString());
+        EXPECT_EQ(manifest.isNewer(UpdateGroup::Patch), newer);
+        EXPECT_FALSE(manifest.isNewer(UpdateGroup::Links)) << "the same version is not newer";
+        EXPECT_FALSE(manifest.isNewer(UpdateGroup::Executable)) << "the executable carries no version";
+    }
+}
+
+TEST(UpdateManifest, ADownloadReplacesADataFileOnlyAsAFileOfItsKindWithTheAnnouncedVersion)
+{
+    TestProgramFolder folder;
+    const ProgramFiles &files = folder.files();
+    for (const char *name : {"patch.ini", "version.ini", "data.ini", "help.ini"})
+        folder.copySampleData(QString::fromLatin1(name));
+    writeBytes(files.updateIni(), "[patch]\nversion=7\n[links]\nversion=3\n[help]\nversion=2\n");
+    using enum UpdateGroup;
+    const std::tuple<const char *, UpdateGroup, QString, QByteArray, bool> rows[] = {
+        {"the shipped switches", Patch, files.patchIni(), readBytes(files.patchIni()), true},
+        {"the shipped versions", Patch, files.versionIni(), readBytes(files.versionIni()), true},
+        {"the shipped links", Links, files.dataIni(), readBytes(files.dataIni()), true},
+        {"the shipped help stamp", Help, files.helpIni(), readBytes(files.helpIni()), true},
+        {"a mark, comments and blanks first", Patch, files.patchIni(),
+         "\xEF\xBB\xBF; database\r\n\r\n  [DATA]\r\nVersion = 7\r\n", true},
+        {"markup first", Patch, files.patchIni(), "<pre>\n[data]\nversion=7\n", false},
+        {"a NUL byte", Help, files.helpIni(), QByteArray("[data]\nversion=2\n\0", 18), false},
+        {"the version elsewhere", Patch, files.patchIni(), "[other]\nversion=7\n", false},
+        {"a newer version than announced", Help, files.helpIni(), "[data]\nversion=3\n", false},
+        {"no count of versions", Patch, files.versionIni(), "[version]\ndisplay1=x\n", false},
+        {"a help file that is a page", Help, files.file(u"\\Help\\DV.htm"_s), "<html></html>", true},
+    };
+    const UpdateManifest manifest(files, QString());
+    for (const auto &[name, group, target, body, accepted] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(manifest.accepts(group, UpdateFile{u"http://h/f"_s, target}, body), accepted);
+    }
+}
+
+TEST(UpdateManifest, AHelpExtensionThatWouldLeadOutOfTheHelpFolderIsRefused)
+{
+    TestProgramFolder folder;
+    for (const QString &extension :
+         {u"a/b"_s, u"a\\b"_s, u".."_s, u"x..y"_s, u"c:x"_s, u"a*"_s, u"a\tb"_s, u"\u00e9.chm"_s}) {
+        SCOPED_TRACE(extension.toStdString());
+        writeText(folder.files().updateIni(),
+                  u"[help]\next_zvt="_s + extension + u"\nzvt_help=http://h/z\n"_s);
+        const UpdateFile file = UpdateManifest(folder.files(), QString()).files(UpdateGroup::Help)[1];
+        const bool plain = extension.startsWith(u'\u00e9');
+        EXPECT_EQ(file.fetchable(), plain);
+        EXPECT_EQ(file.target, plain ? folder.path() + u"/Help/ZVT."_s + extension : QString());
+    }
+}
+
+class AboutTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        writeText(folder.files().dataIni(), u"[Data]\ndata=2026-11-20\nversion=3\n"_s);
+        writeText(folder.files().helpIni(), u"[data]\nDATA=2026-10-01\n"_s);
+        folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=0\nuserdata=2026-12-01\n"_s);
+        folder.writeSettings(u"[dvs]\ncounter=6\n"_s);
+    }
+    TformAbout &about() const { return *windows->update().formAbout(); }
+    QLabel *label(const char *name) const { return named<QLabel>(&about(), name); }
+    QColor colourOf(QLabel *label) const { return label->palette().color(QPalette::WindowText); }
+};
+
+TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndLinksThatOpenInTheShell)
+{
+    startProgram();
+    QTest::keyClick(formMain, Qt::Key_F1);
+    ASSERT_TRUE(about().isVisible());
+    EXPECT_TRUE(about().isModal());
+    EXPECT_EQ(about().windowTitle(), u"About"_s);
+    EXPECT_EQ(label("lablVersionExe")->text(), u"0.9.92 (2004-07-22)"_s);
+    EXPECT_EQ(label("lablVersionDVSData")->text(), u"2026-11-20"_s);
+    EXPECT_EQ(label("lablVersionHelp")->text(), u"2026-10-01"_s);
+    EXPECT_EQ(label("lablVersionPatchData")->text(), u"2026-09-09"_s);
+    EXPECT_EQ(label("labCOUNT")->text(), u"7"_s) << "this start counted too";
+    // The title and the links are drawn underlined; the title's shadow is not.
+    for (const char *name : {"lablDVS1", "lablDVS2", "lablDVSWWW", "lablDVSMail"})
+        EXPECT_TRUE(label(name)->font().underline()) << name;
+    QFont title = label("lablDVS2")->font();
+    title.setUnderline(false);
+    EXPECT_EQ(label("lablDVS3")->font(), title) << "the shadow has the title's shape";
+    // Captions and the values they name stand in columns.
+    for (const auto &[a, b] : {std::pair("lablWWW", "lablMail"), std::pair("lablDVSWWW", "lablDVSMail"),
+                               std::pair("lablVersionExe", "lablVersionHelp")})
+        EXPECT_EQ(label(a)->x(), label(b)->x()) << a << " " << b;
+    click(&about(), "butnClose");
+    EXPECT_FALSE(about().isVisible());
+
+    folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=1\n"_s);
+    QFile::remove(folder.files().dataIni());
+    QFile::remove(folder.files().settingsIni());
+    click(action("itemAbout"));
+    EXPECT_EQ(label("lablVersionPatchData")->text(), u"2026-09-09, User: Not found"_s);
+    EXPECT_EQ(label("lablVersionDVSData")->text(), u"Not found"_s);
+    EXPECT_EQ(label("labCOUNT")->text(), u"1"_s) << "without settings.ini";
+
+    // The links turn red under the mouse and open through the shell, as the Help menu's links do.
+    QLabel *www = label("lablDVSWWW");
+    EXPECT_EQ(colourOf(www), QColor(Qt::blue));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(www, &enter);
+    EXPECT_EQ(colourOf(www), QColor(Qt::red));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(www, &leave);
+    EXPECT_EQ(colourOf(www), QColor(Qt::blue));
+
+    QTest::mouseClick(www, Qt::RightButton);
+    EXPECT_TRUE(fake.shell.starts().empty()) << "only the left button follows a link";
+    QTest::mouseClick(www, Qt::LeftButton);
+    click(&about(), "lablDVSMail");
+    click(action("itemHelpLinksDVSHomePage"));
+    click(action("itemHelpLinksDVSEMail"));
+    const FakeShell::Start home{u"http://dravopax-vevavav.example.org/"_s, QString(), QString()};
+    const FakeShell::Start mail{u"mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"_s,
+                                QString(), QString()};
+    EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{home, mail, home, mail}));
 }
 
 } // namespace
