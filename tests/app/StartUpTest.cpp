@@ -42,11 +42,6 @@ protected:
         }
         return nullptr;
     }
-    void prepareSwitches()
-    {
-        folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
-        folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
-    }
     bool lanternsOn() const { return control<OnOffSwitch>("lanterns")->isChecked(); }
 
     QStringList texts;
@@ -100,7 +95,8 @@ TEST_F(StartUpTest, AFirstStartAsksForTheGameAndTheVersionAndShowsEveryStep)
 
 TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTimeAndEveryStartIsCounted)
 {
-    prepareSwitches();
+    folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
+    folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
     const std::pair<QString, int> waits[] = {{QString(), 50},
                                              {u"waittime=0\n"_s, 0},
                                              {u"waittime=1000\n"_s, 1000},
@@ -205,7 +201,8 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
 
 TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStartFileIsLoadedAtTheEnd)
 {
-    prepareSwitches();
+    folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
+    folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
     const QString dir = folder.path() + u"/my files"_s;
     const QString stored = folder.path() + u"/stored.cfg"_s;
     QDir().mkpath(dir + u"/folder.cfg"_s);

@@ -136,23 +136,18 @@ TEST_F(FileRegistryTest, AFileOfAHundredThousandKeysIsReadAndWrittenWhole)
 TEST_F(FileRegistryTest, WhatTheReaderAcceptsIsWrittenBackSoThatItReadsTheSame)
 {
     // Random registry files made of the pieces hand-edited files hold.
-    const QStringList names = {u"\"a\""_s,         u"\"B b\""_s,  u"@"_s,
-                               u"\"q\\\"\\\\\""_s, u"\"\f\t\""_s, u"\"é€\""_s};
-    const QStringList values = {u"\"\""_s,    u"\"text\""_s,      u"\"tab\tfeed\f\""_s,
-                                u"hex:"_s,    u"hex:01,02"_s,     u"hex(1):41,00,42"_s,
-                                u"word"_s,    u"hex:01,\\"_s,     u"hex(2):41,00,00,00"_s,
-                                u"a\"b\f"_s,  u"\"C:\\\\\""_s,    u"hex(1):41,00,00,00"_s,
-                                u"hex:zz"_s,  u"hex:01,\\ \\"_s,  u"hex(4):01,00,00,00"_s,
-                                u"dword:1"_s, u"dword:7fffffff"_s};
-    const QStringList extras = {QString(),
-                                QString(),
-                                u"; remark"_s,
-                                u"  02,03"_s,
-                                u"\f"_s,
-                                u"REGEDIT4"_s,
-                                u"\t\\"_s,
-                                u"[HKEY_LOCAL_MACHINE\\Software\\B]"_s,
+    // clang-format off
+    const QStringList names = {u"\"a\""_s, u"\"B b\""_s, u"@"_s, u"\"q\\\"\\\\\""_s, u"\"\f\t\""_s,
+                               u"\"é€\""_s};
+    const QStringList values = {u"\"\""_s, u"\"text\""_s, u"\"tab\tfeed\f\""_s, u"hex:"_s, u"hex:01,02"_s,
+                                u"hex(1):41,00,42"_s, u"word"_s, u"hex:01,\\"_s, u"hex(2):41,00,00,00"_s,
+                                u"a\"b\f"_s, u"\"C:\\\\\""_s, u"hex(1):41,00,00,00"_s, u"hex:zz"_s,
+                                u"hex:01,\\ \\"_s, u"hex(4):01,00,00,00"_s, u"dword:1"_s,
+                                u"dword:7fffffff"_s};
+    const QStringList extras = {QString(), QString(), u"; remark"_s, u"  02,03"_s, u"\f"_s, u"REGEDIT4"_s,
+                                u"\t\\"_s, u"[HKEY_LOCAL_MACHINE\\Software\\B]"_s,
                                 u"[HKEY_LOCAL_MACHINE\\a]b\\ ]"_s};
+    // clang-format on
     QRandomGenerator random(20261206);
     const auto pick = [&](const QStringList &list) { return list[random.bounded(int(list.size()))]; };
     int accepted = 0;

@@ -121,8 +121,7 @@ TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedAndLimitedAsTheDatabas
         QSpontaneKeyEvent::setSpontaneous(&wheel);
         qApp->notify(target, &wheel);
     };
-    for (QWidget *target :
-         {static_cast<QWidget *>(speed), static_cast<QWidget *>(weather), goods->viewport()})
+    for (QWidget *target : std::initializer_list<QWidget *>{speed, weather, goods->viewport()})
         wheelDown(target);
     EXPECT_EQ(speed->text(), u"10"_s);
     EXPECT_FALSE(speed->hasFocus());
