@@ -146,7 +146,6 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
                          u"THIS CANNOT BE BACK !!!\nYou are going to delete shortcut.\nAre you sure?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
     click(editor, "butnDelete");
-    EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
     EXPECT_EQ(shown(named<QMenu>("menuTools")).last(), u"Reader|"_s + file);
     EXPECT_EQ(named<QMenu>("menuTools")->findChildren<QAction *>(u"prog2"_s).size(), 0);
     // A name that leaves the list leaves nothing chosen, so no neighbour can be
