@@ -28,12 +28,18 @@ protected:
                 buttons << b;
         return buttons;
     }
-    // Every button shows, 40 high and at least 70 wide, its icon above its whole
-    // caption in its own font, with nothing else drawn over it (such as a menu arrow).
+    // Every button shows, 40 high and at least 70 wide, its 20-pixel icon above its whole
+    // caption in its own font, with nothing else drawn over it (such as a menu arrow). A
+    // drop-down opens at the first click; the Run button runs, its arrow drops down.
     void expectWholeCaptions()
     {
         for (QToolButton *b : toolbarButtons()) {
             SCOPED_TRACE(b->objectName().toStdString());
+            EXPECT_EQ(b->iconSize(), QSize(20, 20));
+            EXPECT_FALSE(b->icon().isNull());
+            EXPECT_EQ(b->popupMode(), !b->menu()                           ? QToolButton::DelayedPopup
+                                      : b == named<QToolButton>("butnRun") ? QToolButton::MenuButtonPopup
+                                                                           : QToolButton::InstantPopup);
             EXPECT_TRUE(b->isVisible()) << "the toolbar has room for every button";
             EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
             EXPECT_EQ(b->height(), 40);
@@ -62,15 +68,6 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
 {
     startProgram();
     ASSERT_EQ(toolbarButtons().size(), 10);
-    // A drop-down opens at the first click; the Run button runs, its arrow drops down.
-    for (QToolButton *b : toolbarButtons()) {
-        EXPECT_EQ(b->iconSize(), QSize(20, 20));
-        EXPECT_FALSE(b->icon().isNull());
-        const auto expected = !b->menu()                           ? QToolButton::DelayedPopup
-                              : b == named<QToolButton>("butnRun") ? QToolButton::MenuButtonPopup
-                                                                   : QToolButton::InstantPopup;
-        EXPECT_EQ(b->popupMode(), expected) << b->objectName().toStdString();
-    }
     EXPECT_EQ(named<QToolButton>("butnLoadSave")->menu(), named<QMenu>("menuLoadSave"));
     EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40))
         << "a short caption keeps the usual size";
