@@ -59,10 +59,8 @@ TEST_F(EditorFilesTest, AShortNameThatWouldOverwriteAKeyOfTheListIsRefused)
         {u"Number2"_s, notSaved + u"\"Number2\" is a name the version list keeps for itself."_s},
         {u"C"_s, notSaved + u"\"C\" is already the short name of version 3."_s},
     };
-    for (const auto &[name, message] : refused) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(list.shortNameProblem(name, 2).value_or(u"<accepted>"_s), message);
-    }
+    for (const auto &[name, message] : refused)
+        EXPECT_EQ(list.shortNameProblem(name, 2).value_or(u"<accepted>"_s), message) << name.toStdString();
     EXPECT_FALSE(list.shortNameProblem(u"bb"_s, 2)) << "a version keeps its own short name";
 }
 

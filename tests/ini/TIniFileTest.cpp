@@ -51,10 +51,8 @@ TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
         {u"notes"_s, u";x"_s, u"<none>"_s},       {u"dvs"_s, u"early"_s, u"<none>"_s},
         {u"dvs"_s, u"single"_s, u"x"_s},          {u"dvs"_s, u"mixed"_s, u"'x\""_s},
     };
-    for (const auto &[section, key, expected] : reads) {
-        SCOPED_TRACE((section + u'/' + key).toStdString());
-        EXPECT_EQ(read(ini, section, key), expected);
-    }
+    for (const auto &[section, key, expected] : reads)
+        EXPECT_EQ(read(ini, section, key), expected) << (section + u'/' + key).toStdString();
     EXPECT_EQ(ini.ReadSection(u"dvs"_s), (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s,
                                                       u"Empty"_s, u"key"_s, u"single"_s, u"mixed"_s}));
     EXPECT_TRUE(ini.ReadSectionValues(u" notes "_s).isEmpty());
@@ -81,10 +79,9 @@ TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimalAndBooleansAsNumbers)
         text += u"k%1=%2\n"_s.arg(i).arg(numbers[i].first);
     writeText(path(), text + u"two=2\nminus=-1\nzero=0\nyes=yes\n"_s);
     const TIniFile ini(path());
-    for (std::size_t i = 0; i < std::size(numbers); ++i) {
-        SCOPED_TRACE(numbers[i].first.toStdString());
-        EXPECT_EQ(ini.ReadInteger(u"n"_s, u"k%1"_s.arg(i), -9), numbers[i].second);
-    }
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(ini.ReadInteger(u"n"_s, u"k%1"_s.arg(i), -9), numbers[i].second)
+            << numbers[i].first.toStdString();
     EXPECT_TRUE(ini.ReadBool(u"n"_s, u"two"_s, false));
     EXPECT_TRUE(ini.ReadBool(u"n"_s, u"minus"_s, false));
     EXPECT_FALSE(ini.ReadBool(u"n"_s, u"zero"_s, true));

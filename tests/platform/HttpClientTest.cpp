@@ -144,10 +144,8 @@ TEST(HttpClient, SendsAnHttp10RequestLineWithTheHostAndRefusesAFileItCannotWrite
          {u"ftp://x"_s, u"example.org/update.ini"_s, u"http://"_s, u"http://[::1"_s, u"http://host:0/"_s,
           u"http://host:99999/"_s, u"http://host:8a/"_s, u"http://user@host/"_s, u"http://host/a\r\nX: y"_s})
         refused.emplace_back(url, u"Invalid URL: "_s + url);
-    for (const auto &[url, message] : refused) {
-        SCOPED_TRACE(url.left(40).toStdString());
-        EXPECT_EQ(errorOf([&] { client.Get(url); }), message);
-    }
+    for (const auto &[url, message] : refused)
+        EXPECT_EQ(errorOf([&] { client.Get(url); }), message) << url.left(40).toStdString();
 }
 
 } // namespace

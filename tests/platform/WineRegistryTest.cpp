@@ -37,10 +37,8 @@ TEST(WinePrefix, TheNearestPrefixAboveTheFolderThenTheEnvironmentThenTheUsualOne
         {dir.path() + u"/half"_s, {}, dir.path(), std::nullopt},
         {{}, {}, {}, std::nullopt},
     };
-    for (const auto &[folder, environment, homeFolder, prefix] : cases) {
-        SCOPED_TRACE(folder.toStdString());
-        EXPECT_EQ(WinePrefix::find(folder, environment, homeFolder), prefix);
-    }
+    for (const auto &[folder, environment, homeFolder, prefix] : cases)
+        EXPECT_EQ(WinePrefix::find(folder, environment, homeFolder), prefix) << folder.toStdString();
 }
 
 TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)

@@ -446,10 +446,8 @@ TEST(UpdateManifest, ADownloadReplacesADataFileOnlyAsAFileOfItsKindWithTheAnnoun
         {"a help file that is a page", Help, files.file(u"\\Help\\DV.htm"_s), "<html></html>", true},
     };
     const UpdateManifest manifest(files, QString());
-    for (const auto &[name, group, target, body, accepted] : rows) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(manifest.accepts(group, UpdateFile{u"http://h/f"_s, target}, body), accepted);
-    }
+    for (const auto &[name, group, target, body, accepted] : rows)
+        EXPECT_EQ(manifest.accepts(group, UpdateFile{u"http://h/f"_s, target}, body), accepted) << name;
 }
 
 TEST(UpdateManifest, AHelpExtensionThatWouldLeadOutOfTheHelpFolderIsRefused)
