@@ -193,9 +193,8 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
     };
     // clang-format on
     for (const auto &[what, screens, frame, given, expected] : cases) {
-        SCOPED_TRACE(what);
         const WindowPlacement placed = mainWindowPlacement(given, screens, frame);
-        EXPECT_EQ(placed.maximized ? QRect() : placed.geometry, expected);
+        EXPECT_EQ(placed.maximized ? QRect() : placed.geometry, expected) << what;
     }
 }
 

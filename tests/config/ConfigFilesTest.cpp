@@ -146,8 +146,9 @@ TEST_F(ConfigFilesTest, HandWrittenOrDamagedFilesSetTheSwitchesTheirLinesNameUpT
     EXPECT_TRUE(panel()->isVisible());
 }
 
-TEST(ConfigReader, EverySeparatorStyleBecomesNameEqualsValue)
+TEST(ConfigReader, EachLineNamingASwitchInAnySeparatorStyleTakesTheValueOfTheFirstLineOfThatName)
 {
+    // Every separator style becomes name=value.
     const std::pair<QString, QString> lines[] = {
         {u"lanterns ON"_s, u"lanterns=on"_s}, // after a blank any case counts
         {u"lanterns oFf"_s, u"lanterns=off"_s}, {u"lanterns=ON"_s, u"lanterns=ON"_s},
@@ -158,10 +159,7 @@ TEST(ConfigReader, EverySeparatorStyleBecomesNameEqualsValue)
     };
     for (const auto &[line, normalised] : lines)
         EXPECT_EQ(ConfigReader::normalisedLine(line), normalised) << line.toStdString();
-}
 
-TEST(ConfigReader, EachLineNamingASwitchTakesTheValueOfTheFirstLineOfThatName)
-{
     // A line that ends exactly where a read piece ends, its LF starting the next.
     const QByteArray pieceEnd = "a " + QByteArray(ConfigReader::ReadPieceSize - 3, 'p') + "\r\nb 2\r\n";
     // 50 MB of lines that name no switch cost no more than their lines.

@@ -39,10 +39,9 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBeh
          middleRemoved},
     };
     for (const auto &[what, before, removed, after] : cases) {
-        SCOPED_TRACE(what);
         writeText(path(u"version.ini"_s), before);
         VersionList(path(u"version.ini"_s)).remove(removed);
-        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(after));
+        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(after)) << what;
     }
 }
 

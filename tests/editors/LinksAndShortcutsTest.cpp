@@ -76,13 +76,12 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
          u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\ndisplay2=Bee\npath2=/b\ndisplay3=C\npath3=/see\n"_s},
     };
     for (const auto &[what, before, edit, after] : cases) {
-        SCOPED_TRACE(what);
         QFile::remove(tool());
         if (!before.isEmpty())
             writeText(tool(), before);
         ShortcutList shortcuts(tool());
         edit(shortcuts);
-        EXPECT_EQ(readBytes(tool()), crlf(after));
+        EXPECT_EQ(readBytes(tool()), crlf(after)) << what;
     }
     writeText(tool(), u"[programs]\nnumber=-5\ndisplay1=A\n"_s);
     EXPECT_TRUE(ShortcutList(tool()).menuEntries().isEmpty());

@@ -370,12 +370,11 @@ TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCaseAndTrailingSepa
         {"ZIZAVEZ.EXE DravopaxW.Exe", "win+dvp"}, // copied from a system that ignores case
     };
     for (const auto &[files, kind] : folders) {
-        SCOPED_TRACE(kind);
         QTemporaryDir dir;
         for (const QString &name : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
             writeBytes(dir.path() + u'/' + name, QByteArray("MZ"));
         const GameFolder folder(dir.path());
-        EXPECT_EQ(folder.holdsGame() ? folder.kind() : u"no game"_s, QString::fromLatin1(kind));
+        EXPECT_EQ(folder.holdsGame() ? folder.kind() : u"no game"_s, QString::fromLatin1(kind)) << files;
     }
     QTemporaryDir dir;
     writeBytes(dir.path() + u"/ZIZAVEZ.EXE"_s, QByteArray("MZ"));

@@ -60,12 +60,11 @@ TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)
         {"    Big    REG_SZ    " + big + "\n", {u"Big|REG_SZ|"_s + QString::fromLatin1(big)}},
     };
     for (const auto &[output, expected] : cases) {
-        SCOPED_TRACE(output.left(60).toStdString());
         QStringList values;
         for (const WineRegistry::Value &v : WineRegistry::parseQuery(output))
             values << v.name + u'|' + v.type + u'|' + v.data;
         values.sort();
-        EXPECT_EQ(values, expected);
+        EXPECT_EQ(values, expected) << output.left(60).toStdString();
     }
 }
 

@@ -129,8 +129,8 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     EXPECT_EQ(readBytes(folder.files().versionIni()), kNewVersions);
     EXPECT_FALSE(QFile::exists(folder.path() + u"/Help"_s));
     EXPECT_EQ(dataFolder(), kDataFiles);
-    EXPECT_EQ(named<QProgressBar>(&update(), "barProgress")->maximum(), 6);
-    EXPECT_EQ(named<QProgressBar>(&update(), "barProgress")->value(), 6);
+    const auto *bar = named<QProgressBar>(&update(), "barProgress");
+    EXPECT_EQ(std::pair(bar->maximum(), bar->value()), std::pair(6, 6));
     EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(readBytes(executable), "new program") << "the new executable replaced the old";
