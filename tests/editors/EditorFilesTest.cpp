@@ -20,7 +20,7 @@ protected:
 const QString kThree = u"[version]\nnumber=3\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"
                        "display3=Three\nnumber3=c\nc=3\n"_s;
 
-TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBehind)
+TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndAShortNameThatWouldOverwriteAKeyIsRefused)
 {
     const QString middleRemoved =
         u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\nc=2\ndisplay2=Three\nnumber2=c\n"_s;
@@ -43,10 +43,8 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBeh
         VersionList(path(u"version.ini"_s)).remove(removed);
         EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(after)) << what;
     }
-}
 
-TEST_F(EditorFilesTest, AShortNameThatWouldOverwriteAKeyOfTheListIsRefused)
-{
+    // A short name that would overwrite a key of the list is refused.
     const QString file = path(u"version.ini"_s);
     writeText(file, kThree);
     const VersionList list(file);
@@ -63,7 +61,7 @@ TEST_F(EditorFilesTest, AShortNameThatWouldOverwriteAKeyOfTheListIsRefused)
     EXPECT_FALSE(list.shortNameProblem(u"bb"_s, 2)) << "a version keeps its own short name";
 }
 
-TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndWithTheDayOfTheChangeStampedOnce)
+TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndStampedOnceAndOneThatCannotBeStoredWholeIsRefused)
 {
     const QString file = path(u"patch.ini"_s);
     writeText(file,
@@ -87,14 +85,10 @@ TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndWithTheDayOfTheChang
     };
     for (const auto &[orgdata, stamped] : stamps)
         EXPECT_EQ(SwitchDatabase::userDataStamp(orgdata, QDate(2004, 5, 1)), stamped);
-}
 
-TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAsItWas)
-{
-    const QString file = path(u"patch.ini"_s);
+    // A switch that cannot be stored whole is refused and the file stays as it was.
     const QString before = u"[data]\norgdata=2003-08-10\n[speed]\ncaption=Speed\n"_s;
     writeText(file, before);
-    TIniFile patch(file);
     const QString notSaved = u"Switch not saved.\n"_s;
     const std::pair<SwitchDatabase::Rows, QString> cases[] = {
         {{{u"a"_s, u"1"_s}, {u" "_s, u"lost"_s}}, notSaved + u"The value \"lost\" has no key."_s},

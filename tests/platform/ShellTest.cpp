@@ -57,7 +57,7 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWay)
 
 // Where ended processes are not reaped at once (a container without an init
 // process), an ended program lingers as a zombie; it has still ended.
-TEST(SystemShell, AStartedProgramIsSeenToEndOnlyOnceItHasEndedReapedOrNot)
+TEST(SystemShell, AProgramIsSeenToEndOnlyOnceItHasEndedReapedOrNotAndAWindowsOneRunsInItsFoldersWinePrefix)
 {
     QTemporaryDir dir;
     const QString script = dir.path() + QStringLiteral("/patch");
@@ -81,10 +81,8 @@ TEST(SystemShell, AStartedProgramIsSeenToEndOnlyOnceItHasEndedReapedOrNot)
     const ShellStart start = SystemShell().open(QStringLiteral("dravopaxw.exe"), QString(), dir.path());
     EXPECT_FALSE(start.started) << "a program that is not there starts nothing";
     EXPECT_FALSE(start.program);
-}
 
-TEST(SystemShell, AWindowsProgramRunsInTheWinePrefixOfItsFolder)
-{
+    // A Windows program runs in the Wine prefix of its folder.
     WineStandIn wine;
     const QString game = wine.gameFolder() + QStringLiteral("/ZizaVEZ.exe");
     writeBytes(game, "MZ");

@@ -423,7 +423,7 @@ TEST(UpdateManifest, AGroupIsNewerOnlyWhenItsVersionExceedsTheInstalledStampAndG
     }
 }
 
-TEST(UpdateManifest, ADownloadReplacesADataFileOnlyAsAFileOfItsKindWithTheAnnouncedVersion)
+TEST(UpdateManifest, AFileIsReplacedOnlyByOneOfItsKindWithTheAnnouncedVersionAndHelpStaysInItsFolder)
 {
     TestProgramFolder folder;
     const ProgramFiles &files = folder.files();
@@ -448,11 +448,8 @@ TEST(UpdateManifest, ADownloadReplacesADataFileOnlyAsAFileOfItsKindWithTheAnnoun
     const UpdateManifest manifest(files, QString());
     for (const auto &[name, group, target, body, accepted] : rows)
         EXPECT_EQ(manifest.accepts(group, UpdateFile{u"http://h/f"_s, target}, body), accepted) << name;
-}
 
-TEST(UpdateManifest, AHelpExtensionThatWouldLeadOutOfTheHelpFolderIsRefused)
-{
-    TestProgramFolder folder;
+    // A help extension that would lead out of the Help folder is refused.
     for (const QString &extension :
          {u"a/b"_s, u"a\\b"_s, u".."_s, u"x..y"_s, u"c:x"_s, u"a*"_s, u"a\tb"_s, u"\u00e9.chm"_s}) {
         SCOPED_TRACE(extension.toStdString());
