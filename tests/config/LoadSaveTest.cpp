@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissing)
+TEST_F(LoadSaveTest, LoadingSaysWhenTheFileIsMissingAndSavingAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
 {
     fake.fileDialogs.answerOpen(std::nullopt);
     QTest::keyClick(formMain, Qt::Key_L, Qt::ControlModifier);
@@ -72,10 +72,8 @@ TEST_F(LoadSaveTest, LoadingReadsTheChosenFileOrTheGamesOneAndSaysWhenItIsMissin
     writeBytes(gameCfg(), "lanterns: off\r\n");
     click(action("mniFileLoadCfg"));
     EXPECT_FALSE(lanterns()->isChecked());
-}
 
-TEST_F(LoadSaveTest, SavingAsksBeforeOverwritingUnlessTheUserTurnedThatOff)
-{
+    QFile::remove(gameCfg());
     control<SetSwitch>("huge")->setCheckStates({true, true});
     fake.fileDialogs.answerSave(file("out.cfg"));
     QTest::keyClick(formMain, Qt::Key_S, Qt::ControlModifier);

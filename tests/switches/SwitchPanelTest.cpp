@@ -134,7 +134,7 @@ TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedAndLimitedAsTheDatabas
     EXPECT_EQ(speed->text(), u"9"_s) << "a focused spin edit still takes the wheel";
 }
 
-TEST_F(SwitchPanelTest, AbsurdNumbersInTheDatabaseAreBounded)
+TEST_F(SwitchPanelTest, AbsurdNumbersAreBoundedAndBadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
 {
     folder.writePatch(u"[data]\nnumber=2000000000\n"
                       "[wide]\ncomponent=4\nleft=-5000\ntop=-7\nwidth=99999999\ncaption=Wide\n"
@@ -153,10 +153,8 @@ TEST_F(SwitchPanelTest, AbsurdNumbersInTheDatabaseAreBounded)
     EXPECT_EQ(control<ChoiceSwitch>("nochoice")->count(), 0);
     EXPECT_EQ(control<NumberSwitch>("words")->text(), u"0"_s);
     EXPECT_EQ(formMain->statusBar()->findChildren<QProgressBar *>().size(), 0);
-}
+    closeProgram();
 
-TEST_F(SwitchPanelTest, BadNamesAndDamageAreReportedOrSkippedAndTheRestIsBuilt)
-{
     // A database, the messages its build shows, and the switches then built.
     const std::tuple<QByteArray, QStringList, QStringList> databases[] = {
         {crlf(u"[2fast]\ncomponent=2\n[bad-name]\ncomponent=2\n[good]\ncomponent=2\ncaption=First\n"

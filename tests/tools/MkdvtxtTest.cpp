@@ -108,7 +108,7 @@ TEST_F(MkdvtxtTest, EditsAndSavesTheTextWhileTheWatchFollowsTheFiles)
     click("butnSave");
 }
 
-TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndPickedUpByTheWatch)
+TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndRenameMovesTheNewFileOverTheTextKeepingItWhenThatFails)
 {
     const QString question =
         u"File not exsits:\n%1\nDo you want to run mkdvtxt.exe to create this file?"_s.arg(text());
@@ -142,10 +142,7 @@ TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndPickedUpByTheWatch)
     EXPECT_EQ(readBytes(text()), QByteArray("one2\r\n"));
     EXPECT_EQ(fake.shell.starts(), toolStarts(3));
     click("butnQuit");
-}
 
-TEST_F(MkdvtxtTest, RenameMovesTheNewFileOverTheTextAndKeepsItWhenThatFails)
-{
     writeBytes(text(), "old\r\n");
     writeBytes(inGame(u"zvtdvtxt.new"_s), "new\r\ntext\r\n");
     form.Initialize();
