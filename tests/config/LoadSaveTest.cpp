@@ -117,7 +117,8 @@ TEST_F(LoadSaveTest, LoadingSaysWhenTheFileIsMissingAndSavingAsksBeforeOverwriti
 TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
 {
     named<QTabWidget>("pageMain")->setCurrentWidget(named<QWidget>("pageNotepad"));
-    named<QPlainTextEdit>("memoNotepad")->setPlainText(u"first line\nCafé=2\n"_s);
+    auto *memo = named<QPlainTextEdit>("memoNotepad");
+    memo->setPlainText(u"first line\nCafé=2\n"_s);
     fake.fileDialogs.answerSave(file("notes.txt"));
     fake.messages.expectOk(MsgType::Information, u"File saved"_s);
     QTest::mouseClick(named<QPushButton>("butnSaveNotepad"), Qt::LeftButton);
@@ -134,33 +135,31 @@ TEST_F(LoadSaveTest, TheNotepadSavesLoadsSelectsCopiesAndClearsItsText)
     fake.fileDialogs.answerOpen(file("in.cfg"));
     QTest::mouseClick(named<QPushButton>("butnLoadNotepad"), Qt::LeftButton);
     EXPECT_EQ(lastDialog().filter, kAllFirst);
-    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s);
+    EXPECT_EQ(memo->toPlainText(), u"one\ntwo\nthree\nfour"_s);
     EXPECT_EQ(setting(u"lastdir"_s), u"/kept/"_s) << "a loaded text gives no last folder";
     EXPECT_EQ(windows->config().dlgLoad.filter, kLoadFilter);
 
     fake.fileDialogs.answerOpen(file("vanished.cfg"));
     fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + file("vanished.cfg") + u"\nnot found"_s);
     QTest::mouseClick(named<QPushButton>("butnLoadNotepad"), Qt::LeftButton);
-    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText(), u"one\ntwo\nthree\nfour"_s)
-        << "nothing lost";
+    EXPECT_EQ(memo->toPlainText(), u"one\ntwo\nthree\nfour"_s) << "nothing lost";
 
-    named<QPlainTextEdit>("memoNotepad")->setPlainText(u"alpha\nbeta"_s);
+    memo->setPlainText(u"alpha\nbeta"_s);
     QTest::mouseClick(named<QPushButton>("butnSelectAll"), Qt::LeftButton);
-    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->textCursor().selectedText(), u"alpha\u2029beta"_s);
+    EXPECT_EQ(memo->textCursor().selectedText(), u"alpha\u2029beta"_s);
 
     QGuiApplication::clipboard()->clear();
     QTest::mouseClick(named<QPushButton>("butnCopyAll"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"alpha\nbeta"_s);
-    EXPECT_FALSE(named<QPlainTextEdit>("memoNotepad")->textCursor().hasSelection());
-    EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->textCursor().position(), 0);
-    EXPECT_TRUE(named<QPlainTextEdit>("memoNotepad")->hasFocus())
-        << "the text, not the button clicked, takes the keys";
+    EXPECT_FALSE(memo->textCursor().hasSelection());
+    EXPECT_EQ(memo->textCursor().position(), 0);
+    EXPECT_TRUE(memo->hasFocus()) << "the text, not the button clicked, takes the keys";
 
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         fake.messages.expect(MsgType::Confirmation, u"This will erase whole text in notepad. Continue?"_s,
                              MsgButtons::YesNo, answer);
         QTest::mouseClick(named<QPushButton>("butnClearNotepad"), Qt::LeftButton);
-        EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->toPlainText().isEmpty(), answer == MsgAnswer::Yes);
+        EXPECT_EQ(memo->toPlainText().isEmpty(), answer == MsgAnswer::Yes);
     }
 }
 

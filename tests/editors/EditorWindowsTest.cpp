@@ -26,6 +26,7 @@ const QString kPatch = u"[data]\norgdata=2026-11-20\n"
                        "[broken]\ncomponent=9\ncaption=Broken\n"_s;
 // The data section once a switch was saved or deleted on the fake clock's day.
 const QString kStamped = u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"_s;
+const QString kNotepadQuestion = u"Do you want to leave this editor and open %1 file in notepad?"_s;
 const QString kQuitQuestion =
     u"You are going to end editing Dravopax Data.\nYou will lost every not-saved changes.\n"
     "After proceed Dravopax Vevavav will rebuild all switches.\nContinue?"_s;
@@ -239,9 +240,8 @@ TEST_F(EditorWindowsTest, DeletingASwitchAsksFirstAndStampsTheDayAndNotepadShows
     EXPECT_EQ(patchFile(), crlf(after));
     EXPECT_EQ(items(editor, "cboxSwitchesList"), QStringList{u"speed"_s});
 
-    fake.messages.expect(MsgType::Confirmation,
-                         u"Do you want to leave this editor and open PATCH.INI file in notepad?"_s,
-                         MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.messages.expect(MsgType::Confirmation, kNotepadQuestion.arg(u"PATCH.INI"_s), MsgButtons::YesNo,
+                         MsgAnswer::Yes);
     click(editor, "butnNotepad");
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(named<QTabWidget>("pageMain")->currentWidget(), named<QWidget>("pageNotepad"));
@@ -330,10 +330,8 @@ TEST_F(EditorWindowsTest, NotepadForAFileThatCannotBeReadSaysSoAndLeavesEachEdit
         auto *editor = named<QDialog>(name);
         ASSERT_TRUE(editor && editor->isVisible());
         QFile::remove(file);
-        fake.messages.expect(
-            MsgType::Confirmation,
-            u"Do you want to leave this editor and open %1 file in notepad?"_s.arg(QLatin1String(shownName)),
-            MsgButtons::YesNo, MsgAnswer::Yes);
+        fake.messages.expect(MsgType::Confirmation, kNotepadQuestion.arg(QLatin1String(shownName)),
+                             MsgButtons::YesNo, MsgAnswer::Yes);
         fake.messages.expectOk(MsgType::Error, u"Sorry, file:\n"_s + file + u"\nnot found"_s);
         click(editor, "butnNotepad");
         EXPECT_TRUE(editor->isVisible());

@@ -67,10 +67,7 @@ protected:
             list << a->objectName() + u'=' + a->text() + (a->isChecked() ? u"*"_s : QString());
         return list;
     }
-    QAction *item(const char *name) const
-    {
-        return named<QMenu>("menuDVSVersion")->findChild<QAction *>(QString::fromLatin1(name));
-    }
+    QAction *item(const char *name) const { return named<QAction>(named<QMenu>("menuDVSVersion"), name); }
 };
 
 TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedAndLimitedAsTheDatabaseSaysAndTheWheelScrollsPastIt)
