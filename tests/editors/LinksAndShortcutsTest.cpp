@@ -189,9 +189,7 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
                            u"Bare|My Links: Bare"_s, u"Short|My Links: Short"_s}));
     for (QAction *item : links->actions())
         click(item);
-    const auto opened = [](const char *target) {
-        return FakeShell::Start{QString::fromLatin1(target), {}, {}};
-    };
+    const auto opened = [](const char *to) { return FakeShell::Start{QString::fromLatin1(to), {}, {}}; };
     EXPECT_EQ(fake.shell.starts(),
               (std::vector<FakeShell::Start>{opened("http://h.example/"), opened("mailto:q@example.org"),
                                              opened("/tmp/readme.txt"), opened("news://n.example/g")}));

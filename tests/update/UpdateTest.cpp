@@ -257,9 +257,7 @@ TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdenti
     // (none: no message).
     const std::tuple<const char *, LoopbackServer::Reply, const char *> rows[] = {
         {"not found", {"HTTP/1.0 404 Not Found\r\n\r\n"}, "[2]"},
-        {"closed mid-body",
-         {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\nversion=13\r\n"},
-         "[2]"},
+        {"closes early", {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\nversion=13\r\n"}, "[2]"},
         {"time-out", {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\n", true}, "[2]"},
         {"no server", {}, "[1]"},
         {"Quit mid-body",
