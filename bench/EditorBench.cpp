@@ -102,8 +102,9 @@ void printEditorFigures(BenchPlatform &platform)
             editor.butnCancelClick();
             QCoreApplication::processEvents();
         });
-    if (editor.cboxSwitchesList->count() != 1000) {
-        std::fprintf(stderr, "the editor lists %d of 1000 switches\n", editor.cboxSwitchesList->count());
+    const auto *list = editor.findChild<QComboBox *>(QStringLiteral("cboxSwitchesList"));
+    if (!list || list->count() != 1000) {
+        std::fprintf(stderr, "the editor lists %d of 1000 switches\n", list ? list->count() : 0);
         std::exit(2);
     }
 

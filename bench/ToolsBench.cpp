@@ -88,8 +88,9 @@ Timing openGrfManager(BenchPlatform &platform, int count)
         best.cpuMs = std::min(best.cpuMs, threadCpuMs() - cpuStart);
         best.wallMs = std::min(best.wallMs, double(timer.nsecsElapsed()) / 1e6);
         int checked = 0;
-        for (int row = 0; row < window.listGrfFiles->count(); ++row)
-            checked += window.listGrfFiles->item(row)->checkState() == Qt::Checked ? 1 : 0;
+        const auto *list = window.findChild<QListWidget *>(QStringLiteral("listGrfFiles"));
+        for (int row = 0; list && row < list->count(); ++row)
+            checked += list->item(row)->checkState() == Qt::Checked ? 1 : 0;
         if (checked != count) {
             std::fprintf(stderr, "checked %d of %d GRF files\n", checked, count);
             std::exit(2);
@@ -116,7 +117,8 @@ double openMkdvtxtMs(BenchPlatform &platform)
     window.show();
     QCoreApplication::processEvents();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
-    if (window.memoZvtdvtxt->document()->isEmpty())
+    const auto *memo = window.findChild<QPlainTextEdit *>(QStringLiteral("memoZvtdvtxt"));
+    if (!memo || memo->document()->isEmpty())
         std::exit(2);
     window.butnCancelClick();
     return ms;

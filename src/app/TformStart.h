@@ -47,6 +47,19 @@ public:
     const QString &startFile() const { return m_startFile; }
     int waitTime() const { return m_waitTime; }
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void createControls();
+    // Shows the text, pauses for the wait time, and draws the splash at once.
+    void progress(const QString &text);
+    void readZVTSettings();
+    void applyDVSSettings();
+    void loadVersionsAndSwitches();
+    void countStart();
+    void loadStartFile();
+
     QLabel *lablDVS2 = nullptr;
     QLabel *lablDVS3 = nullptr;
     QLabel *lablInfo = nullptr;
@@ -66,19 +79,6 @@ public:
     QLabel *imgICEVan6 = nullptr;
     QLabel *imgICEVan7 = nullptr;
     QLabel *imgICEBack = nullptr;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    void createControls();
-    // Shows the text, pauses for the wait time, and draws the splash at once.
-    void progress(const QString &text);
-    void readZVTSettings();
-    void applyDVSSettings();
-    void loadVersionsAndSwitches();
-    void countStart();
-    void loadStartFile();
 
     ProgramFiles m_files;
     Platform m_platform;

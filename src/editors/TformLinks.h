@@ -31,18 +31,6 @@ public:
     void butnNotepadClick();
     void butnCancelClick();
 
-    QComboBox *cboxSection = nullptr;
-    QComboBox *cboxType = nullptr;
-    QComboBox *cboxLink = nullptr;
-    QLineEdit *editAddress = nullptr;
-    QPushButton *butnSave = nullptr;
-    QPushButton *butnTest = nullptr;
-    QPushButton *butnNotepad = nullptr;
-    QPushButton *butnCancel = nullptr;
-    QPushButton *butnAdd = nullptr;
-    QPushButton *butnAddLink = nullptr;
-    QPushButton *butnDelete = nullptr;
-
 signals:
     // data.ini changed; the Links menu follows it.
     void linksSaved();
@@ -58,6 +46,18 @@ private:
     // Asks for a name that `list` does not hold yet; nothing when cancelled or refused.
     std::optional<QString> askNewName(const QString &caption, const QString &prompt, const QComboBox *list,
                                       const QString &what);
+
+    QComboBox *cboxSection = nullptr;
+    QComboBox *cboxType = nullptr;
+    QComboBox *cboxLink = nullptr;
+    QLineEdit *editAddress = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnTest = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
+    QPushButton *butnAdd = nullptr;
+    QPushButton *butnAddLink = nullptr;
+    QPushButton *butnDelete = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

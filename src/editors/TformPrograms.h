@@ -35,17 +35,6 @@ public:
 
     bool adding() const { return m_adding; }
 
-    QComboBox *cboxPrograms = nullptr;
-    QLineEdit *editPath = nullptr;
-    QToolButton *butnSelectFile = nullptr;
-    QPushButton *butnAdd = nullptr;
-    QPushButton *butnTest = nullptr;
-    QPushButton *butnNotepad = nullptr;
-    QPushButton *butnCancel = nullptr;
-    QPushButton *butnSave = nullptr;
-    QPushButton *butnRename = nullptr;
-    QPushButton *butnDelete = nullptr;
-
     FileDialogRequest dlgProgram;
 
 signals:
@@ -62,6 +51,17 @@ private:
     // After a name leaves the list: no shortcut chosen, nothing to act on.
     void clearChoice();
     void leave();
+
+    QComboBox *cboxPrograms = nullptr;
+    QLineEdit *editPath = nullptr;
+    QToolButton *butnSelectFile = nullptr;
+    QPushButton *butnAdd = nullptr;
+    QPushButton *butnTest = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnRename = nullptr;
+    QPushButton *butnDelete = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

@@ -43,17 +43,6 @@ public:
     // The grid's rows as they would be saved.
     SwitchDatabase::Rows rows() const;
 
-    QComboBox *cboxSwitchesList = nullptr;
-    QPushButton *butnSwitchAdd = nullptr;
-    QPushButton *butnSwitchDelete = nullptr;
-    QComboBox *cboxSwitchType = nullptr;
-    QComboBox *cboxSwitchVersion = nullptr;
-    QTableWidget *listSwitchValues = nullptr;
-    QPushButton *butnSave = nullptr;
-    QPushButton *butnHelp = nullptr;
-    QPushButton *butnNotepad = nullptr;
-    QPushButton *butnCancel = nullptr;
-
 signals:
     // While the editor is open the main window's switches must stay as they are.
     void editingStarted();
@@ -74,6 +63,17 @@ private:
     // Leaves the editor: the panel is usable again and the window closes.
     void leave();
     QString selectedSwitch() const;
+
+    QComboBox *cboxSwitchesList = nullptr;
+    QPushButton *butnSwitchAdd = nullptr;
+    QPushButton *butnSwitchDelete = nullptr;
+    QComboBox *cboxSwitchType = nullptr;
+    QComboBox *cboxSwitchVersion = nullptr;
+    QTableWidget *listSwitchValues = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnHelp = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

@@ -33,17 +33,6 @@ public:
     bool adding() const { return m_adding; }
     bool changed() const { return m_changed; }
 
-    QComboBox *cboxVersion = nullptr;
-    QLineEdit *editNumber = nullptr;
-    QLineEdit *editVersionShort = nullptr;
-    QLineEdit *editVersionLong = nullptr;
-    QPushButton *butnDelete = nullptr;
-    QPushButton *butnAdd = nullptr;
-    QPushButton *butnSave = nullptr;
-    QPushButton *butnHelp = nullptr;
-    QPushButton *butnNotepad = nullptr;
-    QPushButton *butnCancel = nullptr;
-
 signals:
     // Saved or deleted versions are in version.ini; the version menu follows them.
     void versionsSaved();
@@ -58,6 +47,17 @@ private:
     // Back to the state of a freshly opened editor, with no version chosen.
     void resetButtons();
     void leave();
+
+    QComboBox *cboxVersion = nullptr;
+    QLineEdit *editNumber = nullptr;
+    QLineEdit *editVersionShort = nullptr;
+    QLineEdit *editVersionLong = nullptr;
+    QPushButton *butnDelete = nullptr;
+    QPushButton *butnAdd = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnHelp = nullptr;
+    QPushButton *butnNotepad = nullptr;
+    QPushButton *butnCancel = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

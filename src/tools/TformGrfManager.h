@@ -39,12 +39,6 @@ public:
     // The open dialog as it stands between showings; its file name is the file chosen last.
     FileDialogRequest dlgLoadGrf;
 
-    QListWidget *listGrfFiles = nullptr;
-    QPushButton *butnSave = nullptr;
-    QPushButton *butnInstallGrf = nullptr;
-    QPushButton *butnDelete = nullptr;
-    QPushButton *butnQuit = nullptr;
-
 protected:
     // The window leaves by its Quit button only: Escape and the system close do nothing.
     void reject() override {}
@@ -57,6 +51,12 @@ private:
     QString folderPath() const;
     static void makeCheckable(QListWidgetItem *item);
     void checkNamedEntries();
+
+    QListWidget *listGrfFiles = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnInstallGrf = nullptr;
+    QPushButton *butnDelete = nullptr;
+    QPushButton *butnQuit = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

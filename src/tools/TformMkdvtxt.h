@@ -42,14 +42,6 @@ public:
     // How many ticks a re-creation waits for the text at most.
     static constexpr int kRecreateTicks = 60;
 
-    QPlainTextEdit *memoZvtdvtxt = nullptr;
-    QPushButton *butnRunMkdvtxt = nullptr;
-    QPushButton *butnReCreate = nullptr;
-    QPushButton *butnNew = nullptr;
-    QPushButton *butnSave = nullptr;
-    QPushButton *butnQuit = nullptr;
-    QTimer *timeNew = nullptr;
-
 protected:
     // The window leaves by its Quit button only: Escape and the system close do nothing.
     void reject() override {}
@@ -64,6 +56,14 @@ private:
     QStringList memoLines() const;
     int memoLineCount() const;
     void startTool(const LanguageTextFiles &files);
+
+    QPlainTextEdit *memoZvtdvtxt = nullptr;
+    QPushButton *butnRunMkdvtxt = nullptr;
+    QPushButton *butnReCreate = nullptr;
+    QPushButton *butnNew = nullptr;
+    QPushButton *butnSave = nullptr;
+    QPushButton *butnQuit = nullptr;
+    QTimer *timeNew = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

@@ -23,6 +23,13 @@ public:
     void SendMail();
     void butnCloseClick() { close(); }
 
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+
     QLabel *lablDVS2 = nullptr;
     QLabel *lablDVS1 = nullptr;
     QLabel *lablDVS3 = nullptr;
@@ -36,13 +43,6 @@ public:
     QLabel *lablVersionHelp = nullptr;
     QLabel *labCOUNT = nullptr;
     QPushButton *butnClose = nullptr;
-
-protected:
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void createControls();
 
     ProgramFiles m_files;
     Platform m_platform;

@@ -52,17 +52,6 @@ public:
 
     HttpClient &Http;
 
-    QPushButton *butnCheck = nullptr;
-    QPushButton *butnDownload = nullptr;
-    QLineEdit *editTimeout = nullptr;
-    QCheckBox *cboxDVS = nullptr;
-    QCheckBox *cboxDVSDV = nullptr;
-    QCheckBox *cboxDVSData = nullptr;
-    QCheckBox *cboxDVSHelp = nullptr;
-    QProgressBar *barProgress = nullptr;
-    QPushButton *butnQuit = nullptr;
-    QTimer *timeUpdate = nullptr;
-
 signals:
     // The program is to end: a new instance has been started.
     void programEndRequested();
@@ -93,6 +82,17 @@ private:
     HttpResult fetch(const QString &url);
     void restart();
     void showFailure(const QString &prefix);
+
+    QPushButton *butnCheck = nullptr;
+    QPushButton *butnDownload = nullptr;
+    QLineEdit *editTimeout = nullptr;
+    QCheckBox *cboxDVS = nullptr;
+    QCheckBox *cboxDVSDV = nullptr;
+    QCheckBox *cboxDVSData = nullptr;
+    QCheckBox *cboxDVSHelp = nullptr;
+    QProgressBar *barProgress = nullptr;
+    QPushButton *butnQuit = nullptr;
+    QTimer *timeUpdate = nullptr;
 
     ProgramFiles m_files;
     Platform m_platform;

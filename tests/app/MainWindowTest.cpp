@@ -1,6 +1,5 @@
 #include "app/TformMain.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 #include "update/TformAbout.h"
 
@@ -11,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -30,12 +28,18 @@ protected:
                 buttons << b;
         return buttons;
     }
-    // Every button shows, 40 high and at least 70 wide, its icon above its whole
-    // caption in its own font, with nothing else drawn over it (such as a menu arrow).
+    // Every button shows, 40 high and at least 70 wide, its 20-pixel icon above its whole
+    // caption in its own font, with nothing else drawn over it (such as a menu arrow). A
+    // drop-down opens at the first click; the Run button runs, its arrow drops down.
     void expectWholeCaptions()
     {
         for (QToolButton *b : toolbarButtons()) {
             SCOPED_TRACE(b->objectName().toStdString());
+            EXPECT_EQ(b->iconSize(), QSize(20, 20));
+            EXPECT_FALSE(b->icon().isNull());
+            EXPECT_EQ(b->popupMode(), !b->menu()                           ? QToolButton::DelayedPopup
+                                      : b == named<QToolButton>("butnRun") ? QToolButton::MenuButtonPopup
+                                                                           : QToolButton::InstantPopup);
             EXPECT_TRUE(b->isVisible()) << "the toolbar has room for every button";
             EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
             EXPECT_EQ(b->height(), 40);
@@ -64,15 +68,6 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
 {
     startProgram();
     ASSERT_EQ(toolbarButtons().size(), 10);
-    // A drop-down opens at the first click; the Run button runs, its arrow drops down.
-    for (QToolButton *b : toolbarButtons()) {
-        EXPECT_EQ(b->iconSize(), QSize(20, 20));
-        EXPECT_FALSE(b->icon().isNull());
-        const auto expected = !b->menu()                           ? QToolButton::DelayedPopup
-                              : b == named<QToolButton>("butnRun") ? QToolButton::MenuButtonPopup
-                                                                   : QToolButton::InstantPopup;
-        EXPECT_EQ(b->popupMode(), expected) << b->objectName().toStdString();
-    }
     EXPECT_EQ(named<QToolButton>("butnLoadSave")->menu(), named<QMenu>("menuLoadSave"));
     EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40))
         << "a short caption keeps the usual size";
@@ -89,7 +84,7 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
     // The mouse on a button or an item shows its hint.
     EXPECT_EQ(hintShownFor(named<QToolButton>("butnTools")), u"Tools"_s);
     const std::tuple<QMenu *, QAction *, QString> hints[] = {
-        {formMain->findChild<QMenu *>(u"itemDVSMisc"_s), action("itemDVSFullscreen"),
+        {named<QMenu>("itemDVSMisc"), action("itemDVSFullscreen"),
          u"Always run Dravopax Vevavav in a Fullscreen Mode"_s},
         // A disabled item still says why; an item without a hint clears the bar.
         {named<QMenu>("menuHelp"), action("itemHelpDV"), u"Dravopax Help (Avabile with stable version)"_s},
@@ -127,16 +122,15 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         if (item)
             click(item);
         EXPECT_EQ(setting(u"mouse"_s), game ? u"1"_s : u"0"_s);
-        for (const QWidget *w : std::initializer_list<const QWidget *>{
-                 named<QToolBar>("menuMain"), named<QTabWidget>("pageMain"), named<QStatusBar>("barMain")}) {
-            EXPECT_EQ(w->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
-                << w->objectName().toStdString();
-            EXPECT_EQ(w->cursor().pixmap().size(), game ? QSize(32, 32) : QSize(0, 0));
+        for (const char *name : {"menuMain", "pageMain", "barMain"}) {
+            EXPECT_EQ(named<QWidget>(name)->cursor().shape(), game ? Qt::BitmapCursor : Qt::ArrowCursor)
+                << name;
+            EXPECT_EQ(named<QWidget>(name)->cursor().pixmap().size(), game ? QSize(32, 32) : QSize(0, 0));
         }
         EXPECT_EQ(named<QPlainTextEdit>("memoNotepad")->viewport()->cursor().shape(), Qt::IBeamCursor);
         EXPECT_EQ(panel()->control(u"motto"_s)->widget()->cursor().shape(), Qt::IBeamCursor);
-        EXPECT_EQ(about.lablDVSWWW->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(about.lablDVSMail->cursor().shape(), Qt::PointingHandCursor);
+        for (const char *link : {"lablDVSWWW", "lablDVSMail"})
+            EXPECT_EQ(named(&about, link)->cursor().shape(), Qt::PointingHandCursor) << link;
         EXPECT_FALSE(about.testAttribute(Qt::WA_SetCursor)) << "the about window is not touched";
     }
 
@@ -144,6 +138,7 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
     const Qt::ToolBarArea top = Qt::TopToolBarArea;
     const QString zvt = u"Run ZVT"_s;
     const QString current = u"Run Dravopax (current settings)"_s;
+    const QString ownCfg = u"Run Dravopax (dravopax.cfg)"_s;
     // The item clicked, the key and value it stores, its mark, the window's state, toolbar edge and run
     // hint, and a box shown.
     const std::tuple<QAction *, QString, QString, bool, bool, Qt::ToolBarArea, QString, QString> clicks[] = {
@@ -161,14 +156,7 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         {action("itemDVSMenuTop"), u"menu"_s, u"0"_s, true, true, top, zvt, {}},
         {action("mniSelectRunDVexebat"), u"run"_s, u"4"_s, true, true, top, u"Run EXE or BAT file"_s, {}},
         {action("mniSelectRunDVCurrent"), u"run"_s, u"2"_s, true, true, top, current, {}},
-        {action("mniSelectRunDVCfg"),
-         u"run"_s,
-         u"0"_s,
-         true,
-         true,
-         top,
-         u"Run Dravopax (dravopax.cfg)"_s,
-         {}},
+        {action("mniSelectRunDVCfg"), u"run"_s, u"0"_s, true, true, top, ownCfg, {}},
         {action("mniSelectRunDVFile"), u"run"_s, u"1"_s, true, true, top, u"Run Dravopax (custom.cfg)"_s, {}},
         {action("mniSelectRunZVT"), u"run"_s, u"3"_s, true, true, top, zvt, {}},
     };

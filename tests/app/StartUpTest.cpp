@@ -1,11 +1,9 @@
 #include "app/StartUp.h"
-#include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "app/TformStart.h"
 #include "app/WindowPlacement.h"
 #include "platform/DvsError.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
@@ -27,7 +25,7 @@ protected:
             TformStart *splash = theSplash();
             if (!splash)
                 return;
-            texts << splash->lablLoading->text();
+            texts << named<QLabel>(splash, "lablLoading")->text();
             sleeps.push_back(milliseconds);
             cars.emplace_back();
             for (QLabel *car : splash->findChildren<QLabel *>()) {
@@ -43,11 +41,6 @@ protected:
                 return splash;
         }
         return nullptr;
-    }
-    void prepareSwitches()
-    {
-        folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
-        folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
     }
     bool lanternsOn() const { return control<OnOffSwitch>("lanterns")->isChecked(); }
 
@@ -102,7 +95,8 @@ TEST_F(StartUpTest, AFirstStartAsksForTheGameAndTheVersionAndShowsEveryStep)
 
 TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTimeAndEveryStartIsCounted)
 {
-    prepareSwitches();
+    folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
+    folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
     const std::pair<QString, int> waits[] = {{QString(), 50},
                                              {u"waittime=0\n"_s, 0},
                                              {u"waittime=1000\n"_s, 1000},
@@ -140,23 +134,24 @@ TEST_F(StartUpTest, TheSplashKeepsItsTextsInsideItsShapedPicture)
     TformStart splash(folder.files(), fake.platform(), owner);
     EXPECT_FALSE(splash.mask().contains(QPoint(0, 0))) << "the grey corner shows what lies behind";
     EXPECT_TRUE(splash.mask().contains(splash.rect().center()));
-    const QString title = splash.lablDVS2->text();
+    const auto label = [&](const char *name) { return named<QLabel>(&splash, name); };
+    const QString title = label("lablDVS2")->text();
     const Ink ink = inkOf(&splash, [&] {
-        splash.lablDVS2->clear();
-        splash.lablDVS3->clear();
+        label("lablDVS2")->clear();
+        label("lablDVS3")->clear();
     });
     EXPECT_GE(ink.box.left(), 12);
     EXPECT_LE(ink.box.right(), splash.width() - 1 - 12);
-    EXPECT_GE(ink.box.width(), QFontMetrics(splash.lablDVS2->font()).tightBoundingRect(title).width());
-    const QFont shadow = splash.lablDVS3->font();
-    EXPECT_TRUE(shadow.bold() && shadow.pixelSize() == splash.lablDVS2->font().pixelSize())
+    EXPECT_GE(ink.box.width(), QFontMetrics(label("lablDVS2")->font()).tightBoundingRect(title).width());
+    const QFont shadow = label("lablDVS3")->font();
+    EXPECT_TRUE(shadow.bold() && shadow.pixelSize() == label("lablDVS2")->font().pixelSize())
         << "the title's shadow";
     // As large as it can be: at its full size, or one pixel larger would not fit.
-    QFont larger = splash.lablDVS2->font();
+    QFont larger = label("lablDVS2")->font();
     larger.setPixelSize(larger.pixelSize() + 1);
     EXPECT_TRUE(larger.pixelSize() > 27 ||
                 QFontMetrics(larger).horizontalAdvance(title) > splash.width() - 2 * (12 + 2));
-    for (const QLabel *line : {splash.lablInfo, splash.lablDVSWWW, splash.lablDVSMail})
+    for (const QLabel *line : {label("lablInfo"), label("lablDVSWWW"), label("lablDVSMail")})
         EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width())
             << line->objectName().toStdString();
 }
@@ -198,15 +193,15 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
     };
     // clang-format on
     for (const auto &[what, screens, frame, given, expected] : cases) {
-        SCOPED_TRACE(what);
         const WindowPlacement placed = mainWindowPlacement(given, screens, frame);
-        EXPECT_EQ(placed.maximized ? QRect() : placed.geometry, expected);
+        EXPECT_EQ(placed.maximized ? QRect() : placed.geometry, expected) << what;
     }
 }
 
 TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStartFileIsLoadedAtTheEnd)
 {
-    prepareSwitches();
+    folder.writePatch(u"[lanterns]\ncomponent=2\n[speed]\ncomponent=1\nminvalue=0\nmaxvalue=9\n"_s);
+    folder.writeVersions(u"[version]\nnumber=1\ndisplay1=First\n"_s);
     const QString dir = folder.path() + u"/my files"_s;
     const QString stored = folder.path() + u"/stored.cfg"_s;
     QDir().mkpath(dir + u"/folder.cfg"_s);
@@ -271,7 +266,7 @@ TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)
 {
     // A step that fails once the main window is made.
     fake.clock.onSleep([](int) {
-        if (theSplash()->lablLoading->text() == u"...::: Checking ZVT Path :::..."_s)
+        if (named<QLabel>(theSplash(), "lablLoading")->text() == u"...::: Checking ZVT Path :::..."_s)
             throw DvsError(u"The step failed"_s);
     });
     fake.messages.expectOk(MsgType::Error, u"The step failed"_s);

@@ -2,9 +2,6 @@
 #include "editors/VersionList.h"
 #include "ini/TIniFile.h"
 #include "support/TestFiles.h"
-#include "switches/ComponentNames.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -23,17 +20,12 @@ protected:
 const QString kThree = u"[version]\nnumber=3\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"
                        "display3=Three\nnumber3=c\nc=3\n"_s;
 
-TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBehind)
+TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndAShortNameThatWouldOverwriteAKeyIsRefused)
 {
     const QString middleRemoved =
         u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\nc=2\ndisplay2=Three\nnumber2=c\n"_s;
-    const struct
-    {
-        const char *what;
-        QString before;
-        int removed;
-        QString after;
-    } cases[] = {
+    // What is tested, the list, the version deleted, and the list then.
+    const std::tuple<const char *, QString, int, QString> cases[] = {
         {"middle", kThree, 2, middleRemoved},
         {"last, no renumbering", kThree, 3,
          u"[version]\nnumber=2\ndisplay1=One\nnumber1=a\na=1\ndisplay2=Two\nnumber2=b\nb=2\n"_s},
@@ -46,16 +38,13 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndLeavesNoKeysBeh
         {"count too large, middle", QString(kThree).replace(u"number=3\n"_s, u"number=2000000000\n"_s), 2,
          middleRemoved},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        writeText(path(u"version.ini"_s), c.before);
-        VersionList(path(u"version.ini"_s)).remove(c.removed);
-        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(c.after));
+    for (const auto &[what, before, removed, after] : cases) {
+        writeText(path(u"version.ini"_s), before);
+        VersionList(path(u"version.ini"_s)).remove(removed);
+        EXPECT_EQ(readBytes(path(u"version.ini"_s)), crlf(after)) << what;
     }
-}
 
-TEST_F(EditorFilesTest, AShortNameThatWouldOverwriteAKeyOfTheListIsRefused)
-{
+    // A short name that would overwrite a key of the list is refused.
     const QString file = path(u"version.ini"_s);
     writeText(file, kThree);
     const VersionList list(file);
@@ -67,14 +56,12 @@ TEST_F(EditorFilesTest, AShortNameThatWouldOverwriteAKeyOfTheListIsRefused)
         {u"Number2"_s, notSaved + u"\"Number2\" is a name the version list keeps for itself."_s},
         {u"C"_s, notSaved + u"\"C\" is already the short name of version 3."_s},
     };
-    for (const auto &[name, message] : refused) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(list.shortNameProblem(name, 2).value_or(u"<accepted>"_s), message);
-    }
+    for (const auto &[name, message] : refused)
+        EXPECT_EQ(list.shortNameProblem(name, 2).value_or(u"<accepted>"_s), message) << name.toStdString();
     EXPECT_FALSE(list.shortNameProblem(u"bb"_s, 2)) << "a version keeps its own short name";
 }
 
-TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndWithTheDayOfTheChangeStampedOnce)
+TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndStampedOnceAndOneThatCannotBeStoredWholeIsRefused)
 {
     const QString file = path(u"patch.ini"_s);
     writeText(file,
@@ -98,20 +85,12 @@ TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndWithTheDayOfTheChang
     };
     for (const auto &[orgdata, stamped] : stamps)
         EXPECT_EQ(SwitchDatabase::userDataStamp(orgdata, QDate(2004, 5, 1)), stamped);
-}
 
-TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAsItWas)
-{
-    const QString file = path(u"patch.ini"_s);
+    // A switch that cannot be stored whole is refused and the file stays as it was.
     const QString before = u"[data]\norgdata=2003-08-10\n[speed]\ncaption=Speed\n"_s;
     writeText(file, before);
-    TIniFile patch(file);
     const QString notSaved = u"Switch not saved.\n"_s;
-    const struct
-    {
-        SwitchDatabase::Rows rows;
-        QString message;
-    } cases[] = {
+    const std::pair<SwitchDatabase::Rows, QString> cases[] = {
         {{{u"a"_s, u"1"_s}, {u" "_s, u"lost"_s}}, notSaved + u"The value \"lost\" has no key."_s},
         {{{u"Caption"_s, u"1"_s}, {u"caption"_s, u"2"_s}},
          notSaved + u"The key \"caption\" is given twice."_s},
@@ -124,41 +103,15 @@ TEST_F(EditorFilesTest, ASwitchThatCannotBeStoredWholeIsRefusedAndTheFileStaysAs
         {{{u"a"_s, u"1\n2"_s}, {u"c"_s, u"2"_s}},
          u"Unable to write to "_s + file + u"\nThe value of a holds a line break."_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.message.toStdString());
-        QString shown = SwitchDatabase::rowsProblem(c.rows).value_or(QString());
+    for (const auto &[rows, message] : cases) {
+        SCOPED_TRACE(message.toStdString());
+        QString shown = SwitchDatabase::rowsProblem(rows).value_or(QString());
         if (shown.isEmpty())
-            shown = errorOf([&] {
-                SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v1"_s, 1, c.rows, QDate(2004, 5, 1));
-            });
-        EXPECT_EQ(shown, c.message);
+            shown = errorOf(
+                [&] { SwitchDatabase::saveSwitch(patch, u"speed"_s, u"v1"_s, 1, rows, QDate(2004, 5, 1)); });
+        EXPECT_EQ(shown, message);
         EXPECT_EQ(readBytes(file), crlf(before));
     }
-}
-
-TEST_F(EditorFilesTest, ANewSwitchNeedsANameItsControlCanTake)
-{
-    writeText(path(u"patch.ini"_s), u"[data]\norgdata=1\n[Speed]\ncaption=S\n"_s);
-    const IniSnapshot patch = TIniFile(path(u"patch.ini"_s)).snapshot();
-    ComponentNameSet reserved;
-    reserved.insert(u"butnRun"_s);
-    const QString notAdded = u"Switch not added.\n"_s;
-    const std::pair<QString, QString> cases[] = {
-        {u""_s, notAdded + u"A switch needs a name."_s},
-        {u"9lives"_s, notAdded +
-                          u"\"9lives\" is not a valid name: use letters, digits and \"_\", and begin with a "
-                          "letter or \"_\"."_s},
-        {u"two words"_s, notAdded +
-                             u"\"two words\" is not a valid name: use letters, digits and \"_\", and begin "
-                             "with a letter or \"_\"."_s},
-        {u"SPEED"_s, notAdded + u"\"Speed\" is already a section of the switch database."_s},
-        {u"Data"_s, notAdded + u"\"data\" is already a section of the switch database."_s},
-        {u"BUTNRUN"_s, notAdded + u"\"BUTNRUN\" is already the name of a part of the main window."_s},
-        {u"_new_2"_s, u"<accepted>"_s},
-    };
-    for (const auto &[name, message] : cases)
-        EXPECT_EQ(SwitchDatabase::newNameProblem(name, patch, reserved).value_or(u"<accepted>"_s), message)
-            << name.toStdString();
 }
 
 } // namespace

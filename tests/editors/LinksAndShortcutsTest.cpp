@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -46,27 +45,14 @@ protected:
         }
         return nullptr;
     }
-
-    static void choose(QComboBox *list, const QString &text)
-    {
-        const int index = list->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
 };
 
 TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
 {
     const QString three =
         u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\ndisplay3=C\npath3=/c\n"_s;
-    const struct
-    {
-        const char *what;
-        QString before;
-        std::function<void(ShortcutList &)> edit;
-        QString after;
-    } cases[] = {
+    // What is tested, tool.ini before (none: no file), the edit, and tool.ini after.
+    const std::tuple<const char *, QString, std::function<void(ShortcutList &)>, QString> cases[] = {
         {"add to an empty file", QString(), [](ShortcutList &s) { s.add(u"Editor"_s, u"/usr/bin/ed"_s); },
          u"[programs]\nnumber=1\ndisplay1=Editor\npath1=/usr/bin/ed\n"_s},
         {"delete the middle one", three, [](ShortcutList &s) { s.remove(2); },
@@ -89,14 +75,13 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
          },
          u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\ndisplay2=Bee\npath2=/b\ndisplay3=C\npath3=/see\n"_s},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto &[what, before, edit, after] : cases) {
         QFile::remove(tool());
-        if (!c.before.isEmpty())
-            writeText(tool(), c.before);
+        if (!before.isEmpty())
+            writeText(tool(), before);
         ShortcutList shortcuts(tool());
-        c.edit(shortcuts);
-        EXPECT_EQ(readBytes(tool()), crlf(c.after));
+        edit(shortcuts);
+        EXPECT_EQ(readBytes(tool()), crlf(after)) << what;
     }
     writeText(tool(), u"[programs]\nnumber=-5\ndisplay1=A\n"_s);
     EXPECT_TRUE(ShortcutList(tool()).menuEntries().isEmpty());
@@ -132,56 +117,55 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
     ASSERT_TRUE(editor->isVisible());
 
     fake.input.answer(u"Reader"_s);
-    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
-    EXPECT_FALSE(editor->cboxPrograms->isEnabled());
+    click(editor, "butnAdd");
+    EXPECT_FALSE(named(editor, "cboxPrograms")->isEnabled());
     const QString file = existing(u"reader.txt"_s);
     fake.fileDialogs.answerOpen(file);
-    QTest::mouseClick(editor->butnSelectFile, Qt::LeftButton);
-    EXPECT_EQ(editor->editPath->text(), file);
+    click(editor, "butnSelectFile");
+    EXPECT_EQ(named<QLineEdit>(editor, "editPath")->text(), file);
     EXPECT_EQ(setting(u"lastdir"_s), QDir::toNativeSeparators(folder.path()) + QDir::separator());
     fake.messages.expect(MsgType::Warning, u"You not saved changes.\nDo you want to exit editor?"_s,
                          MsgButtons::YesNo, MsgAnswer::No);
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     ASSERT_TRUE(editor->isVisible());
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(
         readBytes(tool()),
         crlf(u"[programs]\nnumber=2\ndisplay1=Old\npath1=/gone\ndisplay2=Reader\npath2="_s + file + u'\n'));
     EXPECT_EQ(shown(named<QMenu>("menuTools")).last(), u"Reader|"_s + file);
 
     fake.messages.expectOk(MsgType::Error, u"This shortcut is wrong because file not exist"_s);
-    choose(editor->cboxPrograms, u"Old"_s);
-    EXPECT_FALSE(editor->butnTest->isEnabled());
+    choose(editor, "cboxPrograms", u"Old"_s);
+    EXPECT_FALSE(named(editor, "butnTest")->isEnabled());
     fake.input.answer(u"Older"_s);
-    QTest::mouseClick(editor->butnRename, Qt::LeftButton);
+    click(editor, "butnRename");
     fake.messages.expectOk(MsgType::Error, u"This shortcut is wrong because file not exist"_s);
-    choose(editor->cboxPrograms, u"Older"_s);
+    choose(editor, "cboxPrograms", u"Older"_s);
     fake.messages.expect(MsgType::Warning,
                          u"THIS CANNOT BE BACK !!!\nYou are going to delete shortcut.\nAre you sure?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
-    EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
+    click(editor, "butnDelete");
     EXPECT_EQ(shown(named<QMenu>("menuTools")).last(), u"Reader|"_s + file);
     EXPECT_EQ(named<QMenu>("menuTools")->findChildren<QAction *>(u"prog2"_s).size(), 0);
     // A name that leaves the list leaves nothing chosen, so no neighbour can be
     // given a file or renamed in its place.
     const auto nothingChosen = [editor](const char *after) {
         SCOPED_TRACE(after);
-        EXPECT_EQ(editor->findChild<QComboBox *>(u"cboxPrograms"_s)->currentIndex(), -1);
+        EXPECT_EQ(named<QComboBox>(editor, "cboxPrograms")->currentIndex(), -1);
         for (const char *name : {"butnSelectFile", "butnRename", "butnSave", "butnDelete", "butnTest"})
-            EXPECT_FALSE(editor->findChild<QWidget *>(QLatin1String(name))->isEnabled()) << name;
+            EXPECT_FALSE(named(editor, name)->isEnabled()) << name;
     };
     nothingChosen("delete");
     fake.input.answer(u"Given up"_s);
-    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnAdd"_s), Qt::LeftButton);
-    QTest::mouseClick(editor->findChild<QPushButton *>(u"butnDelete"_s), Qt::LeftButton);
+    click(editor, "butnAdd");
+    click(editor, "butnDelete");
     nothingChosen("abandoning a new one");
     EXPECT_EQ(readBytes(tool()), crlf(u"[programs]\nnumber=1\ndisplay1=Reader\npath1="_s + file + u'\n'));
 
-    choose(editor->cboxPrograms, u"Reader"_s);
-    QTest::mouseClick(editor->butnTest, Qt::LeftButton);
+    choose(editor, "cboxPrograms", u"Reader"_s);
+    click(editor, "butnTest");
     EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{file, QString(), folder.path()}}));
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
 }
 
@@ -193,12 +177,10 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
         "Old Readme=FILE|/tmp/readme.txt\nTalk=NEWS|news://n.example/g\nEmpty=\nBare=http://x\nShort=PAG\n"
         "[data]\nLower=PAGE|http://lower.example/\n[]\nNameless=PAGE|http://x\n"_s);
     startProgram();
-    QStringList sections;
-    for (const QAction *item : named<QMenu>("menuLinks")->actions())
-        sections.append(item->text() + u'|' + item->statusTip());
     // "data" is the section "Data" spelled otherwise: the data versions, not links.
-    EXPECT_EQ(sections, (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
-                                     u"My Links|My Links Links and E-mails"_s}));
+    EXPECT_EQ(shown(named<QMenu>("menuLinks")),
+              (QStringList{u"Dravopax Vevavav|Dravopax Vevavav Links & E-Mails"_s,
+                           u"My Links|My Links Links and E-mails"_s}));
     QMenu *links = linkMenu(u"My Links"_s);
     ASSERT_NE(links, nullptr);
     EXPECT_EQ(shown(links),
@@ -207,9 +189,7 @@ TEST_F(LinksAndShortcutsTest, EachLinkOpensByItsTypeAndBrokenOnesDoNothing)
                            u"Bare|My Links: Bare"_s, u"Short|My Links: Short"_s}));
     for (QAction *item : links->actions())
         click(item);
-    const auto opened = [](const char *target) {
-        return FakeShell::Start{QString::fromLatin1(target), {}, {}};
-    };
+    const auto opened = [](const char *to) { return FakeShell::Start{QString::fromLatin1(to), {}, {}}; };
     EXPECT_EQ(fake.shell.starts(),
               (std::vector<FakeShell::Start>{opened("http://h.example/"), opened("mailto:q@example.org"),
                                              opened("/tmp/readme.txt"), opened("news://n.example/g")}));
@@ -223,43 +203,43 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
     click(action("itemLinksEditor"));
     TformLinks *editor = windows->editors().formLinks();
     ASSERT_TRUE(editor->isVisible());
-    EXPECT_EQ(editor->cboxSection->count(), 1);
+    EXPECT_EQ(named<QComboBox>(editor, "cboxSection")->count(), 1);
 
     fake.input.answer(u"sites"_s);
     fake.messages.expectOk(MsgType::Error, u"There is a section \"sites\" already."_s);
-    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    click(editor, "butnAdd");
     fake.input.answer(u"data"_s);
     fake.messages.expectOk(MsgType::Error, u"\"data\" holds the versions of the data files, not links."_s);
-    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    click(editor, "butnAdd");
     fake.input.answer(u"Team_Mail"_s);
-    QTest::mouseClick(editor->butnAdd, Qt::LeftButton);
+    click(editor, "butnAdd");
     fake.input.answer(u"Boss"_s);
-    QTest::mouseClick(editor->butnAddLink, Qt::LeftButton);
-    QTest::keyClicks(editor->editAddress, u"boss@example.org"_s);
+    click(editor, "butnAddLink");
+    QTest::keyClicks(named(editor, "editAddress"), u"boss@example.org"_s);
     fake.messages.expectOk(MsgType::Error,
                            u"Link not saved.\nYou do not select either:\nSection, Type or Link name"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
-    choose(editor->cboxType, u"E-Mail"_s);
+    click(editor, "butnSave");
+    choose(editor, "cboxType", u"E-Mail"_s);
     fake.messages.expectOk(MsgType::Information, u"Link saved"_s);
-    QTest::mouseClick(editor->butnSave, Qt::LeftButton);
+    click(editor, "butnSave");
     EXPECT_EQ(readBytes(data()),
               crlf(u"[dATA]\nversion=3\n[Sites]\nHome=PAGE|http://h.example/\n[Team_Mail]\n"
                    "Boss=MAIL|boss@example.org\n"_s));
     QMenu *added = linkMenu(u"Team Mail"_s);
     ASSERT_NE(added, nullptr);
     click(added->actions().value(0));
-    QTest::mouseClick(editor->butnTest, Qt::LeftButton);
+    click(editor, "butnTest");
     EXPECT_EQ(fake.shell.starts(),
               (std::vector<FakeShell::Start>(2, {u"mailto:boss@example.org"_s, {}, {}})));
 
-    choose(editor->cboxSection, u"Sites"_s);
+    choose(editor, "cboxSection", u"Sites"_s);
     fake.messages.expect(MsgType::Warning,
                          u"THIS CANNOT BE BACK !!!\nYou are going to one section.\nAre you sure?"_s,
                          MsgButtons::YesNo, MsgAnswer::Yes);
-    QTest::mouseClick(editor->butnDelete, Qt::LeftButton);
+    click(editor, "butnDelete");
     EXPECT_EQ(readBytes(data()), crlf(u"[dATA]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
     EXPECT_EQ(linkMenu(u"Sites"_s), nullptr);
-    QTest::mouseClick(editor->butnCancel, Qt::LeftButton);
+    click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
 }
 

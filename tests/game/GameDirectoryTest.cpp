@@ -1,26 +1,21 @@
 #include "app/TformMain.h"
+#include "game/GameFolder.h"
 #include "ini/TIniFile.h"
 #include "support/MainWindowFixture.h"
-#include "switches/SwitchControls.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kWinFound = u"Zorvantia for Windows was found.\nDravopax for Windows was found."_s;
 const QString kWinNoPatch = u"Zorvantia for Windows was found.\nDravopax for Windows was not found.\n"
                             "Do you want to download Dravopax?"_s;
-const QString kDosFound = u"Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou haven't access to "
-                          "some ZVT Options like:\n -Display\n -Sound\n -Mouse\n -Create Registry Entry\n"
-                          "(This option are avabile only in Windows version)"_s;
 const QString kDosNoPatch =
     u"Zorvantia for Dos was found.\nDravopax for Dos was not found.\nDo you want to download Dravopax?"_s;
 const QString kWrong = u"You select wrong directory.\nThere isn't Zorvantia.\nDo you want select it one "
@@ -33,21 +28,6 @@ using Starts = std::vector<FakeShell::Start>;
 class GameDirectoryTest : public MainWindowFixture
 {
 protected:
-    // A folder of `name` holding the given files, separated by blanks.
-    QString gameFolder(const char *files, const QString &name = u"game"_s)
-    {
-        const QString path = games.path() + u'/' + name;
-        QDir().mkpath(path);
-        for (const QString &file : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
-            writeBytes(path + u'/' + file, QByteArray("MZ"));
-        return path;
-    }
-    // A game of `kind` with the given files, stored as the game directory.
-    void installGame(const QString &kind, const char *files, const QString &extra = {})
-    {
-        game = gameFolder(files, u"Zorvantia Gold"_s);
-        folder.writeSettings(u"[zvt]\ndir=%1\nversion=%2\n[dvs]\nversion=ver1\n%3"_s.arg(game, kind, extra));
-    }
     QString inGame(const char *name) const { return game + u'/' + QString::fromLatin1(name); }
     bool runFileThere() const { return QFile::exists(inGame("dvsdebug.cfg")); }
     Starts starts() const { return fake.shell.starts(); }
@@ -63,9 +43,6 @@ protected:
                named<QMenu>("itemZVTMouse")->menuAction()->isEnabled();
     }
     QString gameSetting(const QString &key) const { return setting(key, u"zvt"_s); }
-
-    QTemporaryDir games;
-    QString game;
 };
 using LauncherTest = GameDirectoryTest;
 
@@ -426,6 +403,42 @@ TEST_F(LauncherTest, TheDosBoxProgramIsChosenInDvsSettingsAndStored)
         EXPECT_EQ(setting(u"dosbox"_s), stored);
     }
     EXPECT_EQ(fake.input.shown(), std::vector<QString>(3, u"DOSBox Program"_s));
+}
+
+TEST(GameFolder, TheFilesTellTheEditionAndThePatchInAnyLetterCaseAndTrailingSeparatorsGo)
+{
+    // The files of each folder, separated by blanks, and the kind they make.
+    const std::pair<const char *, const char *> folders[] = {
+        {"", "no game"},
+        {"dravopax.exe dravopaxw.exe", "no game"},
+        {"zorvan.exe", "dos"},
+        {"zvtlx.exe", "dos"},
+        {"zorvan.exe dravopaxw.exe", "dos"}, // the Windows patch beside DOS
+        {"zvtx.exe dravopax.exe", "dos+dvp"},
+        {"ZizaVEZ.exe", "win"},
+        {"ZizaVEZ.exe zorvan.exe", "win"},   // both editions' files: Windows
+        {"ZizaVEZ.exe dravopax.exe", "win"}, // the DOS patch beside Windows
+        {"ZizaVEZ.exe dravopaxw.exe", "win+dvp"},
+        {"ZIZAVEZ.EXE DravopaxW.Exe", "win+dvp"}, // copied from a system that ignores case
+    };
+    for (const auto &[files, kind] : folders) {
+        QTemporaryDir dir;
+        for (const QString &name : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
+            writeBytes(dir.path() + u'/' + name, QByteArray("MZ"));
+        const GameFolder folder(dir.path());
+        EXPECT_EQ(folder.holdsGame() ? folder.kind() : u"no game"_s, QString::fromLatin1(kind)) << files;
+    }
+    QTemporaryDir dir;
+    writeBytes(dir.path() + u"/ZIZAVEZ.EXE"_s, QByteArray("MZ"));
+    QDir(dir.path()).mkdir(u"zorvan.exe"_s);
+    EXPECT_EQ(GameFolder(dir.path()).find(u"ZizaVEZ.exe"_s), dir.path() + u"/ZIZAVEZ.EXE"_s);
+    EXPECT_FALSE(GameFolder(dir.path()).has(u"zorvan.exe"_s)) << "a folder of that name is no game file";
+
+    // A chosen folder loses its trailing separators.
+    EXPECT_EQ(GameFolder::trimmed(u"C:\\"_s), u"C:"_s);
+    EXPECT_EQ(GameFolder::trimmed(u"/games/zvt//"_s), u"/games/zvt"_s);
+    EXPECT_EQ(GameFolder::trimmed(u"/"_s), QString()) << "the root, whose files are \"/name\"";
+    EXPECT_EQ(GameFolder(QString()).file(u"zorvan.exe"_s), u"/zorvan.exe"_s);
 }
 
 } // namespace

@@ -21,24 +21,11 @@ const QString kOverwrite =
     u"This will overwrite your current seetings.\nThis cannot be revert. Are you sure?"_s;
 const QString kNotWindows = u"You do not have Windows version of Zorvantia.\nThis option is useless now.\n"
                             "It it only for Zorvantia for Windows."_s;
-const QString kWinFound = u"Zorvantia for Windows was found.\nDravopax for Windows was found."_s;
-const QString kDosFound = u"Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou haven't access to "
-                          "some ZVT Options like:\n -Display\n -Sound\n -Mouse\n -Create Registry Entry\n"
-                          "(This option are avabile only in Windows version)"_s;
 
 // The game's settings from the ZVT Settings menu, against the registry file.
 class RegistrySettingsTest : public MainWindowFixture
 {
 protected:
-    // A game folder holding the given files, stored as the game directory with its kind.
-    QString installGame(const QString &path, const char *files, const char *kind)
-    {
-        QDir().mkpath(path);
-        for (const QString &file : QString::fromLatin1(files).split(u' '))
-            writeBytes(path + u'/' + file, "MZ");
-        folder.writeSettings(u"[zvt]\ndir=%1\nversion=%2\n"_s.arg(path, QString::fromLatin1(kind)));
-        return path;
-    }
     std::unique_ptr<RegistryKey> key() { return fake.registry.openKey(kGameKey, false); }
     QByteArray registryFile() const { return readBytes(fake.registry.fileName()); }
     // Which items of the menu are checked, by name.
@@ -52,17 +39,11 @@ protected:
         names.sort();
         return names;
     }
-    void expectOverwriteQuestion(MsgAnswer answer)
-    {
-        fake.messages.expect(MsgType::Warning, kOverwrite, MsgButtons::YesNo, answer);
-    }
-
-    QTemporaryDir games;
 };
 
 TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefusedWriteIsSaid)
 {
-    installGame(games.path(), "ZizaVEZ.exe", "win");
+    installGame(u"win"_s, "ZizaVEZ.exe");
     const QByteArray damaged = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n"
                                "\"FullScreen\"=dword:zz\r\n\"Safe\"Mode\"=dword:1\r\n";
     writeBytes(fake.registry.fileName(), damaged);
@@ -121,28 +102,27 @@ TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefu
 
 TEST_F(RegistrySettingsTest, CreateRegistryEntryWritesTheDefaultsInOrderOnlyForTheWindowsEdition)
 {
-    installGame(games.path() + u"/win"_s, "ZizaVEZ.exe dravopaxw.exe", "win+dvp");
+    installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe", {}, u"win"_s);
+    const QString win = game;
     startProgram();
     for (QAction *item :
          {action("itemZVTSafeMode"), action("itemZVTMidiTypeFMSynth"), action("itemMousePointerWin")})
         click(item);
     const QByteArray before = registryFile();
 
-    expectOverwriteQuestion(MsgAnswer::No);
+    fake.messages.expect(MsgType::Warning, kOverwrite, MsgButtons::YesNo, MsgAnswer::No);
     fake.messages.expectOk(MsgType::Error, u"Nothing changed."_s);
     click(action("mniCreateRegistryEntry"));
-    EXPECT_EQ(registryFile(), before);
 
-    const QString dos = installGame(games.path() + u"/dos"_s, "zorvan.exe dravopax.exe", "win");
-    expectOverwriteQuestion(MsgAnswer::Yes);
-    fake.folders.answer(dos);
+    installGame(u"win"_s, "zorvan.exe dravopax.exe", {}, u"dos"_s);
+    fake.messages.expect(MsgType::Warning, kOverwrite, MsgButtons::YesNo, MsgAnswer::Yes);
+    fake.folders.answer(game);
     fake.messages.expectOk(MsgType::Information, kDosFound);
     fake.messages.expectOk(MsgType::Warning, kNotWindows);
     click(action("mniCreateRegistryEntry"));
     EXPECT_EQ(registryFile(), before) << "no game values for the DOS edition";
 
-    const QString win = games.path() + u"/win"_s;
-    expectOverwriteQuestion(MsgAnswer::Yes);
+    fake.messages.expect(MsgType::Warning, kOverwrite, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.folders.answer(win);
     fake.messages.expectOk(MsgType::Information, kWinFound);
     click(action("mniCreateRegistryEntry"));
@@ -162,11 +142,11 @@ TEST_F(RegistrySettingsTest, CreateRegistryEntryWritesTheDefaultsInOrderOnlyForT
 TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidNotWaitedFor)
 {
     WineStandIn wine;
-    installGame(wine.gameFolder(), "ZizaVEZ.exe dravopaxw.exe", "win+dvp");
+    installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe", {}, wine.gameFolder());
     std::unique_ptr<Registry> registry = wine.registry(fake.registry.fileName());
     fake.registryInUse = registry.get();
     startProgram();
-    expectOverwriteQuestion(MsgAnswer::Yes);
+    fake.messages.expect(MsgType::Warning, kOverwrite, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.folders.answer(wine.gameFolder());
     fake.messages.expectOk(MsgType::Information, kWinFound);
     click(action("mniCreateRegistryEntry"));
@@ -199,7 +179,7 @@ TEST_F(RegistrySettingsTest, WithWineTheMenuWorksOnTheGamesPrefixAndAHangIsSaidN
 TEST_F(RegistrySettingsTest, WhileWineAnswersNoSecondCommandStartsAndThePointerIsBusy)
 {
     WineStandIn wine;
-    installGame(wine.gameFolder(), "ZizaVEZ.exe dravopaxw.exe dravopax.cfg", "win+dvp");
+    installGame(u"win+dvp"_s, "ZizaVEZ.exe dravopaxw.exe dravopax.cfg", {}, wine.gameFolder());
     std::unique_ptr<Registry> registry = wine.registry(fake.registry.fileName(), {}, 500);
     fake.registryInUse = registry.get();
     showBusyPointer(wine.wait());

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +17,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utime.h>
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +35,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
+TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemCommentsAreNeverKeysAndNumbersReadInDecimalOrHexadecimal)
 {
     writeText(path(),
               u"early=1\n; remark=1\n[DVS]\nVersion =  ver3  \nQuoted=\"  spaced  \"\nTwice=\"\"inner\"\"\n"
@@ -53,10 +51,8 @@ TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
         {u"notes"_s, u";x"_s, u"<none>"_s},       {u"dvs"_s, u"early"_s, u"<none>"_s},
         {u"dvs"_s, u"single"_s, u"x"_s},          {u"dvs"_s, u"mixed"_s, u"'x\""_s},
     };
-    for (const auto &[section, key, expected] : reads) {
-        SCOPED_TRACE((section + u'/' + key).toStdString());
-        EXPECT_EQ(read(ini, section, key), expected);
-    }
+    for (const auto &[section, key, expected] : reads)
+        EXPECT_EQ(read(ini, section, key), expected) << (section + u'/' + key).toStdString();
     EXPECT_EQ(ini.ReadSection(u"dvs"_s), (QStringList{u"Version"_s, u"Quoted"_s, u"Twice"_s, u"Lone"_s,
                                                       u"Empty"_s, u"key"_s, u"single"_s, u"mixed"_s}));
     EXPECT_TRUE(ini.ReadSectionValues(u" notes "_s).isEmpty());
@@ -68,10 +64,8 @@ TEST_F(TIniFileTest, ReadsFindNamesAsTheFileHoldsThemAndCommentsAreNeverKeys)
     EXPECT_EQ(read(missing, u"dvs"_s, u"lastdir"_s), u"<none>"_s);
     EXPECT_FALSE(missing.SectionExists(u"dvs"_s));
     EXPECT_TRUE(missing.ReadSections().isEmpty());
-}
 
-TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimalAndBooleansAsNumbers)
-{
+    // Integers in decimal and hexadecimal, and booleans as numbers.
     const std::pair<QString, int> numbers[] = {
         {u"0x1F"_s, 31}, {u"0X1f"_s, 31},  {u"$1F"_s, 31},        {u"-42"_s, -42},
         {u"+7"_s, 7},    {u"12abc"_s, -9}, {u"2147483648"_s, -9}, {u"-2147483648"_s, -2147483647 - 1},
@@ -82,11 +76,9 @@ TEST_F(TIniFileTest, IntegersInDecimalAndHexadecimalAndBooleansAsNumbers)
     for (std::size_t i = 0; i < std::size(numbers); ++i)
         text += u"k%1=%2\n"_s.arg(i).arg(numbers[i].first);
     writeText(path(), text + u"two=2\nminus=-1\nzero=0\nyes=yes\n"_s);
-    const TIniFile ini(path());
-    for (std::size_t i = 0; i < std::size(numbers); ++i) {
-        SCOPED_TRACE(numbers[i].first.toStdString());
-        EXPECT_EQ(ini.ReadInteger(u"n"_s, u"k%1"_s.arg(i), -9), numbers[i].second);
-    }
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(ini.ReadInteger(u"n"_s, u"k%1"_s.arg(i), -9), numbers[i].second)
+            << numbers[i].first.toStdString();
     EXPECT_TRUE(ini.ReadBool(u"n"_s, u"two"_s, false));
     EXPECT_TRUE(ini.ReadBool(u"n"_s, u"minus"_s, false));
     EXPECT_FALSE(ini.ReadBool(u"n"_s, u"zero"_s, true));
@@ -187,10 +179,7 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
     }
     // Replaced by another program long ago, as far as its time says.
     writeText(path(), u"[dvs]\nrun=42\n"_s);
-    QFile replaced(path());
-    ASSERT_TRUE(replaced.open(QIODevice::ReadWrite));
-    replaced.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-    replaced.close();
+    makeOld(path());
     EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), 42);
     ASSERT_TRUE(QFile::remove(path()));
     EXPECT_EQ(reader.ReadInteger(u"dvs"_s, u"run"_s, -1), -1);
@@ -199,7 +188,7 @@ TEST_F(TIniFileTest, AWriteOrAnotherProgramsChangeIsSeenAtOnceThroughEveryObject
     EXPECT_EQ(snapshot.ReadInteger(u"dvs"_s, u"run"_s, -1), 2) << "a snapshot is the file as it was";
 }
 
-TEST_F(TIniFileTest, WesternTextKeepsItsBytesAndPathsInAnyScriptSurvive)
+TEST_F(TIniFileTest, WesternTextKeepsItsBytesPathsInAnyScriptSurviveAndTextTheFileCannotHoldIsRefused)
 {
     const QByteArray western("[sw]\r\ncaption=Caf\xE9 \x80 \x81\r\nold=C:\\Spiele\\J\xFCrgen\r\n");
     writeBytes(path(), western);
@@ -214,10 +203,8 @@ TEST_F(TIniFileTest, WesternTextKeepsItsBytesAndPathsInAnyScriptSurvive)
     EXPECT_EQ(readBytes(path()),
               western + "hint=Caf\xE9 \x80 \x81\r\n[zvt]\r\ndir=" + folder.toUtf8() + QByteArray("\r\n"));
     EXPECT_EQ(TIniFile(path()).ReadPath(u"zvt"_s, u"dir"_s, QString()), folder);
-}
 
-TEST_F(TIniFileTest, TextTheFileCannotHoldAsGivenIsRefusedAndNothingChanges)
-{
+    // Text the file cannot hold as given is refused and nothing changes.
     writeText(path(), u"[dvs]\nversion=ver2\n"_s);
     const QByteArray before = readBytes(path());
     // Section, key, value, and why (none: characters outside the code page).
@@ -229,7 +216,6 @@ TEST_F(TIniFileTest, TextTheFileCannotHoldAsGivenIsRefusedAndNothingChanges)
         {u"a]b"_s, u"k"_s, u"1"_s, u"\"a]b\" cannot be the name of a section."_s}};
     for (const QString &name : {u";a"_s, u"a=b"_s, u"  "_s, u"[k"_s, u"\tk"_s})
         writes.append({u"dvs"_s, name, u"1"_s, u"\"%1\" cannot be the name of a key."_s.arg(name)});
-    TIniFile ini(path());
     for (const auto &[section, name, value, why] : writes) {
         SCOPED_TRACE((name + u" = "_s + value).toStdString());
         const QString expected = why.isEmpty()
@@ -264,9 +250,8 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWholeAndTheNextWrit
     // Temporary files an interrupted write left behind.
     const auto make = [&](const QString &name, bool old) {
         writeBytes(path(name), QByteArray("partial"));
-        struct utimbuf anHourAgo = {std::time(nullptr) - 3600, std::time(nullptr) - 3600};
         if (old)
-            ::utime(QFile::encodeName(path(name)).constData(), &anHourAgo);
+            makeOld(path(name));
     };
     make(u"settings.ini.0badc0de.tmp"_s, true);
     make(u"settings.ini.1234abcd.tmp"_s, false); // may belong to a writer just starting

@@ -38,10 +38,8 @@ TEST(WinePrefix, TheNearestPrefixAboveTheFolderThenTheEnvironmentThenTheUsualOne
         {dir.path() + u"/half"_s, {}, dir.path(), std::nullopt},
         {{}, {}, {}, std::nullopt},
     };
-    for (const auto &[folder, environment, homeFolder, prefix] : cases) {
-        SCOPED_TRACE(folder.toStdString());
-        EXPECT_EQ(WinePrefix::find(folder, environment, homeFolder), prefix);
-    }
+    for (const auto &[folder, environment, homeFolder, prefix] : cases)
+        EXPECT_EQ(WinePrefix::find(folder, environment, homeFolder), prefix) << folder.toStdString();
 }
 
 TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)
@@ -63,12 +61,11 @@ TEST(WineRegistryOutput, OnlyWellFormedValueLinesCountWhateverElseTheToolSays)
         {"    Big    REG_SZ    " + big + "\n", {u"Big|REG_SZ|"_s + QString::fromLatin1(big)}},
     };
     for (const auto &[output, expected] : cases) {
-        SCOPED_TRACE(output.left(60).toStdString());
         QStringList values;
         for (const WineRegistry::Value &v : WineRegistry::parseQuery(output))
             values << v.name + u'|' + v.type + u'|' + v.data;
         values.sort();
-        EXPECT_EQ(values, expected);
+        EXPECT_EQ(values, expected) << output.left(60).toStdString();
     }
 }
 

@@ -7,7 +7,10 @@
 #include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -29,6 +32,29 @@ const QString kGameGoneQuestion = QStringLiteral(
 const QString kVersionNotSetMessage = QStringLiteral(
     "Settings File was not found or you do not select your Dravopax version yet.\nIf you want edit "
     "Dravopax switches you must select your Dravopax Version.");
+
+const QString kWinFound = QStringLiteral("Zorvantia for Windows was found.\nDravopax for Windows was found.");
+const QString kDosFound = QStringLiteral("Zorvantia for Dos was found.\nDravopax for Dos was found.\nYou "
+                                         "haven't access to some ZVT Options like:\n"
+                                         " -Display\n -Sound\n -Mouse\n -Create Registry Entry\n(This option "
+                                         "are avabile only in Windows version)");
+
+QString MainWindowFixture::gameFolder(const char *files, const QString &name)
+{
+    const QString path = QDir(games.path()).filePath(name);
+    QDir().mkpath(path);
+    for (const QString &file : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
+        writeBytes(path + u'/' + file, QByteArray("MZ"));
+    return path;
+}
+
+void MainWindowFixture::installGame(const QString &kind, const char *files, const QString &dvs,
+                                    const QString &name)
+{
+    game = gameFolder(files, name);
+    folder.writeSettings(
+        QStringLiteral("[zvt]\ndir=%1\nversion=%2\n[dvs]\nversion=ver1\n%3").arg(game, kind, dvs));
+}
 
 void MainWindowFixture::startProgram(const QString &commandTail, StartQuestions questions)
 {
@@ -77,6 +103,18 @@ QString MainWindowFixture::hintShownFor(QMenu *menu, QAction *item)
     const QString shown = formMain->statusBar()->currentMessage();
     menu->hide();
     return shown;
+}
+
+void MainWindowFixture::choose(const QObject *window, const char *name, const QString &text)
+{
+    auto *list = named<QComboBox>(window, name);
+    const int index = list->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    const QRect item = view->visualRect(view->model()->index(index, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    ASSERT_FALSE(view->isVisible()) << "the list closes with the click";
 }
 
 QObject *MainWindowFixture::mainWindowObject() const

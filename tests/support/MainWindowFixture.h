@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakePlatform.h"
+#include "Named.h"
 #include "TestFiles.h"
 
 #include "app/ProgramWindows.h"
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QObject>
 #include <QRect>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -55,13 +57,19 @@ protected:
     QString hintShownFor(QWidget *widget);
     QString hintShownFor(QMenu *menu, QAction *item);
 
-    // A part of the main window, found by its name as a user would name it.
-    template <typename T> T *named(const char *name) const
+    // A part of the main window, or of another window, found by its name as a user would name it.
+    template <typename T> T *named(const char *name) const { return ::named<T>(mainWindowObject(), name); }
+    template <typename T = QWidget> static T *named(const QObject *window, const char *name)
     {
-        T *found = findNamed<T>(name);
-        EXPECT_NE(found, nullptr) << "no " << name << " in the main window";
-        return found;
+        return ::named<T>(window, name);
     }
+    // Clicks the part `name` of `window` with the left mouse button.
+    static void click(const QObject *window, const char *name)
+    {
+        QTest::mouseClick(named(window, name), Qt::LeftButton);
+    }
+    // Picks the item `text` of the drop-down list `name` of `window` with a click in its open list.
+    static void choose(const QObject *window, const char *name, const QString &text);
     QAction *action(const char *name) const { return named<QAction>(name); }
     SwitchPanel *panel() const;
 
@@ -83,13 +91,19 @@ protected:
     };
     static Ink inkOf(QWidget *widget, const std::function<void()> &hide);
 
-    template <typename T> T *findNamed(const char *name) const
-    {
-        return mainWindowObject()->findChild<T *>(QString::fromLatin1(name));
-    }
     QObject *mainWindowObject() const;
 
+    // A folder `name` among the test's game folders (or at that path), holding the given files,
+    // separated by blanks.
+    QString gameFolder(const char *files, const QString &name = QStringLiteral("game"));
+    // Such a folder stored as the game directory `game`, of `kind`, with the first patch version
+    // chosen and the further [dvs] settings `dvs`.
+    void installGame(const QString &kind, const char *files, const QString &dvs = {},
+                     const QString &name = QStringLiteral("Zorvantia Gold"));
+
     TestProgramFolder folder;
+    QTemporaryDir games;
+    QString game;
     FakePlatform fake;
     std::unique_ptr<ProgramWindows> windows;
     TformMain *formMain = nullptr;
@@ -99,3 +113,6 @@ protected:
 extern const QString kNoGameDirectoryQuestion;
 extern const QString kGameGoneQuestion;
 extern const QString kVersionNotSetMessage;
+// What choosing a folder of the Windows or DOS edition with its patch says.
+extern const QString kWinFound;
+extern const QString kDosFound;

@@ -15,10 +15,3 @@ void PrintTo(const QByteArray &bytes, std::ostream *out)
     QDebug(&shown) << bytes;
     *out << shown.toStdString();
 }
-
-void PrintTo(const QStringList &list, std::ostream *out)
-{
-    QString shown;
-    QDebug(&shown) << list;
-    *out << shown.toStdString();
-}

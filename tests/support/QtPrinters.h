@@ -2,11 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <ostream>
 
 // Readable failure messages for Qt types.
 void PrintTo(const QString &text, std::ostream *out);
 void PrintTo(const QByteArray &bytes, std::ostream *out);
-void PrintTo(const QStringList &list, std::ostream *out);

@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 #include "platform/DvsError.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -37,6 +38,14 @@ QByteArray readBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void makeOld(const QString &path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite)) << path.toStdString();
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
 }
 
 QString errorOf(const std::function<void()> &action)

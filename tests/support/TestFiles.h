@@ -22,6 +22,8 @@ QByteArray mzFile(const QByteArray &header = {});
 // A 32-bit Windows program's head.
 QByteArray windowsProgram();
 QByteArray readBytes(const QString &path);
+// Sets the file's time an hour back, as of a file another program wrote long ago.
+void makeOld(const QString &path);
 
 // Runs `action` with the rights of an ordinary user (user and group 65534, no
 // other groups) when the tests run as root, for whom every file would be

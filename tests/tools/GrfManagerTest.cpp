@@ -1,8 +1,13 @@
 #include "ToolFixture.h"
+#include "app/TformMain.h"
+#include "support/MainWindowFixture.h"
 #include "tools/TformGrfManager.h"
+#include "tools/TformMkdvtxt.h"
 
+#include <QAction>
 #include <QDir>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -28,30 +33,19 @@ class FatFolder final
 public:
     FatFolder(const QString &folder, const QString &image) : m_folder(folder)
     {
-        auto tool = [](const QString &name) {
-            const QString found = QStandardPaths::findExecutable(name);
-            return found.isEmpty() ? QStandardPaths::findExecutable(name, {u"/usr/sbin"_s, u"/sbin"_s})
-                                   : found;
-        };
-        const QString mkfs = tool(u"mkfs.vfat"_s);
-        const QString fusefat = tool(u"fusefat"_s);
-        m_unmount = tool(u"fusermount"_s);
-        if (::access("/dev/fuse", R_OK | W_OK) != 0) {
-            whyNot = u"FUSE is not available here (/dev/fuse)"_s;
-            return;
-        }
-        if (mkfs.isEmpty() || fusefat.isEmpty() || m_unmount.isEmpty()) {
-            whyNot = u"mkfs.vfat, fusefat or fusermount is missing (Debian: dosfstools, fusefat)"_s;
-            return;
-        }
+        const QStringList bins =
+            qEnvironmentVariable("PATH").split(u':') + QStringList{u"/usr/sbin"_s, u"/sbin"_s};
+        const QString mkfs = QStandardPaths::findExecutable(u"mkfs.vfat"_s, bins);
+        const QString fusefat = QStandardPaths::findExecutable(u"fusefat"_s, bins);
+        m_unmount = QStandardPaths::findExecutable(u"fusermount"_s, bins);
         QFile file(image);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20)) {
+        if (::access("/dev/fuse", R_OK | W_OK) != 0)
+            whyNot = u"FUSE is not available here (/dev/fuse)"_s;
+        else if (mkfs.isEmpty() || fusefat.isEmpty() || m_unmount.isEmpty())
+            whyNot = u"mkfs.vfat, fusefat or fusermount is missing (Debian: dosfstools, fusefat)"_s;
+        else if (!file.open(QIODevice::WriteOnly) || !file.resize(4 << 20))
             whyNot = u"no room for a FAT image"_s;
-            return;
-        }
-        file.close();
-        whyNot = run(mkfs, {image});
-        if (whyNot.isEmpty())
+        else if ((whyNot = run(mkfs, {image})).isEmpty())
             whyNot = run(fusefat, {u"-o"_s, u"rw+"_s, image, folder});
         m_mounted = whyNot.isEmpty();
         if (m_mounted && QStorageInfo(folder).rootPath() != QFileInfo(folder).canonicalFilePath())
@@ -104,10 +98,11 @@ protected:
     QStringList entries() const
     {
         QStringList shown;
-        for (const QListWidgetItem *item : form.listGrfFiles->findItems(u"*"_s, Qt::MatchWildcard))
+        for (const QListWidgetItem *item : list()->findItems(u"*"_s, Qt::MatchWildcard))
             shown << (item->checkState() == Qt::Checked ? u"x "_s : QString()) + item->text();
         return shown;
     }
+    QListWidget *list() const { return named<QListWidget>(&form, "listGrfFiles"); }
     QStringList onDisk() const { return QDir(grf(QString())).entryList(QDir::Files | QDir::Hidden); }
     // Install `source`; a name already there gets `answer`; the source goes as `outcome` says.
     void install(const QString &source, std::optional<MsgAnswer> answer, const QString &outcome)
@@ -118,7 +113,7 @@ protected:
         if (outcome.startsWith(u"New file"_s) && source != grf(QFileInfo(source).fileName()))
             confirm(kDeleteSource, outcome.endsWith(u"file deleted"_s) ? MsgAnswer::Yes : MsgAnswer::No);
         fake.messages.expectOk(MsgType::Information, outcome);
-        click(form.butnInstallGrf);
+        click("butnInstallGrf");
         fake.verify();
     }
 };
@@ -140,7 +135,7 @@ TEST_F(GrfManagerTest, OpensOnTheSortedFolderWithTheListedEntriesCheckedAndTells
     form.Initialize();
     EXPECT_EQ(entries(),
               QStringList({u"x A.grf"_s, u"x b.grf"_s, u"x c.GRF"_s, u"x my trains ü.grf"_s, u"x.grf"_s}));
-    EXPECT_FALSE(form.butnDelete->isEnabled());
+    EXPECT_FALSE(named(&form, "butnDelete")->isEnabled());
     EXPECT_EQ(form.height(), 600);
 }
 
@@ -148,39 +143,34 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
 {
     addGrfs({u"a.grf"_s, u"b.grf"_s, u"c.grf"_s});
     const QString question = u"File 'newgrf.txt' or 'newgrfw.txt' exists. Do you want to replace it ?"_s;
-    struct Case
-    {
-        const char *kind;
-        const char *settings;
-        std::optional<MsgAnswer> answer; // to the question, if it is asked
-        QString written;                 // the list file written, if any
-    };
-    const Case cases[] = {
+    // The game's kind, the settings, the answer to the question (if it is asked), and the list file
+    // written (if any).
+    const std::tuple<const char *, const char *, std::optional<MsgAnswer>, QString> cases[] = {
         {"win", "", MsgAnswer::Yes, u"newgrfw.txt"_s},
         {"win+dvp", "saveconf=1", MsgAnswer::No, {}},
         {"dos", "saveconf=0", {}, u"newgrf.txt"_s},
         {"dos+dvp", "saveconf=0", {}, u"newgrf.txt"_s},
         {"unk", "", MsgAnswer::Yes, {}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.kind);
-        setGame(QString::fromLatin1(c.kind), QString::fromLatin1(c.settings));
+    for (const auto &[kind, settings, answer, written] : cases) {
+        SCOPED_TRACE(kind);
+        setGame(QString::fromLatin1(kind), QString::fromLatin1(settings));
         writeBytes(inGame(u"newgrfw.txt"_s), "newgrf/c.grf\r\n");
         QFile::remove(inGame(u"newgrf.txt"_s));
         form.Initialize();
-        form.listGrfFiles->item(0)->setCheckState(Qt::Checked);
-        if (c.answer)
-            confirm(question, *c.answer);
-        if (!c.written.isEmpty())
-            fake.messages.expectOk(MsgType::Information, u"'%1' saved"_s.arg(c.written));
-        else if (c.answer == MsgAnswer::Yes)
+        list()->item(0)->setCheckState(Qt::Checked);
+        if (answer)
+            confirm(question, *answer);
+        if (!written.isEmpty())
+            fake.messages.expectOk(MsgType::Information, u"'%1' saved"_s.arg(written));
+        else if (answer == MsgAnswer::Yes)
             fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav can't recognize your ZVT version now.\n"
                                                    "You must set ZVT directory first."_s);
-        click(form.butnSave);
+        click("butnSave");
         fake.verify();
         for (const QString &list : {u"newgrfw.txt"_s, u"newgrf.txt"_s}) {
             const QByteArray old = list == u"newgrfw.txt"_s ? "newgrf/c.grf\r\n" : "";
-            EXPECT_EQ(readBytes(inGame(list)), list == c.written ? "newgrf/a.grf\r\nnewgrf/c.grf\r\n" : old);
+            EXPECT_EQ(readBytes(inGame(list)), list == written ? "newgrf/a.grf\r\nnewgrf/c.grf\r\n" : old);
         }
     }
 
@@ -189,20 +179,20 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
     setGame(u"win"_s, u"saveconf=0"_s);
     addGrfs({u"Поезд.grf"_s});
     form.Initialize();
-    form.listGrfFiles->item(3)->setCheckState(Qt::Checked);
+    list()->item(3)->setCheckState(Qt::Checked);
     fake.messages.expectOk(MsgType::Error, u"Unable to write to %1\nThese characters cannot be stored in it: "
                                            "Поезд\n(in \"Поезд.grf\")\nThe file holds Western European "
                                            "(Windows-1252) text only."_s.arg(inGame(u"newgrfw.txt"_s)));
-    click(form.butnSave);
+    click("butnSave");
     EXPECT_EQ(readBytes(inGame(u"newgrfw.txt"_s)), QByteArray("newgrf/c.grf\r\n"));
-    form.listGrfFiles->item(2)->setCheckState(Qt::Unchecked);
-    form.listGrfFiles->item(3)->setCheckState(Qt::Unchecked);
+    list()->item(2)->setCheckState(Qt::Unchecked);
+    list()->item(3)->setCheckState(Qt::Unchecked);
     fake.messages.expectOk(MsgType::Information, u"'newgrfw.txt' saved"_s);
-    click(form.butnSave);
+    click("butnSave");
     EXPECT_EQ(readBytes(inGame(u"newgrfw.txt"_s)), QByteArray());
     QDir(game.path()).removeRecursively();
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + inGame(u"newgrfw.txt"_s));
-    click(form.butnSave);
+    click("butnSave");
 }
 
 TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
@@ -259,16 +249,15 @@ TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
     // The folder's own file picked again is an installed file, whatever name it is installed
     // under: it is never offered for deletion.
     install(grf(u"b.grf"_s), MsgAnswer::Yes, kInstalled);
-    EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf")) << "a taken name is never replaced";
     fake.input.answer(u"b copy.grf"_s);
     install(grf(u"b.grf"_s), MsgAnswer::No, kInstalled);
     EXPECT_EQ(readBytes(grf(u"b copy.grf"_s)), QByteArray("b.grf"));
-    EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf"));
+    EXPECT_EQ(readBytes(grf(u"b.grf"_s)), QByteArray("b.grf")) << "a taken name is never replaced";
     // A cancelled dialog, or a chosen file gone by then, installs nothing.
     fake.fileDialogs.answerOpen(std::nullopt);
-    click(form.butnInstallGrf);
+    click("butnInstallGrf");
     fake.fileDialogs.answerOpen(elsewhere.path() + u"/vanished.grf"_s);
-    click(form.butnInstallGrf);
+    click("butnInstallGrf");
 }
 
 TEST_F(GrfManagerTest, InstallReplacesAndInstallsUnderNewNamesInAFatFolder)
@@ -299,17 +288,17 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
     openUnlisted();
     EXPECT_EQ(form.height(), 480) << "a low screen gets a low window";
     const QString question = u"Do you want to delete b.grf file?"_s;
-    const QRect b = form.listGrfFiles->visualItemRect(form.listGrfFiles->item(1));
-    QTest::mouseClick(form.listGrfFiles->viewport(), Qt::LeftButton, {}, b.center());
+    const QRect b = list()->visualItemRect(list()->item(1));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, b.center());
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::No);
-    click(form.butnDelete);
+    click("butnDelete");
     const QString source = elsewhere.path() + u"/c.grf"_s;
     writeBytes(source, QByteArray(100000, 'c'));
     withReadOnly(grf(QString()), [&] {
         fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
         fake.messages.expectOk(MsgType::Error,
                                u"File:\n%1\nnot deleted.\nPermission denied"_s.arg(grf(u"b.grf"_s)));
-        click(form.butnDelete);
+        click("butnDelete");
         install(source, std::nullopt, kNotInstalled + u"\nPermission denied"_s);
     });
     // A copy cut short, as by a full disk, leaves no part of the file either.
@@ -319,10 +308,10 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
 
     fake.messages.expect(MsgType::Warning, question, MsgButtons::YesNo, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Error, u"File:\n%1\ndeleted."_s.arg(grf(u"b.grf"_s)));
-    click(form.butnDelete);
+    click("butnDelete");
     EXPECT_EQ(onDisk(), QStringList({u"a.grf"_s}));
     EXPECT_EQ(entries(), QStringList({u"a.grf"_s}));
-    EXPECT_FALSE(form.butnDelete->isEnabled());
+    EXPECT_FALSE(named(&form, "butnDelete")->isEnabled());
 }
 
 TEST_F(GrfManagerTest, AFullFolderAndAHugeBinaryListFileAreReadWithoutAnEndlessMessage)
@@ -343,6 +332,43 @@ TEST_F(GrfManagerTest, AFullFolderAndAHugeBinaryListFileAreReadWithoutAnEndlessM
                            u"Files:\n"_s + missing + u"... and 99980 more\nwere not found."_s);
     form.Initialize();
     EXPECT_EQ(entries(), QStringList{u"x a.grf"_s} + many);
+}
+
+using ToolsMenuTest = MainWindowFixture;
+
+TEST_F(ToolsMenuTest, TheToolsMenuOpensBothToolsModallyOverTheMainWindow)
+{
+    installGame(u"dos"_s, "");
+    writeBytes(game + u"/zvtdvtxt.txt"_s, "text\r\n");
+    startProgram();
+    EXPECT_EQ(hintShownFor(named<QMenu>("menuTools"), action("itemNewGrfManager")),
+              u"Install and select GRF files"_s);
+    fake.messages.expectOk(MsgType::Error,
+                           u"Sorry. Following directory not exist:\n%1/newgrf\nSelect your ZVT "
+                           "directory again and be sure you have 'NEWGRF' directory in it."_s.arg(game));
+    click(action("itemNewGrfManager"));
+    EXPECT_FALSE(windows->tools().formGrfManager()->isVisible());
+
+    // The folder and the list are found in any letter case, as the game's own system finds them.
+    QDir(game).mkpath(u"NewGRF"_s);
+    writeBytes(game + u"/NewGRF/a.grf"_s, "a");
+    writeBytes(game + u"/NEWGRF.TXT"_s, "newgrf/a.grf\r\n");
+    click(action("itemNewGrfManager"));
+    EXPECT_EQ(named<QListWidget>(windows->tools().formGrfManager(), "listGrfFiles")->item(0)->checkState(),
+              Qt::Checked);
+    click(action("itemMkdvtxt"));
+    for (QDialog *tool : std::initializer_list<QDialog *>{windows->tools().formGrfManager(),
+                                                          windows->tools().formMkdvtxt()}) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(tool));
+        EXPECT_TRUE(tool->isModal());
+        EXPECT_LE((tool->geometry().center() - formMain->geometry().center()).manhattanLength(), 4);
+        // Neither Escape nor the system close leaves; Quit does.
+        QTest::keyClick(tool, Qt::Key_Escape);
+        tool->close();
+        EXPECT_TRUE(tool->isVisible());
+        click(tool, "butnQuit");
+        EXPECT_FALSE(tool->isVisible());
+    }
 }
 
 } // namespace

@@ -25,33 +25,29 @@ class MkdvtxtTest : public ToolFixture<TformMkdvtxt>
 {
 protected:
     QString text() const { return inGame(u"zvtdvtxt.txt"_s); }
+    QPlainTextEdit *memoEdit() const { return named<QPlainTextEdit>(&form, "memoZvtdvtxt"); }
     // The memo's text as it stands, no-break spaces included.
     QString memo() const
     {
-        return form.memoZvtdvtxt->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+        return memoEdit()->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
     }
     void type(const QString &typed)
     {
-        form.memoZvtdvtxt->moveCursor(QTextCursor::End);
+        memoEdit()->moveCursor(QTextCursor::End);
         for (const QChar c : typed)
-            QTest::sendKeyEvent(QTest::Press, form.memoZvtdvtxt, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Press, memoEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     // Which of Rename, Save, Re-create and the memo are enabled, as "NSRM" with "-" for off.
     QString enabled() const
     {
         QString shown;
-        for (const QWidget *w : std::initializer_list<const QWidget *>{form.butnNew, form.butnSave,
-                                                                       form.butnReCreate, form.memoZvtdvtxt})
-            shown += w->isEnabled() ? u"NSRM"_s[shown.size()] : u'-';
+        for (const char *name : {"butnNew", "butnSave", "butnReCreate", "memoZvtdvtxt"})
+            shown += named(&form, name)->isEnabled() ? u"NSRM"_s[shown.size()] : u'-';
         return shown;
     }
     std::vector<FakeShell::Start> toolStarts(std::size_t count) const
     {
         return std::vector<FakeShell::Start>(count, {inGame(u"mkdvtxt.exe"_s), QString(), game.path()});
-    }
-    void expectRefusal(const QString &why)
-    {
-        fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + text() + why);
     }
 };
 
@@ -59,14 +55,23 @@ const QString kOmega =
     u"\nThese characters cannot be stored in it: Ω\n(in \"third!Ω\")\nThe file holds Western "
     "European (Windows-1252) text only."_s;
 
-TEST_F(MkdvtxtTest, EditsAndSavesTheTextWhileTheWatchFollowsTheFiles)
+TEST_F(MkdvtxtTest, EditsAndSavesTheTextWholeUpToTwentyMegabytesWhileTheWatchFollowsTheFiles)
 {
+    QByteArray big;
+    for (int line = 0; big.size() < 20'000'000; ++line)
+        big += "STR_" + QByteArray::number(line) + " :\xe9t\xe9 \x81\r\n";
+    writeBytes(text(), big);
+    form.Initialize();
+    type(u"!"_s);
+    click("butnSave");
+    EXPECT_EQ(readBytes(text()), big.chopped(2) + "!\r\n");
+
     // Bytes the code page leaves undefined and a no-break space survive; line ends become CR LF.
     writeBytes(text(), "first\r\n\x81\xa0\x9d end\rthird\n");
     form.Initialize();
     EXPECT_EQ(memo(), u"first\n\u0081\u00a0\u009d end\nthird"_s);
-    EXPECT_TRUE(form.timeNew->isActive());
-    EXPECT_EQ(form.timeNew->interval(), 1000);
+    EXPECT_TRUE(named<QTimer>(&form, "timeNew")->isActive());
+    EXPECT_EQ(named<QTimer>(&form, "timeNew")->interval(), 1000);
     EXPECT_EQ(enabled(), u"--RM"_s);
     EXPECT_EQ(form.size(), QSize(529, 566));
 
@@ -77,31 +82,31 @@ TEST_F(MkdvtxtTest, EditsAndSavesTheTextWhileTheWatchFollowsTheFiles)
     QFile::remove(inGame(u"zvtdvtxt.new"_s));
     form.timeNewTimer();
     EXPECT_EQ(enabled(), u"-SRM"_s);
-    click(form.butnSave);
+    click("butnSave");
     EXPECT_EQ(readBytes(text()), QByteArray("first\r\n\x81\xa0\x9d end\r\nthird!\r\n"));
     EXPECT_EQ(enabled(), u"--RM"_s);
 
     // A refused write is reported and the edits stay unsaved, also when quitting.
     type(u"Ω"_s);
-    expectRefusal(kOmega);
-    click(form.butnSave);
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + text() + kOmega);
+    click("butnSave");
     confirm(kQuitQuestion, MsgAnswer::Yes);
-    expectRefusal(kOmega);
-    click(form.butnQuit);
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + text() + kOmega);
+    click("butnQuit");
     EXPECT_TRUE(memo().endsWith(u"third!Ω"_s)) << "the window stays open with the edits";
-    EXPECT_TRUE(form.timeNew->isActive());
+    EXPECT_TRUE(named<QTimer>(&form, "timeNew")->isActive());
 
     // Quit without saving keeps the flag, so the next Quit asks again; Yes there saves.
     confirm(kQuitQuestion, MsgAnswer::No);
-    click(form.butnQuit);
-    EXPECT_FALSE(form.timeNew->isActive());
+    click("butnQuit");
+    EXPECT_FALSE(named<QTimer>(&form, "timeNew")->isActive());
     fake.screen.setSize(QSize(800, 599));
     writeBytes(text(), "saved\nat quit");
     form.Initialize();
     EXPECT_EQ(form.height(), 480 - 34);
     confirm(kQuitQuestion, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"File saved."_s);
-    click(form.butnQuit);
+    click("butnQuit");
     EXPECT_EQ(readBytes(text()), QByteArray("saved\r\nat quit\r\n"));
 
     // A game directory gone while the window is open: the watch goes on, a save is refused.
@@ -109,11 +114,11 @@ TEST_F(MkdvtxtTest, EditsAndSavesTheTextWhileTheWatchFollowsTheFiles)
     type(u"x"_s);
     QDir(game.path()).removeRecursively();
     form.timeNewTimer();
-    expectRefusal(QString());
-    click(form.butnSave);
+    fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + text());
+    click("butnSave");
 }
 
-TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndPickedUpByTheWatch)
+TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndRenameMovesTheNewFileOverTheTextKeepingItWhenThatFails)
 {
     const QString question =
         u"File not exsits:\n%1\nDo you want to run mkdvtxt.exe to create this file?"_s.arg(text());
@@ -129,7 +134,7 @@ TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndPickedUpByTheWatch)
 
     confirm(kQuitQuestion, MsgAnswer::No);
     type(u"x"_s);
-    click(form.butnQuit);
+    click("butnQuit");
     QFile::remove(text());
     fake.messages.expect(MsgType::Error, question, MsgButtons::YesNo, MsgAnswer::Yes);
     form.Initialize();
@@ -139,36 +144,33 @@ TEST_F(MkdvtxtTest, AMissingTextIsMadeByTheToolAndPickedUpByTheWatch)
     writeBytes(text(), "one\r\n");
     form.timeNewTimer();
     confirm(kRunQuestion, MsgAnswer::No);
-    click(form.butnRunMkdvtxt);
+    click("butnRunMkdvtxt");
     type(u"2"_s);
     confirm(kRunQuestion, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"File saved."_s);
-    click(form.butnRunMkdvtxt);
+    click("butnRunMkdvtxt");
     EXPECT_EQ(readBytes(text()), QByteArray("one2\r\n"));
     EXPECT_EQ(fake.shell.starts(), toolStarts(3));
-    click(form.butnQuit);
-}
+    click("butnQuit");
 
-TEST_F(MkdvtxtTest, RenameMovesTheNewFileOverTheTextAndKeepsItWhenThatFails)
-{
     writeBytes(text(), "old\r\n");
     writeBytes(inGame(u"zvtdvtxt.new"_s), "new\r\ntext\r\n");
     form.Initialize();
     form.timeNewTimer();
     confirm(kRenameQuestion, MsgAnswer::No);
     fake.messages.expectOk(MsgType::Information, u"File not replaced."_s);
-    click(form.butnNew);
+    click("butnNew");
     withReadOnly(text(), [&] {
         confirm(kRenameQuestion, MsgAnswer::Yes);
-        expectRefusal(u"\nFile not replaced; 'zvtdvtxt.new' was kept."_s);
-        click(form.butnNew);
+        fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + text() +
+                                                   u"\nFile not replaced; 'zvtdvtxt.new' was kept."_s);
+        click("butnNew");
     });
-    EXPECT_EQ(readBytes(inGame(u"zvtdvtxt.new"_s)), QByteArray("new\r\ntext\r\n"));
     EXPECT_EQ(readBytes(text()), QByteArray("old\r\n"));
 
     confirm(kRenameQuestion, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Information, u"File replaced."_s);
-    click(form.butnNew);
+    click("butnNew");
     EXPECT_FALSE(QFile::exists(inGame(u"zvtdvtxt.new"_s)));
     EXPECT_EQ(readBytes(text()), QByteArray("new\r\ntext\r\n"));
     EXPECT_EQ(memo(), u"new\ntext"_s);
@@ -177,15 +179,9 @@ TEST_F(MkdvtxtTest, RenameMovesTheNewFileOverTheTextAndKeepsItWhenThatFails)
 TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
 {
     const QString backup = inGame(u"zvtdvtxt.bak"_s);
-    struct Case
-    {
-        const char *older;                // an earlier backup, if any
-        MsgAnswer answer;                 // to the backup question
-        std::optional<MsgAnswer> replace; // to the question about the earlier backup
-        QString message;
-        QByteArray backupAfter;
-    };
-    const Case cases[] = {
+    // An earlier backup (if any), the answers to the backup question and to the question about the
+    // earlier backup, the message then, and the backup afterwards.
+    const std::tuple<const char *, MsgAnswer, std::optional<MsgAnswer>, QString, QByteArray> cases[] = {
         {nullptr, MsgAnswer::Cancel, {}, {}, {}},
         {nullptr, MsgAnswer::Yes, {}, u"File backed up:\n"_s + backup, "text\r\n"},
         {"older", MsgAnswer::Yes, MsgAnswer::Yes, u"File backed up:\n"_s + backup, "text\r\n"},
@@ -193,23 +189,24 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
          "older"},
         {nullptr, MsgAnswer::No, {}, {}, {}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(int(&c - cases));
+        const auto &[older, answer, replace, message, backupAfter] = c;
         writeBytes(text(), "text\r\n");
         QFile::remove(backup);
-        if (c.older)
-            writeBytes(backup, c.older);
+        if (older)
+            writeBytes(backup, older);
         form.Initialize();
         type(u"unsaved"_s);
-        fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, c.answer);
-        if (c.replace)
-            confirm(u"There exist copy of 'zvtdvtxt.txt' file.\nDo you want to replace it?"_s, *c.replace);
-        if (!c.message.isEmpty())
-            fake.messages.expectOk(MsgType::Information, c.message);
-        click(form.butnReCreate);
+        fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, answer);
+        if (replace)
+            confirm(u"There exist copy of 'zvtdvtxt.txt' file.\nDo you want to replace it?"_s, *replace);
+        if (!message.isEmpty())
+            fake.messages.expectOk(MsgType::Information, message);
+        click("butnReCreate");
         fake.verify();
-        EXPECT_EQ(readBytes(backup), c.backupAfter);
-        const bool ran = c.answer != MsgAnswer::Cancel;
+        EXPECT_EQ(readBytes(backup), backupAfter);
+        const bool ran = answer != MsgAnswer::Cancel;
         EXPECT_EQ(QFile::exists(text()), !ran);
         if (ran) {
             // The watch reloads the text until it holds two lines; the window stays usable meanwhile.
@@ -222,14 +219,14 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
             EXPECT_EQ(memo(), u"whole\ntext"_s);
             EXPECT_EQ(enabled(), u"--RM"_s);
         }
-        click(form.butnQuit); // asks nothing: Re-create drops the unsaved edits
+        click("butnQuit"); // asks nothing: Re-create drops the unsaved edits
     }
     EXPECT_EQ(fake.shell.starts(), toolStarts(4));
 
     // A tool that never delivers ends the wait after a while; Quit ends it at once.
     form.Initialize();
     fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, MsgAnswer::No);
-    click(form.butnReCreate);
+    click("butnReCreate");
     for (int tick = 1; tick < TformMkdvtxt::kRecreateTicks; ++tick)
         form.timeNewTimer();
     EXPECT_TRUE(form.recreating());
@@ -238,8 +235,8 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
     writeBytes(text(), "text\r\n");
     form.timeNewTimer();
     fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, MsgAnswer::No);
-    click(form.butnReCreate);
-    click(form.butnQuit);
+    click("butnReCreate");
+    click("butnQuit");
     EXPECT_FALSE(form.recreating());
 
     // A refused backup ends the command before the text is deleted.
@@ -248,21 +245,9 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
     form.Initialize();
     fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, MsgAnswer::Yes);
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + backup);
-    click(form.butnReCreate);
+    click("butnReCreate");
     EXPECT_EQ(readBytes(text()), QByteArray("keep\r\n"));
     EXPECT_FALSE(form.recreating());
-}
-
-TEST_F(MkdvtxtTest, ATwentyMegabyteTextOpensAndIsSavedWhole)
-{
-    QByteArray big;
-    for (int line = 0; big.size() < 20'000'000; ++line)
-        big += "STR_" + QByteArray::number(line) + " :\xe9t\xe9 \x81\r\n";
-    writeBytes(text(), big);
-    form.Initialize();
-    type(u"!"_s);
-    click(form.butnSave);
-    EXPECT_EQ(readBytes(text()), big.chopped(2) + "!\r\n");
 }
 
 // The platform's own start of a Windows program, through a stand-in for wine
@@ -285,10 +270,10 @@ TEST_F(MkdvtxtTest, TheWatchPicksUpTheNewFileARealToolProcessWrites)
     TformMkdvtxt real(folder.files(), Platform{p.messages, p.fileDialogs, p.folders, p.input, shell,
                                                p.registry, p.screen, p.clock, p.clipboard, p.http});
     real.Initialize();
-    EXPECT_FALSE(real.butnNew->isEnabled());
-    click(real.butnRunMkdvtxt);
+    EXPECT_FALSE(named(&real, "butnNew")->isEnabled());
+    click("butnRunMkdvtxt", &real);
     qputenv("PATH", path);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return real.butnNew->isEnabled(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return named(&real, "butnNew")->isEnabled(); }, 10000));
     EXPECT_EQ(readBytes(inGame(u"zvtdvtxt.new"_s)), QByteArray("made\r\n"));
 }
 

@@ -2,9 +2,9 @@
 
 #include "ini/TIniFile.h"
 #include "support/FakePlatform.h"
+#include "support/Named.h"
 #include "support/TestFiles.h"
 
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -19,7 +19,8 @@ protected:
     void setGame(const QString &kind, const QString &dvs = QString())
     {
         folder.writeSettings(QStringLiteral("[dvs]\n%1\n[zvt]\nversion=%2\n").arg(dvs, kind));
-        TIniFile(folder.files().settingsIni()).WritePath(QStringLiteral("zvt"), QStringLiteral("dir"), game.path());
+        TIniFile(folder.files().settingsIni())
+            .WritePath(QStringLiteral("zvt"), QStringLiteral("dir"), game.path());
     }
     // The next box is a Yes/No confirmation of `text`, answered `answer`.
     void confirm(const QString &text, MsgAnswer answer)
@@ -27,9 +28,11 @@ protected:
         fake.messages.expect(MsgType::Confirmation, text, MsgButtons::YesNo, answer);
     }
     QString inGame(const QString &name) const { return game.path() + QLatin1Char('/') + name; }
-    void click(QPushButton *button)
+    // Clicks the enabled button `name` of the window, or of `window`.
+    void click(const char *name, const QObject *window = nullptr)
     {
-        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        QWidget *button = named(window ? window : &form, name);
+        ASSERT_TRUE(button && button->isEnabled()) << name;
         QTest::mouseClick(button, Qt::LeftButton);
     }
     // Runs `action` as an ordinary user to whom the folders belong, with

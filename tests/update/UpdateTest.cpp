@@ -1,16 +1,19 @@
-#include "app/ProgramWindows.h"
 #include "app/TformMain.h"
 #include "support/LoopbackServer.h"
 #include "support/MainWindowFixture.h"
+#include "update/TformAbout.h"
 #include "update/TformUpdate.h"
+#include "update/UpdateManifest.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -45,6 +48,7 @@ protected:
     }
 
     TformUpdate &update() const { return *windows->update().formUpdate(); }
+    QLineEdit *timeout() const { return named<QLineEdit>(&update(), "editTimeout"); }
     void openUpdate()
     {
         QTest::mouseClick(named<QToolButton>("butnUpdate"), Qt::LeftButton);
@@ -53,16 +57,17 @@ protected:
     QStringList captions() const
     {
         QStringList shown;
-        for (const QCheckBox *box :
-             {update().cboxDVS, update().cboxDVSDV, update().cboxDVSData, update().cboxDVSHelp})
+        for (const char *name : {"cboxDVS", "cboxDVSDV", "cboxDVSData", "cboxDVSHelp"}) {
+            const QCheckBox *box = named<QCheckBox>(&update(), name);
             shown << box->text() + (box->isEnabled() ? u" (on)"_s : u""_s);
+        }
         return shown;
     }
     QStringList dataFolder() const { return QDir(folder.path() + u"/Data"_s).entryList(QDir::Files); }
     // Check, and the poll's tick once the manifest's transfer is over.
     void check()
     {
-        QTest::mouseClick(update().butnCheck, Qt::LeftButton);
+        click(&update(), "butnCheck");
         update().timeUpdateTimer();
     }
 
@@ -86,34 +91,35 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     openUpdate();
     EXPECT_TRUE(update().isModal());
     EXPECT_EQ(update().Http.timeOut(), 30000) << "the ping setting, until the first check";
-    EXPECT_FALSE(update().butnDownload->isEnabled());
+    EXPECT_FALSE(named(&update(), "butnDownload")->isEnabled());
     EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
 
-    QTest::mouseClick(update().butnCheck, Qt::LeftButton);
+    click(&update(), "butnCheck");
     EXPECT_EQ(update().Http.timeOut(), 100000);
-    EXPECT_EQ(update().butnCheck->text(), u"Checking"_s);
-    EXPECT_FALSE(update().butnCheck->isEnabled());
-    EXPECT_FALSE(update().editTimeout->isEnabled());
+    EXPECT_EQ(named<QPushButton>(&update(), "butnCheck")->text(), u"Checking"_s);
+    EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+    EXPECT_FALSE(timeout()->isEnabled());
     // The poll's own timer finds the manifest.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !update().timeUpdate->isActive(); }, 3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !named<QTimer>(&update(), "timeUpdate")->isActive(); }, 3000));
     EXPECT_EQ(captions(),
               (QStringList{u"Not checked"_s, u"2004-07-22 (04-07-22) [35 KB] (on)"_s, u"No new updates"_s,
                            u"CORRUPTED FILE (?\?-?\?-?\?) [??? KB] (on)"_s}));
-    EXPECT_TRUE(update().editTimeout->isEnabled());
+    EXPECT_TRUE(timeout()->isEnabled());
 
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    EXPECT_TRUE(update().butnDownload->isEnabled());
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    EXPECT_FALSE(update().butnDownload->isEnabled());
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    QTest::mouseClick(update().cboxDVSHelp, Qt::LeftButton);
+    click(&update(), "cboxDVSDV");
+    EXPECT_TRUE(named(&update(), "butnDownload")->isEnabled());
+    click(&update(), "cboxDVSDV");
+    EXPECT_FALSE(named(&update(), "butnDownload")->isEnabled());
+    click(&update(), "cboxDVSDV");
+    click(&update(), "cboxDVSHelp");
 
     // An address that is none, and an extension leading out of the Help folder, fail their
     // whole group: nothing of it is fetched.
     fake.messages.expectOk(MsgType::Error, u"Dravopax Vevavav could not download some Help files"_s);
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
     QSignalSpy ended(&update(), &TformUpdate::programEndRequested);
-    QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+    click(&update(), "butnDownload");
 
     QStringList paths;
     for (const QByteArray &head : server.requests())
@@ -123,8 +129,8 @@ TEST_F(UpdateTest, CheckOffersTheNewerGroupsAndDownloadReplacesTheirFilesThenSta
     EXPECT_EQ(readBytes(folder.files().versionIni()), kNewVersions);
     EXPECT_FALSE(QFile::exists(folder.path() + u"/Help"_s));
     EXPECT_EQ(dataFolder(), kDataFiles);
-    EXPECT_EQ(update().barProgress->maximum(), 6);
-    EXPECT_EQ(update().barProgress->value(), 6);
+    const auto *bar = named<QProgressBar>(&update(), "barProgress");
+    EXPECT_EQ(std::pair(bar->maximum(), bar->value()), std::pair(6, 6));
     EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(readBytes(executable), "new program") << "the new executable replaced the old";
@@ -155,34 +161,30 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
     const QString failed = u"[2]"_s + kNotConnected;
     const QStringList allInvalid = {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s,
                                     help + invalid + u"help.ini"_s};
-    struct Row
-    {
-        const char *name;
-        std::vector<std::pair<QByteArray, Reply>> replies; // other files come right; "*": every file
-        QStringList boxes;
-        bool patchStored = false;
-        bool linksStored = false;
-        bool helpStored = false;
-    };
-    const Row rows[] = {
-        {"empty bodies", {{"*", LoopbackServer::ok({})}}, allInvalid},
-        {"error pages", {{"*", page}}, allInvalid},
-        {"redirects to https", {{"*", toHttps}}, {patch + secure, links + secure, help + secure}},
-        {"no content ends the download", {{"/patch", {"HTTP/1.0 204 No Content\r\n\r\n"}}}, {failed}},
-        {"the group's second file fails", {{"/version", {"HTTP/1.0 404 Not Found\r\n\r\n"}}}, {failed}},
-        {"an old version, no manifest address, an empty help file",
-         {{"/patch", LoopbackServer::ok(crlf(u"[data]\nversion=12\n"_s))},
-          {"/data", LoopbackServer::ok(crlf(u"[Data]\nversion=4\n"_s))},
-          {"/dv", LoopbackServer::ok({})}},
-         {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s, help + invalid + u"DV.0"_s}},
-        {"every file right", {}, {}, true, true, true},
-        {"a page for the version list",
-         {{"/version", page}},
-         {patch + invalid + u"version.ini"_s},
-         false,
-         true,
-         true},
-    };
+    // What is tested, the replies that differ (the other files come right; "*": every file), the
+    // boxes shown, and the groups put in place.
+    const std::tuple<const char *, std::vector<std::pair<QByteArray, Reply>>, QStringList, QByteArray>
+        rows[] = {
+            {"empty bodies", {{"*", LoopbackServer::ok({})}}, allInvalid, {}},
+            {"error pages", {{"*", page}}, allInvalid, {}},
+            {"redirects to https", {{"*", toHttps}}, {patch + secure, links + secure, help + secure}, {}},
+            {"no content ends the download", {{"/patch", {"HTTP/1.0 204 No Content\r\n\r\n"}}}, {failed}, {}},
+            {"the group's second file fails",
+             {{"/version", {"HTTP/1.0 404 Not Found\r\n\r\n"}}},
+             {failed},
+             {}},
+            {"an old version, no manifest address, an empty help file",
+             {{"/patch", LoopbackServer::ok(crlf(u"[data]\nversion=12\n"_s))},
+              {"/data", LoopbackServer::ok(crlf(u"[Data]\nversion=4\n"_s))},
+              {"/dv", LoopbackServer::ok({})}},
+             {patch + invalid + u"patch.ini"_s, links + invalid + u"data.ini"_s, help + invalid + u"DV.0"_s},
+             {}},
+            {"every file right", {}, {}, "patch links help"},
+            {"a page for the versions",
+             {{"/version", page}},
+             {patch + invalid + u"version.ini"_s},
+             "links help"},
+        };
     serveManifest(u"[patch]\nversion=13\npatch_ini=@/patch\nversion_ini=@/version\n"
                   u"[links]\nversion=4\ndata_ini=@/data\n"
                   u"[help]\nversion=3\nhelp_ini=@/help\next_zvt=chm\nzvt_help=@/zvt\ndv_help=@/dv\n"
@@ -192,8 +194,8 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
     QObject::disconnect(&update(), &TformUpdate::programEndRequested, nullptr, nullptr);
     const QString helpFolder = folder.path() + u"/Help"_s;
     const QString stale = helpFolder + u"/DV.htm.download"_s;
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto &[name, replies, boxes, groups] : rows) {
+        SCOPED_TRACE(name);
         writeBytes(folder.files().patchIni(), kPatch);
         writeBytes(folder.files().versionIni(), kVersions);
         writeBytes(folder.files().dataIni(), oldData);
@@ -206,7 +208,7 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
             writeBytes(left, "left by a killed download");
         for (const auto &[path, body] : right)
             server.serve(path, LoopbackServer::ok(body));
-        for (const auto &[path, reply] : row.replies) {
+        for (const auto &[path, reply] : replies) {
             for (const auto &[each, body] : right) {
                 if (path == "*" || path == each)
                     server.serve(each, reply);
@@ -216,106 +218,85 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
         openUpdate();
         check();
         EXPECT_FALSE(QFile::exists(stale));
-        for (QCheckBox *box : {update().cboxDVSDV, update().cboxDVSData, update().cboxDVSHelp})
-            QTest::mouseClick(box, Qt::LeftButton);
-        for (const QString &box : row.boxes)
+        for (const char *box : {"cboxDVSDV", "cboxDVSData", "cboxDVSHelp"})
+            click(&update(), box);
+        for (const QString &box : boxes)
             fake.messages.expectOk(MsgType::Error, box);
-        const bool stored = row.patchStored || row.linksStored || row.helpStored;
-        if (stored)
+        const auto stored = [&groups](const char *group) { return groups.contains(group); };
+        if (!groups.isEmpty())
             fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
-        QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+        click(&update(), "butnDownload");
         fake.messages.verify();
 
-        EXPECT_EQ(readBytes(folder.files().patchIni()), row.patchStored ? kNewPatch : kPatch);
-        EXPECT_EQ(readBytes(folder.files().versionIni()), row.patchStored ? kNewVersions : kVersions);
-        EXPECT_EQ(readBytes(folder.files().dataIni()), row.linksStored ? newData : oldData);
-        EXPECT_EQ(readBytes(folder.files().helpIni()), row.helpStored ? newHelp : oldHelp);
+        EXPECT_EQ(readBytes(folder.files().patchIni()), stored("patch") ? kNewPatch : kPatch);
+        EXPECT_EQ(readBytes(folder.files().versionIni()), stored("patch") ? kNewVersions : kVersions);
+        EXPECT_EQ(readBytes(folder.files().dataIni()), stored("links") ? newData : oldData);
+        EXPECT_EQ(readBytes(folder.files().helpIni()), stored("help") ? newHelp : oldHelp);
         EXPECT_EQ(dataFolder(),
                   (QStringList{u"data.ini"_s, u"help.ini"_s, u"patch.ini"_s, u"version.ini"_s}));
         QStringList helpFiles;
         for (const QString &name : QDir(helpFolder).entryList(QDir::Files))
             helpFiles << name + u'=' + QString::fromLatin1(readBytes(helpFolder + u'/' + name));
         const QStringList newHelpFiles{u"DV.0=dv help"_s, u"DVS.txt=dvs help"_s, u"ZVT.chm=zvt help"_s};
-        EXPECT_EQ(helpFiles, row.helpStored ? newHelpFiles : QStringList());
-        EXPECT_EQ(fake.shell.starts().size(), starts + (stored ? 1 : 0));
+        EXPECT_EQ(helpFiles, stored("help") ? newHelpFiles : QStringList());
+        EXPECT_EQ(fake.shell.starts().size(), starts + (groups.isEmpty() ? 0 : 1));
 
-        QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+        click(&update(), "butnQuit");
         openUpdate();
         check();
-        const auto offer = [](bool stored) { return stored ? u"No new updates"_s : kOffered; };
-        EXPECT_EQ(captions(), (QStringList{u"Not checked"_s, offer(row.patchStored), offer(row.linksStored),
-                                           offer(row.helpStored)}));
-        QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+        const auto offer = [&](const char *group) { return stored(group) ? u"No new updates"_s : kOffered; };
+        EXPECT_EQ(captions(), (QStringList{u"Not checked"_s, offer("patch"), offer("links"), offer("help")}));
+        click(&update(), "butnQuit");
     }
 }
 
 // Quit while a file comes ends its transfer and leaves no part of it, as a failure does.
 TEST_F(UpdateTest, AFailedOrQuitDownloadIsReportedAndLeavesTheOldFilesByteIdentical)
 {
-    struct Row
-    {
-        const char *name;
-        LoopbackServer::Reply patch; // none: nobody listens
-        const char *prefix;          // of the message; none: no message
-    };
-    const Row rows[] = {
+    // What is tested, the reply to patch.ini (none: nobody listens), and the prefix of the message
+    // (none: no message).
+    const std::tuple<const char *, LoopbackServer::Reply, const char *> rows[] = {
         {"not found", {"HTTP/1.0 404 Not Found\r\n\r\n"}, "[2]"},
-        {"closed mid-body",
-         {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\nversion=13\r\n"},
-         "[2]"},
+        {"closes early", {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\nversion=13\r\n"}, "[2]"},
         {"time-out", {"HTTP/1.0 200 OK\r\nContent-Length: 400\r\n\r\n[data]\r\n", true}, "[2]"},
         {"no server", {}, "[1]"},
         {"Quit mid-body",
          {"HTTP/1.0 200 OK\r\nContent-Length: 4000\r\n\r\n" + QByteArray(2000, 'x'), true,
-          [this] { QTest::mouseClick(update().butnQuit, Qt::LeftButton); }},
+          [this] { click(&update(), "butnQuit"); }},
          nullptr},
     };
     startProgram();
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString patchUrl = row.patch.bytes.isEmpty() ? LoopbackServer::refusingUrl() : u"@/patch"_s;
+    for (const auto &[name, reply, prefix] : rows) {
+        SCOPED_TRACE(name);
+        const QString patchUrl = reply.bytes.isEmpty() ? LoopbackServer::refusingUrl() : u"@/patch"_s;
         serveManifest(u"[patch]\nversion=13\npatch_ini="_s + patchUrl + u"\nversion_ini=@/version\n"_s);
-        server.serve("/patch", row.patch);
+        server.serve("/patch", reply);
         server.serve("/version", LoopbackServer::ok("new versions"));
         openUpdate();
-        EXPECT_TRUE(update().butnCheck->isEnabled()) << "every showing starts at Ready";
-        update().editTimeout->setText(u"800"_s);
-        QTest::mouseClick(update().butnCheck, Qt::LeftButton);
-        update().timeUpdateTimer(); // the poll's tick, once the transfer is over
-        QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-        if (row.prefix)
-            fake.messages.expectOk(MsgType::Error, QString::fromLatin1(row.prefix) + kNotConnected);
-        QTest::mouseClick(update().butnDownload, Qt::LeftButton);
+        EXPECT_TRUE(named(&update(), "butnCheck")->isEnabled()) << "every showing starts at Ready";
+        timeout()->setText(u"800"_s);
+        check();
+        click(&update(), "cboxDVSDV");
+        if (prefix)
+            fake.messages.expectOk(MsgType::Error, QString::fromLatin1(prefix) + kNotConnected);
+        click(&update(), "butnDownload");
 
         EXPECT_EQ(readBytes(folder.files().patchIni()), kPatch);
         EXPECT_EQ(readBytes(folder.files().versionIni()), kVersions) << "the download ended with the failure";
         EXPECT_EQ(dataFolder(), kDataFiles);
         EXPECT_TRUE(fake.shell.starts().empty());
-        EXPECT_FALSE(update().butnCheck->isEnabled());
-        EXPECT_FALSE(update().cboxDVSDV->isEnabled());
+        EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+        EXPECT_FALSE(named(&update(), "cboxDVSDV")->isEnabled());
 
-        EXPECT_EQ(update().isVisible(), row.prefix != nullptr);
-        if (row.prefix)
-            QTest::mouseClick(update().butnQuit, Qt::LeftButton);
+        EXPECT_EQ(update().isVisible(), prefix != nullptr);
+        if (prefix)
+            click(&update(), "butnQuit");
         EXPECT_FALSE(update().isVisible());
         EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
-        EXPECT_FALSE(update().barProgress->isVisible());
-        EXPECT_FALSE(update().cboxDVSDV->isChecked());
+        EXPECT_FALSE(named<QProgressBar>(&update(), "barProgress")->isVisible());
+        EXPECT_FALSE(named<QCheckBox>(&update(), "cboxDVSDV")->isChecked());
         EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
     }
-}
-
-// A manifest an earlier run left behind offers nothing when the one asked for does not come.
-TEST_F(UpdateTest, AFailedCheckLeavesTheGroupsOffAndWaitsForNothing)
-{
-    writeText(folder.files().updateIni(), u"[patch]\nversion=13\npatch_ini=http://x/p\n"_s);
-    startProgram();
-    openUpdate();
-    fake.messages.expectOk(MsgType::Error, u"[2]"_s + kNotConnected);
-    check();
-    EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
-    EXPECT_FALSE(update().timeUpdate->isActive());
-    EXPECT_FALSE(update().butnCheck->isEnabled());
 }
 
 // Where the folders refuse a write, the old files stay and the user is told: a group whose
@@ -336,8 +317,8 @@ TEST_F(UpdateTest, RefusedWritesAreReportedAndKeepTheOldGroupAndTheOldProgram)
     writeBytes(executable + u"NEW"_s, "new program");
     openUpdate();
     check();
-    QTest::mouseClick(update().cboxDVSDV, Qt::LeftButton);
-    QTest::mouseClick(update().cboxDVSData, Qt::LeftButton);
+    click(&update(), "cboxDVSDV");
+    click(&update(), "cboxDVSData");
     // The user may write in the Data folder and its files, but not version.ini nor the program folder.
     giveToOrdinaryUser(folder.path(), 0555);
     giveToOrdinaryUser(folder.path() + u"/Data"_s, 0755);
@@ -349,7 +330,7 @@ TEST_F(UpdateTest, RefusedWritesAreReportedAndKeepTheOldGroupAndTheOldProgram)
             folder.files().versionIni());
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
     fake.messages.expectOk(MsgType::Error, u"Unable to write to "_s + executable);
-    ASSERT_TRUE(asOrdinaryUser([&] { QTest::mouseClick(update().butnDownload, Qt::LeftButton); }));
+    ASSERT_TRUE(asOrdinaryUser([&] { click(&update(), "butnDownload"); }));
 
     EXPECT_EQ(readBytes(folder.files().patchIni()), kPatch);
     EXPECT_EQ(readBytes(folder.files().versionIni()), kVersions);
@@ -360,44 +341,193 @@ TEST_F(UpdateTest, RefusedWritesAreReportedAndKeepTheOldGroupAndTheOldProgram)
     EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{{executable, QString(), folder.path()}}));
 }
 
-TEST_F(UpdateTest, ABadTimeOutOrADamagedDataFileStopsTheCheck)
+TEST_F(UpdateTest, ABadTimeOutADamagedDataFileOrAFailedCheckStopsTheCheckAndOffersNothing)
 {
     startProgram();
     openUpdate();
-    update().editTimeout->selectAll();
-    QTest::keyClicks(update().editTimeout, u"x2.5y"_s);
-    EXPECT_EQ(update().editTimeout->text(), u"2.5"_s) << "only digits and the point are typed";
+    timeout()->selectAll();
+    QTest::keyClicks(timeout(), u"x2.5y"_s);
+    EXPECT_EQ(timeout()->text(), u"2.5"_s) << "only digits and the point are typed";
     // Keys that edit or move on are no characters and pass.
-    update().editTimeout->setFocus();
-    QTest::keyClick(update().editTimeout, Qt::Key_Home);
-    QTest::keyClick(update().editTimeout, Qt::Key_Delete);
-    EXPECT_EQ(update().editTimeout->text(), u".5"_s);
-    QTest::keyClick(update().editTimeout, Qt::Key_Tab);
-    EXPECT_NE(update().focusWidget(), update().editTimeout) << "Tab leaves the field";
-    update().editTimeout->setFocus();
-    QTest::keyClick(update().editTimeout, Qt::Key_Escape);
+    timeout()->setFocus();
+    QTest::keyClick(timeout(), Qt::Key_Home);
+    QTest::keyClick(timeout(), Qt::Key_Delete);
+    EXPECT_EQ(timeout()->text(), u".5"_s);
+    QTest::keyClick(timeout(), Qt::Key_Tab);
+    EXPECT_NE(update().focusWidget(), timeout()) << "Tab leaves the field";
+    timeout()->setFocus();
+    QTest::keyClick(timeout(), Qt::Key_Escape);
     EXPECT_FALSE(update().isVisible()) << "Escape in the field leaves the window";
     openUpdate();
-    update().editTimeout->selectAll();
-    QTest::keyClicks(update().editTimeout, u"2.5"_s);
+    timeout()->selectAll();
+    QTest::keyClicks(timeout(), u"2.5"_s);
     fake.messages.expectOk(MsgType::Error, u"'2.5' is not a valid integer value"_s);
-    QTest::mouseClick(update().butnCheck, Qt::LeftButton);
-    EXPECT_TRUE(update().butnCheck->isEnabled());
-    QTest::keyClicks(update().editTimeout, u"\b\b000"_s);
-    EXPECT_EQ(update().editTimeout->text(), u"2000"_s);
+    click(&update(), "butnCheck");
+    EXPECT_TRUE(named(&update(), "butnCheck")->isEnabled());
+    QTest::keyClicks(timeout(), u"\b\b000"_s);
+    EXPECT_EQ(timeout()->text(), u"2000"_s);
 
     writeText(folder.files().dataIni(), u"[data]\nversion=3\n"_s);
     fake.messages.expectOk(MsgType::Error, u"Data file damaged.\nDravopax Vevavav cannot update."_s);
-    QTest::mouseClick(update().butnCheck, Qt::LeftButton);
-    EXPECT_FALSE(update().butnCheck->isEnabled());
-    EXPECT_FALSE(update().editTimeout->isEnabled());
-    EXPECT_FALSE(update().timeUpdate->isActive());
+    click(&update(), "butnCheck");
+    EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+    EXPECT_FALSE(timeout()->isEnabled());
+    EXPECT_FALSE(named<QTimer>(&update(), "timeUpdate")->isActive());
     EXPECT_TRUE(server.requests().empty());
     QTest::keyClick(&update(), Qt::Key_Escape);
     EXPECT_FALSE(update().isVisible()) << "Escape leaves as Quit does";
 
     openUpdate();
-    EXPECT_EQ(update().butnCheck->text(), u"Checking"_s) << "the caption stays as it was left";
+    EXPECT_EQ(named<QPushButton>(&update(), "butnCheck")->text(), u"Checking"_s)
+        << "the caption stays as it was left";
+
+    // A manifest an earlier run left behind offers nothing when the one asked for does not come.
+    writeText(folder.files().dataIni(), u"[data]\nversion=3\nupdatefile="_s + server.url(u"/update.ini"_s));
+    writeText(folder.files().updateIni(), u"[patch]\nversion=13\npatch_ini=http://x/p\n"_s);
+    fake.messages.expectOk(MsgType::Error, u"[2]"_s + kNotConnected);
+    check();
+    EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
+    EXPECT_FALSE(named<QTimer>(&update(), "timeUpdate")->isActive());
+    EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+}
+
+TEST(UpdateManifest, AGroupIsNewerOnlyWhenItsVersionExceedsTheInstalledStampAndGarbageOffersNothing)
+{
+    const QByteArray garbage = QByteArray("\x00\xff\x01[\x9c=\x00\n\x7f", 10).repeated(500);
+    // The patch section of the manifest, and patch.ini's data section (none: no file).
+    const std::tuple<QByteArray, QByteArray, bool> rows[] = {
+        {"version=13", "version=12", true},
+        {"version=12", "version=12", false},
+        {"version=1", {}, true},
+        {{}, {}, false},
+        {"version=abc", {}, false},
+        {"version=99999999999", {}, false},
+        {"version=13", "version=abc", true},
+        {"version=-1", {}, false},
+        {"version=5\n" + garbage, {}, true},
+        {garbage, {}, false},
+    };
+    for (const auto &[section, installed, newer] : rows) {
+        SCOPED_TRACE(section.left(20).toStdString() + " / " + installed.toStdString());
+        TestProgramFolder folder;
+        writeBytes(folder.files().updateIni(), "[patch]\n" + section + "\n[links]\nversion=1\n");
+        if (!installed.isEmpty())
+            writeBytes(folder.files().patchIni(), "[data]\n" + installed + "\n");
+        writeBytes(folder.files().dataIni(), "[data]\nversion=1\n");
+        const UpdateManifest manifest(folder.files(), QString());
+        EXPECT_EQ(manifest.isNewer(UpdateGroup::Patch), newer);
+        EXPECT_FALSE(manifest.isNewer(UpdateGroup::Links)) << "the same version is not newer";
+        EXPECT_FALSE(manifest.isNewer(UpdateGroup::Executable)) << "the executable carries no version";
+    }
+}
+
+TEST(UpdateManifest, AFileIsReplacedOnlyByOneOfItsKindWithTheAnnouncedVersionAndHelpStaysInItsFolder)
+{
+    TestProgramFolder folder;
+    const ProgramFiles &files = folder.files();
+    for (const char *name : {"patch.ini", "version.ini", "data.ini", "help.ini"})
+        folder.copySampleData(QString::fromLatin1(name));
+    writeBytes(files.updateIni(), "[patch]\nversion=7\n[links]\nversion=3\n[help]\nversion=2\n");
+    using enum UpdateGroup;
+    const std::tuple<const char *, UpdateGroup, QString, QByteArray, bool> rows[] = {
+        {"the shipped switches", Patch, files.patchIni(), readBytes(files.patchIni()), true},
+        {"the shipped versions", Patch, files.versionIni(), readBytes(files.versionIni()), true},
+        {"the shipped links", Links, files.dataIni(), readBytes(files.dataIni()), true},
+        {"the shipped help stamp", Help, files.helpIni(), readBytes(files.helpIni()), true},
+        {"a mark, comments and blanks first", Patch, files.patchIni(),
+         "\xEF\xBB\xBF; database\r\n\r\n  [DATA]\r\nVersion = 7\r\n", true},
+        {"markup first", Patch, files.patchIni(), "<pre>\n[data]\nversion=7\n", false},
+        {"a NUL byte", Help, files.helpIni(), QByteArray("[data]\nversion=2\n\0", 18), false},
+        {"the version elsewhere", Patch, files.patchIni(), "[other]\nversion=7\n", false},
+        {"a newer version than announced", Help, files.helpIni(), "[data]\nversion=3\n", false},
+        {"no count of versions", Patch, files.versionIni(), "[version]\ndisplay1=x\n", false},
+        {"a help file that is a page", Help, files.file(u"\\Help\\DV.htm"_s), "<html></html>", true},
+    };
+    const UpdateManifest manifest(files, QString());
+    for (const auto &[name, group, target, body, accepted] : rows)
+        EXPECT_EQ(manifest.accepts(group, UpdateFile{u"http://h/f"_s, target}, body), accepted) << name;
+
+    // A help extension that would lead out of the Help folder is refused.
+    for (const QString &extension :
+         {u"a/b"_s, u"a\\b"_s, u".."_s, u"x..y"_s, u"c:x"_s, u"a*"_s, u"a\tb"_s, u"\u00e9.chm"_s}) {
+        SCOPED_TRACE(extension.toStdString());
+        writeText(folder.files().updateIni(),
+                  u"[help]\next_zvt="_s + extension + u"\nzvt_help=http://h/z\n"_s);
+        const UpdateFile file = UpdateManifest(folder.files(), QString()).files(UpdateGroup::Help)[1];
+        const bool plain = extension.startsWith(u'\u00e9');
+        EXPECT_EQ(file.fetchable(), plain);
+        EXPECT_EQ(file.target, plain ? folder.path() + u"/Help/ZVT."_s + extension : QString());
+    }
+}
+
+class AboutTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        writeText(folder.files().dataIni(), u"[Data]\ndata=2026-11-20\nversion=3\n"_s);
+        writeText(folder.files().helpIni(), u"[data]\nDATA=2026-10-01\n"_s);
+        folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=0\nuserdata=2026-12-01\n"_s);
+        folder.writeSettings(u"[dvs]\ncounter=6\n"_s);
+    }
+    TformAbout &about() const { return *windows->update().formAbout(); }
+    QLabel *label(const char *name) const { return named<QLabel>(&about(), name); }
+    QColor colourOf(QLabel *label) const { return label->palette().color(QPalette::WindowText); }
+};
+
+TEST_F(AboutTest, F1ShowsTheDataVersionsAndStartCountReadAgainAtEveryShowingAndLinksThatOpenInTheShell)
+{
+    startProgram();
+    QTest::keyClick(formMain, Qt::Key_F1);
+    ASSERT_TRUE(about().isVisible());
+    EXPECT_TRUE(about().isModal());
+    EXPECT_EQ(about().windowTitle(), u"About"_s);
+    EXPECT_EQ(label("lablVersionExe")->text(), u"0.9.92 (2004-07-22)"_s);
+    EXPECT_EQ(label("lablVersionDVSData")->text(), u"2026-11-20"_s);
+    EXPECT_EQ(label("lablVersionHelp")->text(), u"2026-10-01"_s);
+    EXPECT_EQ(label("lablVersionPatchData")->text(), u"2026-09-09"_s);
+    EXPECT_EQ(label("labCOUNT")->text(), u"7"_s) << "this start counted too";
+    // The title and the links are drawn underlined; the title's shadow is not.
+    for (const char *name : {"lablDVS1", "lablDVS2", "lablDVSWWW", "lablDVSMail"})
+        EXPECT_TRUE(label(name)->font().underline()) << name;
+    QFont title = label("lablDVS2")->font();
+    title.setUnderline(false);
+    EXPECT_EQ(label("lablDVS3")->font(), title) << "the shadow has the title's shape";
+    // Captions and the values they name stand in columns.
+    for (const auto &[a, b] : {std::pair("lablWWW", "lablMail"), std::pair("lablDVSWWW", "lablDVSMail"),
+                               std::pair("lablVersionExe", "lablVersionHelp")})
+        EXPECT_EQ(label(a)->x(), label(b)->x()) << a << " " << b;
+    click(&about(), "butnClose");
+    EXPECT_FALSE(about().isVisible());
+
+    folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=1\n"_s);
+    QFile::remove(folder.files().dataIni());
+    QFile::remove(folder.files().settingsIni());
+    click(action("itemAbout"));
+    EXPECT_EQ(label("lablVersionPatchData")->text(), u"2026-09-09, User: Not found"_s);
+    EXPECT_EQ(label("lablVersionDVSData")->text(), u"Not found"_s);
+    EXPECT_EQ(label("labCOUNT")->text(), u"1"_s) << "without settings.ini";
+
+    // The links turn red under the mouse and open through the shell, as the Help menu's links do.
+    QLabel *www = label("lablDVSWWW");
+    EXPECT_EQ(colourOf(www), QColor(Qt::blue));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(www, &enter);
+    EXPECT_EQ(colourOf(www), QColor(Qt::red));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(www, &leave);
+    EXPECT_EQ(colourOf(www), QColor(Qt::blue));
+
+    QTest::mouseClick(www, Qt::RightButton);
+    EXPECT_TRUE(fake.shell.starts().empty()) << "only the left button follows a link";
+    QTest::mouseClick(www, Qt::LeftButton);
+    click(&about(), "lablDVSMail");
+    click(action("itemHelpLinksDVSHomePage"));
+    click(action("itemHelpLinksDVSEMail"));
+    const FakeShell::Start home{u"http://dravopax-vevavav.example.org/"_s, QString(), QString()};
+    const FakeShell::Start mail{u"mailto:author@dravopax-vevavav.example.org?subject=Dravopax Vevavav"_s,
+                                QString(), QString()};
+    EXPECT_EQ(fake.shell.starts(), (std::vector<FakeShell::Start>{home, mail, home, mail}));
 }
 
 // An installed program belongs to the system's packages: the update puts the data in the user's
@@ -413,11 +543,11 @@ TEST_F(UpdateTest, AnInstalledProgramIsNeitherReplacedNorLookedForInTheUsersFold
     writeBytes(besideFiles + u"NEW"_s, "new program");
     update.Initialize();
     update.show();
-    QTest::mouseClick(update.butnCheck, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(&update, "butnCheck"), Qt::LeftButton);
     update.timeUpdateTimer();
-    QTest::mouseClick(update.cboxDVSDV, Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(&update, "cboxDVSDV"), Qt::LeftButton);
     fake.messages.expectOk(MsgType::Information, u"Dravopax Vevavav now will reboot itself"_s);
-    QTest::mouseClick(update.butnDownload, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(&update, "butnDownload"), Qt::LeftButton);
 
     EXPECT_EQ(readBytes(folder.files().patchIni()), kNewPatch);
     EXPECT_EQ(readBytes(besideFiles + u"NEW"_s), "new program");
