@@ -62,12 +62,51 @@ protected:
         }
     }
     QString settingsRefused() const { return u"Unable to write to "_s + folder.files().settingsIni(); }
+    // A menu's items by name, "-" a separator, a submenu's items in brackets after it.
+    static QString itemsOf(const QMenu *menu)
+    {
+        QStringList items;
+        for (const QAction *item : menu->actions())
+            items << (item->isSeparator() ? u"-"_s
+                      : item->menu()      ? item->objectName() + u" ["_s + itemsOf(item->menu()) + u']'
+                                          : item->objectName());
+        return items.join(u' ');
+    }
 };
 
 TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAndEveryItemItsHint)
 {
     startProgram();
     ASSERT_EQ(toolbarButtons().size(), 10);
+    const std::pair<const char *, QString> menus[] = {
+        {"butnLoadSave", u"mniFileLoadItem [mniFileLoadFile mniFileLoadCfg mniFileLoadDefault] "
+                         "mniFileSaveItem [mniFileSaveFile mniFileSaveCfg] - itemQuit"_s},
+        {"butnSettingsDVS",
+         u"itemDVSMiscItem [itemDVSLoadStartupItem [itemDVSLoadNothing itemDVSLoaddravopaxcfg - "
+         "itemDVSLoadSelectHere] itemDVSFullscreen itemDVSOverwrite itemDVSPosition itemDVS3DLook] "
+         "itemDVSMenuPositionItem [itemDVSMenuTop itemDVSMenuLeft itemDVSMenuRight itemDVSMenuBottom - "
+         "itemDVSMenuText] itemDVSMouseItem [itemDVSWinCursor itemDVSZVTCursor] itemDVSRunItem [itemDVSExit "
+         "itemDVSMinimize] itemDVSDosBox - itemDVSReload itemDVSDelete"_s},
+        {"butnSettingsZVT",
+         u"itemZVTDisplayItem [itemZVTFullscreen itemZVTSafeMode itemZVTUpdateMode] "
+         "itemZVTSoundItem [itemZVTMidiTypeNoMidi itemZVTMidiTypeGeneral itemZVTMidiTypeFMSynth "
+         "itemZVTMidiTypeSBlaster] itemZVTMouseItem [itemMousePointerGame itemMousePointerWin] - "
+         "mniSettingsZVTDir mniCreateRegistryEntry"_s},
+        {"butnLinks", u"DravopaxVevavav1Item [itemHelpLinksDVSHomePage itemHelpLinksDVSEMail]"_s},
+        {"butnHelp", u"itemHelpDVS itemHelpDV itemHelpZVT - itemAbout"_s},
+        {"butnEdit", u"ProgramsEditor1 VersionPatch1 EditDravopaxSwitches itemLinksEditor"_s},
+        {"butnTools", u"itemMkdvtxt itemNewGrfManager itemNotepad -"_s},
+        {"butnRun", u"mniSelectRunDVCfg mniSelectRunDVFile mniSelectRunDVCurrent mniSelectRunDVexebat "
+                    "mniSelectRunZVT"_s},
+        // The hidden main menu, which carries the shortcuts.
+        {"mniFile", u" [FromFile1 Fromdravopaxcfg1 FromDefaults1]  [ToFile1 Todravopaxcfg1] mniFileQuit"_s},
+        {"mniSettingsDVS", u"SetZVTDirectory1 ReloadDravopaxDatabase1"_s},
+        {"mniHelp", u"HelpDVS1 HelpDV1 HelpZVT1 About1"_s},
+    };
+    for (const auto &[name, items] : menus) {
+        const auto *button = mainWindowObject()->findChild<QToolButton *>(QString::fromLatin1(name));
+        EXPECT_EQ(itemsOf(button ? button->menu() : named<QMenu>(name)), items) << name;
+    }
     EXPECT_EQ(named<QToolButton>("butnLoadSave")->menu(), named<QMenu>("menuLoadSave"));
     EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40))
         << "a short caption keeps the usual size";
