@@ -45,15 +45,9 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
             u"EXIT"_s};
     };
     using Way = ShellPlan::Way;
-    const struct
-    {
-        QString file;
-        QString parameters;
-        Runners runners;
-        Way way;
-        QString started; // the program started, or the address handed on
-        QStringList arguments;
-    } cases[] = {
+    // The file and its parameters, the runners found, the way it is opened, the program started (or the
+    // address handed on) and its arguments.
+    const std::tuple<QString, QString, Runners, Way, QString, QStringList> cases[] = {
         // Addresses go to the desktop's handler unchanged, their scheme in any letter case.
         {u"http://example.org/x"_s, {}, all, Way::DefaultHandler, u"http://example.org/x"_s, {}},
         {u"HTTPS://EXAMPLE.ORG"_s, {}, none, Way::DefaultHandler, u"HTTPS://EXAMPLE.ORG"_s, {}},
@@ -70,13 +64,13 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
         {dir.path(), {}, none, Way::DefaultHandler, dir.path(), {}},
         {dir.path() + u"/gone.exe"_s, {}, all, Way::Nothing, {}, {}},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.file.toStdString());
-        const ShellPlan plan = planShellStart(c.file, c.parameters, dir.path(), c.runners);
-        EXPECT_EQ(plan.way, c.way);
-        EXPECT_EQ(c.way == Way::DefaultHandler ? plan.address : plan.program, c.started);
-        EXPECT_EQ(plan.arguments, c.arguments);
-        EXPECT_EQ(plan.isUrl, c.started.contains(u':'));
+    for (const auto &[file, parameters, runners, way, started, arguments] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        const ShellPlan plan = planShellStart(file, parameters, dir.path(), runners);
+        EXPECT_EQ(plan.way, way);
+        EXPECT_EQ(way == Way::DefaultHandler ? plan.address : plan.program, started);
+        EXPECT_EQ(plan.arguments, arguments);
+        EXPECT_EQ(plan.isUrl, started.contains(u':'));
         EXPECT_EQ(plan.problem, QString());
     }
     // What cannot run starts nothing and says why (%1 the file), with what to install.
@@ -160,24 +154,20 @@ TEST(SystemShell, AProgramThatEndsWithAnErrorAtOnceDidNotStartAndItsLastLinesSay
     QByteArray chatter;
     for (int line = 1; line <= 12; ++line)
         chatter += "echo line " + QByteArray::number(line) + (line % 2 ? "\n" : " >&2\n");
-    const struct
-    {
-        QByteArray body;
-        bool started;
-        QString problem;
-    } cases[] = {
+    // The program's script, whether it counts as started, and what is said.
+    const std::tuple<QByteArray, bool, QString> cases[] = {
         {chatter + "exit 3\n", false,
          u"failing ended at once with exit code 3.\nIts last words:\nline 5\nline 6\nline 7\nline 8\nline 9\n"
          "line 10\nline 11\nline 12"_s},
         {"exit 0\n", true, {}},
         {"sleep 3\n", true, {}}, // still running when the watch ends
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.body.toStdString());
-        const QString program = writeProgram(dir.path() + u"/failing"_s, "#!/bin/sh\n" + c.body);
+    for (const auto &[body, started, problem] : cases) {
+        SCOPED_TRACE(body.toStdString());
+        const QString program = writeProgram(dir.path() + u"/failing"_s, "#!/bin/sh\n" + body);
         const ShellStart start = SystemShell(wait).start(program, QString(), dir.path());
-        EXPECT_EQ(start.started, c.started);
-        EXPECT_EQ(start.problem, c.problem);
+        EXPECT_EQ(start.started, started);
+        EXPECT_EQ(start.problem, problem);
     }
 }
 
