@@ -47,8 +47,8 @@ protected:
 
 // An installed program's folder holds no Data (root may write in it all the same): the user's
 // folder is made and given a copy of the shipped Data the first time, which is the user's from
-// then on.
-TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfTheData)
+// then on. A user folder that cannot be made is said, and the program does not start.
+TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfTheDataOrDoesNotStart)
 {
     const std::optional<ProgramFiles> files = openProgramHome(places, messages);
     ASSERT_TRUE(files);
@@ -65,6 +65,13 @@ TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfT
     EXPECT_EQ(changed, kTools + crlf(u"[tool2]\nname=Mine\n"_s));
     ASSERT_TRUE(openProgramHome(places, messages));
     EXPECT_EQ(readBytes(files->toolIni()), changed) << "a later start copies nothing";
+
+    writeBytes(root.path() + u"/home/.local/file"_s, "a file where a folder should be");
+    places.userFolder = root.path() + u"/home/.local/file/dravopax-vevavav"_s;
+    messages.expectOk(MsgType::Error,
+                      u"Dravopax Vevavav keeps your settings and data files in\n"_s + places.userFolder +
+                          u"\nbut cannot create that folder or write in it: Not a directory"_s);
+    EXPECT_FALSE(openProgramHome(places, messages));
 }
 
 // A copy of the program with its Data keeps every file there, leaving no trace elsewhere, while the user
@@ -90,15 +97,6 @@ TEST_F(ProgramHomeTest, AProgramFolderHoldingDataIsUsedWhereTheUserMayWriteInItA
     EXPECT_EQ(entries(places.userFolder + u"/Data"_s), QStringList{u"version.ini"_s});
     EXPECT_EQ(entries(places.programFolder), QStringList{u"Data"_s});
     giveToOrdinaryUser(places.programFolder, 0755);
-}
-
-TEST_F(ProgramHomeTest, AUserFolderThatCannotBeMadeIsReportedAndTheProgramDoesNotStart)
-{
-    writeBytes(root.path() + u"/home/.local"_s, "a file where a folder should be");
-    messages.expectOk(MsgType::Error,
-                      u"Dravopax Vevavav keeps your settings and data files in\n"_s + places.userFolder +
-                          u"\nbut cannot create that folder or write in it: Not a directory"_s);
-    EXPECT_FALSE(openProgramHome(places, messages));
 }
 
 TEST(UserDataHomeTest, IsXdgDataHomeWhenAbsoluteElseTheDefaultUnderHome)

@@ -124,8 +124,8 @@ TEST_F(WineRegistryTest, WithoutWineOrOutsideAnyPrefixTheRegistryFileIsUsed)
     for (const bool installed : {true, false}) {
         SCOPED_TRACE(installed);
         QFile::remove(fallbackFile());
-        if (!installed)
-            wine.uninstall();
+        if (!installed) // nothing else on the PATH either: a real Wine may be installed here
+            qputenv("PATH", QFile::encodeName(elsewhere.path()));
         const std::unique_ptr<Registry> registry =
             wine.registry(fallbackFile(), installed ? elsewhere.path() : wine.gameFolder());
         registry->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
