@@ -6,7 +6,6 @@
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchPanel.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>

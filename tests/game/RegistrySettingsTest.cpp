@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 

@@ -1,4 +1,3 @@
-#include "platform/EventWait.h"
 #include "platform/ShellPlan.h"
 #include "platform/SystemShell.h"
 #include "support/TestFiles.h"
