@@ -40,7 +40,8 @@ protected:
     }
 };
 
-TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefusedWriteIsSaid)
+TEST_F(RegistrySettingsTest,
+       EveryItemWritesItsValueBeforeItsMarkChangesARefusedWriteIsSaidAndAllFiveValuesSetTheMarksAtStart)
 {
     installGame(u"win"_s, "ZizaVEZ.exe");
     const QByteArray damaged = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\r\n"
@@ -89,14 +90,28 @@ TEST_F(RegistrySettingsTest, EveryItemWritesItsValueBeforeItsMarkChangesAndARefu
     EXPECT_TRUE(action("itemZVTMidiTypeGeneral")->isChecked());
     QDir().rmdir(fake.registry.fileName());
 
-    // A music number of neither numbering checks no music item at the next start.
+    // The marks at the next start come from the registry only when all five values are there.
     closeProgram();
     const std::unique_ptr<RegistryKey> stored = fake.registry.openKey(kGameKey, true);
-    for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MousePointer"})
-        stored->writeInteger(QString::fromLatin1(name), 0);
+    for (const auto &[name, value] :
+         {std::pair{"FullScreen", 1}, {"SafeMode", 0}, {"UpdateMode", 0}, {"MidiType", 2}})
+        stored->writeInteger(QString::fromLatin1(name), value);
+    startProgram();
+    EXPECT_EQ(checked(), QStringList()) << "four of five: none is read";
+    stored->writeInteger(u"MousePointer"_s, 1);
+    startProgram();
+    EXPECT_EQ(checked(), (QStringList{u"itemMousePointerWin"_s, u"itemZVTFullscreen"_s,
+                                      u"itemZVTMidiTypeFMSynth"_s, u"itemZVTUpdateMode"_s}))
+        << "0 checks the update item; only 1 unchecks it";
     stored->writeInteger(u"MidiType"_s, 4);
     startProgram();
-    EXPECT_EQ(checked(), (QStringList{u"itemMousePointerGame"_s, u"itemZVTUpdateMode"_s}));
+    EXPECT_EQ(checked(),
+              (QStringList{u"itemMousePointerWin"_s, u"itemZVTFullscreen"_s, u"itemZVTUpdateMode"_s}))
+        << "a music number of neither numbering checks no music item";
+    stored->writeString(u"SafeMode"_s, u"yes"_s);
+    fake.messages.expectOk(MsgType::Error, u"Invalid data type for 'SafeMode'"_s);
+    startProgram();
+    EXPECT_EQ(checked(), QStringList()) << "said once; the menu keeps its marks";
 }
 
 TEST_F(RegistrySettingsTest, CreateRegistryEntryWritesTheDefaultsInOrderOnlyForTheWindowsEdition)
