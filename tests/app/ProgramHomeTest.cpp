@@ -45,21 +45,10 @@ protected:
     FakeMessageBoxes messages;
 };
 
-TEST_F(ProgramHomeTest, AWritableProgramFolderHoldingDataKeepsEveryFileAndLeavesNoTrace)
-{
-    QDir().mkpath(places.programFolder + u"/Data"_s);
-    const std::optional<ProgramFiles> files = openProgramHome(places, messages);
-    ASSERT_TRUE(files);
-    EXPECT_EQ(files->folder(), places.programFolder);
-    EXPECT_TRUE(files->besideProgram());
-    EXPECT_EQ(entries(places.programFolder), QStringList{u"Data"_s});
-    EXPECT_EQ(entries(root.path() + u"/home"_s), QStringList());
-}
-
 // An installed program's folder holds no Data (root may write in it all the same): the user's
 // folder is made and given a copy of the shipped Data the first time, which is the user's from
-// then on.
-TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfTheData)
+// then on. A user folder that cannot be made is said, and the program does not start.
+TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfTheDataOrDoesNotStart)
 {
     const std::optional<ProgramFiles> files = openProgramHome(places, messages);
     ASSERT_TRUE(files);
@@ -76,33 +65,38 @@ TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfT
     EXPECT_EQ(changed, kTools + crlf(u"[tool2]\nname=Mine\n"_s));
     ASSERT_TRUE(openProgramHome(places, messages));
     EXPECT_EQ(readBytes(files->toolIni()), changed) << "a later start copies nothing";
+
+    writeBytes(root.path() + u"/home/.local/file"_s, "a file where a folder should be");
+    places.userFolder = root.path() + u"/home/.local/file/dravopax-vevavav"_s;
+    messages.expectOk(MsgType::Error,
+                      u"Dravopax Vevavav keeps your settings and data files in\n"_s + places.userFolder +
+                          u"\nbut cannot create that folder or write in it: Not a directory"_s);
+    EXPECT_FALSE(openProgramHome(places, messages));
 }
 
-// A copy of the program with its Data where the user may not write (a read-only medium, a
-// folder of root's) keeps its files in the user's folder, seeded from the Data beside it.
-TEST_F(ProgramHomeTest, AProgramFolderTheUserMayNotWriteIsLeftAlone)
+// A copy of the program with its Data keeps every file there, leaving no trace elsewhere, while the user
+// may write in it; where the user may not (a read-only medium, a folder of root's), the folder is left
+// alone and the user's folder is seeded from the Data beside it.
+TEST_F(ProgramHomeTest, AProgramFolderHoldingDataIsUsedWhereTheUserMayWriteInItAndLeftAloneWhereNot)
 {
     QDir().mkpath(places.programFolder + u"/Data"_s);
+    std::optional<ProgramFiles> files = openProgramHome(places, messages);
+    ASSERT_TRUE(files);
+    EXPECT_EQ(files->folder(), places.programFolder);
+    EXPECT_TRUE(files->besideProgram());
+    EXPECT_EQ(entries(places.programFolder), QStringList{u"Data"_s});
+    EXPECT_EQ(entries(root.path() + u"/home"_s), QStringList());
+
     writeBytes(places.programFolder + u"/Data/version.ini"_s, kPatch);
     giveToOrdinaryUser(root.path(), 0755);
     giveToOrdinaryUser(root.path() + u"/home"_s, 0755);
     giveToOrdinaryUser(places.programFolder, 0555);
-    std::optional<ProgramFiles> files;
     ASSERT_TRUE(asOrdinaryUser([&] { files = openProgramHome(places, messages); }));
     ASSERT_TRUE(files);
     EXPECT_EQ(files->folder(), places.userFolder);
     EXPECT_EQ(entries(places.userFolder + u"/Data"_s), QStringList{u"version.ini"_s});
     EXPECT_EQ(entries(places.programFolder), QStringList{u"Data"_s});
     giveToOrdinaryUser(places.programFolder, 0755);
-}
-
-TEST_F(ProgramHomeTest, AUserFolderThatCannotBeMadeIsReportedAndTheProgramDoesNotStart)
-{
-    writeBytes(root.path() + u"/home/.local"_s, "a file where a folder should be");
-    messages.expectOk(MsgType::Error,
-                      u"Dravopax Vevavav keeps your settings and data files in\n"_s + places.userFolder +
-                          u"\nbut cannot create that folder or write in it: Not a directory"_s);
-    EXPECT_FALSE(openProgramHome(places, messages));
 }
 
 TEST(UserDataHomeTest, IsXdgDataHomeWhenAbsoluteElseTheDefaultUnderHome)
@@ -129,14 +123,8 @@ TEST(CommandLineTest, OptionsAreAnsweredAndTheOtherWordsAreOneFile)
 {
     using Request = CommandLine::Request;
     using Toolkit = CommandLine::ToolkitOptions;
-    struct Case
-    {
-        QStringList words;
-        Toolkit toolkit;
-        Request request;
-        QString fileOrOption;
-    };
-    const Case cases[] = {
+    // The words, whether the toolkit has taken its options, the request read and its file or unknown option.
+    const std::tuple<QStringList, Toolkit, Request, QString> cases[] = {
         {{}, Toolkit::Taken, Request::Start, QString()},
         {{u"/games/my"_s, u"start.cfg"_s}, Toolkit::Taken, Request::Start, u"/games/my start.cfg"_s},
         {{u"a.cfg"_s, u"--help"_s}, Toolkit::Pending, Request::Help, QString()},
@@ -148,11 +136,11 @@ TEST(CommandLineTest, OptionsAreAnsweredAndTheOtherWordsAreOneFile)
         {{u"a.cfg"_s, u"-x"_s}, Toolkit::Taken, Request::UnknownOption, u"-x"_s},
         {{u"--"_s, u"--help"_s, u"-"_s, u"-x.cfg"_s}, Toolkit::Taken, Request::Start, u"--help - -x.cfg"_s},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.words.join(u' ').toStdString());
-        const CommandLine command = CommandLine::read(c.words, c.toolkit);
-        EXPECT_EQ(command.request, c.request);
-        EXPECT_EQ(c.request == Request::UnknownOption ? command.option : command.startFile, c.fileOrOption);
+    for (const auto &[words, toolkit, request, fileOrOption] : cases) {
+        SCOPED_TRACE(words.join(u' ').toStdString());
+        const CommandLine command = CommandLine::read(words, toolkit);
+        EXPECT_EQ(command.request, request);
+        EXPECT_EQ(request == Request::UnknownOption ? command.option : command.startFile, fileOrOption);
     }
 }
 

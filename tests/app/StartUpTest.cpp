@@ -6,7 +6,6 @@
 #include "support/MainWindowFixture.h"
 #include "switches/SwitchPanel.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -235,31 +234,6 @@ TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStar
     startProgram();
     EXPECT_EQ(setting(u"counter"_s), u"42"_s) << "the start goes on, counted";
     EXPECT_TRUE(lanternsOn());
-}
-
-TEST_F(StartUpTest, TheGameSettingsMarksComeFromTheRegistryWhenAllFiveValuesAreThere)
-{
-    const std::unique_ptr<RegistryKey> key = fake.registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true);
-    for (const auto &[name, value] :
-         {std::pair{"FullScreen", 1}, {"SafeMode", 0}, {"UpdateMode", 0}, {"MidiType", 2}})
-        key->writeInteger(QString::fromLatin1(name), value);
-    startProgram();
-    EXPECT_FALSE(action("itemZVTFullscreen")->isChecked()) << "four of five: none is read";
-    closeProgram();
-
-    key->writeInteger(u"MousePointer"_s, 1);
-    startProgram();
-    EXPECT_TRUE(action("itemZVTFullscreen")->isChecked());
-    EXPECT_FALSE(action("itemZVTSafeMode")->isChecked());
-    EXPECT_TRUE(action("itemZVTUpdateMode")->isChecked()) << "0 counts as checked; only 1 is unchecked";
-    EXPECT_TRUE(action("itemZVTMidiTypeFMSynth")->isChecked());
-    EXPECT_TRUE(action("itemMousePointerWin")->isChecked());
-    closeProgram();
-
-    key->writeString(u"SafeMode"_s, u"yes"_s);
-    fake.messages.expectOk(MsgType::Error, u"Invalid data type for 'SafeMode'"_s);
-    startProgram();
-    EXPECT_FALSE(action("itemZVTFullscreen")->isChecked()) << "reported once; the menu keeps its marks";
 }
 
 TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)

@@ -9,7 +9,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>

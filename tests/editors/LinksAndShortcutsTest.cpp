@@ -9,8 +9,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 

@@ -4,7 +4,6 @@
 #include "platform/FileLock.h"
 #include "support/TestFiles.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,6 @@
 #include "platform/RegistryExport.h"
 #include "support/TestFiles.h"
 
-#include <QDateTime>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>

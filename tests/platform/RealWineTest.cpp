@@ -134,10 +134,7 @@ QString wineWithout32BitPart(const QString &folder)
     QFile::link(u"/usr/share"_s, folder + u"/share"_s);
     QByteArray own = launcher;
     own.replace("/usr/lib/wine/", QFile::encodeName(folder + u"/lib/wine/"_s));
-    const QString wine = folder + u"/bin/wine"_s;
-    writeBytes(wine, own);
-    QFile::setPermissions(wine, QFile::permissions(wine) | QFile::ExeOwner);
-    return wine;
+    return writeProgram(folder + u"/bin/wine"_s, own);
 }
 
 TEST_F(RealWine, A32BitProgramRunsWhereWineCanRunItAndIsRefusedWithTheCommandsWhereItCannot)

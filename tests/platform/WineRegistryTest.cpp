@@ -77,30 +77,51 @@ protected:
     WineStandIn wine;
 };
 
-TEST_F(WineRegistryTest, TheGamesPrefixIsReadWithOneQueryAndWrittenThroughRegInThe32BitView)
+// Create Registry Entry's ten values go with one "reg import"; a key opened
+// for creating costs no call until it is written or read; every value of a
+// key comes with one query.
+TEST_F(WineRegistryTest, ThePrefixIsWrittenThroughRegInThe32BitViewManyValuesInOneImportAndReadWithOneQuery)
 {
     const std::unique_ptr<Registry> registry = wine.registry(fallbackFile());
-    const std::unique_ptr<RegistryKey> missing = registry->openKey(kGameKey, false);
+    std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+    EXPECT_EQ(wine.calls(), QStringList());
+    key->writeIntegers({{u"DisplayModeNumber"_s, 3}, {u"UpdateMode"_s, -1}, {u"Fullscreen"_s, 0}});
+    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1);
+    ASSERT_EQ(wine.calls().size(), 1) << wine.calls().join(u'\n').toStdString();
+    EXPECT_TRUE(wine.calls()[0].startsWith(wine.prefix() + u"|reg import C:\\windows\\temp\\dvv-"_s));
+    EXPECT_TRUE(wine.calls()[0].endsWith(u".reg /reg:32"_s));
+    EXPECT_EQ(wine.value(u"UpdateMode"_s), u"REG_DWORD|4294967295"_s);
+    EXPECT_EQ(wine.value(u"DisplayModeNumber"_s), u"REG_DWORD|3"_s);
+    EXPECT_TRUE(QDir(wine.prefix() + u"/drive_c/windows/temp"_s).isEmpty()) << "the imported file is gone";
+
+    key = registry->openKey(u"Software\\Quillmark\\Other"_s, true);
+    EXPECT_FALSE(key->valueExists(u"Fullscreen"_s)) << "asked for once needed";
+    key->makeNow();
+    EXPECT_EQ(wine.calls().mid(1),
+              (QStringList{wine.prefix() + u"|reg query HKLM\\Software\\Quillmark\\Other /reg:32"_s,
+                           wine.prefix() + u"|reg add HKLM\\Software\\Quillmark\\Other /f /reg:32"_s}));
+
+    const std::unique_ptr<RegistryKey> missing = registry->openKey(u"Software\\Quillmark\\Gone"_s, false);
     EXPECT_FALSE(missing->isOpen());
     EXPECT_EQ(missing->problem(), QString()) << "a key that is not there is no problem";
     EXPECT_EQ(errorOf([&] { missing->writeInteger(u"SafeMode"_s, 1); }),
               u"Failed to set data for 'SafeMode'"_s);
 
-    std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
+    key = registry->openKey(kGameKey, true);
     ASSERT_TRUE(key->isOpen());
     key->writeInteger(u"Fullscreen"_s, 1);
-    key->writeInteger(u"UpdateMode"_s, -1);
+    key->writeInteger(u"UpdateMode"_s, -2);
     key->writeBool(u"SafeMode"_s, false);
     key->writeString(u"MidiType"_s, u"two"_s);
     key->writeFolder(u"HDPath"_s, wine.gameFolder());
-    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1) << "what was written is read without asking again";
+    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -2) << "what was written is read without asking again";
 
     const int callsBefore = wine.calls().size();
     key = registry->openKey(kGameKey, false);
     ASSERT_TRUE(key->isOpen());
     EXPECT_TRUE(key->readBool(u"FullScreen"_s)) << "names in any letter case";
     EXPECT_FALSE(key->readBool(u"SafeMode"_s));
-    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1);
+    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -2);
     EXPECT_EQ(key->readString(u"HDPath"_s), u"C:\\Games\\Zorvantia"_s) << "the path the game sees";
     EXPECT_EQ(errorOf([&] { key->readInteger(u"MidiType"_s); }), u"Invalid data type for 'MidiType'"_s);
     EXPECT_EQ(errorOf([&] { key->readString(u"Fullscreen"_s); }), u"Invalid data type for 'Fullscreen'"_s);
@@ -118,24 +139,9 @@ TEST_F(WineRegistryTest, TheGamesPrefixIsReadWithOneQueryAndWrittenThroughRegInT
     EXPECT_FALSE(QFile::exists(fallbackFile())) << "the registry file is not used beside a prefix";
 }
 
-TEST_F(WineRegistryTest, WithoutWineOrOutsideAnyPrefixTheRegistryFileIsUsed)
-{
-    QTemporaryDir elsewhere;
-    for (const bool installed : {true, false}) {
-        SCOPED_TRACE(installed);
-        QFile::remove(fallbackFile());
-        if (!installed)
-            wine.uninstall();
-        const std::unique_ptr<Registry> registry =
-            wine.registry(fallbackFile(), installed ? elsewhere.path() : wine.gameFolder());
-        registry->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
-        EXPECT_TRUE(readBytes(fallbackFile()).contains("\"SafeMode\"=dword:00000001"));
-    }
-    EXPECT_EQ(wine.value(u"SafeMode"_s), QString());
-}
-
 // A hanging wine is said at the start and by each item (see the game's registry settings).
-TEST_F(WineRegistryTest, AnEmptyAnswerHoldsNoValuesAndARefusedWriteOrAMissingWineIsSaid)
+TEST_F(WineRegistryTest,
+       AnEmptyAnswerHoldsNoValuesARefusedWriteOrAMissingWineIsSaidAndWithoutWineOrAPrefixTheFileIsUsed)
 {
     const std::unique_ptr<Registry> registry = wine.registry(fallbackFile());
     registry->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 1);
@@ -151,7 +157,6 @@ TEST_F(WineRegistryTest, AnEmptyAnswerHoldsNoValuesAndARefusedWriteOrAMissingWin
     EXPECT_EQ(errorOf([&] { key->writeFolder(u"HDPath"_s, wine.gameFolder()); }),
               u"Failed to set data for 'HDPath'"_s);
     EXPECT_TRUE(key->readBool(u"SafeMode"_s)) << "a refused write changes nothing read";
-    EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s);
 
     const WineTool::Result missing =
         WineTool(files.path() + u"/no-wine"_s, wine.prefix(), wine.wait(), std::make_shared<WineBudget>())
@@ -159,30 +164,19 @@ TEST_F(WineRegistryTest, AnEmptyAnswerHoldsNoValuesAndARefusedWriteOrAMissingWin
     EXPECT_FALSE(missing.finished);
     EXPECT_TRUE(missing.problem.startsWith(u"wine reg could not be started"_s))
         << missing.problem.toStdString();
-}
 
-// Create Registry Entry's ten values go with one "reg import"; a key opened
-// for creating costs no call until it is written or read.
-TEST_F(WineRegistryTest, ManyValuesGoInOneImportAndAKeyOpenedForCreatingIsMadeByItsFirstWrite)
-{
-    const std::unique_ptr<Registry> registry = wine.registry(fallbackFile());
-    std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
-    EXPECT_EQ(wine.calls(), QStringList());
-    key->writeIntegers({{u"DisplayModeNumber"_s, 3}, {u"UpdateMode"_s, -1}, {u"Fullscreen"_s, 1}});
-    EXPECT_EQ(key->readInteger(u"UpdateMode"_s), -1);
-    ASSERT_EQ(wine.calls().size(), 1) << wine.calls().join(u'\n').toStdString();
-    EXPECT_TRUE(wine.calls()[0].startsWith(wine.prefix() + u"|reg import C:\\windows\\temp\\dvv-"_s));
-    EXPECT_TRUE(wine.calls()[0].endsWith(u".reg /reg:32"_s));
-    EXPECT_EQ(wine.value(u"UpdateMode"_s), u"REG_DWORD|4294967295"_s);
-    EXPECT_EQ(wine.value(u"DisplayModeNumber"_s), u"REG_DWORD|3"_s);
-    EXPECT_TRUE(QDir(wine.prefix() + u"/drive_c/windows/temp"_s).isEmpty()) << "the imported file is gone";
-
-    key = registry->openKey(u"Software\\Quillmark\\Other"_s, true);
-    EXPECT_FALSE(key->valueExists(u"Fullscreen"_s)) << "asked for once needed";
-    key->makeNow();
-    EXPECT_EQ(wine.calls().mid(1),
-              (QStringList{wine.prefix() + u"|reg query HKLM\\Software\\Quillmark\\Other /reg:32"_s,
-                           wine.prefix() + u"|reg add HKLM\\Software\\Quillmark\\Other /f /reg:32"_s}));
+    QTemporaryDir elsewhere;
+    for (const bool installed : {true, false}) {
+        SCOPED_TRACE(installed);
+        QFile::remove(fallbackFile());
+        if (!installed) // nothing else on the PATH either: a real Wine may be installed here
+            qputenv("PATH", QFile::encodeName(elsewhere.path()));
+        const std::unique_ptr<Registry> file =
+            wine.registry(fallbackFile(), installed ? elsewhere.path() : wine.gameFolder());
+        file->openKey(kGameKey, true)->writeInteger(u"SafeMode"_s, 2);
+        EXPECT_TRUE(readBytes(fallbackFile()).contains("\"SafeMode\"=dword:00000002"));
+    }
+    EXPECT_EQ(wine.value(u"SafeMode"_s), u"REG_DWORD|1"_s) << "the prefix kept its value through it all";
 }
 
 TEST_F(WineRegistryTest, ACommandIsBoundAsAWholeAndAnAnswerThatIsNoTextOrTooLargeIsAFailure)

@@ -1,10 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "app/StartUp.h"
 #include "app/TformMain.h"
 #include "ini/TIniFile.h"
-#include "switches/SwitchCommands.h"
 #include "switches/SwitchPanel.h"
 
 #include <QAbstractItemView>
@@ -15,7 +13,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStatusBar>
-#include <QTest>
 
 MainWindowFixture::MainWindowFixture() = default;
 MainWindowFixture::~MainWindowFixture()

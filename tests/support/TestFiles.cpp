@@ -29,6 +29,13 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+QString writeProgram(const QString &path, const QByteArray &bytes)
+{
+    writeBytes(path, bytes);
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+}
+
 void writeText(const QString &path, const QString &text)
 {
     writeBytes(path, crlf(text));

@@ -14,6 +14,8 @@
 QByteArray crlf(const QString &text);
 
 void writeBytes(const QString &path, const QByteArray &bytes);
+// Writes `bytes` as a file its owner may run, and gives back `path`.
+QString writeProgram(const QString &path, const QByteArray &bytes);
 // Writes `text` as Windows-1252 with CR LF line ends.
 void writeText(const QString &path, const QString &text);
 // The head of an executable: an MZ file whose new header is `header` (such

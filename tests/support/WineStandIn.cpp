@@ -29,14 +29,6 @@ WineStandIn::~WineStandIn()
     qunsetenv("STANDIN_WINE_MODE");
 }
 
-void WineStandIn::uninstall()
-{
-    // Nothing else on the PATH either: a real Wine may be installed here.
-    const QString empty = m_dir.path() + QStringLiteral("/nothing");
-    QDir().mkpath(empty);
-    qputenv("PATH", QFile::encodeName(empty));
-}
-
 QStringList WineStandIn::calls() const
 {
     return QString::fromUtf8(readBytes(m_dir.path() + QStringLiteral("/calls")))

@@ -13,8 +13,8 @@ class Registry;
 
 // A Wine prefix with the game in its drive C, and a scripted `wine` first on
 // the PATH that keeps the prefix's registry as files (see
-// tests/platform/data/wine). The PATH and the stand-in's settings are put
-// back when it goes.
+// tests/platform/data/wine). The PATH (which a test may empty, as if Wine
+// were not installed) and the stand-in's settings are put back when it goes.
 class WineStandIn final
 {
 public:
@@ -27,8 +27,6 @@ public:
     // code 0), "flood" (output without end), or "" to answer as Wine does;
     // "hang" leaves a child of its own running too.
     void setMode(const QByteArray &mode) { qputenv("STANDIN_WINE_MODE", mode); }
-    // Leaves no wine on the PATH, as if Wine were not installed.
-    void uninstall();
 
     // Every call so far: "<WINEPREFIX>|<arguments>".
     QStringList calls() const;

@@ -4,7 +4,6 @@
 #include "tools/TformGrfManager.h"
 #include "tools/TformMkdvtxt.h"
 
-#include <QAction>
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>

@@ -255,10 +255,9 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
 TEST_F(MkdvtxtTest, TheWatchPicksUpTheNewFileARealToolProcessWrites)
 {
     QTemporaryDir bin;
-    const QString wine = bin.path() + u"/wine"_s;
-    writeBytes(wine,
-               "#!/bin/sh\n[ \"$(basename \"$1\")\" = mkdvtxt.exe ] && printf 'made\\r\\n' > zvtdvtxt.new\n");
-    QFile::setPermissions(wine, QFile::permissions(wine) | QFile::ExeOwner);
+    writeProgram(
+        bin.path() + u"/wine"_s,
+        "#!/bin/sh\n[ \"$(basename \"$1\")\" = mkdvtxt.exe ] && printf 'made\\r\\n' > zvtdvtxt.new\n");
     writeBytes(inGame(u"mkdvtxt.exe"_s), windowsProgram());
     writeBytes(text(), "text\r\n");
     const QByteArray path = qgetenv("PATH");

@@ -5,7 +5,6 @@
 #include "update/TformUpdate.h"
 #include "update/UpdateManifest.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
