@@ -61,7 +61,11 @@ public:
         m_process.setChildProcessModifier([] { ::setsid(); });
         QObject::connect(&m_process, &QProcess::readyRead, &m_process, [this] { take(); });
         m_spent.start();
-        m_process.start(wine, arguments);
+        // A call after the allowance is gone would otherwise still run as
+        // long as the event loop takes to notice the spent deadline.
+        m_refused = m_budget->spent();
+        if (!m_refused)
+            m_process.start(wine, arguments);
     }
 
     ~ProcessCall() override
@@ -73,6 +77,10 @@ public:
     WineTool::Result finish() override
     {
         WineTool::Result result;
+        if (m_refused) {
+            result.problem = stoppedProblem();
+            return result;
+        }
         if (!m_process.waitForStarted(-1)) {
             result.problem =
                 QStringLiteral("%1 could not be started (%2).").arg(m_command, m_process.errorString());
@@ -91,10 +99,7 @@ public:
                                      .arg(m_command)
                                      .arg(WineTool::MostOutputBytes);
             else
-                result.problem = QStringLiteral("%1 was stopped: Wine took longer than %2 seconds for "
-                                                "this command.")
-                                     .arg(m_command)
-                                     .arg(m_budget->limitMs() / 1000.0, 0, 'g', 3);
+                result.problem = stoppedProblem();
             return result;
         }
         take();
@@ -109,6 +114,13 @@ public:
     }
 
 private:
+    QString stoppedProblem() const
+    {
+        return QStringLiteral("%1 was stopped: Wine took longer than %2 seconds for this command.")
+            .arg(m_command)
+            .arg(m_budget->limitMs() / 1000.0, 0, 'g', 3);
+    }
+
     void take()
     {
         const QByteArray more = m_process.readAll();
@@ -137,6 +149,7 @@ private:
     QProcess m_process;
     QByteArray m_output;
     bool m_overflow = false;
+    bool m_refused = false;
     QElapsedTimer m_spent;
 };
 

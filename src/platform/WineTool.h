@@ -24,6 +24,8 @@ public:
     std::shared_ptr<void> beginCommand();
     // The time left for the next call.
     QDeadlineTimer deadline() const;
+    // Whether the command has used its allowance up: no further call starts.
+    bool spent() const { return m_depth > 0 && m_spentMs >= m_limitMs; }
     void spend(qint64 milliseconds);
 
 private:
