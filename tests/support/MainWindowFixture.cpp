@@ -129,6 +129,14 @@ SwitchControl *MainWindowFixture::switchControl(const char *name) const
     return panel()->control(QString::fromLatin1(name));
 }
 
+QStringList MainWindowFixture::versionItems() const
+{
+    QStringList items;
+    for (const QAction *a : named<QMenu>("menuDVSVersion")->actions())
+        items << a->objectName() + u'=' + a->text() + (a->isChecked() ? QStringLiteral("*") : QString());
+    return items;
+}
+
 QString MainWindowFixture::setting(const QString &key, const QString &section) const
 {
     // Read the way the program reads paths; for the plain values of the other

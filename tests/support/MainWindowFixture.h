@@ -80,6 +80,8 @@ protected:
     }
     SwitchControl *switchControl(const char *name) const;
 
+    // The version menu's items as "name=caption", the checked one marked "*".
+    QStringList versionItems() const;
     QString setting(const QString &key, const QString &section = QStringLiteral("dvs")) const;
 
     // What `hide` takes from the picture of `widget`: where those pixels lay,

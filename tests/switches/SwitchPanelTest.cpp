@@ -59,14 +59,6 @@ protected:
             names << c->name() + u':' + c->kindName();
         return names;
     }
-    // The version items, the checked one marked.
-    QStringList items() const
-    {
-        QStringList list;
-        for (QAction *a : named<QMenu>("menuDVSVersion")->actions())
-            list << a->objectName() + u'=' + a->text() + (a->isChecked() ? u"*"_s : QString());
-        return list;
-    }
     QAction *item(const char *name) const { return named<QAction>(named<QMenu>("menuDVSVersion"), name); }
 };
 
@@ -205,12 +197,12 @@ TEST_F(SwitchPanelTest, TheFirstPickBuildsThePanelLaterPicksKeepValuesAndOnlyReG
     // A switch may not take the name of a version item.
     folder.writePatch(kPatch + u"[ver2]\ncomponent=2\n"_s);
     startProgram();
-    EXPECT_TRUE(items().filter(u"*"_s).isEmpty()) << "nothing checked and no warning";
+    EXPECT_TRUE(versionItems().filter(u"*"_s).isEmpty()) << "nothing checked and no warning";
 
     fake.messages.expectOk(MsgType::Error, u"A component named ver2 already exists"_s);
     click(item("ver1"));
     EXPECT_FALSE(windows->switches().versionNotSet());
-    EXPECT_EQ(items(), (QStringList{u"ver1=First*"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
+    EXPECT_EQ(versionItems(), (QStringList{u"ver1=First*"_s, u"ver2=Second"_s, u"ver3=Third"_s}));
     EXPECT_EQ(item("ver3")->statusTip(), u"Third"_s);
     EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. First"_s);
     EXPECT_EQ(panel()->controls().size(), 5u);
@@ -232,7 +224,7 @@ TEST_F(SwitchPanelTest, TheFirstPickBuildsThePanelLaterPicksKeepValuesAndOnlyReG
     // A click on the checked item may uncheck it before the handler runs; the handler checks it again.
     item("ver3")->setChecked(false);
     windows->switches().mniSettingsDVSVersionClick(item("ver3"));
-    EXPECT_EQ(items(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third*"_s}));
+    EXPECT_EQ(versionItems(), (QStringList{u"ver1=First"_s, u"ver2=Second"_s, u"ver3=Third*"_s}));
     EXPECT_TRUE(control("weather")->isEnabled());
 
     // Reload answered No keeps the values; Yes rebuilds from the edited database.
@@ -267,7 +259,7 @@ TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurd
         if (shown.filter(QLatin1String(stored)).isEmpty())
             fake.messages.expectOk(MsgType::Warning, kVersionGone);
         startProgram();
-        EXPECT_EQ(items(), shown);
+        EXPECT_EQ(versionItems(), shown);
         EXPECT_EQ(setting(u"version"_s), u"ver1"_s);
         EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - ver. "_s + QLatin1String(title));
         closeProgram();
@@ -277,8 +269,8 @@ TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurd
         many += u"display%1=V%1\n"_s.arg(n);
     folder.writeVersions(many);
     startProgram();
-    EXPECT_EQ(items().size(), 500);
-    EXPECT_EQ(items()[1], u"ver2=V2"_s);
+    EXPECT_EQ(versionItems().size(), 500);
+    EXPECT_EQ(versionItems()[1], u"ver2=V2"_s);
 }
 
 // Switches whose values follow rules of their kind.
