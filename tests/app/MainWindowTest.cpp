@@ -19,13 +19,10 @@ namespace {
 class MainWindowTest : public MainWindowFixture
 {
 protected:
+    // Not the toolbar's own extension button.
     QList<QToolButton *> toolbarButtons() const
     {
-        QList<QToolButton *> buttons;
-        for (QAction *a : named<QToolBar>("menuMain")->actions())
-            if (auto *b = qobject_cast<QToolButton *>(named<QToolBar>("menuMain")->widgetForAction(a)))
-                buttons << b;
-        return buttons;
+        return named<QToolBar>("menuMain")->findChildren<QToolButton *>(QRegularExpression(u"^butn"_s));
     }
     // Every button shows, 40 high and at least 70 wide, its 20-pixel icon above its whole
     // caption in its own font, with nothing else drawn over it (such as a menu arrow). A
@@ -53,10 +50,9 @@ protected:
                 << "the caption is shown whole";
             const QRect around = ink.box.adjusted(-1, -1, 1, 1) & ink.without.rect();
             int covered = 0;
-            for (int y = around.top(); y <= around.bottom(); ++y) {
+            for (int y = around.top(); y <= around.bottom(); ++y)
                 for (int x = around.left(); x <= around.right(); ++x)
                     covered += ink.without.pixel(x, y) != ink.without.pixel(0, y);
-            }
             EXPECT_EQ(covered, 0) << "pixels of something else where the caption is";
         }
     }

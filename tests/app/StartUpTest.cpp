@@ -27,18 +27,16 @@ protected:
             texts << named<QLabel>(splash, "lablLoading")->text();
             sleeps.push_back(milliseconds);
             cars.emplace_back();
-            for (QLabel *car : splash->findChildren<QLabel *>()) {
+            for (QLabel *car : splash->findChildren<QLabel *>())
                 if (car->objectName().startsWith(u"imgICE"_s) && car->isVisibleTo(splash))
                     cars.back() << car->objectName();
-            }
         });
     }
     static TformStart *theSplash()
     {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
+        for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *splash = qobject_cast<TformStart *>(w))
                 return splash;
-        }
         return nullptr;
     }
     bool lanternsOn() const { return control<OnOffSwitch>("lanterns")->isChecked(); }

@@ -57,14 +57,11 @@ protected:
 
     static QStringList grid(const QObject *window, const char *name)
     {
-        const auto *table = named<QTableWidget>(window, name);
+        const QAbstractItemModel *cells = named<QTableWidget>(window, name)->model();
         QStringList rows;
-        for (int row = 0; row < table->rowCount(); ++row) {
-            const auto text = [&](int column) {
-                return table->item(row, column) ? table->item(row, column)->text() : QString();
-            };
-            rows.append(text(0) + u'=' + text(1));
-        }
+        for (int row = 0; row < cells->rowCount(); ++row)
+            rows.append(cells->index(row, 0).data().toString() + u'=' +
+                        cells->index(row, 1).data().toString());
         return rows;
     }
 

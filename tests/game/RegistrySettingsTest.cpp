@@ -31,10 +31,9 @@ protected:
     QStringList checked() const
     {
         QStringList names;
-        for (QAction *item : named<QMenu>("menuSettingsZVT")->findChildren<QAction *>()) {
+        for (QAction *item : named<QMenu>("menuSettingsZVT")->findChildren<QAction *>())
             if (item->isChecked())
                 names << item->objectName();
-        }
         names.sort();
         return names;
     }

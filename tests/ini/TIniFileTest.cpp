@@ -246,17 +246,15 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWholeAndTheNextWrit
               refused(inMissingFolder));
     EXPECT_FALSE(QDir(dir.path() + u"/Data"_s).exists());
 
-    // Temporary files an interrupted write left behind.
-    const auto make = [&](const QString &name, bool old) {
+    // Temporary files an interrupted write left behind long ago: ours, one being written (its writer
+    // holds it), one not of our naming, and one of another file.
+    for (const QString &name : {u"settings.ini.0badc0de.tmp"_s, u"settings.ini.feedf00d.tmp"_s,
+                                u"settings.ini.backup.tmp"_s, u"other.ini.0badc0de.tmp"_s}) {
         writeBytes(path(name), QByteArray("partial"));
-        if (old)
-            makeOld(path(name));
-    };
-    make(u"settings.ini.0badc0de.tmp"_s, true);
-    make(u"settings.ini.1234abcd.tmp"_s, false); // may belong to a writer just starting
-    make(u"settings.ini.feedf00d.tmp"_s, true);  // being written: its writer holds it
-    make(u"settings.ini.backup.tmp"_s, true);    // not one of ours
-    make(u"other.ini.0badc0de.tmp"_s, true);     // of another file
+        makeOld(path(name));
+    }
+    // A new one may belong to a writer just starting.
+    writeBytes(path(u"settings.ini.1234abcd.tmp"_s), QByteArray("partial"));
     const int held = ::open(QFile::encodeName(path(u"settings.ini.feedf00d.tmp"_s)).constData(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
     TIniFile(path()).WriteInteger(u"dvs"_s, u"run"_s, 1);

@@ -20,10 +20,9 @@ MsgAnswer FakeMessageBoxes::show(MsgType type, const QString &text, MsgButtons b
         m_expected.pop_front();
         return answer;
     }
-    for (const Expected &allowed : m_allowed) {
+    for (const Expected &allowed : m_allowed)
         if (matches(allowed))
             return allowed.answer;
-    }
     if (m_expected.empty()) {
         ADD_FAILURE() << "unexpected " << describe(type, buttons, text);
     } else {
@@ -62,11 +61,6 @@ void ScriptedDialog::verify()
     if (!m_answers.empty())
         ADD_FAILURE() << m_answers.size() << " scripted " << m_what << " answer(s) never used";
     m_answers.clear();
-}
-
-ShellStart FakeShell::start(const QString &file, const QString &parameters, const QString &workingFolder)
-{
-    return open(file, parameters, workingFolder);
 }
 
 ShellStart FakeShell::open(const QString &file, const QString &parameters, const QString &workingFolder)

@@ -150,10 +150,9 @@ MainWindowFixture::Ink MainWindowFixture::inkOf(QWidget *widget, const std::func
     hide();
     Ink ink{QRect(), widget->grab().toImage()};
     for (int y = 0; y < with.height(); ++y) {
-        for (int x = 0; x < with.width(); ++x) {
+        for (int x = 0; x < with.width(); ++x)
             if (with.pixel(x, y) != ink.without.pixel(x, y))
                 ink.box |= QRect(x, y, 1, 1);
-        }
     }
     return ink;
 }

@@ -207,10 +207,9 @@ TEST_F(UpdateTest, OnlyAGroupWhoseFilesAllCameRightIsPutInPlaceAndTheOthersAreOf
         for (const auto &[path, body] : right)
             server.serve(path, LoopbackServer::ok(body));
         for (const auto &[path, reply] : replies) {
-            for (const auto &[each, body] : right) {
+            for (const auto &[each, body] : right)
                 if (path == "*" || path == each)
                     server.serve(each, reply);
-            }
         }
         const std::size_t starts = fake.shell.starts().size();
         openUpdate();
