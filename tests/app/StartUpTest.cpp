@@ -58,9 +58,8 @@ QStringList sequence(bool versionStored)
         "Adding Links & E-Mails :::...|Setting Position :::...|Creating About Window :::...|"
         "About Window Done :::...|Creating Dravopax Switches Editor :::...|"
         "Dravopax Switches Editor Done:::...|Creating Dravopax Versions Editor :::...|"
-        "Dravopax Versions Editor Done :::...|"
-        "Creating Grf Manager :::...|Grf Manager Done :::...|Creating Mkdvtxt Tool :::...|"
-        "Mkdvtxt Tool Done :::...|Creating Programs Shortcuts Editor :::...|"
+        "Dravopax Versions Editor Done :::...|Creating Grf Manager :::...|Grf Manager Done :::...|"
+        "Creating Mkdvtxt Tool :::...|Mkdvtxt Tool Done :::...|Creating Programs Shortcuts Editor :::...|"
         "Programs Shortcuts Editor Done :::...|Creating Links Editor Done :::...|Links Editor Done :::...|"
         "Initializing Auto-Updating :::...|Auto-Updating Done :::...|WELCOME :::...|WELCOME :::..."_s;
     QStringList texts = steps.arg(switches).split(u'|');

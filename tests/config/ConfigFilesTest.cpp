@@ -14,16 +14,13 @@ namespace {
 // A number without an off value, whose off value is then 0, and one whose off value
 // lies past its limits; a choice with two items of one text.
 const QString kPatch =
-    u"[speed]\ncomponent=1\ncaption=Speed\nminvalue=0\nmaxvalue=64\nvalue=0\n"
-    "[beyond]\ncomponent=1\ncaption=Beyond\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n"
-    "[nooff]\ncomponent=1\ncaption=No off\nminvalue=2\nmaxvalue=9\nvalue=5\n"
-    "[lanterns]\ncomponent=2\ncaption=Lanterns\n"
-    "[weather]\ncomponent=3\ncaption=Weather\nnumber=4\nnumber0=Mild\nnumber1=Harsh\n"
-    "number2=Wild\nnumber3=Wild\nvalue0=calm\nvalue1=storm\nvalue2=gale\nvalue3=012\n"
-    "[motto]\ncomponent=4\ncaption=Motto\nvalue=gold\n"
-    "[goods]\ncomponent=5\ncaption=Goods\nnumber=2\nnumber0=Salt\nnumber1=Silk\n"
-    "number2=Spice\nvalue0=1\nvalue1=2\nvalue2=4\nvalue=5\n"
-    "[future]\ncomponent=2\ncaption=Future\nversion=v2\n"_s;
+    u"[speed]\ncomponent=1\ncaption=Speed\nminvalue=0\nmaxvalue=64\nvalue=0\n[beyond]\ncomponent=1\n"
+    "caption=Beyond\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n[nooff]\ncomponent=1\ncaption=No off\n"
+    "minvalue=2\nmaxvalue=9\nvalue=5\n[lanterns]\ncomponent=2\ncaption=Lanterns\n[weather]\ncomponent=3\n"
+    "caption=Weather\nnumber=4\nnumber0=Mild\nnumber1=Harsh\nnumber2=Wild\nnumber3=Wild\nvalue0=calm\n"
+    "value1=storm\nvalue2=gale\nvalue3=012\n[motto]\ncomponent=4\ncaption=Motto\nvalue=gold\n[goods]\n"
+    "component=5\ncaption=Goods\nnumber=2\nnumber0=Salt\nnumber1=Silk\nnumber2=Spice\nvalue0=1\nvalue1=2\n"
+    "value2=4\nvalue=5\n[future]\ncomponent=2\ncaption=Future\nversion=v2\n"_s;
 
 const QString kHeader = u"// Created by Dravopax Vevavav [http://dravopax-vevavav.example.org/]\n"
                         "// Compatibile with First   one\n\n"_s;

@@ -17,12 +17,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kVersions =
-    u"[version]\nnumber=2\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2\n"
-    "v2=2\n"_s;
-const QString kPatch = u"[data]\norgdata=2026-11-20\n"
-                       "[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\nwidth=60\nversion=v1\n"
-                       "[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\ntop=40\n"
-                       "[broken]\ncomponent=9\ncaption=Broken\n"_s;
+    u"[version]\nnumber=2\ndisplay1=First\nnumber1=v1\nv1=1\ndisplay2=Second\nnumber2=v2\nv2=2\n"_s;
+const QString kPatch = u"[data]\norgdata=2026-11-20\n[speed]\ncomponent=1\ncaption=Speed\nleft=8\ntop=10\n"
+                       "width=60\nversion=v1\n[lanterns]\nversion=v2\ncomponent=2\ncaption=Lanterns\nleft=8\n"
+                       "top=40\n[broken]\ncomponent=9\ncaption=Broken\n"_s;
 // The data section once a switch was saved or deleted on the fake clock's day.
 const QString kStamped = u"[data]\norgdata=2026-11-20\nuserdata=2026-11-20(2026-12-06)\nuserchnage=1\n"_s;
 const QString kNotepadQuestion = u"Do you want to leave this editor and open %1 file in notepad?"_s;

@@ -275,14 +275,12 @@ TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurd
 
 // Switches whose values follow rules of their kind.
 const QString kValuesPatch =
-    u"[range]\ncomponent=1\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n"
-    "[beyond]\ncomponent=1\nminvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n"
-    "[fixed]\ncomponent=1\nminvalue=5\nmaxvalue=5\nvalue=5\n"
-    "[defaultoff]\ncomponent=1\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n"
-    "[freetext]\ncomponent=4\ntype=text\nvalue=abc\n[digits]\ncomponent=4\ntype=numbers\n"
-    "[singular]\ncomponent=4\ntype=number\n[choice]\ncomponent=3\nnumber=3\nnumber0=Alpha\n"
-    "number1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n[flags]\ncomponent=5\nnumber=2\n"
-    "value0=1\nvalue1=2\nvalue2=4\n"_s;
+    u"[range]\ncomponent=1\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n[beyond]\ncomponent=1\n"
+    "minvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n[fixed]\ncomponent=1\nminvalue=5\nmaxvalue=5\nvalue=5\n"
+    "[defaultoff]\ncomponent=1\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n[freetext]\ncomponent=4\n"
+    "type=text\nvalue=abc\n[digits]\ncomponent=4\ntype=numbers\n[singular]\ncomponent=4\ntype=number\n"
+    "[choice]\ncomponent=3\nnumber=3\nnumber0=Alpha\nnumber1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n"
+    "[flags]\ncomponent=5\nnumber=2\nvalue0=1\nvalue1=2\nvalue2=4\n"_s;
 
 TEST_F(SwitchPanelTest, WhatIsTypedOrSteppedFollowsTheRulesOfEachKindAndFromDefaultsResetsEverySwitch)
 {
