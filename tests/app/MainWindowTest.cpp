@@ -46,8 +46,8 @@ protected:
             QLabel alone(caption); // how wide the caption is, drawn on its own
             alone.setFont(b->font());
             alone.adjustSize();
-            EXPECT_GE(ink.box.width(), inkOf(&alone, [&alone] { alone.clear(); }).box.width() - 1)
-                << "the caption is shown whole";
+            // The caption is shown whole.
+            EXPECT_GE(ink.box.width(), inkOf(&alone, [&alone] { alone.clear(); }).box.width() - 1);
             const QRect around = ink.box.adjusted(-1, -1, 1, 1) & ink.without.rect();
             int covered = 0;
             for (int y = around.top(); y <= around.bottom(); ++y)
@@ -103,8 +103,7 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
         EXPECT_EQ(itemsOf(button ? button->menu() : named<QMenu>(name)), items) << name;
     }
     EXPECT_EQ(named<QToolButton>("butnLoadSave")->menu(), named<QMenu>("menuLoadSave"));
-    EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40))
-        << "a short caption keeps the usual size";
+    EXPECT_EQ(named<QToolButton>("butnHelp")->size(), QSize(70, 40)) << "short captions keep the usual size";
     expectWholeCaptions();
     click(action("itemDVSMenuText"));
     EXPECT_EQ(setting(u"menutext"_s), u"0"_s);
@@ -142,8 +141,7 @@ TEST_F(MainWindowTest, StoredSettingsSetTheMarksAtStartAndEachChoiceFlipsItsMark
         {action("itemDVS3DLook"), false},    {action("mniSelectRunZVT"), true}};
     for (const auto &[item, checked] : marks)
         EXPECT_EQ(item->isChecked(), checked) << item->objectName().toStdString();
-    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea)
-        << "menu=7 places it at the top";
+    EXPECT_EQ(formMain->toolBarArea(named<QToolBar>("menuMain")), Qt::TopToolBarArea) << "menu=7 means top";
     EXPECT_EQ(setting(u"menu"_s), u"0"_s);
     EXPECT_EQ(named<QToolButton>("butnRun")->statusTip(), u"Run ZVT"_s);
 

@@ -140,8 +140,7 @@ TEST_F(StartUpTest, TheSplashKeepsItsTextsInsideItsShapedPicture)
     EXPECT_LE(ink.box.right(), splash.width() - 1 - 12);
     EXPECT_GE(ink.box.width(), QFontMetrics(label("lablDVS2")->font()).tightBoundingRect(title).width());
     const QFont shadow = label("lablDVS3")->font();
-    EXPECT_TRUE(shadow.bold() && shadow.pixelSize() == label("lablDVS2")->font().pixelSize())
-        << "the title's shadow";
+    EXPECT_TRUE(shadow.bold() && shadow.pixelSize() == label("lablDVS2")->font().pixelSize()) << "the shadow";
     // As large as it can be: at its full size, or one pixel larger would not fit.
     QFont larger = label("lablDVS2")->font();
     larger.setPixelSize(larger.pixelSize() + 1);

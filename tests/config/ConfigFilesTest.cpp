@@ -59,8 +59,7 @@ TEST_F(ConfigFilesTest, TheSavedFileTheNotepadAndTheRunFileHoldThePanel)
 {
     windows->config().dlgSave.fileName = u"chosen.cfg"_s;
     windows->config().SaveCFG(QString());
-    EXPECT_TRUE(windows->config().dlgSave.fileName.isEmpty())
-        << "no file name: nothing written, the name cleared";
+    EXPECT_TRUE(windows->config().dlgSave.fileName.isEmpty()) << "no name: nothing written, the name cleared";
 
     // The notepad and the run file compare a number's value with its off value and read the
     // value of the last item of the shown text as an integer; an empty value gives no line.

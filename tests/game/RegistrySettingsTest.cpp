@@ -69,8 +69,8 @@ TEST_F(RegistrySettingsTest,
         EXPECT_EQ(key()->readInteger(name), value);
         EXPECT_EQ(item->isChecked(), mark);
     }
-    EXPECT_EQ(checked(), (QStringList{u"itemMousePointerGame"_s, u"itemZVTMidiTypeNoMidi"_s}))
-        << "one radio item of each group";
+    // One radio item of each group.
+    EXPECT_EQ(checked(), (QStringList{u"itemMousePointerGame"_s, u"itemZVTMidiTypeNoMidi"_s}));
     EXPECT_EQ(readBytes(fake.registry.fileName() + u".damaged"_s), damaged) << "kept aside, not lost";
     EXPECT_EQ(registryFile(), crlf(u"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quillmark\\Zorvantia]\n"
                                    "\"Fullscreen\"=dword:00000000\n\"SafeMode\"=dword:00000000\n"

@@ -112,8 +112,7 @@ TEST_F(TIniFileTest, ValuesAreCutAt2047CharactersListingsAt16384BytesOfNamesAndD
 
     writeBytes(path(u"bom.ini"_s), "\xEF\xBB\xBF[dvs]\r\nrun=1\r\n");
     TIniFile(path(u"bom.ini"_s)).WriteInteger(u"dvs"_s, u"run"_s, 2);
-    EXPECT_EQ(readBytes(path(u"bom.ini"_s)), QByteArray("\xEF\xBB\xBF[dvs]\r\nrun=2\r\n"))
-        << "the mark is kept";
+    EXPECT_EQ(readBytes(path(u"bom.ini"_s)), QByteArray("\xEF\xBB\xBF[dvs]\r\nrun=2\r\n")) << "mark is kept";
 }
 
 TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesEraseEveryOccurrenceAndLeaveSectionsWithoutKeys)
@@ -144,8 +143,8 @@ TEST_F(TIniFileTest, WritesKeepKeysInPlaceAppendNewOnesEraseEveryOccurrenceAndLe
     ini.DeleteKey(u"new"_s, u"key"_s);
     EXPECT_FALSE(ini.ValueExists(u"new"_s, u"key"_s));
     EXPECT_FALSE(ini.SectionExists(u"new"_s));
-    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n \t\n[new]\n"_s))
-        << "the empty header stays in the file";
+    // The empty header stays in the file.
+    EXPECT_EQ(readBytes(path()), crlf(u"[dvs]\nVersion=ver4\nlast=3\nadded=x\n \t\n[new]\n"_s));
 
     // Of repeated sections and keys the first is read and written; erasing takes every occurrence.
     writeText(path(), u"[a]\nk=1\n[gone]\nx=1\nloose text\n\n[s]\nk=first\nK=second\n[GONE]\ny=2\n"
@@ -194,8 +193,8 @@ TEST_F(TIniFileTest, WesternTextKeepsItsBytesPathsInAnyScriptSurviveAndTextTheFi
     TIniFile ini(path());
     const QString caption = read(ini, u"sw"_s, u"caption"_s);
     EXPECT_EQ(caption, u"Café € \u0081"_s);
-    EXPECT_EQ(ini.ReadPath(u"sw"_s, u"old"_s, QString()), u"C:\\Spiele\\Jürgen"_s)
-        << "a path written as Windows-1252 text before still reads";
+    // A path written as Windows-1252 text before still reads.
+    EXPECT_EQ(ini.ReadPath(u"sw"_s, u"old"_s, QString()), u"C:\\Spiele\\Jürgen"_s);
     ini.WriteString(u"sw"_s, u"hint"_s, caption);
     const QString folder = u"/home/user/Игры/Zorvantia é"_s;
     ini.WritePath(u"zvt"_s, u"dir"_s, folder);
@@ -238,8 +237,8 @@ TEST_F(TIniFileTest, AWriteThatRunsOutOfSpaceLeavesTheOldFileWholeAndTheNextWrit
 
     EXPECT_EQ(message, refused(path()));
     EXPECT_EQ(readBytes(path()), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"settings.ini"_s})
-        << "no temporary or lock file is left behind";
+    // No temporary or lock file is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"settings.ini"_s});
     // A missing folder is not made: the Data folder comes with the program.
     const QString inMissingFolder = dir.path() + u"/Data/patch.ini"_s;
     EXPECT_EQ(errorOf([&] { TIniFile(inMissingFolder).WriteString(u"data"_s, u"userchnage"_s, u"1"_s); }),

@@ -59,8 +59,8 @@ TEST_F(FileRegistryTest,
     key->writeInteger(u"UpdateMode"_s, -1);
     // Text the file's code page cannot hold, or a line break, is kept in its binary form.
     key->writeString(u"Path"_s, u"/home/Игры\n"_s);
-    EXPECT_EQ(errorOf([&] { key->writeString(u"Игры"_s, u"x"_s); }), u"Failed to set data for 'Игры'"_s)
-        << "a name is written as it stands, or not at all";
+    // A name is written as it stands, or not at all.
+    EXPECT_EQ(errorOf([&] { key->writeString(u"Игры"_s, u"x"_s); }), u"Failed to set data for 'Игры'"_s);
     EXPECT_EQ(readBytes(file()),
               crlf(kHeader + u"\"Fullscreen\"=dword:0000000a\n"
                              "\"HDPath\"=\"C:\\\\Games\\\\Zvt \\\"Gold\\\"\"\n"

@@ -99,8 +99,7 @@ TEST(HttpClient, EachServerBehaviourEndsTheTransferAsExpectedAndOnlyASuccessRepl
         EXPECT_EQ(server.requests().size(), c.requests);
         // A 20 ms tick counts the time: 5 s would be a transfer left to its time-out.
         EXPECT_TRUE(c.timesOut ? ticks >= 5 : ticks < 250) << ticks << " ticks during the transfer";
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"file.ini"_s})
-            << "nothing left beside it";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"file.ini"_s}) << "nothing beside it";
     }
 }
 

@@ -113,8 +113,7 @@ TEST_F(SwitchPanelTest, OneControlPerSwitchPlacedCaptionedAndLimitedAsTheDatabas
     EXPECT_EQ(speed->text(), u"10"_s) << "a default above the limit shows the limit, and the wheel keeps it";
     EXPECT_FALSE(speed->hasFocus());
     EXPECT_EQ(weather->currentIndex(), 0);
-    EXPECT_EQ(goods->checkStates(), (QList<bool>{true, false, true}))
-        << "the sum 5 checks the items worth 1 and 4";
+    EXPECT_EQ(goods->checkStates(), (QList<bool>{true, false, true})) << "sum 5 checks the items worth 1, 4";
     EXPECT_GT(panel()->verticalScrollBar()->value(), 0) << "the panel scrolled instead";
 
     speed->setFocus();
@@ -366,10 +365,8 @@ TEST_F(SwitchPanelTest, WhatIsTypedOrSteppedFollowsTheRulesOfEachKindAndFromDefa
     EXPECT_EQ(control<TextSwitch>("freetext")->text(), u"abc"_s);
     EXPECT_EQ(control<TextSwitch>("digits")->text(), u"0"_s);
     EXPECT_EQ(choice->currentIndex(), 0);
-    EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false}))
-        << "a default sum of 0, disabled or not";
-    EXPECT_TRUE(control<OnOffSwitch>("novalue")->isChecked())
-        << "From Defaults reads a missing value as checked";
+    EXPECT_EQ(flags->checkStates(), (QList<bool>{false, false, false})) << "default sum 0, disabled or not";
+    EXPECT_TRUE(control<OnOffSwitch>("novalue")->isChecked()) << "From Defaults reads no value as checked";
 }
 
 // Switches of every kind far below what the window shows, between two in view

@@ -375,8 +375,7 @@ TEST_F(UpdateTest, ABadTimeOutADamagedDataFileOrAFailedCheckStopsTheCheckAndOffe
     EXPECT_FALSE(update().isVisible()) << "Escape leaves as Quit does";
 
     openUpdate();
-    EXPECT_EQ(named<QPushButton>(&update(), "butnCheck")->text(), u"Checking"_s)
-        << "the caption stays as it was left";
+    EXPECT_EQ(named<QPushButton>(&update(), "butnCheck")->text(), u"Checking"_s) << "the caption stays";
 
     // A manifest an earlier run left behind offers nothing when the one asked for does not come.
     writeText(folder.files().dataIni(), u"[data]\nversion=3\nupdatefile="_s + server.url(u"/update.ini"_s));
