@@ -39,7 +39,6 @@ protected:
                 return splash;
         return nullptr;
     }
-    bool lanternsOn() const { return control<OnOffSwitch>("lanterns")->isChecked(); }
 
     QStringList texts;
     std::vector<int> sleeps;
@@ -79,9 +78,9 @@ TEST_F(StartUpTest, AFirstStartAsksForTheGameAndTheVersionAndShowsEveryStep)
         EXPECT_EQ(sleeps[i], 0) << "without settings.ini no step pauses";
     EXPECT_EQ(sleeps.back(), 1000) << "but the splash stays a second at the end";
     EXPECT_EQ(cars.front(), QStringList{u"imgICEFront"_s});
+    // The third van stays away without a version.
     EXPECT_EQ(cars.back().join(u' '),
-              u"imgICEFront imgICEVan1 imgICEVan2 imgICEVan4 imgICEVan5 imgICEVan6 imgICEVan7 imgICEBack"_s)
-        << "the third van stays away without a version";
+              u"imgICEFront imgICEVan1 imgICEVan2 imgICEVan4 imgICEVan5 imgICEVan6 imgICEVan7 imgICEBack"_s);
     EXPECT_EQ(formMain->windowTitle(), u"Dravopax Vevavav - version not set"_s);
     EXPECT_TRUE(windows->switches().versionNotSet());
     EXPECT_TRUE(panel()->controls().empty());
@@ -217,7 +216,7 @@ TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStar
             SCOPED_TRACE(tail.toStdString());
             folder.writeSettings(u"[dvs]\nversion=ver1\nstartup=%1\n"_s.arg(stored));
             startProgram(tail);
-            EXPECT_EQ(lanternsOn(), loadedFrom != u"<absent>"_s);
+            EXPECT_EQ(control<OnOffSwitch>("lanterns")->isChecked(), loadedFrom != u"<absent>"_s);
             EXPECT_EQ(setting(u"lastdir"_s), loadedFrom);
             EXPECT_TRUE(action("itemDVSLoadSelectHere")->isChecked());
             EXPECT_EQ(action("itemDVSLoadSelectHere")->text(), u"Select File Here (stored.cfg)"_s);
@@ -229,7 +228,7 @@ TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStar
     fake.messages.expectOk(MsgType::Error, u"'fast' is not a valid integer value"_s);
     startProgram();
     EXPECT_EQ(setting(u"counter"_s), u"42"_s) << "the start goes on, counted";
-    EXPECT_TRUE(lanternsOn());
+    EXPECT_TRUE(control<OnOffSwitch>("lanterns")->isChecked());
 }
 
 TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)

@@ -19,13 +19,6 @@ class LinksAndShortcutsTest : public MainWindowFixture
 protected:
     QString tool() const { return folder.files().toolIni(); }
     QString data() const { return folder.files().dataIni(); }
-    // A file of the test's own that shortcuts can point to.
-    QString existing(const QString &name) const
-    {
-        const QString path = folder.path() + u'/' + name;
-        writeText(path, u"x\n"_s);
-        return path;
-    }
 
     // The main window's items of a menu, as "caption|hint".
     static QStringList shown(const QMenu *menu)
@@ -90,7 +83,8 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
 
 TEST_F(LinksAndShortcutsTest, TheToolsMenuOpensEachShortcutInItsFolderOrSaysItsFileIsGone)
 {
-    const QString file = existing(u"readme.txt"_s);
+    const QString file = folder.path() + u"/readme.txt"_s;
+    writeText(file, u"x\n"_s);
     writeText(tool(), u"[programs]\nnumber=2\ndisplay1=Read & learn\npath1="_s + file +
                           u"\ndisplay2=Gone\npath2=/no/such/file\n"_s);
     startProgram();
@@ -115,7 +109,8 @@ TEST_F(LinksAndShortcutsTest, TheShortcutsEditorAddsRenamesAndDeletesAndTheMenuF
     fake.input.answer(u"Reader"_s);
     click(editor, "butnAdd");
     EXPECT_FALSE(named(editor, "cboxPrograms")->isEnabled());
-    const QString file = existing(u"reader.txt"_s);
+    const QString file = folder.path() + u"/reader.txt"_s;
+    writeText(file, u"x\n"_s);
     fake.fileDialogs.answerOpen(file);
     click(editor, "butnSelectFile");
     EXPECT_EQ(named<QLineEdit>(editor, "editPath")->text(), file);

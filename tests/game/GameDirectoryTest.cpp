@@ -353,15 +353,13 @@ TEST_F(LauncherTest, WithoutAGameDirectoryThePatchModesStopAndModeFourGoesOn)
 // said; it never happened: its run file goes, and the window stays.
 TEST_F(LauncherTest, AFailedStartIsSaidItsRunFileGoesAndTheWindowStays)
 {
-    installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe dravopax.cfg");
     const QString chosen = games.path() + u"/mine.cfg"_s;
     writeBytes(chosen, QByteArray("lanterns on\r\n"));
     const QString problem =
         u"DOSBox, running dravopax.exe ended at once with exit code 1.\nIts last words:\nno"_s;
     for (const int mode : {0, 1, 3, 4, 2}) {
         SCOPED_TRACE(mode);
-        folder.writeSettings(
-            u"[zvt]\ndir=%1\nversion=dos+dvp\n[dvs]\nversion=ver1\nrun=%2\n"_s.arg(game).arg(mode));
+        installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe dravopax.cfg", u"run=%1\n"_s.arg(mode));
         startProgram();
         // A patch started before with the run file still runs: the file stays for it.
         fake.shell.failWith({});

@@ -99,14 +99,14 @@ TEST_F(RegistrySettingsTest,
     EXPECT_EQ(checked(), QStringList()) << "four of five: none is read";
     stored->writeInteger(u"MousePointer"_s, 1);
     startProgram();
+    // 0 checks the update item; only 1 unchecks it.
     EXPECT_EQ(checked(), (QStringList{u"itemMousePointerWin"_s, u"itemZVTFullscreen"_s,
-                                      u"itemZVTMidiTypeFMSynth"_s, u"itemZVTUpdateMode"_s}))
-        << "0 checks the update item; only 1 unchecks it";
+                                      u"itemZVTMidiTypeFMSynth"_s, u"itemZVTUpdateMode"_s}));
     stored->writeInteger(u"MidiType"_s, 4);
     startProgram();
+    // A music number of neither numbering checks no music item.
     EXPECT_EQ(checked(),
-              (QStringList{u"itemMousePointerWin"_s, u"itemZVTFullscreen"_s, u"itemZVTUpdateMode"_s}))
-        << "a music number of neither numbering checks no music item";
+              (QStringList{u"itemMousePointerWin"_s, u"itemZVTFullscreen"_s, u"itemZVTUpdateMode"_s}));
     stored->writeString(u"SafeMode"_s, u"yes"_s);
     fake.messages.expectOk(MsgType::Error, u"Invalid data type for 'SafeMode'"_s);
     startProgram();

@@ -334,9 +334,9 @@ TEST_F(TIniFileTest, AWriteIsRefusedWhereAPlainWriteWouldBeAndKeepsOwnerGroupAnd
         EXPECT_EQ(repeated, u"<no error>"_s);
         EXPECT_EQ(message, written ? u"<no error>"_s : refused(path()));
         EXPECT_EQ(readBytes(path()), written ? crlf(u"[dvs]\ncounter=2\n"_s) : before);
+        // Owner, group and mode are kept.
         EXPECT_EQ(std::tuple(now.st_uid, now.st_gid, now.st_mode),
-                  std::tuple(was.st_uid, was.st_gid, was.st_mode))
-            << "owner, group and mode are kept";
+                  std::tuple(was.st_uid, was.st_gid, was.st_mode));
         QFile::remove(path());
     }
 }

@@ -199,9 +199,9 @@ TEST_F(WineRegistryTest, ACommandIsBoundAsAWholeAndAnAnswerThatIsNoTextOrTooLarg
             },
             5000));
         wine.setMode("");
+        // The command's time is spent.
         EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 1); }),
-                  u"Failed to set data for 'SafeMode'\n"_s + bound)
-            << "the command's time is spent";
+                  u"Failed to set data for 'SafeMode'\n"_s + bound);
     }
     const std::unique_ptr<RegistryKey> key = registry->openKey(kGameKey, true);
     key->writeInteger(u"SafeMode"_s, 1);

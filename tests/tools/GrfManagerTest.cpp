@@ -87,12 +87,6 @@ protected:
         for (const QString &name : names)
             writeBytes(grf(name), name.toUtf8());
     }
-    // Opens the window where no list file is, which it reports.
-    void openUnlisted()
-    {
-        fake.messages.expectOk(MsgType::Error, kNoListFile);
-        form.Initialize();
-    }
     // The entries as the user sees them, checked ones marked with "x ".
     QStringList entries() const
     {
@@ -197,7 +191,8 @@ TEST_F(GrfManagerTest, SaveWritesTheCheckedEntriesToTheListFileOfTheEdition)
 TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
 {
     addGrfs({u"b.grf"_s, u"old.grf"_s});
-    openUnlisted();
+    fake.messages.expectOk(MsgType::Error, kNoListFile);
+    form.Initialize();
     const QString source = elsewhere.path() + u"/old.grf"_s;
     const QString fresh = elsewhere.path() + u"/a new one.grf"_s;
     writeBytes(source, "NEW");
@@ -266,7 +261,8 @@ TEST_F(GrfManagerTest, InstallReplacesAndInstallsUnderNewNamesInAFatFolder)
     if (!fat.whyNot.isEmpty())
         GTEST_SKIP() << fat.whyNot.toStdString();
     addGrfs({u"old.grf"_s});
-    openUnlisted();
+    fake.messages.expectOk(MsgType::Error, kNoListFile);
+    form.Initialize();
     const QString source = elsewhere.path() + u"/old.grf"_s;
     writeBytes(source, "NEW");
     install(source, MsgAnswer::Yes, kInstalled);
@@ -284,7 +280,8 @@ TEST_F(GrfManagerTest, DeleteSaysDeletedOnlyForAFileThatIsGoneAndARefusingFolder
 {
     addGrfs({u"a.grf"_s, u"b.grf"_s});
     fake.screen.setSize(QSize(800, 599));
-    openUnlisted();
+    fake.messages.expectOk(MsgType::Error, kNoListFile);
+    form.Initialize();
     EXPECT_EQ(form.height(), 480) << "a low screen gets a low window";
     const QString question = u"Do you want to delete b.grf file?"_s;
     const QRect b = list()->visualItemRect(list()->item(1));
