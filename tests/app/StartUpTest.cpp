@@ -170,7 +170,6 @@ TEST(MainWindowPlacement, TheSizeIsBoundedFirstThenTheWholeTitleBarLiesOnAScreen
         {"maximized", one, bar, stored(none, none, none, none, true, true), QRect()},
         {"maximized, position off", one, bar, stored(none, none, 700, 500, false, true), QRect(290, 262, 700, 500)},
         {"position off", one, bar, stored(3, 4, 701, 501, false), QRect(290, 262, 701, 501)},
-        {"on a gone monitor", one, bar, stored(-3000, 100, 3500, 700), QRect(0, 162, 1280, 700)},
         {"too wide, no position", one, bar, stored(none, none, 9000, none), QRect(0, 212, 1280, 600)},
         {"too small", one, bar, stored(10, 10, 100, 1), QRect(10, 10, 640, 480)},
         {"only left stored", one, bar, stored(100, none, none, none), QRect(100, 212, 800, 600)},
