@@ -224,7 +224,7 @@ TEST_F(GrfManagerTest, InstallCopiesReplacesOrRenamesIntoTheFolderOnly)
         {u".."_s, u"\"..\" holds \"..\", which could lead out of the 'newgrf' folder."_s},
         {u"why?.grf"_s, u"\"why?.grf\" holds characters a file name cannot hold: ?"_s},
     };
-    for (const QString device : {u"con"_s, u"COM0"_s, u"lpt0"_s, u"COM\u00b9"_s, u"CONIN$"_s, u"conout$ "_s})
+    for (const QString &device : {u"con"_s, u"COM0"_s, u"lpt0"_s, u"COM\u00b9"_s, u"CONIN$"_s, u"conout$ "_s})
         renames.emplace_back(device + u".grf"_s,
                              u"\"%1.grf\" is a name the system keeps for a device."_s.arg(device));
     for (const auto &[typed, outcome] : renames) {
