@@ -72,7 +72,7 @@ ShellStart FakeShell::open(const QString &file, const QString &parameters, const
     }
     auto program = m_outcome == Outcome::Watched ? std::make_unique<StartedProgram>() : nullptr;
     m_programs.emplace_back(program.get());
-    return {m_outcome != Outcome::Fails, std::move(program)};
+    return {m_outcome != Outcome::Fails, std::move(program), {}};
 }
 
 void FakeShell::finish(std::size_t index)
