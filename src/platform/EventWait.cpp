@@ -8,6 +8,8 @@ bool EventWait::run(QEventLoop &loop, QDeadlineTimer deadline)
 {
     QTimer timer;
     timer.setSingleShot(true);
+    // A coarse timer may end the wait up to 5% early.
+    timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(0); });
     if (!deadline.isForever())
         timer.start(std::chrono::milliseconds(std::max<qint64>(0, deadline.remainingTime())));

@@ -92,6 +92,8 @@ public:
         if (m_process.state() != QProcess::NotRunning && !m_overflow)
             m_wait.until(&m_process, &QProcess::finished, deadline);
         m_budget->spend(m_spent.elapsed());
+        if (m_process.state() != QProcess::NotRunning && !m_overflow)
+            m_budget->spendAll();
         if (m_process.state() != QProcess::NotRunning || m_overflow) {
             endGroup();
             if (m_overflow)

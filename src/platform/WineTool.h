@@ -27,6 +27,9 @@ public:
     // Whether the command has used its allowance up: no further call starts.
     bool spent() const { return m_depth > 0 && m_spentMs >= m_limitMs; }
     void spend(qint64 milliseconds);
+    // A call stopped at the bound has used the whole allowance, however early
+    // the clock let the wait end.
+    void spendAll() { spend(m_limitMs); }
 
 private:
     int m_limitMs;
