@@ -121,7 +121,7 @@ QObject *MainWindowFixture::mainWindowObject() const
 
 SwitchPanel *MainWindowFixture::panel() const
 {
-    return &windows->switches().panel();
+    return named<SwitchPanel>("scrlMain");
 }
 
 SwitchControl *MainWindowFixture::switchControl(const char *name) const
