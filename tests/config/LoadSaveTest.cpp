@@ -221,12 +221,6 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
         return shown.join(u", "_s);
     };
     EXPECT_EQ(items(), u"Nothing*, dravopax.cfg, Select File Here"_s);
-    fake.messages.expectOk(MsgType::Error, u"File: dravopax.cfg was not found in your Zorvantia Directory.\n"
-                                           "Anyway this path is saved:\n"_s +
-                                               gameCfg());
-    click(action("itemDVSLoaddravopaxcfg"));
-    EXPECT_EQ(setting(u"startup"_s), gameCfg());
-    EXPECT_EQ(items(), u"Nothing, dravopax.cfg*, Select File Here"_s);
 
     writeBytes(file("start me.cfg"), "lanterns on\r\n");
     fake.fileDialogs.answerOpen(file("start me.cfg"));
@@ -243,6 +237,13 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
     click(action("itemDVSLoadSelectHere"));
     EXPECT_EQ(items(), u"Nothing, dravopax.cfg, Select File Here (start me.cfg)*"_s) << "the choice stays";
     EXPECT_EQ(setting(u"startup"_s), file("start me.cfg"));
+
+    fake.messages.expectOk(MsgType::Error, u"File: dravopax.cfg was not found in your Zorvantia Directory.\n"
+                                           "Anyway this path is saved:\n"_s +
+                                               gameCfg());
+    click(action("itemDVSLoaddravopaxcfg"));
+    EXPECT_EQ(setting(u"startup"_s), gameCfg());
+    EXPECT_EQ(items(), u"Nothing, dravopax.cfg*, Select File Here"_s);
 
     click(action("itemDVSLoadNothing"));
     EXPECT_EQ(setting(u"startup"_s), u"<absent>"_s) << "the key goes, not just its value";
