@@ -58,13 +58,14 @@ protected:
     }
     QString settingsRefused() const { return u"Unable to write to "_s + folder.files().settingsIni(); }
     // A menu's items by name, "-" a separator, a submenu's items in brackets after it.
+    // An item that belongs to another object than the menu listing it is marked "^".
     static QString itemsOf(const QMenu *menu)
     {
         QStringList items;
         for (const QAction *item : menu->actions())
             items << (item->isSeparator() ? u"-"_s
                       : item->menu()      ? item->objectName() + u" ["_s + itemsOf(item->menu()) + u']'
-                                          : item->objectName());
+                                          : item->objectName() + (item->parent() == menu ? u""_s : u"^"_s));
         return items.join(u' ');
     }
 };
