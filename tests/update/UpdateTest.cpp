@@ -463,7 +463,7 @@ protected:
     {
         writeText(folder.files().dataIni(), u"[Data]\ndata=2026-11-20\nversion=3\n"_s);
         writeText(folder.files().helpIni(), u"[data]\nDATA=2026-10-01\n"_s);
-        folder.writePatch(u"[data]\norgdata=2026-09-09\nuserchnage=0\nuserdata=2026-12-01\n"_s);
+        folder.writePatch(u"[data]\norgdata=2026-09-09\nuserdata=2026-12-01\n"_s); // no flag: no user date
         folder.writeSettings(u"[dvs]\ncounter=6\n"_s);
     }
     TformAbout &about() const { return *windows->update().formAbout(); }
