@@ -40,9 +40,11 @@ public:
     void setText(const QString &) override {}
     QString text() const override { return {}; }
 
-    Platform platform()
+    Platform platform() { return platform(*this, m_clock); }
+    // The same services with the registry and the clock a start is measured with.
+    Platform platform(Registry &registry, Clock &clock)
     {
-        return Platform{*this, *this, *this, *this, *this, *this, *this, m_clock, *this, m_http};
+        return Platform{*this, *this, *this, *this, *this, registry, *this, clock, *this, m_http};
     }
 
 private:

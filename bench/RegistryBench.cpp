@@ -4,6 +4,7 @@
 
 #include "BenchTiming.h"
 
+#include "base/ProgramInfo.h"
 #include "platform/EventWait.h"
 #include "platform/FileRegistry.h"
 #include "platform/WinePrefix.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-const QString kGameKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
+const QString kGameKey = ProgramInfo::GameRegistryKey;
 const char *const kNames[] = {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"};
 
 void writeFiveValues(Registry &registry)
@@ -74,16 +75,7 @@ void createRegistryEntry(Registry &registry, const QString &game)
     (void)registry.openKey(kGameKey, true);
     registry.openKey(kGameKey, true)->writeFolder(QStringLiteral("HDPath"), game);
     const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, true);
-    key->writeIntegers({{QStringLiteral("DisplayModeNumber"), 3},
-                        {QStringLiteral("ForceDIBSection"), 0},
-                        {QStringLiteral("Fullscreen"), 1},
-                        {QStringLiteral("Installed"), 3},
-                        {QStringLiteral("Language"), 3},
-                        {QStringLiteral("MidiType"), 0},
-                        {QStringLiteral("MousePointer"), 0},
-                        {QStringLiteral("RetraceSync"), 0},
-                        {QStringLiteral("SafeMode"), 0},
-                        {QStringLiteral("UpdateMode"), 1}});
+    key->writeIntegers(ProgramInfo::GameRegistryDefaults);
     int sum = 0;
     for (const char *name : kNames)
         sum += key->readInteger(QString::fromLatin1(name));
@@ -152,18 +144,6 @@ void printCommandFigures(const QString &wine, const QString &prefix, const QStri
     (void)prefix;
 }
 
-void runInPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("WINEPREFIX"), prefix);
-    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.waitForFinished(300000);
-}
-
 void printRealWineFigures(const QString &wine)
 {
     QTemporaryDir dir;
@@ -196,6 +176,18 @@ void printRealWineFigures(const QString &wine)
 }
 
 } // namespace
+
+void runInPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("WINEPREFIX"), prefix);
+    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    process.waitForFinished(300000);
+}
 
 void printRegistryFigures(BenchPlatform &, bool realWine)
 {

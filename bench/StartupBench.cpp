@@ -2,6 +2,7 @@
 
 #include "BenchPlatform.h"
 #include "GeneratedDatabase.h"
+#include "RegistryBench.h"
 #include "app/ProgramWindows.h"
 #include "app/StartUp.h"
 #include "app/TformMain.h"
@@ -140,10 +141,7 @@ int programChild(int argc, char *argv[], const QString &folder)
     BenchPlatform services;
     FileRegistry registry(folder + QStringLiteral("/registry.reg"));
     TimedClock clock;
-    const Platform bench = services.platform();
-    const Platform platform{bench.messages, bench.fileDialogs, bench.folders, bench.input,     bench.shell,
-                            registry,       bench.screen,      clock,         bench.clipboard, bench.http};
-    ProgramWindows windows(files, platform);
+    ProgramWindows windows(files, services.platform(registry, clock));
     if (!runStartUp(windows, QString()))
         return 2;
     // Only the fixed pause at the end of the start pauses: the wait time is 0.
@@ -204,10 +202,7 @@ int wineChild(int argc, char *argv[], const QString &folder)
         folder, [&files] { return ProgramSettings(files.settingsIni()).gameDirectory(); }, wait);
     TimedRegistry registry(*system);
     SystemClock clock;
-    const Platform bench = services.platform();
-    const Platform platform{bench.messages, bench.fileDialogs, bench.folders, bench.input,     bench.shell,
-                            registry,       bench.screen,      clock,         bench.clipboard, bench.http};
-    ProgramWindows windows(files, platform);
+    ProgramWindows windows(files, services.platform(registry, clock));
     if (!runStartUp(windows, QString()))
         return 2;
     const FirstPaint firstPaint(&windows.formMain());
@@ -349,18 +344,6 @@ std::pair<double, double> runWineChild(const QString &executable, const QString 
     return {ms, waited};
 }
 
-void inPrefix(const QString &prefix, const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("WINEPREFIX"), prefix);
-    environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    process.waitForFinished(300000);
-}
-
 } // namespace
 
 void printWineStartupFigures(const char *benchExecutable)
@@ -375,7 +358,7 @@ void printWineStartupFigures(const char *benchExecutable)
     const QString prefix = dir.path() + QStringLiteral("/prefix");
     const QString program = dir.path() + QStringLiteral("/program");
     const QString game = prefix + QStringLiteral("/drive_c/Games/Zorvantia");
-    inPrefix(prefix, wine, {QStringLiteral("wineboot"), QStringLiteral("-i")});
+    runInPrefix(prefix, wine, {QStringLiteral("wineboot"), QStringLiteral("-i")});
     makeProgramFolder(program, generatedPatchIni(1000).toLatin1());
     QDir().mkpath(game);
     writeBytesOrExit(game + QStringLiteral("/ZizaVEZ.exe"), QByteArray("MZ"));
@@ -385,24 +368,24 @@ void printWineStartupFigures(const char *benchExecutable)
             .arg(game)
             .toUtf8());
     // The game's five values, so that the start reads and applies them.
-    inPrefix(prefix, wine,
-             {QStringLiteral("reg"), QStringLiteral("add"),
-              QStringLiteral("HKLM\\Software\\Quillmark\\Zorvantia"), QStringLiteral("/v"),
-              QStringLiteral("FullScreen"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
-              QStringLiteral("/d"), QStringLiteral("1"), QStringLiteral("/f"), QStringLiteral("/reg:32")});
+    runInPrefix(prefix, wine,
+                {QStringLiteral("reg"), QStringLiteral("add"),
+                 QStringLiteral("HKLM\\Software\\Quillmark\\Zorvantia"), QStringLiteral("/v"),
+                 QStringLiteral("FullScreen"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
+                 QStringLiteral("/d"), QStringLiteral("1"), QStringLiteral("/f"), QStringLiteral("/reg:32")});
     const QString withWine = QString::fromLocal8Bit(qgetenv("PATH"));
     QTemporaryDir empty;
     std::vector<double> without, cold, coldWait, warmWait;
     for (int run = 0; run < 7; ++run) {
         without.push_back(runWineChild(executable, program, empty.path()).first);
-        inPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
-        inPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-w")});
+        runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
+        runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-w")});
         const auto [ms, waited] = runWineChild(executable, program, withWine);
         cold.push_back(ms);
         coldWait.push_back(waited);
         warmWait.push_back(runWineChild(executable, program, withWine).second);
     }
-    inPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
+    runInPrefix(prefix, QStringLiteral("wineserver"), {QStringLiteral("-k")});
     std::printf("startup_without_wine_ms: %.0f ms\n", median(without));
     std::printf("startup_real_wine_cold_ms: %.0f ms\n", median(cold));
     std::printf("startup_real_wine_extra_ms: %.0f ms\n", median(cold) - median(without));

@@ -33,8 +33,7 @@ void ConfigCommands::createNotepadPage()
     layout->addWidget(memoNotepad);
     auto *buttons = new QHBoxLayout;
     const auto button = [page, buttons](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, page);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton *b = namedButton(page, name, caption);
         buttons->addWidget(b);
         return b;
     };

@@ -98,18 +98,7 @@ void GameCommands::mniCreateRegistryEntryClick()
     // Opened again now that the folder is chosen: where the game reads its
     // settings from may depend on where it is.
     const std::unique_ptr<RegistryKey> key = m_platform.registry.openKey(ProgramInfo::GameRegistryKey, true);
-    key->writeIntegers({
-        {QStringLiteral("DisplayModeNumber"), 3},
-        {QStringLiteral("ForceDIBSection"), 0},
-        {QStringLiteral("Fullscreen"), 1},
-        {QStringLiteral("Installed"), 3},
-        {QStringLiteral("Language"), 3},
-        {QStringLiteral("MidiType"), 0},
-        {QStringLiteral("MousePointer"), 0},
-        {QStringLiteral("RetraceSync"), 0},
-        {QStringLiteral("SafeMode"), 0},
-        {QStringLiteral("UpdateMode"), 1},
-    });
+    key->writeIntegers(ProgramInfo::GameRegistryDefaults);
     const int updateMode = key->readInteger(QStringLiteral("UpdateMode"));
     const int midiType = key->readInteger(QStringLiteral("MidiType"));
     const bool mousePointerWin = key->readBool(QStringLiteral("MousePointer"));
