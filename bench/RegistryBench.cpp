@@ -26,13 +26,12 @@
 namespace {
 
 const QString kGameKey = ProgramInfo::GameRegistryKey;
-const char *const kNames[] = {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"};
 
 void writeFiveValues(Registry &registry)
 {
     const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, true);
-    for (const char *name : kNames)
-        key->writeInteger(QString::fromLatin1(name), 1);
+    for (const QString &name : ProgramInfo::GameSettingNames)
+        key->writeInteger(name, 1);
 }
 
 // What the start does with the registry, in milliseconds (median of three).
@@ -41,10 +40,10 @@ double startupReadMs(Registry &registry)
     return medianMs([&] {
         const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, false);
         int sum = 0;
-        for (const char *name : kNames)
-            sum += key->valueExists(QString::fromLatin1(name)) ? 1 : 0;
-        for (const char *name : kNames)
-            sum += key->readInteger(QString::fromLatin1(name));
+        for (const QString &name : ProgramInfo::GameSettingNames)
+            sum += key->valueExists(name) ? 1 : 0;
+        for (const QString &name : ProgramInfo::GameSettingNames)
+            sum += key->readInteger(name);
         if (sum != 10) {
             std::fprintf(stderr, "the registry step read %d instead of 10\n", sum);
             std::exit(2);
@@ -77,8 +76,8 @@ void createRegistryEntry(Registry &registry, const QString &game)
     const std::unique_ptr<RegistryKey> key = registry.openKey(kGameKey, true);
     key->writeIntegers(ProgramInfo::GameRegistryDefaults);
     int sum = 0;
-    for (const char *name : kNames)
-        sum += key->readInteger(QString::fromLatin1(name));
+    for (const QString &name : ProgramInfo::GameSettingNames)
+        sum += key->readInteger(name);
     if (sum != 2) {
         std::fprintf(stderr, "Create Registry Entry read back %d instead of 2\n", sum);
         std::exit(2);

@@ -208,8 +208,8 @@ void TformStart::readZVTSettings()
         m_platform.messages.show(MsgType::Error, key->problem(), MsgButtons::Ok);
         return;
     }
-    for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"}) {
-        if (!key->valueExists(QString::fromLatin1(name)))
+    for (const QString &name : ProgramInfo::GameSettingNames) {
+        if (!key->valueExists(name))
             return;
     }
     // A value of the wrong type only costs the check marks of the game's

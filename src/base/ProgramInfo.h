@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -20,6 +21,10 @@ inline const QString AuthorMail = QStringLiteral("author@dravopax-vevavav.exampl
 inline const QString MaintainerContact = QStringLiteral("maintainer@dravopax-vevavav.example.org");
 // The game's own key in the machine-wide registry.
 inline const QString GameRegistryKey = QStringLiteral("Software\\Quillmark\\Zorvantia");
+// The game's settings there that the program shows in its menu.
+inline const QStringList GameSettingNames = {QStringLiteral("FullScreen"), QStringLiteral("SafeMode"),
+                                             QStringLiteral("UpdateMode"), QStringLiteral("MidiType"),
+                                             QStringLiteral("MousePointer")};
 // The values "Create Registry Entry" writes there: the game's settings after its own setup.
 inline const QList<std::pair<QString, int>> GameRegistryDefaults = {
     {QStringLiteral("DisplayModeNumber"), 3}, {QStringLiteral("ForceDIBSection"), 0},
