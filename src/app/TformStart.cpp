@@ -155,7 +155,7 @@ void TformStart::progress(const QString &text)
 void TformStart::BeforeInitialize(const QString &commandTail)
 {
     imgICEFront->show();
-    // Begun first, taken during the last pause: a Wine prefix's registry is
+    // Begun first, taken after the last pause: a Wine prefix's registry is
     // read by Wine, whose start takes about a second when its server is not
     // running yet, and the read starts that server too.
     m_zvtSettings = m_platform.registry.openKeyLater(ProgramInfo::GameRegistryKey);
@@ -353,11 +353,13 @@ void TformStart::Ending()
     // The splash stays a second with the whole train. What is left before the
     // main window shows is done within that second instead of after it.
     m_platform.clock.pause(1000, [this] {
-        readZVTSettings();
         countStart();
         loadStartFile();
         m_windows.prepareMainWindow();
     });
+    // Taken last: Wine's first read, begun at the first step, has had the whole
+    // second to start its server and answer.
+    readZVTSettings();
 }
 
 void TformStart::countStart()

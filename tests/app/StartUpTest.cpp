@@ -121,6 +121,45 @@ TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTim
     EXPECT_EQ(setting(u"counter"_s), u"2147483647"_s) << "the counter stops at its largest value";
 }
 
+// Wine's first read of the game's settings takes about a second: begun before
+// the first pause, it is taken only once the closing second has passed.
+TEST_F(StartUpTest, TheGamesSettingsAreAskedForFirstAndTakenAfterTheClosingSecond)
+{
+    struct Watched final : Registry
+    {
+        Registry &registry;
+        const std::vector<int> &sleeps;
+        std::vector<std::size_t> pausesSeen;
+        Watched(Registry &r, const std::vector<int> &s) : registry(r), sleeps(s) {}
+        std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override
+        {
+            return registry.openKey(path, create);
+        }
+        std::unique_ptr<PendingKey> openKeyLater(const QString &path) override
+        {
+            struct Pending final : PendingKey
+            {
+                Watched &owner;
+                std::unique_ptr<RegistryKey> key;
+                Pending(Watched &o, std::unique_ptr<RegistryKey> k) : owner(o), key(std::move(k)) {}
+                std::unique_ptr<RegistryKey> take() override
+                {
+                    owner.pausesSeen.push_back(owner.sleeps.size());
+                    return std::move(key);
+                }
+            };
+            pausesSeen.push_back(sleeps.size());
+            return std::make_unique<Pending>(*this, registry.openKey(path, false));
+        }
+    } watched(fake.registry, sleeps);
+    fake.registryInUse = &watched;
+    startProgram();
+    ASSERT_EQ(watched.pausesSeen.size(), 2u);
+    EXPECT_EQ(watched.pausesSeen[0], 0u) << "asked for before the first pause";
+    EXPECT_EQ(watched.pausesSeen[1], sleeps.size()) << "taken after the last pause";
+    EXPECT_EQ(sleeps.back(), 1000);
+}
+
 // The picture's corners are rounded with a radius of about twelve pixels, and
 // its grey is see-through.
 TEST_F(StartUpTest, TheSplashKeepsItsTextsInsideItsShapedPicture)
