@@ -77,10 +77,20 @@ void LanguageTextFiles::backUpText() const
     copyOver(text(), backup());
 }
 
-void LanguageTextFiles::removeText() const
+QString LanguageTextFiles::setTextAside() const
 {
     const QString file = text();
-    QFile remover(file);
-    if (!remover.remove() && QFileInfo::exists(file))
-        throw DvsError(QStringLiteral("Unable to delete %1\n%2").arg(file, remover.errorString()));
+    const QString aside = AtomicFileDetail::temporaryBeside(file);
+    QFile mover(file);
+    if (!mover.rename(aside))
+        throw DvsError(QStringLiteral("Unable to delete %1\n%2").arg(file, mover.errorString()));
+    return aside;
+}
+
+void LanguageTextFiles::putTextBack(const QString &aside) const
+{
+    const QString file = text();
+    QFile mover(aside);
+    if (!mover.rename(file))
+        throw DvsError(QStringLiteral("Unable to write to %1\nThe text is kept in %2").arg(file, aside));
 }

@@ -32,7 +32,11 @@ public:
     // content is safely in the text file.
     void replaceTextWithFresh() const;
     void backUpText() const;
-    void removeText() const;
+    // The text file moves out of the tool's way under a fresh name beside it,
+    // and back when the tool did not start, so that it is never lost to a tool
+    // that cannot run.
+    QString setTextAside() const;
+    void putTextBack(const QString &aside) const;
 
 private:
     QString path(const QString &name) const;

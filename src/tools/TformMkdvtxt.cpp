@@ -123,10 +123,11 @@ int TformMkdvtxt::memoLineCount() const
     return memoZvtdvtxt->document()->isEmpty() ? 0 : memoZvtdvtxt->document()->blockCount();
 }
 
-void TformMkdvtxt::startTool(const LanguageTextFiles &files)
+bool TformMkdvtxt::startTool(const LanguageTextFiles &files)
 {
     const QString tool = files.tool();
-    (void)startReported(m_platform.shell, m_platform.messages, tool, QString(), QFileInfo(tool).absolutePath());
+    return startReported(m_platform.shell, m_platform.messages, tool, QString(), QFileInfo(tool).absolutePath())
+        .started;
 }
 
 void TformMkdvtxt::Initialize()
@@ -235,8 +236,6 @@ void TformMkdvtxt::butnNewClick()
 
 void TformMkdvtxt::butnReCreateClick()
 {
-    m_changed = false;
-    butnSave->setEnabled(false);
     const MsgAnswer backUp = m_platform.messages.show(
         MsgType::Confirmation,
         QStringLiteral("You are going to re-create 'zvtdvtxt.txt'. Do you want to backup existed file?"),
@@ -261,8 +260,15 @@ void TformMkdvtxt::butnReCreateClick()
                                      QStringLiteral("File backed up:\n") + files.backup(), MsgButtons::Ok);
         }
     }
-    files.removeText();
-    startTool(files);
+    const QString aside = files.setTextAside();
+    if (!startTool(files)) {
+        // Nothing ran: the text, and the edits in the memo, stay as they were.
+        files.putTextBack(aside);
+        return;
+    }
+    QFile::remove(aside);
+    m_changed = false;
+    butnSave->setEnabled(false);
     // The file watch waits for the new text; the window stays usable meanwhile.
     clearMemo();
     memoZvtdvtxt->setEnabled(false);

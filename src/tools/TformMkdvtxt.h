@@ -55,7 +55,8 @@ private:
     void clearMemo();
     QStringList memoLines() const;
     int memoLineCount() const;
-    void startTool(const LanguageTextFiles &files);
+    // Whether the tool started; why not is shown.
+    bool startTool(const LanguageTextFiles &files);
 
     QPlainTextEdit *memoZvtdvtxt = nullptr;
     QPushButton *butnRunMkdvtxt = nullptr;

@@ -219,7 +219,10 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
             EXPECT_EQ(memo(), u"whole\ntext"_s);
             EXPECT_EQ(enabled(), u"--RM"_s);
         }
-        click("butnQuit"); // asks nothing: Re-create drops the unsaved edits
+        // Re-create drops the unsaved edits; a Cancel keeps them.
+        if (!ran)
+            confirm(kQuitQuestion, MsgAnswer::No);
+        click("butnQuit");
     }
     EXPECT_EQ(fake.shell.starts(), toolStarts(4));
 
@@ -248,6 +251,19 @@ TEST_F(MkdvtxtTest, ReCreateBacksUpDeletesRunsTheToolAndLetsTheWatchFinish)
     click("butnReCreate");
     EXPECT_EQ(readBytes(text()), QByteArray("keep\r\n"));
     EXPECT_FALSE(form.recreating());
+
+    // A tool that cannot start leaves the text, and the edits, where they were.
+    QDir(game.path()).rmdir(u"zvtdvtxt.bak"_s);
+    type(u"more"_s);
+    fake.shell.failWith(u"wine is not installed"_s);
+    fake.messages.expect(MsgType::Confirmation, kRecreateQuestion, MsgButtons::YesNoCancel, MsgAnswer::No);
+    fake.messages.expectOk(MsgType::Error, u"wine is not installed"_s);
+    click("butnReCreate");
+    EXPECT_EQ(readBytes(text()), QByteArray("keep\r\n"));
+    EXPECT_EQ(QDir(game.path()).entryList({u"zvtdvtxt*"_s}), QStringList{u"zvtdvtxt.txt"_s});
+    EXPECT_EQ(memo(), u"keepmore"_s);
+    confirm(kQuitQuestion, MsgAnswer::No);
+    click("butnQuit");
 }
 
 // The platform's own start of a Windows program, through a stand-in for wine
