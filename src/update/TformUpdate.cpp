@@ -216,6 +216,11 @@ void TformUpdate::timeUpdateTimer()
     if (m_transferring || !QFile::exists(m_files.updateIni()))
         return;
     const UpdateManifest manifest(m_files, replaceableExecutable());
+    if (!manifest.isManifest()) {
+        QFile::remove(m_files.updateIni());
+        showFailure(u"[2]"_s);
+        return;
+    }
     for (const auto &[box, group] : groupBoxes()) {
         if (group == UpdateGroup::Executable)
             continue;

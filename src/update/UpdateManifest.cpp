@@ -99,6 +99,19 @@ UpdateManifest::UpdateManifest(const ProgramFiles &files, QString executable)
     : m_files(files), m_executable(std::move(executable)), m_manifest(TIniFile(files.updateIni()).snapshot())
 {}
 
+bool UpdateManifest::isManifest() const
+{
+    QFile file(m_files.updateIni());
+    if (!file.open(QIODevice::ReadOnly) || !readsAsIni(file.readAll()))
+        return false;
+    for (const UpdateGroup group :
+         {UpdateGroup::Executable, UpdateGroup::Patch, UpdateGroup::Links, UpdateGroup::Help}) {
+        if (m_manifest.SectionExists(sectionOf(group)))
+            return true;
+    }
+    return false;
+}
+
 QString UpdateManifest::read(UpdateGroup group, const QString &key, const QString &defaultValue) const
 {
     return m_manifest.ReadString(sectionOf(group), key, defaultValue);

@@ -41,6 +41,9 @@ public:
     // program may not be replaced).
     UpdateManifest(const ProgramFiles &files, QString executable);
 
+    // Whether what came as the manifest is one: INI text with the section of
+    // at least one group. An error page served as a success is not.
+    bool isManifest() const;
     // Whether the manifest's version of the group is greater than the one
     // stamped in the installed data file. The executable carries no version,
     // so it is never newer.

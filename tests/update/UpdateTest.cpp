@@ -385,6 +385,19 @@ TEST_F(UpdateTest, ABadTimeOutADamagedDataFileOrAFailedCheckStopsTheCheckAndOffe
     EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
     EXPECT_FALSE(named<QTimer>(&update(), "timeUpdate")->isActive());
     EXPECT_FALSE(named(&update(), "butnCheck")->isEnabled());
+
+    // What comes as the manifest without being one is a failed check, not "No new updates".
+    for (const QByteArray &body : {QByteArray("<html><body>Try again</body></html>"), QByteArray(),
+                                  QByteArray("[error]\r\ncode=503\r\n")}) {
+        SCOPED_TRACE(body.toStdString());
+        QTest::keyClick(&update(), Qt::Key_Escape);
+        openUpdate();
+        server.serve("/update.ini", LoopbackServer::ok(body));
+        fake.messages.expectOk(MsgType::Error, u"[2]"_s + kNotConnected);
+        check();
+        EXPECT_EQ(captions(), QStringList(4, u"Not checked"_s));
+        EXPECT_FALSE(QFile::exists(folder.files().updateIni()));
+    }
 }
 
 TEST(UpdateManifest, AGroupIsNewerOnlyWhenItsVersionExceedsTheInstalledStampAndGarbageOffersNothing)
