@@ -67,7 +67,8 @@ QString ShortcutList::path(int number) const
 
 void ShortcutList::add(const QString &name, const QString &file)
 {
-    const int added = count(m_file.snapshot(), 0) + 1;
+    const int added = nextNumber(m_file.snapshot(), kPrograms, QStringLiteral("number"),
+                                 {QStringLiteral("display"), QStringLiteral("path")});
     m_file.Apply(TIniFile::Changes(m_file)
                      .WriteInteger(kPrograms, QStringLiteral("number"), added)
                      .WriteString(kPrograms, displayKey(added), name)

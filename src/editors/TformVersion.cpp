@@ -140,7 +140,7 @@ void TformVersion::butnAddClick()
         on->setEnabled(true);
     editVersionShort->clear();
     editVersionLong->setText(*name);
-    editNumber->setText(QString::number(VersionList(m_files.versionIni()).count(0) + 1));
+    editNumber->setText(QString::number(VersionList(m_files.versionIni()).nextNumber()));
 }
 
 void TformVersion::butnSaveClick()

@@ -40,9 +40,10 @@ bool hasReverseKey(const QString &shortName)
 
 } // namespace
 
-int VersionList::count(int defaultValue) const
+int VersionList::nextNumber() const
 {
-    return listedCount(m_file.snapshot(), defaultValue);
+    return ::nextNumber(m_file.snapshot(), kVersion, QStringLiteral("number"),
+                        {QStringLiteral("display"), QStringLiteral("number")});
 }
 
 int VersionList::listedCount(const IniSnapshot &list, int defaultValue) const

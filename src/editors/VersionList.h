@@ -24,9 +24,9 @@ public:
 
     explicit VersionList(const QString &fileName) : m_file(fileName) {}
 
-    // "number", or `defaultValue` when it is missing or not an integer, but
-    // no more than the versions present.
-    int count(int defaultValue) const;
+    // The number a new version takes: one past "number", or past the last
+    // version present when "number" is missing or not an integer.
+    int nextNumber() const;
     // The long names of versions 1 to "number", "WRONG" for one that is
     // missing; a "number" beyond the last version present lists up to it only.
     QStringList displays() const;

@@ -31,3 +31,11 @@ int listedCount(int stored, const IniSnapshot &ini, const QString &section, cons
 {
     return std::clamp(stored, 0, lastNumberedKey(ini, section, prefixes));
 }
+
+int nextNumber(const IniSnapshot &ini, const QString &section, const QString &countKey, const QStringList &prefixes)
+{
+    const std::optional<int> stored = ini.ValueExists(section, countKey)
+                                          ? parseInteger(ini.ReadString(section, countKey, QString()))
+                                          : std::nullopt;
+    return (stored ? listedCount(*stored, ini, section, prefixes) : lastNumberedKey(ini, section, prefixes)) + 1;
+}

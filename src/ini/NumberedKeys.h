@@ -18,3 +18,10 @@ int lastNumberedKey(const IniSnapshot &ini, const QString &section, const QStrin
 // `stored` (a count read from the file), but no higher than the last numbered
 // key and no lower than 0.
 int listedCount(int stored, const IniSnapshot &ini, const QString &section, const QStringList &prefixes);
+
+// The number a new entry takes: one past the count stored under `countKey`
+// (bounded as listedCount bounds it), or, where the file holds no readable
+// count, one past the last numbered key, so that no entry the file holds is
+// written over.
+int nextNumber(const IniSnapshot &ini, const QString &section, const QString &countKey,
+               const QStringList &prefixes);

@@ -59,6 +59,17 @@ TEST_F(EditorFilesTest, DeletingAVersionMovesEveryLaterOneDownAndAShortNameThatW
     for (const auto &[name, message] : refused)
         EXPECT_EQ(list.shortNameProblem(name, 2).value_or(u"<accepted>"_s), message) << name.toStdString();
     EXPECT_FALSE(list.shortNameProblem(u"bb"_s, 2)) << "a version keeps its own short name";
+
+    // A new version never takes the number of one the file holds.
+    const std::pair<QString, int> next[] = {{kThree, 4},
+                                            {QString(kThree).remove(u"number=3\n"_s), 4},
+                                            {QString(kThree).replace(u"number=3"_s, u"number=x"_s), 4},
+                                            {QString(kThree).replace(u"number=3"_s, u"number=1"_s), 2},
+                                            {u"[version]\n"_s, 1}};
+    for (const auto &[text, number] : next) {
+        writeText(file, text);
+        EXPECT_EQ(VersionList(file).nextNumber(), number) << text.toStdString();
+    }
 }
 
 TEST_F(EditorFilesTest, ASavedSwitchIsRewrittenWholeAtTheEndStampedOnceAndOneThatCannotBeStoredWholeIsRefused)

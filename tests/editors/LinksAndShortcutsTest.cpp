@@ -58,6 +58,10 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
         {"add beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
          [](ShortcutList &s) { s.add(u"B"_s, u"/b"_s); },
          u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\n"_s},
+        // Without a count, a new shortcut goes after the ones the file holds.
+        {"add without a count", u"[programs]\ndisplay1=A\npath1=/a\n"_s,
+         [](ShortcutList &s) { s.add(u"B"_s, u"/b"_s); },
+         u"[programs]\ndisplay1=A\npath1=/a\nnumber=2\ndisplay2=B\npath2=/b\n"_s},
         {"rename and re-target", three,
          [](ShortcutList &s) {
              s.rename(2, u"Bee"_s);
