@@ -4,6 +4,22 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The options the toolkit takes out of the words itself (X11's among them):
+// any other word with a single dash is unknown before a screen is looked for,
+// so that a mistyped option is answered even where there is no screen.
+bool isToolkitOption(const QString &word)
+{
+    static const QStringList names = u"style stylesheet widgetcount reverse qmljsdebugger platform "
+                                     "platformpluginpath platformtheme plugin qwindowgeometry qwindowicon "
+                                     "qwindowtitle session display geometry name title visual nograb dograb "
+                                     "sync fontengine dialogs testability"_s.split(u' ');
+    return names.contains(word.mid(1).section(u'=', 0, 0));
+}
+
+} // namespace
+
 CommandLine CommandLine::read(const QStringList &words, ToolkitOptions toolkit)
 {
     CommandLine command;
@@ -20,7 +36,7 @@ CommandLine CommandLine::read(const QStringList &words, ToolkitOptions toolkit)
         } else if (word == u"--version"_s) {
             command.request = Request::Version;
             return command;
-        } else if (toolkit == ToolkitOptions::Taken || word.startsWith(u"--"_s)) {
+        } else if (toolkit == ToolkitOptions::Taken || word.startsWith(u"--"_s) || !isToolkitOption(word)) {
             command.request = Request::UnknownOption;
             command.option = word;
             return command;

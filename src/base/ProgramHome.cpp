@@ -49,14 +49,40 @@ std::optional<QString> copyFolder(const QString &from, const QString &to)
     return std::nullopt;
 }
 
+// Copies each shipped file that the user's Data lacks (one lost, or one a
+// newer installation brought), never over one the user has. Each copy is made
+// aside and renamed into place, so none is ever seen half-written.
+std::optional<QString> refillData(const QString &shipped, const QString &target)
+{
+    for (const QFileInfo &entry : QDir(shipped).entryInfoList(QDir::Files | QDir::Hidden)) {
+        const QString file = target + u'/' + entry.fileName();
+        if (QFileInfo::exists(file))
+            continue;
+        QTemporaryDir aside(target + u"/.Data-XXXXXX"_s);
+        const QString copy = aside.path() + u'/' + entry.fileName();
+        QFile source(entry.filePath());
+        if (!aside.isValid() || !source.copy(copy))
+            return u"Unable to copy %1 to %2: %3"_s.arg(entry.filePath(), file, source.errorString());
+        QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ReadOwner | QFile::WriteOwner);
+        // Another start may have put its copy in place first.
+        if (!QFile::rename(copy, file) && !QFileInfo::exists(file))
+            return u"Unable to write to %1"_s.arg(file);
+    }
+    return std::nullopt;
+}
+
 // Gives the user's folder its own Data on the first start. The copy is made
 // aside and renamed into place whole, so a start that ends half-way leaves no
 // half Data folder behind and the next start copies again.
 std::optional<QString> seedData(const QString &shipped, const QString &userFolder)
 {
     const QString target = userFolder + u"/Data"_s;
-    if (QFileInfo::exists(target) || !QFileInfo(shipped).isDir())
-        return std::nullopt;
+    if (!QFileInfo(shipped).isDir())
+        return QFileInfo::exists(target) ? std::nullopt
+                                         : std::optional(u"The installed data folder %1 is missing."_s.arg(
+                                               QDir::toNativeSeparators(shipped)));
+    if (QFileInfo::exists(target))
+        return refillData(shipped, target);
     QTemporaryDir aside(userFolder + u"/.Data-XXXXXX"_s);
     if (!aside.isValid())
         return u"Unable to write to %1: %2"_s.arg(userFolder, aside.errorString());

@@ -21,7 +21,9 @@ struct ProgramPlaces
 // that holds Data and takes new files is portable: every file stays beside the
 // executable. Otherwise the program is installed: its files live in the
 // user's folder, which the first start makes and gives a copy of the shipped
-// Data, so that the editors and the update change the user's own copy.
+// Data, so that the editors and the update change the user's own copy; a
+// later start copies only the shipped files that copy lacks.
 // Returns nothing, after an error box saying why, when the user's folder
-// cannot be made, written or given its Data: the program does not start.
+// cannot be made, written or given its Data (an installation without its
+// Data included): the program does not start.
 std::optional<ProgramFiles> openProgramHome(const ProgramPlaces &places, MessageBoxes &messages);

@@ -64,7 +64,24 @@ TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfT
     const QByteArray changed = readBytes(files->toolIni());
     EXPECT_EQ(changed, kTools + crlf(u"[tool2]\nname=Mine\n"_s));
     ASSERT_TRUE(openProgramHome(places, messages));
-    EXPECT_EQ(readBytes(files->toolIni()), changed) << "a later start copies nothing";
+    EXPECT_EQ(readBytes(files->toolIni()), changed) << "a later start copies nothing over the user's files";
+    // but gives back a lost file, and one a newer installation brings.
+    QFile::remove(files->patchIni());
+    writeBytes(places.installedData + u"/help.ini"_s, kTools);
+    ASSERT_TRUE(openProgramHome(places, messages));
+    EXPECT_EQ(entries(places.userFolder + u"/Data"_s),
+              (QStringList{u"help.ini"_s, u"patch.ini"_s, u"tool.ini"_s}));
+    EXPECT_EQ(readBytes(files->patchIni()), kPatch);
+    EXPECT_EQ(readBytes(files->toolIni()), changed);
+
+    // An installation without its Data does not start half-working.
+    const QString lost = root.path() + u"/nowhere/Data"_s;
+    places.installedData = lost;
+    places.userFolder = root.path() + u"/home/other"_s;
+    messages.expectOk(MsgType::Error, u"Dravopax Vevavav could not copy its data files into your folder\n"_s +
+                                          places.userFolder + u"\nThe installed data folder "_s + lost +
+                                          u" is missing."_s);
+    EXPECT_FALSE(openProgramHome(places, messages));
 
     writeBytes(root.path() + u"/home/.local/file"_s, "a file where a folder should be");
     places.userFolder = root.path() + u"/home/.local/file/dravopax-vevavav"_s;
@@ -133,6 +150,8 @@ TEST(CommandLineTest, OptionsAreAnsweredAndTheOtherWordsAreOneFile)
         {{u"--bogus"_s, u"--help"_s}, Toolkit::Pending, Request::UnknownOption, u"--bogus"_s},
         // Until the toolkit has taken its options, a single dash may be one of them.
         {{u"-style"_s, u"fusion"_s}, Toolkit::Pending, Request::Start, u"fusion"_s},
+        {{u"-platform=offscreen"_s}, Toolkit::Pending, Request::Start, QString()},
+        {{u"-verison"_s}, Toolkit::Pending, Request::UnknownOption, u"-verison"_s},
         {{u"a.cfg"_s, u"-x"_s}, Toolkit::Taken, Request::UnknownOption, u"-x"_s},
         {{u"--"_s, u"--help"_s, u"-"_s, u"-x.cfg"_s}, Toolkit::Taken, Request::Start, u"--help - -x.cfg"_s},
     };

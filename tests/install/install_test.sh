@@ -81,10 +81,18 @@ share/metainfo/$ID.metainfo.xml"
         "Dravopax Vevavav 0.9.92 (2004-07-22)" ] || fail "--version"
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help >"$T/help"
     [ "$(head -n 1 "$T/help")" = "Usage: DravopaxVevavav [OPTION]... [FILE.cfg]" ] || fail "--help"
-    for option in --bogus -x; do
+    # Answered with a screen and without one.
+    for option in --bogus -x offscreen:-x; do
         code=0
-        XDG_RUNTIME_DIR=$T/run QT_QPA_PLATFORM=offscreen "$program" "$T/a" "$option" >"$T/out" 2>"$T/err" ||
-            code=$?
+        case $option in
+        offscreen:*)
+            option=${option#offscreen:}
+            XDG_RUNTIME_DIR=$T/run QT_QPA_PLATFORM=offscreen "$program" "$T/a" "$option" >"$T/out" 2>"$T/err" ||
+                code=$? ;;
+        *)
+            env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$T/a" "$option" >"$T/out" \
+                2>"$T/err" || code=$? ;;
+        esac
         [ "$code" = 2 ] && [ ! -s "$T/out" ] || fail "$option: exit code $code"
         [ "$(cat "$T/err")" = "DravopaxVevavav: unknown option '$option' (see DravopaxVevavav --help)" ] ||
             fail "$option: $(cat "$T/err")"
