@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "app/Installation.h"
 #include "base/ProgramInfo.h"
 
 using namespace Qt::StringLiterals;
@@ -61,7 +62,7 @@ QString CommandLine::helpText()
            u"Settings and data files (settings.ini, Data/*.ini, registry.reg) stay beside the\n"
            u"program when its folder holds Data and may be written; otherwise they are kept in\n"
            u"$XDG_DATA_HOME/%2 (by default ~/.local/share/%2).\n"_s.arg(ProgramInfo::Title,
-                                                                        ProgramInfo::PackageName);
+                                                                        Installation::PackageName);
 }
 
 QString CommandLine::versionText()

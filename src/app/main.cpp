@@ -42,7 +42,7 @@ ProgramPlaces places()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     return {programFolder, QDir::cleanPath(programFolder + u'/' + Installation::DataFromProgram),
-            Paths::userDataHome() + u'/' + ProgramInfo::PackageName};
+            Paths::userDataHome() + u'/' + Installation::PackageName};
 }
 
 } // namespace

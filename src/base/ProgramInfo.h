@@ -13,9 +13,6 @@ namespace ProgramInfo {
 inline const QString Title = QStringLiteral("Dravopax Vevavav");
 inline const QString VersionText = QStringLiteral("0.9.92 (2004-07-22)");
 inline const QString VersionNumber = QStringLiteral("0");
-// The name of the installed package and of the user's folder for the
-// program's files; CMakeLists.txt names the package the same.
-inline const QString PackageName = QStringLiteral("dravopax-vevavav");
 inline const QString HomePage = QStringLiteral("http://dravopax-vevavav.example.org/");
 inline const QString AuthorMail = QStringLiteral("author@dravopax-vevavav.example.org");
 inline const QString MaintainerContact = QStringLiteral("maintainer@dravopax-vevavav.example.org");

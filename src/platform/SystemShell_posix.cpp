@@ -156,16 +156,18 @@ ShellStart SystemShell::open(const QString &file, const QString &parameters, con
         if (!process.startDetached(&pid))
             return {};
         if (pid <= 0)
-            return {true, nullptr};
+            return {true, nullptr, QString()};
         const QString name = plan.way == ShellPlan::Way::Wine     ? QStringLiteral("Wine, running %1")
                              : plan.way == ShellPlan::Way::DosBox ? QStringLiteral("DOSBox, running %1")
                                                                   : QStringLiteral("%1");
-        return {true, std::make_unique<WatchedProcess>(pid, std::move(files),
-                                                       name.arg(QFileInfo(plan.address).fileName()))};
+        return {true,
+                std::make_unique<WatchedProcess>(pid, std::move(files),
+                                                 name.arg(QFileInfo(plan.address).fileName())),
+                QString()};
     }
     case ShellPlan::Way::DefaultHandler: {
         const QUrl address = plan.isUrl ? QUrl(plan.address) : QUrl::fromLocalFile(plan.address);
-        return {QDesktopServices::openUrl(address), nullptr};
+        return {QDesktopServices::openUrl(address), nullptr, QString()};
     }
     case ShellPlan::Way::Nothing:
         return {false, nullptr, plan.problem};
