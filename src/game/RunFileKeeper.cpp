@@ -39,6 +39,10 @@ void RunFileKeeper::keep(const QString &path, ShellStart start)
         users.mustStay = true;
         return;
     }
+    if (start.program->ended()) {
+        removeUnused(path);
+        return;
+    }
     ++users.running;
     StartedProgram *watched = start.program.get();
     connect(watched, &StartedProgram::finished, this, [this, path, watched] {

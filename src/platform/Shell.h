@@ -14,7 +14,14 @@ class StartedProgram : public QObject
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit StartedProgram(QObject *parent = nullptr) : QObject(parent)
+    {
+        connect(this, &StartedProgram::finished, this, [this] { m_ended = true; });
+    }
+
+    // Whether it has ended; an end while its start was watched is told only
+    // here, the signal having come before anyone else listened.
+    bool ended() const { return m_ended; }
 
     // Once it has ended: why it failed (its exit code and the last lines it
     // wrote), for the user; empty when it ended cleanly, while it runs, and
@@ -24,6 +31,9 @@ public:
 signals:
     // The started program has ended.
     void finished();
+
+private:
+    bool m_ended = false;
 };
 
 // What came of a start through the shell.

@@ -53,10 +53,14 @@ bool stillRuns(qint64 pid, const QByteArray &startTime)
 // The program runs under a small shell that keeps the first bytes of its
 // output (both channels) in `output` and its exit code in `status`, and reads
 // the rest away so that the program never blocks on it; the program keeps
-// running when this program ends.
-const QString kCarrier = QStringLiteral("output=$1; status=$2; shift 2\n"
-                                        "{ \"$@\" 2>&1; echo $? > \"$status\" 2>/dev/null; } | { head -c "
-                                        "65536 > \"$output\"; cat > /dev/null; }\n");
+// running when this program ends. The output is written as it comes (dd, not
+// head, which holds it until the pipe closes: Wine's server keeps it open for
+// seconds after the program ended), and nothing is said once this program has
+// stopped watching and taken the folder away.
+const QString kCarrier =
+    QStringLiteral("output=$1; status=$2; shift 2\n"
+                   "{ \"$@\" 2>&1; echo $? 2>/dev/null > \"$status\"; } | "
+                   "{ dd bs=1 count=65536 of=\"$output\" 2>/dev/null; cat > /dev/null; }\n");
 
 // How many of the output's last lines a failure shows.
 constexpr int kShownLines = 8;
@@ -69,11 +73,13 @@ public:
     WatchedProcess(qint64 pid, std::unique_ptr<QTemporaryDir> files, QString name)
         : m_pid(pid), m_startTime(startTimeOf(pid)), m_files(std::move(files)), m_name(std::move(name))
     {
+        // Told a tick after the end, so that the last output has been written down.
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (QFileInfo::exists(statusFile()) || !stillRuns(m_pid, m_startTime)) {
+            if (m_ending) {
                 m_timer.stop();
                 emit finished();
             }
+            m_ending = QFileInfo::exists(statusFile()) || !stillRuns(m_pid, m_startTime);
         });
         m_timer.start(100);
     }
@@ -105,6 +111,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_files;
     QString m_name;
     QTimer m_timer;
+    bool m_ending = false;
 };
 
 Runners findRunners(const QString &dosboxSetting)

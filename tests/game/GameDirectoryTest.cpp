@@ -379,6 +379,22 @@ TEST_F(LauncherTest, AFailedStartIsSaidItsRunFileGoesAndTheWindowStays)
     }
 }
 
+// A patch that ends cleanly while its start is still watched is done with its run file.
+TEST_F(LauncherTest, APatchThatEndsWhileItsStartIsWatchedLeavesNoRunFile)
+{
+    installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe dravopax.cfg", u"run=2\n"_s);
+    startProgram();
+    fake.shell.setOutcome(FakeShell::Outcome::Ended);
+    click(action("itemRun"));
+    EXPECT_FALSE(runFileThere());
+    formMain->setWindowState(Qt::WindowNoState);
+    fake.shell.setOutcome(FakeShell::Outcome::Watched);
+    click(action("itemRun"));
+    EXPECT_TRUE(runFileThere());
+    fake.shell.finish(1);
+    EXPECT_FALSE(runFileThere()) << "and is no user of the file later";
+}
+
 TEST_F(LauncherTest, TheDosBoxProgramIsChosenInDvsSettingsAndStored)
 {
     installGame(u"dos"_s, "zorvan.exe");

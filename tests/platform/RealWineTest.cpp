@@ -106,15 +106,17 @@ TEST_F(RealWine, TheGameSettingsReachThe32BitRegistryOfThePrefixTheGameLiesIn)
         << "the imported file is gone";
 }
 
-// A 32-bit console program that writes its arguments into "ran.txt" in its working folder.
+// A 32-bit console program that writes its arguments into "ran.txt" in its working folder, or, given
+// "!", complains and ends with 5.
 QString build32BitProgram(const QString &folder)
 {
     const QString compiler = QStandardPaths::findExecutable(u"i686-w64-mingw32-gcc"_s);
     if (compiler.isEmpty())
         return {};
     writeBytes(folder + u"/ran.c"_s,
-               "#include <stdio.h>\nint main(int argc, char **argv) { FILE *f = fopen(\"ran.txt\", \"w\"); "
-               "for (int i = 1; i < argc; ++i) fprintf(f, \"%s|\", argv[i]); return fclose(f); }\n");
+               "#include <stdio.h>\nint main(int argc, char **argv) { if (argc > 1 && argv[1][0] == '!') "
+               "{ fputs(\"cannot open zorvantia.dat\\n\", stderr); return 5; } FILE *f = fopen(\"ran.txt\", "
+               "\"w\"); for (int i = 1; i < argc; ++i) fprintf(f, \"%s|\", argv[i]); return fclose(f); }\n");
     const QString program = folder + u"/dravopaxw.exe"_s;
     QProcess::execute(compiler, {u"-o"_s, program, folder + u"/ran.c"_s});
     return QFile::exists(program) ? program : QString();
@@ -151,6 +153,14 @@ TEST_F(RealWine, A32BitProgramRunsWhereWineCanRunItAndIsRefusedWithTheCommandsWh
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ran); }, 30000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return readBytes(ran) == "-C|my file.cfg|"; }, 5000))
         << readBytes(ran).toStdString();
+    // Its failure is said with its words, though the Wine server it starts holds the output open for a while.
+    run(u"wineserver"_s, {u"-k"_s});
+    run(u"wineserver"_s, {u"-w"_s});
+    start = SystemShell(wait).start(program, u"!"_s, game());
+    EXPECT_FALSE(start.started);
+    EXPECT_TRUE(start.problem.startsWith(u"Wine, running dravopaxw.exe ended at once with exit code 5.\n"_s))
+        << start.problem.toStdString();
+    EXPECT_TRUE(start.problem.contains(u"cannot open zorvantia.dat"_s)) << start.problem.toStdString();
 
     QTemporaryDir install;
     const QString wine = wineWithout32BitPart(install.path());

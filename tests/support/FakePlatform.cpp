@@ -70,8 +70,12 @@ ShellStart FakeShell::open(const QString &file, const QString &parameters, const
         m_programs.emplace_back(nullptr);
         return {false, nullptr, m_problem};
     }
-    auto program = m_outcome == Outcome::Watched ? std::make_unique<StartedProgram>() : nullptr;
+    auto program = m_outcome == Outcome::Watched || m_outcome == Outcome::Ended
+                       ? std::make_unique<StartedProgram>()
+                       : nullptr;
     m_programs.emplace_back(program.get());
+    if (m_outcome == Outcome::Ended)
+        emit program->finished();
     return {m_outcome != Outcome::Fails, std::move(program), {}};
 }
 

@@ -142,6 +142,7 @@ public:
     enum class Outcome
     {
         Watched,   // started, and its end can be noticed
+        Ended,     // started, and ended cleanly while its start was watched
         Unwatched, // started, but its end cannot be noticed
         Fails      // nothing started
     };
