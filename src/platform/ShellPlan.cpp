@@ -51,20 +51,70 @@ QString dosbox()
 
 } // namespace RunnerInstall
 
+namespace {
+
+// Where DOSBox runs a program: the host folder mounted as C:, and the
+// program's folder inside it ("." for C:'s root).
+struct DosBoxPlace
+{
+    QString mounted;
+    QString inside;
+};
+
+DosBoxPlace dosBoxPlace(const QString &program, const QString &workingFolder)
+{
+    const QString folder = QFileInfo(program).absolutePath();
+    const QString root =
+        workingFolder.isEmpty() ? folder : QDir::cleanPath(QFileInfo(workingFolder).absoluteFilePath());
+    const QString inside = QDir(root).relativeFilePath(folder);
+    if (inside.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(inside))
+        return {folder, QStringLiteral(".")};
+    return {root, inside};
+}
+
+// A name DOS finds a file by: up to eight characters, then up to three after
+// a point, none of them a blank or one DOS keeps for itself.
+bool isDosName(const QString &name)
+{
+    static const QRegularExpression dos(QStringLiteral("^[A-Za-z0-9!#$%&'()@^_`{}~-]{1,8}"
+                                                       "(\\.[A-Za-z0-9!#$%&'()@^_`{}~-]{1,3})?$"));
+    return dos.match(name).hasMatch();
+}
+
+// Why DOSBox could not find the program where it is, or nothing.
+QString dosBoxPlaceProblem(const QString &program, const QString &workingFolder)
+{
+    const DosBoxPlace place = dosBoxPlace(program, workingFolder);
+    if (place.mounted.contains(QLatin1Char('"')))
+        return QStringLiteral("%1 is a DOS program, but DOSBox cannot use the folder %2: its name holds a "
+                              "quotation mark.")
+            .arg(program, place.mounted);
+    QStringList names{QFileInfo(program).fileName()};
+    if (place.inside != QLatin1String("."))
+        names += place.inside.split(QLatin1Char('/'));
+    for (const QString &name : names) {
+        if (!isDosName(name))
+            return QStringLiteral("%1 is a DOS program, but DOSBox finds a program only by a DOS name, and "
+                                  "\"%2\" is none: at most eight letters or digits, a point and three "
+                                  "more, without blanks.\nRename it to such a name to run it in DOSBox.")
+                .arg(program, name);
+    }
+    return {};
+}
+
+} // namespace
+
 QStringList dosBoxArguments(const QString &program, const QString &parameters, const QString &workingFolder)
 {
     const QFileInfo info(program);
-    const QString folder = info.absolutePath();
-    const QString root =
-        workingFolder.isEmpty() ? folder : QDir::cleanPath(QFileInfo(workingFolder).absoluteFilePath());
-    QString inside = QDir(root).relativeFilePath(folder);
-    const bool outside = inside.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(inside);
-    QStringList arguments{QStringLiteral("-c"), QStringLiteral("MOUNT C \"%1\"").arg(outside ? folder : root),
-                          QStringLiteral("-c"), QStringLiteral("C:")};
-    if (!outside && inside != QLatin1String(".")) {
-        inside.replace(QLatin1Char('/'), QLatin1Char('\\'));
-        arguments << QStringLiteral("-c") << QStringLiteral("CD \\") + inside;
-    }
+    const DosBoxPlace place = dosBoxPlace(program, workingFolder);
+    // The user's own [autoexec] could mount another C: first, and ours would be refused.
+    QStringList arguments{QStringLiteral("-noautoexec"), QStringLiteral("-c"),
+                          QStringLiteral("MOUNT C \"%1\"").arg(place.mounted), QStringLiteral("-c"),
+                          QStringLiteral("C:")};
+    if (place.inside != QLatin1String("."))
+        arguments << QStringLiteral("-c")
+                  << QStringLiteral("CD \\") + QString(place.inside).replace(u'/', u'\\');
     QString command = info.fileName();
     // A batch file started from DOSBox's own commands would not come back to the EXIT after it.
     if (info.suffix().compare(QLatin1String("bat"), Qt::CaseInsensitive) == 0)
@@ -124,6 +174,8 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
                                    "\"%2\" was not found.\nTo install DOSBox, run as root:\n%3")
                         .arg(path, name, RunnerInstall::dosbox()));
             }
+            if (const QString problem = dosBoxPlaceProblem(path, workingFolder); !problem.isEmpty())
+                return nothing(problem);
             plan.way = ShellPlan::Way::DosBox;
             plan.program = runners.dosbox;
             plan.arguments = dosBoxArguments(path, parameters, workingFolder);

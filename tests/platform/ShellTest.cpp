@@ -20,6 +20,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QString kNotDosName =
+    u"%1 is a DOS program, but DOSBox finds a program only by a DOS name, and \"%2\" is "
+    "none: at most eight letters or digits, a point and three more, without blanks.\n"
+    "Rename it to such a name to run it in DOSBox."_s;
+
 TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
 {
     QTemporaryDir dir;
@@ -39,9 +44,9 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
     const Runners none{{}, true, {}, u"dosbox-x"_s};
     // DOSBox mounts the folder, runs the command and ends.
     const auto inDosBox = [&](const QString &command) {
-        return QStringList{
-            u"-c"_s,  u"MOUNT C \"%1\""_s.arg(dir.path()), u"-c"_s, u"C:"_s, u"-c"_s, command, u"-c"_s,
-            u"EXIT"_s};
+        return QStringList{u"-noautoexec"_s, u"-c"_s, u"MOUNT C \"%1\""_s.arg(dir.path()),
+                           u"-c"_s,          u"C:"_s, u"-c"_s,
+                           command,          u"-c"_s, u"EXIT"_s};
     };
     using Way = ShellPlan::Way;
     // The file and its parameters, the runners found, the way it is opened, the program started (or the
@@ -87,9 +92,18 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
         {make(u"empty.exe"_s, ""), all, u"%1 cannot be read, so it was not started."_s},
         {make(u"text.exe"_s, "#!/bin/sh\n", true), all,
          u"%1 is neither a Windows nor a DOS program, so it was not started."_s},
+        // DOSBox would find these under other names only, or not mount their folder.
+        {make(u"MapEditor.exe"_s, mzFile()), all, kNotDosName.arg(u"%1"_s, u"MapEditor.exe"_s)},
+        {make(u"map editor.bat"_s, "@echo off\r\n"), all, kNotDosName.arg(u"%1"_s, u"map editor.bat"_s)},
+        {(QDir(dir.path()).mkdir(u"map tools"_s), make(u"map tools/T.COM"_s, "\xC3")), all,
+         kNotDosName.arg(u"%1"_s, u"map tools"_s)},
+        {(QDir(dir.path()).mkdir(u"say \"hi\""_s), make(u"say \"hi\"/T.COM"_s, "\xC3")), all,
+         u"%1 is a DOS program, but DOSBox cannot use the folder "_s + dir.path() +
+             u"/say \"hi\": its name holds a quotation mark."_s},
     };
     for (const auto &[file, runners, problem] : refusals) {
-        const ShellPlan plan = planShellStart(file, {}, dir.path(), runners);
+        const ShellPlan plan =
+            planShellStart(file, {}, file.contains(u'"') ? QString() : dir.path(), runners);
         EXPECT_EQ(plan.way, Way::Nothing) << file.toStdString();
         EXPECT_EQ(plan.problem, problem.arg(file));
     }
@@ -108,7 +122,7 @@ TEST(ShellPlan, DosBoxMountsTheWorkingFolderAndStartsInTheProgramsFolder)
     };
     for (const auto &[program, folder, commands] : cases) {
         SCOPED_TRACE(program.toStdString());
-        QStringList expected;
+        QStringList expected{u"-noautoexec"_s};
         for (const QString &command : commands + QStringList{QFileInfo(program).fileName(), u"EXIT"_s})
             expected << u"-c"_s << command;
         EXPECT_EQ(dosBoxArguments(program, QString(), folder), expected);
