@@ -19,8 +19,12 @@ std::optional<QString> find(const QString &folder, const QString &environmentPre
             dir = up;
         }
     }
+    // A $WINEPREFIX that is not there yet is no prefix: asking Wine there
+    // would make a whole new one, which takes longer than any answer may.
     if (!environmentPrefix.isEmpty())
-        return QFileInfo(environmentPrefix).absoluteFilePath();
+        return QFileInfo(environmentPrefix).isDir()
+                   ? std::optional(QFileInfo(environmentPrefix).absoluteFilePath())
+                   : std::nullopt;
     const QString usual = QDir(home).filePath(QStringLiteral(".wine"));
     if (!home.isEmpty() && QFileInfo(usual).isDir())
         return usual;

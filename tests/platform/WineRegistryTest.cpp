@@ -28,6 +28,7 @@ TEST(WinePrefix, TheNearestPrefixAboveTheFolderThenTheEnvironmentThenTheUsualOne
     }
     QDir().mkpath(dir.path() + u"/half/drive_c/Games"_s); // no registry: not a prefix
     QDir().mkpath(home + u"/.wine"_s);
+    QDir().mkpath(dir.path() + u"/env"_s);
     // The game folder, $WINEPREFIX and the home folder, and the prefix found.
     const std::tuple<QString, QString, QString, std::optional<QString>> cases[] = {
         {inner + u"/drive_c/Games/Zorvantia"_s, u"/elsewhere"_s, home, inner},
@@ -35,6 +36,7 @@ TEST(WinePrefix, TheNearestPrefixAboveTheFolderThenTheEnvironmentThenTheUsualOne
         {outer, {}, {}, outer},
         {dir.path() + u"/half/drive_c/Games"_s, dir.path() + u"/env"_s, home, dir.path() + u"/env"_s},
         {dir.path() + u"/half"_s, {}, home, home + u"/.wine"_s},
+        {dir.path() + u"/half"_s, dir.path() + u"/not yet"_s, home, std::nullopt},
         {dir.path() + u"/half"_s, {}, dir.path(), std::nullopt},
         {{}, {}, {}, std::nullopt},
     };
