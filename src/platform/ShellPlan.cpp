@@ -1,5 +1,8 @@
 #include "ShellPlan.h"
 
+#include "WineInstall.h"
+#include "WinePrefix.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -191,6 +194,14 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
                                               "cannot run 32-bit programs.\nTo add its 32-bit part, run as "
                                               "root:\n%3")
                                    .arg(path, runners.wine, RunnerInstall::wine32()));
+            if (const std::optional<QString> prefix = WinePrefix::find(info.absolutePath());
+                kind == ExecutableKind::Windows32 && prefix && WineInstall::prefixLacks32BitPart(*prefix))
+                return nothing(
+                    QStringLiteral("%1 is a 32-bit Windows program, but the Wine prefix %2 was made "
+                                   "without Wine's 32-bit part.\nTo give it that part, run as its "
+                                   "owner:\n  rm \"%2/.update-timestamp\"\n  WINEPREFIX=\"%2\" "
+                                   "wineboot -u")
+                        .arg(path, *prefix));
             plan.way = ShellPlan::Way::Wine;
             plan.program = runners.wine;
             plan.arguments = QStringList{path} + QProcess::splitCommand(parameters);

@@ -55,4 +55,10 @@ bool runs32Bit(const QString &wine)
     return !named;
 }
 
+bool prefixLacks32BitPart(const QString &prefix)
+{
+    const QString system32 = prefix + QStringLiteral("/drive_c/windows/syswow64");
+    return QFileInfo(system32).isDir() && !QFileInfo::exists(system32 + QStringLiteral("/ntdll.dll"));
+}
+
 } // namespace WineInstall

@@ -12,4 +12,10 @@ namespace WineInstall {
 // as able.
 bool runs32Bit(const QString &wine);
 
+// Whether `prefix` is a 64-bit prefix that a Wine without its 32-bit part
+// made: its folder for 32-bit system files is there but lacks ntdll.dll, and
+// every 32-bit program fails there, even once that part is installed, until
+// the prefix is updated again.
+bool prefixLacks32BitPart(const QString &prefix);
+
 } // namespace WineInstall
