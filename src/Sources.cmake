@@ -36,6 +36,8 @@ set(DVV_CORE_SOURCES
     platform/SocketHttpClient.cpp
     platform/TextFiles.cpp
     platform/TextLines.cpp
+    platform/WineInstall.cpp
+    platform/WinePrefix.cpp
     switches/Availability.cpp
     switches/CheckSum.cpp
     switches/ComponentNames.cpp
@@ -62,8 +64,6 @@ set(DVV_CORE_POSIX_SOURCES
     platform/Paths_posix.cpp
     platform/RegistryExport.cpp
     platform/SystemRegistry_posix.cpp
-    platform/WineInstall.cpp
-    platform/WinePrefix.cpp
     platform/WineRegistry.cpp
     platform/WineTool.cpp
 )
