@@ -121,41 +121,22 @@ TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTim
     EXPECT_EQ(setting(u"counter"_s), u"2147483647"_s) << "the counter stops at its largest value";
 }
 
-// Wine's first read of the game's settings takes about a second: begun before
-// the first pause, it is taken only once the closing second has passed.
-TEST_F(StartUpTest, TheGamesSettingsAreAskedForFirstAndTakenAfterTheClosingSecond)
+// Wine's first read of the game's settings takes about a second: it is taken
+// only once the splash's closing second has passed.
+TEST_F(StartUpTest, TheGamesSettingsAreTakenOnlyAfterTheClosingSecond)
 {
-    struct Watched final : Registry
-    {
-        Registry &registry;
-        const std::vector<int> &sleeps;
-        std::vector<std::size_t> pausesSeen;
-        Watched(Registry &r, const std::vector<int> &s) : registry(r), sleeps(s) {}
-        std::unique_ptr<RegistryKey> openKey(const QString &path, bool create) override
-        {
-            return registry.openKey(path, create);
-        }
-        std::unique_ptr<PendingKey> openKeyLater(const QString &path) override
-        {
-            struct Pending final : PendingKey
-            {
-                Watched &owner;
-                std::unique_ptr<RegistryKey> key;
-                Pending(Watched &o, std::unique_ptr<RegistryKey> k) : owner(o), key(std::move(k)) {}
-                std::unique_ptr<RegistryKey> take() override
-                {
-                    owner.pausesSeen.push_back(owner.sleeps.size());
-                    return std::move(key);
-                }
-            };
-            pausesSeen.push_back(sleeps.size());
-            return std::make_unique<Pending>(*this, registry.openKey(path, false));
-        }
-    } watched(fake.registry, sleeps);
-    fake.registryInUse = &watched;
+    const std::unique_ptr<RegistryKey> stored =
+        fake.registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true);
+    for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"})
+        stored->writeInteger(QString::fromLatin1(name), 1);
+    bool markedInTheSecond = true;
+    fake.clock.onSleep([&](int milliseconds) {
+        if (milliseconds == 1000)
+            markedInTheSecond = windows->formMain().findChild<QAction *>(u"itemZVTFullscreen"_s)->isChecked();
+    });
     startProgram();
-    EXPECT_EQ(watched.pausesSeen, (std::vector<std::size_t>{0, sleeps.size()}))
-        << "asked for before the first pause, taken after the last";
+    EXPECT_FALSE(markedInTheSecond);
+    EXPECT_TRUE(action("itemZVTFullscreen")->isChecked());
 }
 
 // The picture's corners are rounded with a radius of about twelve pixels, and
