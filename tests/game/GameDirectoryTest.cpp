@@ -256,6 +256,14 @@ TEST_F(LauncherTest, ModeTwoRunsTheCurrentSwitchesWithoutGreyedOnesAndTheirFileS
     fake.shell.setOutcome(FakeShell::Outcome::Fails);
     click(action("itemRun"));
     EXPECT_FALSE(runFileThere()) << "so does a later run that started nothing";
+    fake.shell.setOutcome(FakeShell::Outcome::Ended);
+    click(action("itemRun"));
+    EXPECT_FALSE(runFileThere()) << "and one that ended while its start was watched";
+    fake.shell.setOutcome(FakeShell::Outcome::Watched);
+    click(action("itemRun"));
+    fake.shell.finish(starts().size() - 1);
+    EXPECT_FALSE(runFileThere()) << "which uses the file no longer";
+    fake.shell.setOutcome(FakeShell::Outcome::Fails);
 
     // A kind without the patch, or a patch that cannot be started at all (it is
     // missing, or this system cannot run it): the run file of either mode goes
@@ -377,22 +385,6 @@ TEST_F(LauncherTest, AFailedStartIsSaidItsRunFileGoesAndTheWindowStays)
         EXPECT_EQ(runFileThere(), mode == 2);
         closeProgram();
     }
-}
-
-// A patch that ends cleanly while its start is still watched is done with its run file.
-TEST_F(LauncherTest, APatchThatEndsWhileItsStartIsWatchedLeavesNoRunFile)
-{
-    installGame(u"dos+dvp"_s, "zorvan.exe dravopax.exe dravopax.cfg", u"run=2\n"_s);
-    startProgram();
-    fake.shell.setOutcome(FakeShell::Outcome::Ended);
-    click(action("itemRun"));
-    EXPECT_FALSE(runFileThere());
-    formMain->setWindowState(Qt::WindowNoState);
-    fake.shell.setOutcome(FakeShell::Outcome::Watched);
-    click(action("itemRun"));
-    EXPECT_TRUE(runFileThere());
-    fake.shell.finish(1);
-    EXPECT_FALSE(runFileThere()) << "and is no user of the file later";
 }
 
 TEST_F(LauncherTest, TheDosBoxProgramIsChosenInDvsSettingsAndStored)
