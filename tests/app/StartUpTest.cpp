@@ -125,10 +125,9 @@ TEST_F(StartUpTest, AStoredVersionBuildsThePanelEveryStepPausesTheBoundedWaitTim
 // only once the splash's closing second has passed.
 TEST_F(StartUpTest, TheGamesSettingsAreTakenOnlyAfterTheClosingSecond)
 {
-    const std::unique_ptr<RegistryKey> stored =
-        fake.registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true);
     for (const char *name : {"FullScreen", "SafeMode", "UpdateMode", "MidiType", "MousePointer"})
-        stored->writeInteger(QString::fromLatin1(name), 1);
+        fake.registry.openKey(u"Software\\Quillmark\\Zorvantia"_s, true)
+            ->writeInteger(QString::fromLatin1(name), 1);
     bool markedInTheSecond = true;
     fake.clock.onSleep([&](int milliseconds) {
         if (milliseconds == 1000)

@@ -93,14 +93,12 @@ TEST(ShellPlan, EachKindOfFileIsOpenedItsOwnWayAndTheRunnerByTheHeader)
         {make(u"text.exe"_s, "#!/bin/sh\n", true), all,
          u"%1 is neither a Windows nor a DOS program, so it was not started."_s},
         // A prefix made by a Wine without its 32-bit part runs no 32-bit program.
-        {(QDir(dir.path()).mkpath(u"pfx/drive_c/windows/syswow64"_s),
-          writeBytes(dir.path() + u"/pfx/system.reg"_s, ""),
+        {(QDir(dir.path()).mkpath(u"pfx/drive_c/windows/syswow64"_s), make(u"pfx/system.reg"_s, ""),
           make(u"pfx/drive_c/t32.exe"_s, windowsProgram())),
          all,
-         u"%1 is a 32-bit Windows program, but the Wine prefix "_s + dir.path() +
-             u"/pfx was made without Wine's 32-bit part.\nTo give it that part, run as its owner:\n  rm \""_s +
-             dir.path() + u"/pfx/.update-timestamp\"\n  WINEPREFIX=\""_s + dir.path() +
-             u"/pfx\" wineboot -u"_s},
+         u"%1 is a 32-bit Windows program, but the Wine prefix %2 was made without Wine's 32-bit part.\n"
+         "To give it that part, run as its owner:\n  rm \"%2/.update-timestamp\"\n  WINEPREFIX=\"%2\" "
+         "wineboot -u"_s.arg(u"%1"_s, dir.path() + u"/pfx"_s)},
         // DOSBox would find these under other names only, or not mount their folder.
         {make(u"MapEditor.exe"_s, mzFile()), all, kNotDosName.arg(u"%1"_s, u"MapEditor.exe"_s)},
         {make(u"map editor.bat"_s, "@echo off\r\n"), all, kNotDosName.arg(u"%1"_s, u"map editor.bat"_s)},
