@@ -50,8 +50,8 @@ TEST_F(LinksAndShortcutsTest, EveryShortcutEditReachesToolIniWhole)
         {"delete the last one", three, [](ShortcutList &s) { s.remove(3); },
          u"[programs]\nnumber=2\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\n"_s},
         {"a gap moves down as a gap",
-         u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\npath2=/b\ndisplay3=C\npath3=/c\n"_s,
-         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=2\npath2=/c\npath1=/b\ndisplay2=C\n"_s},
+         u"[programs]\nnumber=3\ndisplay1=A\npath1=/a\ndisplay2=B\npath2=/b\npath3=/c\n"_s,
+         [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=2\npath2=/c\ndisplay1=B\npath1=/b\n"_s},
         // A count beyond the keys present counts only those.
         {"delete beyond the keys", u"[programs]\nnumber=2000000000\ndisplay1=A\npath1=/a\n"_s,
          [](ShortcutList &s) { s.remove(1); }, u"[programs]\nnumber=0\n"_s},
