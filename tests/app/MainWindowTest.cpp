@@ -90,6 +90,7 @@ TEST_F(MainWindowTest, TheToolbarShowsTenButtonsWithWholeCaptionsOrSmallIconsAnd
          "mniSettingsZVTDir mniCreateRegistryEntry"_s},
         {"butnLinks", u"DravopaxVevavav1Item [itemHelpLinksDVSHomePage itemHelpLinksDVSEMail]"_s},
         {"butnHelp", u"itemHelpDVS itemHelpDV itemHelpZVT - itemAbout"_s},
+        {"butnDVSVersion", u"ver1"_s}, // one item for each version
         {"butnEdit", u"ProgramsEditor1 VersionPatch1 EditDravopaxSwitches itemLinksEditor"_s},
         {"butnTools", u"itemMkdvtxt itemNewGrfManager itemNotepad -"_s},
         {"butnRun", u"mniSelectRunDVCfg mniSelectRunDVFile mniSelectRunDVCurrent mniSelectRunDVexebat "
