@@ -244,6 +244,9 @@ TEST_F(LoadSaveTest, TheStartUpChoiceIsStoredAndShownInTheMenu)
     click(action("itemDVSLoaddravopaxcfg"));
     EXPECT_EQ(setting(u"startup"_s), gameCfg());
     EXPECT_EQ(items(), u"Nothing, dravopax.cfg*, Select File Here"_s);
+    closeProgram();
+    startProgram();
+    EXPECT_EQ(items(), u"Nothing, dravopax.cfg*, Select File Here"_s) << "as the next start shows it";
 
     click(action("itemDVSLoadNothing"));
     EXPECT_EQ(setting(u"startup"_s), u"<absent>"_s) << "the key goes, not just its value";
