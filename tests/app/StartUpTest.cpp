@@ -249,17 +249,23 @@ TEST_F(StartUpTest, AnExistingDotCfgFileNamedOnTheCommandLineOrElseTheStoredStar
 
 TEST_F(StartUpTest, AnErrorInAStepEndsTheStartBeforeTheMainWindowAppears)
 {
-    // A step that fails once the main window is made.
-    fake.clock.onSleep([](int) {
-        if (named<QLabel>(theSplash(), "lablLoading")->text() == u"...::: Checking ZVT Path :::..."_s)
-            throw DvsError(u"The step failed"_s);
-    });
-    fake.messages.expectOk(MsgType::Error, u"The step failed"_s);
-    windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
-    EXPECT_FALSE(runStartUp(*windows, QString()));
-    EXPECT_FALSE(theSplash());
-    for (QWidget *w : QApplication::topLevelWidgets())
-        EXPECT_FALSE(w->isVisible() && w->objectName() == u"formMain"_s);
+    // A step that fails once the main window is made, with the program's error or the library's.
+    for (const bool ours : {true, false}) {
+        fake.clock.onSleep([ours](int) {
+            if (named<QLabel>(theSplash(), "lablLoading")->text() != u"...::: Checking ZVT Path :::..."_s)
+                return;
+            if (ours)
+                throw DvsError(u"The step failed"_s);
+            throw std::runtime_error("The step failed");
+        });
+        fake.messages.expectOk(MsgType::Error, u"The step failed"_s);
+        windows = std::make_unique<ProgramWindows>(folder.files(), fake.platform());
+        EXPECT_FALSE(runStartUp(*windows, QString()));
+        fake.messages.verify();
+        EXPECT_FALSE(theSplash());
+        for (QWidget *w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible() && w->objectName() == u"formMain"_s);
+    }
 }
 
 } // namespace
