@@ -74,12 +74,11 @@ TEST_F(ProgramHomeTest, AnInstalledProgramGivesTheUserAFolderWithTheirOwnCopyOfT
     EXPECT_EQ(readBytes(files->patchIni()), kPatch);
 
     // An installation without its Data does not start half-working.
-    const QString lost = root.path() + u"/nowhere/Data"_s;
-    places.installedData = lost;
+    places.installedData = root.path() + u"/nowhere/Data"_s;
     places.userFolder = root.path() + u"/home/other"_s;
     messages.expectOk(MsgType::Error, u"Dravopax Vevavav could not copy its data files into your folder\n"_s +
-                                          places.userFolder + u"\nThe installed data folder "_s + lost +
-                                          u" is missing."_s);
+                                          places.userFolder + u"\nThe installed data folder "_s +
+                                          places.installedData + u" is missing."_s);
     EXPECT_FALSE(openProgramHome(places, messages));
 
     writeBytes(root.path() + u"/home/.local/file"_s, "a file where a folder should be");
