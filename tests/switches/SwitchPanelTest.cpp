@@ -276,7 +276,8 @@ TEST_F(SwitchPanelTest, AStoredVersionThatIsGoneFallsBackToTheFirstOnceAndAbsurd
 const QString kValuesPatch =
     u"[range]\ncomponent=1\nminvalue=0\nmaxvalue=64\noffvalue=0\nvalue=10\n[beyond]\ncomponent=1\n"
     "minvalue=0\nmaxvalue=64\noffvalue=65\nvalue=20\n[fixed]\ncomponent=1\nminvalue=5\nmaxvalue=5\nvalue=5\n"
-    "[defaultoff]\ncomponent=1\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n[freetext]\ncomponent=4\n"
+    "[defaultoff]\ncomponent=1\nminvalue=0\nmaxvalue=9\noffvalue=3\nvalue=3\n[nomin]\ncomponent=1\nmaxvalue=9\n"
+    "offvalue=5\n[freetext]\ncomponent=4\n"
     "type=text\nvalue=abc\n[digits]\ncomponent=4\ntype=numbers\n[singular]\ncomponent=4\ntype=number\n"
     "[choice]\ncomponent=3\nnumber=3\nnumber0=Alpha\nnumber1=Beta\nnumber2=Gamma\n[novalue]\ncomponent=2\n"
     "[flags]\ncomponent=5\nnumber=2\nvalue0=1\nvalue1=2\nvalue2=4\n"_s;
@@ -301,6 +302,7 @@ TEST_F(SwitchPanelTest, WhatIsTypedOrSteppedFollowsTheRulesOfEachKindAndFromDefa
         // Equal limits hold the value after a change.
         {"fixed", u"7"_s, u"5"_s},
         {"fixed", u"3"_s, u"5"_s},
+        {"nomin", u"0"_s, u"0"_s}, // the lower limit is 0 unless the switch names one
     };
     EXPECT_EQ(control<NumberSwitch>("fixed")->text(), u"5"_s);
     for (const auto &[name, keys, shown] : typed) {
