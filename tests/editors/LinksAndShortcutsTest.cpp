@@ -234,8 +234,7 @@ TEST_F(LinksAndShortcutsTest, TheLinksEditorSavesANewSectionWithItsFirstLinkAndT
     click(editor, "butnDelete");
     EXPECT_EQ(readBytes(data()), crlf(u"[dATA]\nversion=3\n[Team_Mail]\nBoss=MAIL|boss@example.org\n"_s));
     EXPECT_EQ(linkMenu(u"Sites"_s), nullptr);
-    for (const char *off : {"butnDelete", "cboxLink"})
-        EXPECT_FALSE(named(editor, off)->isEnabled()) << off << ": nothing is chosen now";
+    EXPECT_FALSE(named(editor, "butnDelete")->isEnabled() || named(editor, "cboxLink")->isEnabled());
     click(editor, "butnCancel");
     EXPECT_FALSE(editor->isVisible());
 }

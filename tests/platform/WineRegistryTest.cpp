@@ -156,6 +156,8 @@ TEST_F(WineRegistryTest,
     EXPECT_EQ(errorOf([&] { key->writeInteger(u"SafeMode"_s, 0); }), u"Failed to set data for 'SafeMode'"_s);
     EXPECT_EQ(errorOf([&] { key->writeFolder(u"HDPath"_s, wine.gameFolder()); }),
               u"Failed to set data for 'HDPath'"_s);
+    const auto importing = [&] { key->writeIntegers({{u"MidiType"_s, 2}}); };
+    EXPECT_EQ(errorOf(importing), u"Failed to set data for 'MidiType'"_s);
     EXPECT_TRUE(key->readBool(u"SafeMode"_s)) << "a refused write changes nothing read";
 
     const WineTool::Result missing =
