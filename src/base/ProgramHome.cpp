@@ -25,9 +25,19 @@ std::optional<QString> refusalOfNewFiles(const QString &folder)
     return probe.errorString();
 }
 
-// Copies what `from` holds into the empty folder `to`. Each copy may be
+// Copies a shipped file to `target`, which is not there yet. The copy may be
 // written by its user, whatever the installed file's mode, or the editors
-// could not save it. Returns why a copy failed.
+// could not save it. Returns why the copy failed.
+std::optional<QString> copyShipped(const QString &shipped, const QString &target)
+{
+    QFile source(shipped);
+    if (!source.copy(target))
+        return u"Unable to copy %1 to %2: %3"_s.arg(shipped, target, source.errorString());
+    QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+    return std::nullopt;
+}
+
+// Copies what `from` holds into the empty folder `to`. Returns why a copy failed.
 std::optional<QString> copyFolder(const QString &from, const QString &to)
 {
     const QFileInfoList entries =
@@ -41,10 +51,8 @@ std::optional<QString> copyFolder(const QString &from, const QString &to)
                 return failed;
             continue;
         }
-        QFile source(entry.filePath());
-        if (!source.copy(target))
-            return u"Unable to copy %1 to %2: %3"_s.arg(entry.filePath(), target, source.errorString());
-        QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+        if (std::optional<QString> failed = copyShipped(entry.filePath(), target))
+            return failed;
     }
     return std::nullopt;
 }
@@ -59,11 +67,11 @@ std::optional<QString> refillData(const QString &shipped, const QString &target)
         if (QFileInfo::exists(file))
             continue;
         QTemporaryDir aside(target + u"/.Data-XXXXXX"_s);
+        if (!aside.isValid())
+            return u"Unable to write to %1: %2"_s.arg(target, aside.errorString());
         const QString copy = aside.path() + u'/' + entry.fileName();
-        QFile source(entry.filePath());
-        if (!aside.isValid() || !source.copy(copy))
-            return u"Unable to copy %1 to %2: %3"_s.arg(entry.filePath(), file, source.errorString());
-        QFile::setPermissions(copy, QFile::permissions(copy) | QFile::ReadOwner | QFile::WriteOwner);
+        if (std::optional<QString> failed = copyShipped(entry.filePath(), copy))
+            return failed;
         // Another start may have put its copy in place first.
         if (!QFile::rename(copy, file) && !QFileInfo::exists(file))
             return u"Unable to write to %1"_s.arg(file);

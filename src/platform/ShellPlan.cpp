@@ -194,14 +194,17 @@ ShellPlan planShellStart(const QString &file, const QString &parameters, const Q
                                               "cannot run 32-bit programs.\nTo add its 32-bit part, run as "
                                               "root:\n%3")
                                    .arg(path, runners.wine, RunnerInstall::wine32()));
-            if (const std::optional<QString> prefix = WinePrefix::find(info.absolutePath());
-                kind == ExecutableKind::Windows32 && prefix && WineInstall::prefixLacks32BitPart(*prefix))
+            // A Windows program runs in the prefix its folder belongs to, the
+            // one whose registry holds the game's settings.
+            plan.winePrefix = WinePrefix::find(info.absolutePath()).value_or(QString());
+            if (kind == ExecutableKind::Windows32 && !plan.winePrefix.isEmpty() &&
+                WineInstall::prefixLacks32BitPart(plan.winePrefix))
                 return nothing(
                     QStringLiteral("%1 is a 32-bit Windows program, but the Wine prefix %2 was made "
                                    "without Wine's 32-bit part.\nTo give it that part, run as its "
                                    "owner:\n  rm \"%2/.update-timestamp\"\n  WINEPREFIX=\"%2\" "
                                    "wineboot -u")
-                        .arg(path, *prefix));
+                        .arg(path, plan.winePrefix));
             plan.way = ShellPlan::Way::Wine;
             plan.program = runners.wine;
             plan.arguments = QStringList{path} + QProcess::splitCommand(parameters);

@@ -47,6 +47,7 @@ struct ShellPlan
     QString address;       // DefaultHandler and Nothing: a URL text, or a local path
     bool isUrl = false;    // DefaultHandler: `address` is a URL, not a local path
     QString problem;       // Nothing: why, for the user; empty for a file that is not there
+    QString winePrefix;    // Wine: the prefix the program's folder belongs to; empty for Wine's own choice
 };
 
 // A relative file is taken from `workingFolder`.

@@ -2,7 +2,6 @@
 
 #include "ShellPlan.h"
 #include "WineInstall.h"
-#include "WinePrefix.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -149,15 +148,10 @@ ShellStart SystemShell::open(const QString &file, const QString &parameters, con
                                          files->filePath(QStringLiteral("status")), plan.program} +
                              plan.arguments);
         process.setWorkingDirectory(workingFolder);
-        // A Windows program runs in the prefix its folder belongs to, the one
-        // whose registry holds the game's settings.
-        if (plan.way == ShellPlan::Way::Wine) {
-            if (const std::optional<QString> prefix =
-                    WinePrefix::find(QFileInfo(plan.arguments.value(0)).absolutePath())) {
-                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-                environment.insert(QStringLiteral("WINEPREFIX"), *prefix);
-                process.setProcessEnvironment(environment);
-            }
+        if (!plan.winePrefix.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("WINEPREFIX"), plan.winePrefix);
+            process.setProcessEnvironment(environment);
         }
         qint64 pid = 0;
         if (!process.startDetached(&pid))

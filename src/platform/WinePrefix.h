@@ -7,8 +7,8 @@
 // The Wine prefix a Windows program in a folder runs in: the nearest folder
 // at or above it that holds a registry ("system.reg") and a drive C
 // ("drive_c"); else the prefix named by $WINEPREFIX when it exists (none
-// when it does not); else ~/.wine when it
-// exists. The game, its patch and its registry settings all use this one.
+// when it does not); else ~/.wine when it exists. The game, its patch and
+// its registry settings all use this one.
 namespace WinePrefix {
 
 // `environmentPrefix` and `home` stand for $WINEPREFIX and the home folder.
